@@ -1,0 +1,9 @@
+#include "app/StartUp.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    return brivello::app::StartProgram();
+}

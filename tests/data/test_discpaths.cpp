@@ -1,0 +1,66 @@
+#include "data/DiscPaths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using brivello::data::discPath;
+
+class TestDiscPaths : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void touch(const QString &path)
+    {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+
+private Q_SLOTS:
+    void bothFormsJoinBelowASubfolder()
+    {
+        QTemporaryDir dir;
+        touch(dir.filePath(QStringLiteral("datafiles/ringtones.dat")));
+        const QString expected = dir.filePath(QStringLiteral("datafiles/ringtones.dat"));
+        QCOMPARE(discPath(dir.path(), QStringLiteral(".\\datafiles\\ringtones.dat")), expected);
+        QCOMPARE(discPath(dir.path(), QStringLiteral("\\datafiles\\ringtones.dat")), expected);
+        QCOMPARE(discPath(dir.path() + QLatin1Char('/'), QStringLiteral("\\datafiles\\ringtones.dat")),
+                 expected);
+    }
+
+    void bothFormsJoinBelowARoot()
+    {
+        QCOMPARE(discPath(QStringLiteral("/"), QStringLiteral(".\\nonexistent-brivello\\x.dat")),
+                 QStringLiteral("/nonexistent-brivello/x.dat"));
+        QCOMPARE(discPath(QStringLiteral("/"), QStringLiteral("\\nonexistent-brivello\\x.dat")),
+                 QStringLiteral("/nonexistent-brivello/x.dat"));
+    }
+
+    void componentsMatchWithoutLetterCase()
+    {
+        QTemporaryDir dir;
+        touch(dir.filePath(QStringLiteral("DATAFILES/RINGTONES.DAT")));
+        touch(dir.filePath(QStringLiteral("Tools/Musicbox/start.sh")));
+        QCOMPARE(discPath(dir.path(), QStringLiteral(".\\datafiles\\ringtones.dat")),
+                 dir.filePath(QStringLiteral("DATAFILES/RINGTONES.DAT")));
+        QCOMPARE(discPath(dir.path(), QStringLiteral(".\\Datafiles\\ringtones.dat")),
+                 dir.filePath(QStringLiteral("DATAFILES/RINGTONES.DAT")));
+        QCOMPARE(discPath(dir.path(), QStringLiteral("\\tools\\MUSICBOX\\")),
+                 dir.filePath(QStringLiteral("Tools/Musicbox")));
+    }
+
+    void missingComponentsAreKeptAsWritten()
+    {
+        QTemporaryDir dir;
+        touch(dir.filePath(QStringLiteral("Datafiles/a.dat")));
+        QCOMPARE(discPath(dir.path(), QStringLiteral("\\datafiles\\New\\b.dat")),
+                 dir.filePath(QStringLiteral("Datafiles/New/b.dat")));
+        QCOMPARE(discPath(dir.path(), QStringLiteral("\\temp.txt")), dir.filePath(QStringLiteral("temp.txt")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDiscPaths)
+#include "test_discpaths.moc"
