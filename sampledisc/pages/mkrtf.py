@@ -86,8 +86,9 @@ def subheading(text):
     return "\\pard\\sb200\\sa80\\keepn\\cf1\\b\\fs24 " + inline(text) + "\\b0\\fs20\\cf0\\par"
 
 
-def paragraph(text):
-    return "\\pard\\sa120 " + inline(text) + "\\par"
+def paragraph(text, after_list=False):
+    space = "\\sb120" if after_list else ""
+    return "\\pard" + space + "\\sa120 " + inline(text) + "\\par"
 
 
 def note(text):
@@ -146,7 +147,8 @@ def convert(source):
 
     def flush_paragraph():
         if pending:
-            blocks.append(paragraph(" ".join(pending)))
+            after_list = bool(blocks) and "\\pntext" in blocks[-1]
+            blocks.append(paragraph(" ".join(pending), after_list))
             pending.clear()
 
     def flush_table():
