@@ -1,0 +1,44 @@
+#pragma once
+
+#include "data/CatalogueError.h"
+#include "data/Table.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <map>
+#include <memory>
+#include <mutex>
+
+namespace brivello::data {
+
+class MdbFile;
+
+// The catalogue database, an Access file. Each table is read whole the first
+// time it is asked for and kept; the data sources of the windows share it.
+class Catalogue
+{
+public:
+    // Throws CatalogueError when the file is missing, not an Access database
+    // or damaged.
+    static std::shared_ptr<Catalogue> open(const QString &path);
+    ~Catalogue();
+    Catalogue(const Catalogue &) = delete;
+    Catalogue &operator=(const Catalogue &) = delete;
+
+    QString path() const;
+    // The user tables, in stored order.
+    QStringList tableNames() const;
+    // The table named `name` without regard to letter case. Throws
+    // CatalogueError (MissingTable, or Damaged when its pages are lost).
+    std::shared_ptr<const Table> table(const QString &name) const;
+
+private:
+    explicit Catalogue(std::unique_ptr<MdbFile> file);
+
+    std::unique_ptr<MdbFile> m_file;
+    mutable std::mutex m_mutex; // guards the cache and libmdb's page buffer
+    mutable std::map<QString, std::shared_ptr<const Table>> m_tables;
+};
+
+} // namespace brivello::data

@@ -1,0 +1,61 @@
+#include "data/CatalogueError.h"
+
+#include <QDir>
+
+namespace brivello::data {
+
+namespace {
+
+QString shown(const QString &filePath)
+{
+    return QDir::toNativeSeparators(filePath);
+}
+
+} // namespace
+
+CatalogueError::CatalogueError(Kind kind, const QString &filePath, const QString &message)
+    : std::runtime_error(message.toStdString()), m_kind(kind), m_filePath(filePath), m_message(message)
+{}
+
+CatalogueError CatalogueError::missing(const QString &filePath)
+{
+    return {Kind::Missing, filePath,
+            QStringLiteral("Impossibile aprire il catalogo: il file «%1» non esiste.").arg(shown(filePath))};
+}
+
+CatalogueError CatalogueError::unreadable(const QString &filePath)
+{
+    return {Kind::Missing, filePath,
+            QStringLiteral("Impossibile aprire il catalogo: il file «%1» non si può leggere.")
+                .arg(shown(filePath))};
+}
+
+CatalogueError CatalogueError::notAccess(const QString &filePath, const QString &reason)
+{
+    return {Kind::NotAccess, filePath,
+            QStringLiteral("Impossibile aprire il catalogo: il file «%1» non è un database Access (%2).")
+                .arg(shown(filePath), reason)};
+}
+
+CatalogueError CatalogueError::damaged(const QString &filePath, const QString &reason)
+{
+    return {Kind::Damaged, filePath,
+            QStringLiteral("Impossibile leggere il catalogo: il file «%1» è danneggiato (%2).")
+                .arg(shown(filePath), reason)};
+}
+
+CatalogueError CatalogueError::missingTable(const QString &filePath, const QString &table)
+{
+    return {Kind::MissingTable, filePath,
+            QStringLiteral("Il catalogo «%1» non contiene la tabella «%2».").arg(shown(filePath), table)};
+}
+
+CatalogueError CatalogueError::missingField(const QString &filePath, const QString &table,
+                                            const QString &field)
+{
+    return {Kind::MissingField, filePath,
+            QStringLiteral("Nel catalogo «%1» la tabella «%2» non ha il campo «%3».")
+                .arg(shown(filePath), table, field)};
+}
+
+} // namespace brivello::data

@@ -1,0 +1,195 @@
+#include "data/Criteria.h"
+
+namespace brivello::data {
+
+CriteriaError::CriteriaError(const QString &criteria, const QString &reason)
+    : std::runtime_error(QStringLiteral("Criterio non valido (%1): %2").arg(reason, criteria).toStdString()),
+      m_criteria(criteria), m_reason(reason)
+{}
+
+QString quoteLiteral(const QString &text)
+{
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\''), QLatin1String("''"));
+    return quoted;
+}
+
+namespace {
+
+// A hand-written scanner: the grammar is three tokens deep and the messages
+// say exactly where a string went wrong.
+class CriteriaParser
+{
+public:
+    explicit CriteriaParser(const QString &text) : m_text(text) {}
+
+    std::vector<CriteriaCondition> parse()
+    {
+        std::vector<CriteriaCondition> conditions;
+        skipBlanks();
+        if (atEnd())
+            fail(QStringLiteral("criterio vuoto"));
+        for (;;) {
+            conditions.push_back(condition());
+            skipBlanks();
+            if (atEnd())
+                return conditions;
+            if (!keyword(u"and"))
+                fail(QStringLiteral("atteso «and» alla posizione %1").arg(m_pos + 1));
+            skipBlanks();
+        }
+    }
+
+private:
+    bool atEnd() const { return m_pos >= m_text.size(); }
+    QChar peek() const { return atEnd() ? QChar() : m_text.at(m_pos); }
+    static bool isNameChar(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
+
+    [[noreturn]] void fail(const QString &reason) const { throw CriteriaError(m_text, reason); }
+
+    void skipBlanks()
+    {
+        while (!atEnd() && peek().isSpace())
+            ++m_pos;
+    }
+
+    // A keyword in any letter case that is not the start of a longer name.
+    bool keyword(QStringView word)
+    {
+        if (!QStringView(m_text).mid(m_pos).startsWith(word, Qt::CaseInsensitive))
+            return false;
+        const qsizetype end = m_pos + word.size();
+        if (end < m_text.size() && isNameChar(m_text.at(end)))
+            return false;
+        m_pos = end;
+        return true;
+    }
+
+    CriteriaCondition condition()
+    {
+        CriteriaCondition result;
+        result.field = fieldName();
+        skipBlanks();
+        if (peek() == u'=') {
+            ++m_pos;
+            result.op = CriteriaCondition::Op::Equals;
+        } else if (keyword(u"like")) {
+            result.op = CriteriaCondition::Op::Like;
+        } else {
+            fail(QStringLiteral("manca l'operatore dopo il campo «%1»").arg(result.field));
+        }
+        skipBlanks();
+        result.literal = literal();
+        return result;
+    }
+
+    // A bare name, or a name in square brackets that may hold blanks.
+    QString fieldName()
+    {
+        if (peek() == u'[') {
+            const qsizetype close = m_text.indexOf(u']', m_pos + 1);
+            if (close < 0 || close == m_pos + 1)
+                fail(QStringLiteral("nome di campo tra parentesi quadre non valido"));
+            const QString name = m_text.mid(m_pos + 1, close - m_pos - 1);
+            m_pos = close + 1;
+            return name;
+        }
+        const qsizetype start = m_pos;
+        while (!atEnd() && isNameChar(peek()))
+            ++m_pos;
+        if (m_pos == start)
+            fail(QStringLiteral("manca il nome del campo alla posizione %1").arg(start + 1));
+        return m_text.mid(start, m_pos - start);
+    }
+
+    // A text between single quotes, where two quotes stand for one.
+    QString literal()
+    {
+        if (peek() != u'\'')
+            fail(QStringLiteral("manca il testo tra apici alla posizione %1").arg(m_pos + 1));
+        ++m_pos;
+        QString value;
+        for (;;) {
+            const qsizetype quote = m_text.indexOf(u'\'', m_pos);
+            if (quote < 0)
+                fail(QStringLiteral("apice non chiuso"));
+            value += QStringView(m_text).mid(m_pos, quote - m_pos);
+            m_pos = quote + 1;
+            if (peek() != u'\'')
+                return value;
+            value += u'\'';
+            ++m_pos;
+        }
+    }
+
+    const QString &m_text;
+    qsizetype m_pos = 0;
+};
+
+} // namespace
+
+std::vector<CriteriaCondition> parseCriteria(const QString &criteria)
+{
+    return CriteriaParser(criteria).parse();
+}
+
+Criteria Criteria::compile(const QString &criteria, const Table &table)
+{
+    Criteria result;
+    result.m_text = criteria;
+    for (const CriteriaCondition &written : parseCriteria(criteria)) {
+        Condition condition;
+        condition.column = table.column(written.field);
+        if (condition.column < 0)
+            throw CriteriaError(
+                criteria,
+                QStringLiteral("la tabella «%1» non ha il campo «%2»").arg(table.name, written.field));
+        condition.isLike = written.op == CriteriaCondition::Op::Like;
+        if (condition.isLike) {
+            QString error;
+            condition.pattern = LikePattern::compile(foldCase(written.literal), &error);
+            if (!condition.pattern)
+                throw CriteriaError(criteria, error);
+        } else {
+            condition.folded = foldCase(written.literal);
+        }
+        result.m_conditions.push_back(std::move(condition));
+    }
+    return result;
+}
+
+bool Criteria::conditionHolds(const Condition &condition, const QString &foldedValue) const
+{
+    if (condition.isLike)
+        return condition.pattern->matches(foldedValue);
+    return foldedValue == condition.folded;
+}
+
+bool Criteria::matches(const Table &table, int row) const
+{
+    for (const Condition &condition : m_conditions) {
+        if (!conditionHolds(condition, table.foldedColumn(condition.column).at(row)))
+            return false;
+    }
+    return true;
+}
+
+int Criteria::findFrom(const Table &table, int startRow) const
+{
+    // The folded columns are fetched once, so the scan itself takes no lock.
+    std::vector<const std::vector<QString> *> columns;
+    columns.reserve(m_conditions.size());
+    for (const Condition &condition : m_conditions)
+        columns.push_back(&table.foldedColumn(condition.column));
+    const int rowCount = static_cast<int>(table.rows.size());
+    for (int row = std::max(startRow, 0); row < rowCount; ++row) {
+        bool all = true;
+        for (size_t i = 0; i < m_conditions.size() && all; ++i)
+            all = conditionHolds(m_conditions[i], (*columns[i])[row]);
+        if (all)
+            return row;
+    }
+    return -1;
+}
+
+} // namespace brivello::data

@@ -1,0 +1,292 @@
+#include "data/MdbFile.h"
+
+#include "data/CatalogueError.h"
+
+#include <QFile>
+
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <mdbtools.h>
+#include <memory>
+#include <unistd.h>
+
+namespace brivello::data {
+
+struct MdbFile::Handle
+{
+    MdbHandle *mdb = nullptr;
+    ~Handle()
+    {
+        if (mdb)
+            mdb_close(mdb);
+    }
+};
+
+namespace {
+
+// Large enough for any memo a person types; a value that fills it is read again
+// with a larger buffer, so long memos come out whole.
+constexpr size_t InitialBindSize = 256 * 1024;
+constexpr size_t LargestBindSize = 256 * 1024 * 1024;
+
+// libmdb reports damaged pages on stderr as it goes. The catalogue turns them
+// into one CatalogueError, so the chatter is kept off the terminal while libmdb
+// works. BRIVELLO_MDB_VERBOSE leaves it visible for debugging.
+class QuietStderr
+{
+public:
+    QuietStderr()
+    {
+        if (qEnvironmentVariableIsSet("BRIVELLO_MDB_VERBOSE"))
+            return;
+        std::fflush(stderr);
+        m_saved = ::dup(STDERR_FILENO);
+        const int devNull = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (m_saved >= 0 && devNull >= 0)
+            ::dup2(devNull, STDERR_FILENO);
+        if (devNull >= 0)
+            ::close(devNull);
+    }
+    ~QuietStderr()
+    {
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(m_saved, STDERR_FILENO);
+        ::close(m_saved);
+    }
+    QuietStderr(const QuietStderr &) = delete;
+    QuietStderr &operator=(const QuietStderr &) = delete;
+
+private:
+    int m_saved = -1;
+};
+
+// libmdb converts text with iconv to the code set named by MDBICONV (UTF-8
+// when unset). The catalogue needs UTF-8, whatever the environment says.
+class Utf8Conversion
+{
+public:
+    Utf8Conversion() : m_saved(qgetenv("MDBICONV")), m_wasSet(qEnvironmentVariableIsSet("MDBICONV"))
+    {
+        if (m_wasSet)
+            qunsetenv("MDBICONV");
+    }
+    ~Utf8Conversion()
+    {
+        if (m_wasSet)
+            qputenv("MDBICONV", m_saved);
+    }
+    Utf8Conversion(const Utf8Conversion &) = delete;
+    Utf8Conversion &operator=(const Utf8Conversion &) = delete;
+
+private:
+    QByteArray m_saved;
+    bool m_wasSet;
+};
+
+struct TableDefDeleter
+{
+    void operator()(MdbTableDef *table) const { mdb_free_tabledef(table); }
+};
+using TableDefPtr = std::unique_ptr<MdbTableDef, TableDefDeleter>;
+
+QString hexText(const unsigned char *bytes, int length)
+{
+    return QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(bytes), length).toHex().toUpper());
+}
+
+// Bound buffers of one table read; libmdb writes up to its bind size into each.
+struct Bindings
+{
+    std::vector<std::unique_ptr<char[]>> buffers;
+    std::vector<int> lengths;
+};
+
+Bindings bindAll(MdbTableDef *table, size_t bindSize)
+{
+    Bindings bindings;
+    bindings.lengths.assign(table->num_cols, 0);
+    for (unsigned int c = 0; c < table->num_cols; ++c) {
+        bindings.buffers.emplace_back(new char[bindSize]);
+        bindings.buffers.back()[0] = '\0';
+        mdb_bind_column(table, static_cast<int>(c + 1), bindings.buffers.back().get(), &bindings.lengths[c]);
+    }
+    return bindings;
+}
+
+} // namespace
+
+MdbFile::MdbFile(const QString &path) : m_path(path), m_header(AccessHeader::read(path))
+{
+    const QuietStderr quiet;
+    const Utf8Conversion utf8;
+    m_handle = std::make_unique<Handle>();
+    m_handle->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
+    MdbHandle *mdb = m_handle->mdb;
+    if (!mdb)
+        throw CatalogueError::notAccess(path, QStringLiteral("libmdb non lo riconosce"));
+    mdb_set_bind_size(mdb, InitialBindSize);
+    mdb_set_date_fmt(mdb, "%Y-%m-%d %H:%M:%S");
+    mdb_set_shortdate_fmt(mdb, "%Y-%m-%d");
+    mdb_set_boolean_fmt_numbers(mdb);
+    readCatalogue();
+}
+
+MdbFile::~MdbFile() = default;
+
+namespace {
+
+// True when every page the table's usage map names lies inside the file.
+bool pagesInsideFile(MdbHandle *mdb, MdbTableDef *table, qint64 pageCount)
+{
+    if (!table->usage_map || table->map_sz == 0)
+        return true;
+    gint32 page = 0;
+    for (qint64 guard = 0; guard <= pageCount; ++guard) {
+        page = mdb_map_find_next(mdb, table->usage_map, static_cast<unsigned int>(table->map_sz),
+                                 static_cast<guint32>(page));
+        if (page <= 0)
+            return true;
+        if (page >= pageCount)
+            return false;
+    }
+    return false; // a map that never ends
+}
+
+QString tableDamage(MdbHandle *mdb, MdbTableDef *table, qint64 pageCount, qint64 rowsRead)
+{
+    if (!pagesInsideFile(mdb, table, pageCount))
+        return QStringLiteral("la tabella «%1» prosegue oltre la fine del file")
+            .arg(QString::fromUtf8(table->name));
+    // A count of zero is what an improperly closed database leaves; only a
+    // shortfall against a stated count means lost pages.
+    if (rowsRead < static_cast<qint64>(table->num_rows))
+        return QStringLiteral("della tabella «%1» si leggono %2 righe su %3")
+            .arg(QString::fromUtf8(table->name))
+            .arg(rowsRead)
+            .arg(table->num_rows);
+    return {};
+}
+
+TableDefPtr readDefinition(MdbCatalogEntry *entry, const AccessHeader &header, const QString &path)
+{
+    if (entry->table_pg < 1 || static_cast<qint64>(entry->table_pg) >= header.pageCount)
+        throw CatalogueError::damaged(path,
+                                      QStringLiteral("la definizione della tabella «%1» è fuori dal file")
+                                          .arg(QString::fromUtf8(entry->object_name)));
+    TableDefPtr table(mdb_read_table(entry));
+    if (!table || !mdb_read_columns(table.get()))
+        throw CatalogueError::damaged(path, QStringLiteral("la definizione della tabella «%1» è illeggibile")
+                                                .arg(QString::fromUtf8(entry->object_name)));
+    return table;
+}
+
+} // namespace
+
+void MdbFile::readCatalogue()
+{
+    MdbHandle *mdb = m_handle->mdb;
+    // The catalogue table itself is checked first: a copy cut inside it would
+    // otherwise just list fewer tables.
+    MdbCatalogEntry catalogue{};
+    catalogue.mdb = mdb;
+    catalogue.object_type = MDB_TABLE;
+    catalogue.table_pg = 2;
+    std::strcpy(catalogue.object_name, "MSysObjects");
+    {
+        TableDefPtr table = readDefinition(&catalogue, m_header, m_path);
+        mdb_rewind_table(table.get());
+        qint64 rows = 0;
+        while (mdb_fetch_row(table.get()))
+            ++rows;
+        const QString damage = tableDamage(mdb, table.get(), m_header.pageCount, rows);
+        if (!damage.isEmpty())
+            throw CatalogueError::damaged(m_path, damage);
+    }
+
+    GPtrArray *entries = mdb_read_catalog(mdb, MDB_TABLE);
+    if (!entries)
+        throw CatalogueError::damaged(m_path, QStringLiteral("l'elenco delle tabelle è illeggibile"));
+    for (guint i = 0; i < entries->len; ++i) {
+        auto *entry = static_cast<MdbCatalogEntry *>(g_ptr_array_index(entries, i));
+        if (mdb_is_user_table(entry))
+            m_tableNames.append(QString::fromUtf8(entry->object_name));
+    }
+}
+
+namespace {
+
+QString valueText(MdbHandle *mdb, MdbColumn *column, const char *bound, int length, qint64 pageSize)
+{
+    switch (column->col_type) {
+    case MDB_OLE:
+        return {}; // pictures and documents have no text form
+    case MDB_BINARY: {
+        const int start = column->cur_value_start;
+        const int size = column->cur_value_len;
+        if (start < 0 || size <= 0 || start + size > pageSize)
+            return {};
+        return hexText(mdb->pg_buf + start, size);
+    }
+    default:
+        break;
+    }
+    return QString::fromUtf8(bound, length);
+}
+bool isLongValue(const MdbColumn *column)
+{
+    return column->col_type == MDB_MEMO || column->col_type == MDB_TEXT;
+}
+
+} // namespace
+
+Table MdbFile::readTable(const QString &name) const
+{
+    MdbHandle *mdb = m_handle->mdb;
+    const QuietStderr quiet;
+    MdbCatalogEntry *entry = mdb_get_catalogentry_by_name(mdb, name.toUtf8().constData());
+    if (!entry || entry->object_type != MDB_TABLE)
+        throw CatalogueError::missingTable(m_path, name);
+
+    for (size_t bindSize = InitialBindSize;; bindSize *= 4) {
+        TableDefPtr definition = readDefinition(entry, m_header, m_path);
+        MdbTableDef *table = definition.get();
+        mdb_set_bind_size(mdb, bindSize);
+        Bindings bindings = bindAll(table, bindSize);
+
+        Table result;
+        result.name = QString::fromUtf8(entry->object_name);
+        std::vector<MdbColumn *> columns;
+        for (unsigned int c = 0; c < table->num_cols; ++c) {
+            columns.push_back(static_cast<MdbColumn *>(g_ptr_array_index(table->columns, c)));
+            result.columns.append(QString::fromUtf8(columns.back()->name));
+        }
+
+        bool clipped = false;
+        mdb_rewind_table(table);
+        while (mdb_fetch_row(table)) {
+            QStringList row;
+            row.reserve(columns.size());
+            for (size_t c = 0; c < columns.size(); ++c) {
+                const int length = bindings.lengths[c];
+                if (isLongValue(columns[c]) && static_cast<size_t>(length) + 1 >= bindSize)
+                    clipped = true;
+                row.append(valueText(mdb, columns[c], bindings.buffers[c].get(), length, m_header.pageSize));
+            }
+            result.rows.push_back(std::move(row));
+        }
+        mdb_set_bind_size(mdb, InitialBindSize);
+        if (clipped && bindSize < LargestBindSize)
+            continue;
+
+        const QString damage =
+            tableDamage(mdb, table, m_header.pageCount, static_cast<qint64>(result.rows.size()));
+        if (!damage.isEmpty())
+            throw CatalogueError::damaged(m_path, damage);
+        return result;
+    }
+}
+
+} // namespace brivello::data
