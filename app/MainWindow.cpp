@@ -1,0 +1,40 @@
+#include "app/MainWindow.h"
+
+#include "app/PictureBox.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace brivello::app {
+
+MainWindow::MainWindow(const QString &name, const Context &context, resources::Page page,
+                       NavigationOwner owner)
+    : Window(name), m_context(context), m_page(new PictureBox(QStringLiteral("pctBG"), this))
+{
+    setWindowFlag(Qt::FramelessWindowHint);
+    setWindowTitle(QStringLiteral("Brivello"));
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(true);
+    setMouseTracking(true);
+    m_page->resize(640, 480);
+    m_page->paintPicture(resources::pageBackground(page));
+    m_bar = createNavigationBar(*m_page, owner, context.images);
+}
+
+void MainWindow::formLoad()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    setGeometry(screen);
+    setWindowState(windowState() | Qt::WindowMaximized);
+    centrePage();
+}
+
+void MainWindow::centrePage()
+{
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    m_page->move((screen.width() - m_page->width()) / 2, (screen.height() - m_page->height()) / 2);
+}
+
+} // namespace brivello::app

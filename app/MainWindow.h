@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/Context.h"
+#include "app/NavigationBar.h"
+#include "app/Window.h"
+#include "resources/Artwork.h"
+
+namespace brivello::app {
+
+class PictureBox;
+
+// A main window: borderless, over the whole screen, black, with its 640 x 480
+// page pctBG centred and the navigation bar on the page.
+class MainWindow : public Window
+{
+    Q_OBJECT
+public:
+    MainWindow(const QString &name, const Context &context, resources::Page page, NavigationOwner owner);
+
+    PictureBox &pctBG() const { return *m_page; }
+    const NavigationBar &navigationBar() const { return m_bar; }
+
+protected:
+    // Fills the screen and centres the page on it.
+    void formLoad() override;
+    void centrePage();
+
+    const Context &m_context;
+
+private:
+    PictureBox *m_page;
+    NavigationBar m_bar;
+};
+
+} // namespace brivello::app

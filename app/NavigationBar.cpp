@@ -1,0 +1,101 @@
+#include "app/NavigationBar.h"
+
+#include "app/ButtonImages.h"
+#include "app/PictureBox.h"
+#include "app/Twips.h"
+
+namespace brivello::app {
+
+namespace {
+
+using Owner = NavigationOwner;
+
+struct ButtonPlan
+{
+    PictureBox *NavigationBar::*member;
+    const char16_t *name;
+    int left;
+    int normalPicture;
+};
+
+constexpr int barTop = 120;
+constexpr int buttonWidth = 480;
+
+int buttonHeight(const char16_t *name, Owner owner)
+{
+    const QStringView button(name);
+    const bool shortLogo = button == u"pctLogo" && owner != Owner::Logos;
+    const bool shortRingTones = button == u"pctRingTones" && owner == Owner::Ringtones;
+    const bool shortDoc = button == u"pctDoc" && owner == Owner::Tools;
+    return (shortLogo || shortRingTones || shortDoc) ? 345 : 360;
+}
+
+bool isOwnButton(QStringView button, Owner owner)
+{
+    switch (owner) {
+    case Owner::Ringtones:
+        return button == u"pctRingTones";
+    case Owner::Logos:
+        return button == u"pctLogo";
+    case Owner::Documentation:
+        return button == u"pctDoc";
+    case Owner::Tools:
+        return button == u"pctTools";
+    }
+    return false;
+}
+
+QString toolTip(QStringView button, Owner owner)
+{
+    if (isOwnButton(button, owner) && button != u"pctRingTones")
+        return {};
+    if (button == u"pctRingTones")
+        return QStringLiteral("Brivello");
+    if (button == u"pctLogo")
+        return owner == Owner::Documentation ? QStringLiteral("Nokia logo Operatore")
+                                             : QStringLiteral("Nokia Logo Operatore");
+    if (button == u"pctTools")
+        return QStringLiteral("Tools per i diversi modelli");
+    if (button == u"pctDoc")
+        return QStringLiteral("Informazioni");
+    if (button == u"pctQuit")
+        return QStringLiteral("Chiudere il programma");
+    switch (owner) {
+    case Owner::Ringtones:
+        return QStringLiteral("Aiuto per Brivello");
+    case Owner::Logos:
+        return QStringLiteral("Aiuto per Loghi");
+    case Owner::Documentation:
+        return QStringLiteral("Aiuto per Informazioni");
+    case Owner::Tools:
+        return QStringLiteral("Aiuta per I Tools");
+    }
+    return {};
+}
+
+} // namespace
+
+NavigationBar createNavigationBar(PictureBox &page, NavigationOwner owner, const ButtonImages &images)
+{
+    static constexpr ButtonPlan plans[] = {
+        {&NavigationBar::pctRingTones, u"pctRingTones", 240, 1},
+        {&NavigationBar::pctLogo, u"pctLogo", 840, 3},
+        {&NavigationBar::pctTools, u"pctTools", 1440, 5},
+        {&NavigationBar::pctDoc, u"pctDoc", 2040, 7},
+        {&NavigationBar::pctHelp, u"pctHelp", 8280, 11},
+        {&NavigationBar::pctQuit, u"pctQuit", 8880, 9},
+    };
+    NavigationBar bar;
+    for (const ButtonPlan &plan : plans) {
+        const QString name = QString::fromUtf16(plan.name);
+        auto *button = new PictureBox(name, &page);
+        button->setGeometry(twipsRect(plan.left, barTop, buttonWidth, buttonHeight(plan.name, owner)));
+        button->setToolTip(toolTip(name, owner));
+        const bool own = isOwnButton(name, owner);
+        images.paint(*button, own ? plan.normalPicture + 1 : plan.normalPicture);
+        bar.*plan.member = button;
+    }
+    return bar;
+}
+
+} // namespace brivello::app

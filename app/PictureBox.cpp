@@ -1,0 +1,72 @@
+#include "app/PictureBox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace brivello::app {
+
+PictureBox::PictureBox(const QString &name, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(name);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_canvas = QImage(1, 1, QImage::Format_ARGB32_Premultiplied);
+    m_canvas.fill(Qt::black);
+}
+
+void PictureBox::paintPicture(const QImage &picture)
+{
+    QPainter painter(&m_canvas);
+    painter.drawImage(QPoint(0, 0), picture);
+    painter.end();
+    update();
+}
+
+void PictureBox::setBorder(bool border)
+{
+    m_border = border;
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), m_canvas);
+    if (m_border) {
+        painter.setPen(Qt::black);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void PictureBox::resizeEvent(QResizeEvent *)
+{
+    if (m_canvas.size() == size() || size().isEmpty())
+        return;
+    QImage grown(size(), QImage::Format_ARGB32_Premultiplied);
+    grown.fill(Qt::black);
+    QPainter painter(&grown);
+    painter.drawImage(QPoint(0, 0), m_canvas);
+    painter.end();
+    m_canvas = grown;
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent *event)
+{
+    Q_EMIT mouseMoved();
+    event->accept();
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        Q_EMIT clicked();
+    event->accept();
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    Q_EMIT doubleClicked();
+    event->accept();
+}
+
+} // namespace brivello::app

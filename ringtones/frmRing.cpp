@@ -1,0 +1,253 @@
+#include "ringtones/frmRing.h"
+
+#include "app/ButtonImages.h"
+#include "app/PictureBox.h"
+#include "app/Twips.h"
+#include "data/Catalogue.h"
+#include "data/DataSource.h"
+#include "data/DiscPaths.h"
+#include "ringtones/RingtoneListModel.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTextEdit>
+#include <QTreeView>
+
+namespace brivello::ringtones {
+
+using app::PictureBox;
+using app::twips;
+using app::twipsRect;
+
+namespace {
+
+template <typename W> W *placed(W *widget, const QString &name, const QRect &geometry)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QLineEdit *borderlessBox(QWidget *page, const QString &name, const QRect &geometry, const QString &text)
+{
+    auto *box = placed(new QLineEdit(text, page), name, geometry);
+    box->setFrame(false);
+    box->setReadOnly(true);
+    return box;
+}
+
+// The empty white panels that back the option buttons and the code box.
+QFrame *backingPanel(QWidget *page, const QString &name, const QRect &geometry)
+{
+    auto *panel = placed(new QFrame(page), name, geometry);
+    panel->setAutoFillBackground(true);
+    QPalette white = panel->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    panel->setPalette(white);
+    return panel;
+}
+
+} // namespace
+
+frmRing::frmRing(const app::Context &context)
+    : MainWindow(QStringLiteral("frmRing"), context, resources::Page::Ringtones,
+                 app::NavigationOwner::Ringtones),
+      m_timKlok(context.platform.clock->createTimer())
+{
+    QFont small = pctBG().font();
+    small.setPixelSize(11);
+    pctBG().setFont(small);
+    buildSearchRow();
+    buildList();
+    buildPlayerRow();
+    buildPhoneModels();
+    buildDetails();
+    m_timKlok->setInterval(2000);
+}
+
+frmRing::~frmRing() = default;
+
+void frmRing::buildSearchRow()
+{
+    QWidget *page = &pctBG();
+    m_label1 = placed(new QLabel(QStringLiteral("Ricerca:"), page), QStringLiteral("Label1"),
+                      twipsRect(600, 660, 735, 255));
+    m_label1->setStyleSheet(QStringLiteral("color: #eaf1fa;"));
+    m_dbcSearch = placed(new QComboBox(page), QStringLiteral("dbcSearch"), twipsRect(1320, 600, 2775, 315));
+    m_dbcSearch->setEditable(true);
+    m_txtSearch = placed(new QLineEdit(page), QStringLiteral("txtSearch"), twipsRect(4200, 600, 4125, 300));
+    m_txtSArt = placed(new QLineEdit(page), QStringLiteral("txtSArt"), twipsRect(4080, 600, 2055, 285));
+    m_txtSArt->hide();
+    m_txtSsng = placed(new QLineEdit(page), QStringLiteral("txtSsng"), twipsRect(6480, 600, 1815, 285));
+    m_txtSsng->hide();
+    m_dbcGenre = placed(new QComboBox(page), QStringLiteral("dbcGenre"), twipsRect(6120, 600, 2295, 315));
+    m_dbcGenre->setEditable(true);
+    m_dbcGenre->hide();
+    m_pctZoek = placed(new PictureBox(QStringLiteral("pctZoek"), page), QStringLiteral("pctZoek"),
+                       twipsRect(8560, 600, 1050, 330));
+    m_pctZoek->setToolTip(QStringLiteral("Ricerca nel database"));
+    imgKnoppen().paint(*m_pctZoek, 13);
+}
+
+void frmRing::buildList()
+{
+    m_listModel = new RingtoneListModel(this);
+    m_lstMain = placed(new QTreeView(&pctBG()), QStringLiteral("lstMain"), twipsRect(1710, 1220, 7905, 4060));
+    m_lstMain->setModel(m_listModel);
+    m_lstMain->setRootIsDecorated(false);
+    m_lstMain->setItemsExpandable(false);
+    m_lstMain->setUniformRowHeights(true);
+    m_lstMain->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lstMain->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QHeaderView *header = m_lstMain->header();
+    header->setStretchLastSection(false);
+    header->setSectionsMovable(false);
+    header->setMinimumSectionSize(0);
+    header->resizeSection(RingtoneListModel::Song, twips(3151));
+    header->resizeSection(RingtoneListModel::Artist, twips(2849));
+    header->resizeSection(RingtoneListModel::Genre, twips(1600));
+    hideFileColumn();
+    // A reset of the model gives the header fresh sections.
+    connect(m_listModel, &QAbstractItemModel::modelReset, this, &frmRing::hideFileColumn);
+}
+
+void frmRing::hideFileColumn()
+{
+    // The file name ties a row to its recording; the user never sees it, and
+    // a hidden section cannot be dragged open.
+    m_lstMain->header()->resizeSection(RingtoneListModel::File, 0);
+    m_lstMain->header()->setSectionHidden(RingtoneListModel::File, true);
+}
+
+void frmRing::buildPlayerRow()
+{
+    QWidget *page = &pctBG();
+    m_pctSend = placed(new PictureBox(QStringLiteral("pctSend"), page), QStringLiteral("pctSend"),
+                       twipsRect(120, 5600, 1185, 240));
+    m_pctSend->paintPicture(resources::actionButton(twips(1185), twips(240), QStringLiteral("Invia")));
+    m_pctSMS = placed(new PictureBox(QStringLiteral("pctSMS"), page), QStringLiteral("pctSMS"),
+                      twipsRect(130, 5860, 1200, 225));
+    m_pctSMS->paintPicture(resources::actionButton(twips(1200), twips(225), QStringLiteral("Tool SMS")));
+    m_pctPlay = placed(new PictureBox(QStringLiteral("pctPlay"), page), QStringLiteral("pctPlay"),
+                       twipsRect(1700, 5600, 1050, 240));
+    m_pctPlay->setToolTip(QStringLiteral("Ascoltare il brano "));
+    imgKnoppen().paint(*m_pctPlay, 15);
+    m_pctStop = placed(new PictureBox(QStringLiteral("pctStop"), page), QStringLiteral("pctStop"),
+                       twipsRect(2740, 5600, 1050, 240));
+    m_pctStop->setToolTip(QStringLiteral("Fermare l'ascolto "));
+    imgKnoppen().paint(*m_pctStop, 18);
+}
+
+void frmRing::buildPhoneModels()
+{
+    m_txtBG = backingPanel(&pctBG(), QStringLiteral("txtBG"), twipsRect(1620, 5880, 2865, 1085));
+    static const struct
+    {
+        const char16_t *name;
+        const char16_t *caption;
+        int top;
+    } options[] = {
+        {u"optNokHand", u"Nokia3210 tastiera", 5960}, {u"optNokScherm", u"Nokia 3210 Schermo", 6150},
+        {u"optSim", u"Siemens Schermo", 6340},        {u"optEric", u"Ericsson Schermo", 6540},
+        {u"optMot", u"Motorola Schermo", 6730},
+    };
+    int index = 0;
+    for (const auto &option : options) {
+        auto *button = placed(new QRadioButton(QString::fromUtf16(option.caption), &pctBG()),
+                              QString::fromUtf16(option.name), twipsRect(1680, option.top, 2775, 195));
+        button->setAutoFillBackground(true);
+        QPalette white = button->palette();
+        white.setColor(QPalette::Window, Qt::white);
+        white.setColor(QPalette::WindowText, Qt::black);
+        button->setPalette(white);
+        m_phoneOptions[index++] = button;
+    }
+}
+
+void frmRing::buildDetails()
+{
+    QWidget *page = &pctBG();
+    m_text1 = backingPanel(page, QStringLiteral("Text1"), twipsRect(4545, 5520, 4785, 1440));
+    m_txtCode = placed(new QTextEdit(page), QStringLiteral("txtCode"), twipsRect(4680, 5595, 4575, 1095));
+    m_txtCode->setReadOnly(true);
+    m_txtNoten = borderlessBox(page, QStringLiteral("txtNoten"), twipsRect(4680, 6650, 1815, 285),
+                               QStringLiteral("Quantità di note"));
+    m_txtTempo = borderlessBox(page, QStringLiteral("txtTempo"), twipsRect(6840, 6650, 1815, 285),
+                               QStringLiteral("Velocità"));
+    m_pctParvel = placed(new PictureBox(QStringLiteral("pctParvel"), page), QStringLiteral("pctParvel"),
+                         twipsRect(0, 6640, 540, 540));
+    m_pctParvel->paintPicture(resources::publisherBadge());
+}
+
+QRadioButton &frmRing::phoneOption(int phoneType) const
+{
+    return *m_phoneOptions[phoneType - 1];
+}
+
+void frmRing::formLoad()
+{
+    MainWindow::formLoad();
+    openDataSources();
+    fillCombos();
+    // The media player is the platform's and needs no preparing before the
+    // first open.
+    m_lstMain->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_lstMain->setAllColumnsShowFocus(true);
+    m_bytPhoneType = 1;
+    phoneOption(1).setChecked(true);
+}
+
+void frmRing::openDataSources()
+{
+    const QString path = data::discPath(QStringLiteral(".\\datafiles\\ringtones.dat"));
+    const std::shared_ptr<data::Catalogue> catalogue = data::Catalogue::open(path);
+    m_datMain = std::make_unique<data::DataSource>(catalogue, QStringLiteral("Main"));
+    m_datZoekmet = std::make_unique<data::DataSource>(catalogue, QStringLiteral("Zoekmethodes"));
+    m_datGenre = std::make_unique<data::DataSource>(catalogue, QStringLiteral("Genres"));
+}
+
+void frmRing::fillCombos()
+{
+    m_dbcSearch->addItems(m_datZoekmet->values(u"Zoekmethode"));
+    m_dbcSearch->setCurrentIndex(-1);
+    m_dbcGenre->addItems(m_datGenre->values(u"Genre"));
+    m_dbcGenre->setCurrentIndex(-1);
+}
+
+void frmRing::AddMatches()
+{
+    const int rowsBefore = m_listModel->rowCount();
+    std::vector<RingtoneRow> found;
+    // Whatever was found before a rejected criteria string stays listed.
+    auto appendFound = [&] {
+        m_listModel->append(std::move(found));
+        selectFirstRowOfEmptyList(rowsBefore);
+    };
+    try {
+        data::DataSource &source = *m_datMain;
+        source.moveFirst();
+        source.findFirst(m_strCriteria);
+        while (!source.eof() && !source.noMatch()) {
+            found.push_back({source.field(u"song"), source.field(u"artiest"), source.field(u"Genre"),
+                             source.field(u"bestand"), true});
+            source.findNext(m_strCriteria);
+            ++m_lngFound;
+        }
+    } catch (...) {
+        appendFound();
+        throw;
+    }
+    appendFound();
+}
+
+void frmRing::selectFirstRowOfEmptyList(int rowsBefore)
+{
+    if (rowsBefore != 0 || m_listModel->rowCount() == 0)
+        return;
+    m_lstMain->setCurrentIndex(m_listModel->index(0, 0));
+}
+
+} // namespace brivello::ringtones

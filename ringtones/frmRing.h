@@ -1,0 +1,125 @@
+#pragma once
+
+#include "app/MainWindow.h"
+
+#include <cstdint>
+#include <memory>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QTextEdit;
+class QTreeView;
+
+namespace brivello::data {
+class DataSource;
+}
+namespace brivello::platform {
+class Timer;
+}
+
+namespace brivello::ringtones {
+
+class RingtoneListModel;
+
+// The home window: the search row, the list of ringtones, the phone codes of
+// the selected one, playback and transfer. The search, the details, the
+// playback and the transfer each live in a helper class of their own that
+// this window owns and wires to its controls; the window itself keeps the
+// controls, the data sources and the list fill.
+class frmRing : public app::MainWindow
+{
+    Q_OBJECT
+public:
+    explicit frmRing(const app::Context &context);
+    ~frmRing() override;
+
+    // The load step: centres the page, opens the three data sources on the
+    // catalogue, fills the two combos and sets the phone model. Throws
+    // data::CatalogueError when the catalogue cannot be read.
+    void formLoad() override;
+
+    // Appends to lstMain every row of Main that satisfies the criteria, in
+    // the table's order, and counts them in lngFound. Never clears the list.
+    // A criteria string the catalogue rejects throws data::CriteriaError;
+    // the rows appended before stay in the list.
+    void AddMatches();
+    void setCriteria(const QString &criteria) { m_strCriteria = criteria; }
+    const QString &criteria() const { return m_strCriteria; }
+    std::int32_t lngFound() const { return m_lngFound; }
+    void resetFound() { m_lngFound = 0; }
+    int bytPhoneType() const { return m_bytPhoneType; }
+
+    // The button image list every window paints its picture buttons from.
+    const app::ButtonImages &imgKnoppen() const { return m_context.images; }
+
+    // Controls.
+    QLabel &Label1() const { return *m_label1; }
+    QComboBox &dbcSearch() const { return *m_dbcSearch; }
+    QComboBox &dbcGenre() const { return *m_dbcGenre; }
+    QLineEdit &txtSearch() const { return *m_txtSearch; }
+    QLineEdit &txtSArt() const { return *m_txtSArt; }
+    QLineEdit &txtSsng() const { return *m_txtSsng; }
+    app::PictureBox &pctZoek() const { return *m_pctZoek; }
+    QTreeView &lstMain() const { return *m_lstMain; }
+    RingtoneListModel &listModel() const { return *m_listModel; }
+    app::PictureBox &pctSend() const { return *m_pctSend; }
+    app::PictureBox &pctSMS() const { return *m_pctSMS; }
+    app::PictureBox &pctPlay() const { return *m_pctPlay; }
+    app::PictureBox &pctStop() const { return *m_pctStop; }
+    app::PictureBox &pctParvel() const { return *m_pctParvel; }
+    QRadioButton &phoneOption(int phoneType) const;
+    QTextEdit &txtCode() const { return *m_txtCode; }
+    QLineEdit &txtNoten() const { return *m_txtNoten; }
+    QLineEdit &txtTempo() const { return *m_txtTempo; }
+    platform::Timer &timKlok() const { return *m_timKlok; }
+
+    data::DataSource &datMain() const { return *m_datMain; }
+    data::DataSource &datGenre() const { return *m_datGenre; }
+    data::DataSource &datZoekmet() const { return *m_datZoekmet; }
+
+private:
+    void buildSearchRow();
+    void buildList();
+    void buildPlayerRow();
+    void buildPhoneModels();
+    void buildDetails();
+    void openDataSources();
+    void fillCombos();
+    void hideFileColumn();
+    void selectFirstRowOfEmptyList(int rowsBefore);
+
+    QLabel *m_label1 = nullptr;
+    QComboBox *m_dbcSearch = nullptr;
+    QLineEdit *m_txtSearch = nullptr;
+    QLineEdit *m_txtSArt = nullptr;
+    QLineEdit *m_txtSsng = nullptr;
+    QComboBox *m_dbcGenre = nullptr;
+    app::PictureBox *m_pctZoek = nullptr;
+    QTreeView *m_lstMain = nullptr;
+    RingtoneListModel *m_listModel = nullptr;
+    app::PictureBox *m_pctSend = nullptr;
+    app::PictureBox *m_pctSMS = nullptr;
+    app::PictureBox *m_pctPlay = nullptr;
+    app::PictureBox *m_pctStop = nullptr;
+    QFrame *m_txtBG = nullptr;
+    QRadioButton *m_phoneOptions[5] = {};
+    QFrame *m_text1 = nullptr;
+    QTextEdit *m_txtCode = nullptr;
+    QLineEdit *m_txtNoten = nullptr;
+    QLineEdit *m_txtTempo = nullptr;
+    app::PictureBox *m_pctParvel = nullptr;
+    std::unique_ptr<platform::Timer> m_timKlok;
+
+    std::unique_ptr<data::DataSource> m_datMain;
+    std::unique_ptr<data::DataSource> m_datGenre;
+    std::unique_ptr<data::DataSource> m_datZoekmet;
+
+    QString m_strCriteria;
+    std::int32_t m_lngFound = 0;
+    int m_bytPhoneType = 1;
+};
+
+} // namespace brivello::ringtones
