@@ -16,6 +16,7 @@ PictureBox::PictureBox(const QString &name, QWidget *parent) : QWidget(parent)
 
 void PictureBox::paintPicture(const QImage &picture)
 {
+    fitCanvas();
     QPainter painter(&m_canvas);
     painter.drawImage(QPoint(0, 0), picture);
     painter.end();
@@ -39,6 +40,14 @@ void PictureBox::paintEvent(QPaintEvent *)
 }
 
 void PictureBox::resizeEvent(QResizeEvent *)
+{
+    fitCanvas();
+}
+
+// The canvas follows the size of the box and keeps what was painted on it.
+// A box resized while hidden hears of it only when shown, so painting checks
+// the size too.
+void PictureBox::fitCanvas()
 {
     if (m_canvas.size() == size() || size().isEmpty())
         return;

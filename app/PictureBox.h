@@ -36,6 +36,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
+    void fitCanvas();
+
     QImage m_canvas;
     bool m_border = false;
 };

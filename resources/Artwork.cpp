@@ -15,10 +15,10 @@ namespace {
 // The palette of the whole product.
 const QColor navyDeep(0x0b, 0x16, 0x2c);
 const QColor navy(0x1c, 0x30, 0x55);
-const QColor steel(0x4a, 0x62, 0x86);
+const QColor steel(0x3c, 0x52, 0x76);
 const QColor steelLight(0x8f, 0xa8, 0xc8);
-const QColor litTop(0x6f, 0x93, 0xc8);
-const QColor litBottom(0x9d, 0xbc, 0xe6);
+const QColor litTop(0xb4, 0xcd, 0xf0);
+const QColor litBottom(0xdc, 0xe9, 0xfa);
 const QColor textLight(0xea, 0xf1, 0xfa);
 const QColor greyedFace(0x3a, 0x40, 0x4a);
 const QColor greyedText(0x80, 0x86, 0x90);
@@ -124,6 +124,7 @@ void drawNotes(QPainter &painter)
 
 void drawBars(QPainter &painter)
 {
+    painter.setPen(Qt::NoPen);
     for (int row = 0; row < 3; ++row)
         painter.drawRect(QRectF(7, 5.5 + row * 5, 18, 2.5));
 }

@@ -1,0 +1,170 @@
+#include "app/ButtonImages.h"
+#include "app/PictureBox.h"
+#include "app/Twips.h"
+#include "resources/Artwork.h"
+
+#include <QTest>
+
+using namespace brivello;
+
+namespace {
+
+double meanLightness(const QImage &image)
+{
+    double sum = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            sum += QColor(image.pixel(x, y)).lightnessF();
+    }
+    return sum / (image.width() * image.height());
+}
+
+double meanSaturation(const QImage &image)
+{
+    double sum = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            sum += QColor(image.pixel(x, y)).hslSaturationF();
+    }
+    return sum / (image.width() * image.height());
+}
+
+int distinctColours(const QImage &image)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            colours.insert(image.pixel(x, y));
+    }
+    return static_cast<int>(colours.size());
+}
+
+} // namespace
+
+class TestButtonImages : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void twipsAreFifteenToAPixel();
+    void everyPictureHasItsSize_data();
+    void everyPictureHasItsSize();
+    void highlightedLooksAreLighter_data();
+    void highlightedLooksAreLighter();
+    void inactiveLooksAreGreyed();
+    void picturesWithTheSameRoleDiffer();
+    void paintingDrawsAtTheCornerOverTheOldPicture();
+    void pagesAndSplashHaveTheirSizes();
+};
+
+void TestButtonImages::twipsAreFifteenToAPixel()
+{
+    QCOMPARE(app::twips(9600), 640);
+    QCOMPARE(app::twips(7200), 480);
+    QCOMPARE(app::twips(480), 32);
+    QCOMPARE(app::twips(3151), 210);
+    QCOMPARE(app::twips(2849), 190);
+    QCOMPARE(app::twips(-150), -10);
+    QCOMPARE(app::twipsRect(1710, 1220, 7905, 4060), QRect(114, 81, 527, 271));
+}
+
+void TestButtonImages::everyPictureHasItsSize_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QSize>("size");
+    const QList<QSize> sizes{{32, 24}, {32, 23}, {32, 23}, {32, 24}, {32, 24}, {32, 24}, {32, 24},
+                             {32, 24}, {32, 24}, {32, 24}, {32, 24}, {32, 24}, {70, 22}, {70, 22},
+                             {70, 16}, {71, 16}, {70, 16}, {70, 16}, {70, 17}, {70, 17}, {72, 17},
+                             {73, 18}, {72, 17}, {72, 17}, {36, 36}, {95, 40}, {72, 17}, {70, 17}};
+    for (int number = 1; number <= 28; ++number)
+        QTest::addRow("picture %d", number) << number << sizes.at(number - 1);
+}
+
+void TestButtonImages::everyPictureHasItsSize()
+{
+    QFETCH(int, number);
+    QFETCH(QSize, size);
+    static const app::ButtonImages images;
+    QCOMPARE(images.count(), 28);
+    const QImage &picture = images.picture(number);
+    QCOMPARE(picture.size(), size);
+    // Something is drawn on it, not a plain block.
+    QVERIFY(distinctColours(picture) > 8);
+}
+
+void TestButtonImages::highlightedLooksAreLighter_data()
+{
+    QTest::addColumn<int>("normal");
+    QTest::addColumn<int>("highlighted");
+    for (int normal = 1; normal <= 11; normal += 2)
+        QTest::addRow("%d/%d", normal, normal + 1) << normal << normal + 1;
+    QTest::newRow("play") << 15 << 16;
+    QTest::newRow("next") << 19 << 20;
+    QTest::newRow("previous") << 21 << 22;
+    QTest::newRow("search pressed") << 13 << 14;
+    QTest::newRow("export pressed") << 23 << 24;
+}
+
+void TestButtonImages::highlightedLooksAreLighter()
+{
+    QFETCH(int, normal);
+    QFETCH(int, highlighted);
+    const app::ButtonImages images;
+    const double dark = meanLightness(images.picture(normal));
+    const double light = meanLightness(images.picture(highlighted));
+    QVERIFY2(light > dark + 0.1, qPrintable(QStringLiteral("%1 vs %2").arg(light).arg(dark)));
+}
+
+void TestButtonImages::inactiveLooksAreGreyed()
+{
+    const app::ButtonImages images;
+    QVERIFY(meanSaturation(images.picture(27)) < meanSaturation(images.picture(21)) / 2);
+    QVERIFY(meanSaturation(images.picture(28)) < meanSaturation(images.picture(19)) / 2);
+    QVERIFY(meanSaturation(images.picture(18)) < meanSaturation(images.picture(17)) / 2);
+}
+
+void TestButtonImages::picturesWithTheSameRoleDiffer()
+{
+    const app::ButtonImages images;
+    // Each navigation button has its own glyph.
+    for (int first = 1; first <= 11; first += 2) {
+        for (int second = first + 2; second <= 11; second += 2) {
+            const QImage a = images.picture(first).copy(0, 0, 32, 23);
+            const QImage b = images.picture(second).copy(0, 0, 32, 23);
+            QVERIFY2(a != b, qPrintable(QStringLiteral("%1 and %2").arg(first).arg(second)));
+        }
+    }
+    QVERIFY(images.picture(19).copy(0, 0, 70, 17) != images.picture(28).copy(0, 0, 70, 17));
+}
+
+void TestButtonImages::paintingDrawsAtTheCornerOverTheOldPicture()
+{
+    const app::ButtonImages images;
+    app::PictureBox box(QStringLiteral("pctRingTones"));
+    box.resize(32, 24);
+    images.paint(box, 1);
+    QCOMPARE(box.canvas(), images.picture(1));
+    // Picture 2 is one row shorter: the last row of picture 1 stays.
+    images.paint(box, 2);
+    QCOMPARE(box.canvas().copy(0, 0, 32, 23), images.picture(2));
+    QCOMPARE(box.canvas().copy(0, 23, 32, 1), images.picture(1).copy(0, 23, 32, 1));
+    // On a wider box the picture keeps its own size at the left.
+    app::PictureBox wide(QStringLiteral("pctZoek"));
+    wide.resize(70, 22);
+    images.paint(wide, 14);
+    images.paint(wide, 13);
+    QCOMPARE(wide.canvas(), images.picture(13));
+}
+
+void TestButtonImages::pagesAndSplashHaveTheirSizes()
+{
+    using resources::Page;
+    for (Page page : {Page::Ringtones, Page::Logos, Page::Documentation, Page::Tools})
+        QCOMPARE(resources::pageBackground(page).size(), QSize(640, 480));
+    QVERIFY(resources::pageBackground(Page::Ringtones) != resources::pageBackground(Page::Logos));
+    QCOMPARE(resources::splashPicture().size(), QSize(app::twips(9600), app::twips(7200)));
+    QVERIFY(distinctColours(resources::splashPicture()) > 100);
+}
+
+QTEST_MAIN(TestButtonImages)
+#include "test_buttonimages.moc"
