@@ -2,7 +2,10 @@
 
 #include "data/CatalogueError.h"
 
+#include <QDateTime>
 #include <QFile>
+
+#include <cmath>
 
 #include <cstdio>
 #include <cstring>
@@ -30,37 +33,46 @@ namespace {
 constexpr size_t InitialBindSize = 256 * 1024;
 constexpr size_t LargestBindSize = 256 * 1024 * 1024;
 
-// libmdb reports damaged pages on stderr as it goes. The catalogue turns them
-// into one CatalogueError, so the chatter is kept off the terminal while libmdb
-// works. BRIVELLO_MDB_VERBOSE leaves it visible for debugging.
-class QuietStderr
+// libmdb reports damaged pages on stderr, and prints some stray lines on
+// stdout, as it goes. The catalogue turns trouble into one CatalogueError, so
+// the chatter is kept off the terminal while libmdb works.
+// BRIVELLO_MDB_VERBOSE leaves it visible for debugging.
+class QuietStream
 {
 public:
-    QuietStderr()
+    QuietStream(FILE *stream, int descriptor) : m_stream(stream), m_descriptor(descriptor)
     {
         if (qEnvironmentVariableIsSet("BRIVELLO_MDB_VERBOSE"))
             return;
-        std::fflush(stderr);
-        m_saved = ::dup(STDERR_FILENO);
+        std::fflush(m_stream);
+        m_saved = ::dup(m_descriptor);
         const int devNull = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
         if (m_saved >= 0 && devNull >= 0)
-            ::dup2(devNull, STDERR_FILENO);
+            ::dup2(devNull, m_descriptor);
         if (devNull >= 0)
             ::close(devNull);
     }
-    ~QuietStderr()
+    ~QuietStream()
     {
         if (m_saved < 0)
             return;
-        std::fflush(stderr);
-        ::dup2(m_saved, STDERR_FILENO);
+        std::fflush(m_stream);
+        ::dup2(m_saved, m_descriptor);
         ::close(m_saved);
     }
-    QuietStderr(const QuietStderr &) = delete;
-    QuietStderr &operator=(const QuietStderr &) = delete;
+    QuietStream(const QuietStream &) = delete;
+    QuietStream &operator=(const QuietStream &) = delete;
 
 private:
+    FILE *m_stream;
+    int m_descriptor;
     int m_saved = -1;
+};
+
+struct QuietLibmdb
+{
+    QuietStream out{stdout, STDOUT_FILENO};
+    QuietStream err{stderr, STDERR_FILENO};
 };
 
 // libmdb converts text with iconv to the code set named by MDBICONV (UTF-8
@@ -97,6 +109,25 @@ QString hexText(const unsigned char *bytes, int length)
     return QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(bytes), length).toHex().toUpper());
 }
 
+// An Access date is a count of days from 30 December 1899 whose fraction, taken
+// without its sign, is the time of day. libmdb's own conversion goes wrong for
+// years before 1900 and for the year 9999, so dates are converted here.
+QString accessDateText(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) > 3.0e6)
+        return {};
+    const double days = std::trunc(value);
+    qint64 seconds = std::llround(std::fabs(value - days) * 86400.0);
+    qint64 dayCount = static_cast<qint64>(days);
+    if (seconds >= 86400) { // a fraction that rounds up to the next midnight
+        seconds -= 86400;
+        dayCount += value < 0 ? -1 : 1;
+    }
+    const QDateTime moment(QDate(1899, 12, 30).addDays(dayCount),
+                           QTime(0, 0).addSecs(static_cast<int>(seconds)));
+    return moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
 // Bound buffers of one table read; libmdb writes up to its bind size into each.
 struct Bindings
 {
@@ -120,7 +151,7 @@ Bindings bindAll(MdbTableDef *table, size_t bindSize)
 
 MdbFile::MdbFile(const QString &path) : m_path(path), m_header(AccessHeader::read(path))
 {
-    const QuietStderr quiet;
+    const QuietLibmdb quiet;
     const Utf8Conversion utf8;
     m_handle = std::make_unique<Handle>();
     m_handle->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
@@ -230,11 +261,38 @@ QString valueText(MdbHandle *mdb, MdbColumn *column, const char *bound, int leng
             return {};
         return hexText(mdb->pg_buf + start, size);
     }
+    case MDB_DATETIME: {
+        const int start = column->cur_value_start;
+        if (start < 0 || column->cur_value_len != 8 || start + 8 > pageSize)
+            return {};
+        return accessDateText(mdb_get_double(mdb->pg_buf, start));
+    }
     default:
         break;
     }
     return QString::fromUtf8(bound, length);
 }
+
+// libmdb reads a memo whose pages are lost as empty text; a memo that says it
+// has a length but came out empty, or that points past the end of the file, is
+// a sign of a cut-off copy.
+bool memoInsideFile(const MdbColumn *column, MdbHandle *mdb, int length, qint64 pageCount)
+{
+    constexpr int MemoHeaderSize = 12;
+    constexpr quint32 Inline = 0x80000000;
+    const int start = column->cur_value_start;
+    if (column->col_type != MDB_MEMO || column->cur_value_len < MemoHeaderSize || start < 0 ||
+        start + MemoHeaderSize > mdb->fmt->pg_size)
+        return true;
+    const auto memoLength = static_cast<quint32>(mdb_get_int32(mdb->pg_buf, start));
+    if (memoLength & Inline)
+        return true;
+    const auto pageRow = static_cast<quint32>(mdb_get_int32(mdb->pg_buf, start + 4));
+    if (static_cast<qint64>(pageRow >> 8) >= pageCount)
+        return false;
+    return (memoLength & 0x00FFFFFF) == 0 || length > 0;
+}
+
 bool isLongValue(const MdbColumn *column)
 {
     return column->col_type == MDB_MEMO || column->col_type == MDB_TEXT;
@@ -245,7 +303,7 @@ bool isLongValue(const MdbColumn *column)
 Table MdbFile::readTable(const QString &name) const
 {
     MdbHandle *mdb = m_handle->mdb;
-    const QuietStderr quiet;
+    const QuietLibmdb quiet;
     MdbCatalogEntry *entry = mdb_get_catalogentry_by_name(mdb, name.toUtf8().constData());
     if (!entry || entry->object_type != MDB_TABLE)
         throw CatalogueError::missingTable(m_path, name);
@@ -273,6 +331,10 @@ Table MdbFile::readTable(const QString &name) const
                 const int length = bindings.lengths[c];
                 if (isLongValue(columns[c]) && static_cast<size_t>(length) + 1 >= bindSize)
                     clipped = true;
+                if (!memoInsideFile(columns[c], mdb, length, m_header.pageCount))
+                    throw CatalogueError::damaged(
+                        m_path, QStringLiteral("un testo lungo della tabella «%1» è fuori dal file")
+                                    .arg(result.name));
                 row.append(valueText(mdb, columns[c], bindings.buffers[c].get(), length, m_header.pageSize));
             }
             result.rows.push_back(std::move(row));

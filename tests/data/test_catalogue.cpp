@@ -1,0 +1,381 @@
+#include "data/Catalogue.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using brivello::data::Catalogue;
+using brivello::data::CatalogueError;
+using brivello::data::Table;
+
+namespace {
+
+QString accessFile(const QString &name)
+{
+    return QDir(brivello::test::sharedAccessDir()).filePath(name);
+}
+
+// Splits mdb-export's CSV: fields quoted with '"' (doubled inside), which may
+// hold line breaks; unquoted fields are numbers or empty.
+std::vector<QStringList> parseCsv(const QString &text)
+{
+    std::vector<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text.at(i + 1) == u'"') {
+                field += u'"';
+                ++i;
+            } else if (c == u'"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u',') {
+            row.append(field);
+            field.clear();
+        } else if (c == u'\n') {
+            row.append(field);
+            field.clear();
+            rows.push_back(row);
+            row.clear();
+        } else {
+            field += c;
+        }
+    }
+    if (!field.isEmpty() || !row.isEmpty()) {
+        row.append(field);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// The table as mdb-export prints it, header row first, with the date format
+// the catalogue uses.
+std::vector<QStringList> exportedTable(const QString &file, const QString &table)
+{
+    QProcess process;
+    const QString format = QStringLiteral("%Y-%m-%d %H:%M:%S");
+    process.start(QStringLiteral("mdb-export"), {QStringLiteral("-D"), format, QStringLiteral("-T"), format,
+                                                 QStringLiteral("-b"), QStringLiteral("strip"), file, table});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    return parseCsv(QString::fromUtf8(process.readAllStandardOutput()));
+}
+
+// Columns whose exported text is not comparable: pictures (binary), and the
+// dates mdb-export itself gets wrong (years before 1900 and 9999).
+bool comparable(const QString &table, const QString &column)
+{
+    static const QStringList skipped{QStringLiteral("Categories.Picture"), QStringLiteral("Employees.Photo"),
+                                     QStringLiteral("DateTest.DateTimeCol"),
+                                     QStringLiteral("DateTest.DateCol"), QStringLiteral("DateTest.TimeCol")};
+    return !skipped.contains(table + u'.' + column);
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every table of the file read whole, or the error that stopped it.
+std::map<QString, std::vector<QStringList>> readEverything(const QString &path)
+{
+    std::map<QString, std::vector<QStringList>> tables;
+    const auto catalogue = Catalogue::open(path);
+    for (const QString &name : catalogue->tableNames())
+        tables[name] = catalogue->table(name)->rows;
+    return tables;
+}
+
+} // namespace
+
+class TestCatalogue : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void listsUserTablesInStoredOrder_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("tables");
+        QTest::newRow("Jet 3") << u"nwind.mdb"_qs
+                               << QStringList{u"Order Details"_qs, u"Orders"_qs,     u"Products"_qs,
+                                              u"Shippers"_qs,      u"Categories"_qs, u"Customers"_qs,
+                                              u"Employees"_qs,     u"Suppliers"_qs,  u"Umsätze"_qs};
+        QTest::newRow("Jet 4") << u"DateTestDatabase.mdb"_qs << QStringList{u"DateTest"_qs};
+        QTest::newRow("ACE 12") << u"ASampleDatabase.accdb"_qs << QStringList{u"Asset Items"_qs};
+    }
+
+    void listsUserTablesInStoredOrder()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, tables);
+        const auto catalogue = Catalogue::open(accessFile(file));
+        QCOMPARE(catalogue->tableNames(), tables);
+        QCOMPARE(catalogue->path(), accessFile(file));
+    }
+
+    void readsEveryTableWhole_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<int>("rows");
+        const QString nwind = QStringLiteral("nwind.mdb");
+        QTest::newRow("Order Details") << nwind << u"Order Details"_qs << 2155;
+        QTest::newRow("Orders") << nwind << u"Orders"_qs << 830;
+        QTest::newRow("Products") << nwind << u"Products"_qs << 77;
+        QTest::newRow("Shippers") << nwind << u"Shippers"_qs << 3;
+        QTest::newRow("Categories") << nwind << u"Categories"_qs << 8;
+        QTest::newRow("Customers") << nwind << u"Customers"_qs << 91;
+        QTest::newRow("Employees") << nwind << u"Employees"_qs << 9;
+        QTest::newRow("Suppliers") << nwind << u"Suppliers"_qs << 29;
+        QTest::newRow("Umsätze") << nwind << u"Umsätze"_qs << 830;
+        QTest::newRow("DateTest") << u"DateTestDatabase.mdb"_qs << u"DateTest"_qs << 6;
+        QTest::newRow("Asset Items") << u"ASampleDatabase.accdb"_qs << u"Asset Items"_qs << 65;
+    }
+
+    // Row counts, and every value in stored order against mdb-export.
+    void readsEveryTableWhole()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, table);
+        QFETCH(int, rows);
+        const auto read = Catalogue::open(accessFile(file))->table(table);
+        QCOMPARE(read->name, table);
+        QCOMPARE(static_cast<int>(read->rows.size()), rows);
+        for (const QStringList &row : read->rows)
+            QCOMPARE(row.size(), read->columns.size());
+
+        if (QStandardPaths::findExecutable(QStringLiteral("mdb-export")).isEmpty())
+            QSKIP("mdb-export is not installed: values were not compared");
+        const std::vector<QStringList> exported = exportedTable(accessFile(file), table);
+        QVERIFY2(!exported.empty(), "mdb-export printed nothing");
+        QCOMPARE(exported.front(), read->columns);
+        QCOMPARE(static_cast<int>(exported.size()) - 1, rows);
+        int compared = 0;
+        for (int r = 0; r < rows; ++r) {
+            const QStringList &expected = exported.at(r + 1);
+            QCOMPARE(expected.size(), read->columns.size());
+            for (int c = 0; c < expected.size(); ++c) {
+                if (!comparable(table, read->columns.at(c)))
+                    continue;
+                if (read->rows.at(r).at(c) != expected.at(c))
+                    QFAIL(qPrintable(QStringLiteral("row %1, column %2: read «%3», mdb-export «%4»")
+                                         .arg(r)
+                                         .arg(read->columns.at(c), read->rows.at(r).at(c), expected.at(c))));
+                ++compared;
+            }
+        }
+        QVERIFY(compared > 0);
+    }
+
+    void jet3TextIsWindows1252()
+    {
+        const auto catalogue = Catalogue::open(accessFile(QStringLiteral("nwind.mdb")));
+        const auto customers = catalogue->table(QStringLiteral("Customers"));
+        const int city = customers->column(u"city");
+        const int name = customers->column(u"COMPANYNAME");
+        QVERIFY(city >= 0 && name >= 0);
+        QStringList cities;
+        QStringList names;
+        for (const QStringList &row : customers->rows) {
+            cities.append(row.at(city));
+            names.append(row.at(name));
+        }
+        QVERIFY(cities.contains(QStringLiteral("México D.F.")));
+        QVERIFY(cities.contains(QStringLiteral("München")));
+        QVERIFY(names.contains(QStringLiteral("Bon app'")));
+        QVERIFY(names.contains(QStringLiteral("Océano Atlántico Ltda.")));
+        QCOMPARE(catalogue->table(QStringLiteral("umsätze"))->name, QStringLiteral("Umsätze"));
+    }
+
+    void nonTextValuesComeOutAsText()
+    {
+        const auto catalogue = Catalogue::open(accessFile(QStringLiteral("nwind.mdb")));
+        const auto products = catalogue->table(QStringLiteral("Products"));
+        const QStringList &chai = products->rows.at(0);
+        QCOMPARE(chai.at(products->column(u"ProductName")), QStringLiteral("Chai"));
+        QCOMPARE(chai.at(products->column(u"UnitPrice")), QStringLiteral("18.0000"));
+        QCOMPARE(chai.at(products->column(u"UnitsInStock")), QStringLiteral("39"));
+        QCOMPARE(chai.at(products->column(u"Discontinued")), QStringLiteral("0"));
+        const auto employees = catalogue->table(QStringLiteral("Employees"));
+        QCOMPARE(employees->rows.at(0).at(employees->column(u"BirthDate")),
+                 QStringLiteral("1948-12-08 00:00:00"));
+        QCOMPARE(employees->rows.at(0).at(employees->column(u"Photo")), QString());
+    }
+
+    // Dates outside 1900..9998 are converted here, not by libmdb.
+    void datesAtTheEdgesOfTheCalendar()
+    {
+        const auto table = Catalogue::open(accessFile(QStringLiteral("DateTestDatabase.mdb")))
+                               ->table(QStringLiteral("DateTest"));
+        const int date = table->column(u"DateTimeCol");
+        const int text = table->column(u"LongTextCol");
+        QCOMPARE(table->rows.at(1).at(text), QStringLiteral("Year 9999"));
+        QCOMPARE(table->rows.at(1).at(date), QStringLiteral("9999-01-01 00:00:00"));
+        QCOMPARE(table->rows.at(2).at(date), QStringLiteral("1898-01-01 00:00:00"));
+        QCOMPARE(table->rows.at(3).at(date), QStringLiteral("0632-01-01 00:00:00"));
+        QCOMPARE(table->rows.at(5).at(text), QStringLiteral("New line\r\nin field"));
+    }
+
+    void tablesAreNamedWithoutCaseAndReadOnce()
+    {
+        const auto catalogue = Catalogue::open(accessFile(QStringLiteral("nwind.mdb")));
+        const auto first = catalogue->table(QStringLiteral("SHIPPERS"));
+        QCOMPARE(first->name, QStringLiteral("Shippers"));
+        QCOMPARE(catalogue->table(QStringLiteral("shippers")).get(), first.get());
+        QCOMPARE(first->column(u"companyname"), 1);
+        QCOMPARE(first->column(u"nope"), -1);
+    }
+
+    void missingTableNamesTableAndFile()
+    {
+        const auto catalogue = Catalogue::open(accessFile(QStringLiteral("nwind.mdb")));
+        try {
+            catalogue->table(QStringLiteral("Zoekmethodes"));
+            QFAIL("no error for a missing table");
+        } catch (const CatalogueError &error) {
+            QCOMPARE(error.kind(), CatalogueError::Kind::MissingTable);
+            QCOMPARE(error.filePath(), accessFile(QStringLiteral("nwind.mdb")));
+            QVERIFY(error.message().contains(QStringLiteral("«Zoekmethodes»")));
+            QVERIFY(error.message().contains(QStringLiteral("nwind.mdb")));
+            QCOMPARE(QString::fromUtf8(error.what()), error.message());
+        }
+        // System tables are not the program's to read.
+        QVERIFY_THROWS_EXCEPTION(CatalogueError, catalogue->table(QStringLiteral("MSysObjects")));
+    }
+
+    void unusableFilesGiveAClearError_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("words");
+        const auto random = [](qsizetype size) {
+            QByteArray bytes(size, Qt::Uninitialized);
+            QRandomGenerator generator(size);
+            for (char &byte : bytes)
+                byte = static_cast<char>(generator.bounded(256));
+            return bytes;
+        };
+        const int notAccess = static_cast<int>(CatalogueError::Kind::NotAccess);
+        const int damaged = static_cast<int>(CatalogueError::Kind::Damaged);
+        QTest::newRow("empty") << QByteArray() << notAccess << u"vuoto"_qs;
+        QTest::newRow("random bytes, small") << random(100) << notAccess << u"non è un database Access"_qs;
+        QTest::newRow("random bytes, pages")
+            << random(3 * 4096) << notAccess << u"non è un database Access"_qs;
+        QByteArray zeroFirst = random(8 * 2048);
+        zeroFirst[0] = 0;
+        QTest::newRow("random bytes after a zero")
+            << zeroFirst << notAccess << u"non è un database Access"_qs;
+        const QByteArray nwind = fileBytes(accessFile(QStringLiteral("nwind.mdb")));
+        QTest::newRow("a real header, then random pages")
+            << nwind.left(2048) + random(20 * 2048) << damaged << u"danneggiato"_qs;
+        QByteArray unknownVersion = nwind.left(3 * 2048);
+        unknownVersion[0x14] = 9;
+        QTest::newRow("unknown version") << unknownVersion << notAccess << u"versione"_qs;
+        QTest::newRow("half a page") << nwind.left(1000) << damaged << u"troncato"_qs;
+        QTest::newRow("two pages") << nwind.left(2 * 2048) << damaged << u"troncato"_qs;
+        QTest::newRow("not whole pages") << nwind.left(nwind.size() - 1000) << damaged << u"troncato"_qs;
+    }
+
+    void unusableFilesGiveAClearError()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, kind);
+        QFETCH(QString, words);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ringtones.dat"));
+        writeFile(path, content);
+        try {
+            readEverything(path);
+            QFAIL("the file was accepted");
+        } catch (const CatalogueError &error) {
+            QCOMPARE(static_cast<int>(error.kind()), kind);
+            QCOMPARE(error.filePath(), path);
+            QVERIFY2(error.message().contains(words), qPrintable(error.message()));
+            QVERIFY(error.message().contains(QDir::toNativeSeparators(path)));
+        }
+    }
+
+    void missingFileAndFolder()
+    {
+        QTemporaryDir dir;
+        const QString missing = dir.filePath(QStringLiteral("ringtones.dat"));
+        try {
+            Catalogue::open(missing);
+            QFAIL("a missing file was accepted");
+        } catch (const CatalogueError &error) {
+            QCOMPARE(error.kind(), CatalogueError::Kind::Missing);
+            QCOMPARE(error.message(),
+                     QStringLiteral("Impossibile aprire il catalogo: il file «%1» non esiste.").arg(missing));
+        }
+        try {
+            Catalogue::open(dir.path());
+            QFAIL("a folder was accepted");
+        } catch (const CatalogueError &error) {
+            QCOMPARE(error.kind(), CatalogueError::Kind::NotAccess);
+            QVERIFY(error.message().contains(QStringLiteral("cartella")));
+        }
+    }
+
+    // A copy cut at a page boundary either reads exactly like the original
+    // (the pages lost were unused) or fails with a CatalogueError; it never
+    // hands back fewer rows or other values.
+    void truncatedCopiesNeverLoseRowsSilently_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<bool>("mustFail");
+        for (int pages : {3, 4, 10, 40, 100, 500, 1000, 1300, 1465})
+            QTest::addRow("nwind, %d pages", pages) << u"nwind.mdb"_qs << pages << (pages <= 500);
+        for (int pages : {3, 5, 20, 40, 66})
+            QTest::addRow("DateTest, %d pages", pages)
+                << u"DateTestDatabase.mdb"_qs << pages << (pages <= 20);
+        for (int pages : {3, 30, 100, 132})
+            QTest::addRow("accdb, %d pages", pages) << u"ASampleDatabase.accdb"_qs << pages << (pages <= 30);
+    }
+
+    void truncatedCopiesNeverLoseRowsSilently()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, pages);
+        QFETCH(bool, mustFail);
+        const QString original = accessFile(file);
+        const qint64 pageSize = file == QLatin1String("nwind.mdb") ? 2048 : 4096;
+        QTemporaryDir dir;
+        const QString copy = dir.filePath(QStringLiteral("ringtones.dat"));
+        writeFile(copy, fileBytes(original).left(pages * pageSize));
+        try {
+            const auto tables = readEverything(copy);
+            QVERIFY2(!mustFail, "a copy missing most of its pages was accepted");
+            QVERIFY(tables == readEverything(original));
+        } catch (const CatalogueError &error) {
+            QVERIFY2(error.kind() == CatalogueError::Kind::Damaged ||
+                         error.kind() == CatalogueError::Kind::NotAccess,
+                     qPrintable(error.message()));
+            QCOMPARE(error.filePath(), copy);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCatalogue)
+#include "test_catalogue.moc"

@@ -1,0 +1,257 @@
+#include "data/Criteria.h"
+#include "data/Table.h"
+
+#include <QTest>
+
+using brivello::data::Criteria;
+using brivello::data::CriteriaError;
+using brivello::data::quoteLiteral;
+using brivello::data::Table;
+
+namespace {
+
+// A table with one column, "value", holding `values` in order.
+Table oneColumn(const QStringList &values)
+{
+    std::vector<QStringList> rows;
+    for (const QString &value : values)
+        rows.push_back({value});
+    return Table(QStringLiteral("Main"), {QStringLiteral("value")}, std::move(rows));
+}
+
+// The values of every row of `table` that `criteria` selects, in stored order.
+QStringList selected(const Table &table, const QString &criteria, int column = 0)
+{
+    const Criteria compiled = Criteria::compile(criteria, table);
+    QStringList found;
+    for (int row = compiled.findFrom(table, 0); row >= 0; row = compiled.findFrom(table, row + 1))
+        found.append(table.rows.at(row).at(column));
+    return found;
+}
+
+QStringList like(const QStringList &values, const QString &pattern)
+{
+    return selected(oneColumn(values), QStringLiteral("value like '%1'").arg(pattern));
+}
+
+} // namespace
+
+class TestCriteria : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void genreSearchFindsPopInEveryPosition()
+    {
+        const Table genres = oneColumn({QStringLiteral("Rock/Pop"), QStringLiteral("Pop/Rock"),
+                                        QStringLiteral("Pop"), QStringLiteral("Rock/Pop/Jazz"),
+                                        QStringLiteral("Synthpop"), QStringLiteral("Popular/Rock")});
+        QCOMPARE(selected(genres, QStringLiteral("value like '*/POP'")),
+                 QStringList{QStringLiteral("Rock/Pop")});
+        QCOMPARE(selected(genres, QStringLiteral("value like 'POP/*'")),
+                 QStringList{QStringLiteral("Pop/Rock")});
+        QCOMPARE(selected(genres, QStringLiteral("value = 'POP'")), QStringList{QStringLiteral("Pop")});
+    }
+
+    void prefixPatternIgnoresLetterCase()
+    {
+        const QStringList titles{QStringLiteral("Rose"),  QStringLiteral("Ambrosia"), QStringLiteral("rosa"),
+                                 QStringLiteral("ROSSO"), QStringLiteral("Ro"),       QString()};
+        QCOMPARE(like(titles, QStringLiteral("ROS*")),
+                 (QStringList{QStringLiteral("Rose"), QStringLiteral("rosa"), QStringLiteral("ROSSO")}));
+        QCOMPARE(like(titles, QStringLiteral("*LINA*")), QStringList{});
+        QCOMPARE(like({QStringLiteral("Carolina"), QStringLiteral("lina"), QStringLiteral("Paolina Rossi"),
+                       QStringLiteral("Lin a")},
+                      QStringLiteral("*LINA*")),
+                 (QStringList{QStringLiteral("Carolina"), QStringLiteral("lina"),
+                              QStringLiteral("Paolina Rossi")}));
+    }
+
+    void accentedLettersCompareWithoutCase()
+    {
+        const Table words =
+            oneColumn({QStringLiteral("È l'amore"), QStringLiteral("è l'amore"), QStringLiteral("e l'amore"),
+                       QStringLiteral("Città"), QStringLiteral("CITTÀ")});
+        QCOMPARE(selected(words, QStringLiteral("value = 'È L''AMORE'")),
+                 (QStringList{QStringLiteral("È l'amore"), QStringLiteral("è l'amore")}));
+        QCOMPARE(selected(words, QStringLiteral("value like 'citt?'")),
+                 (QStringList{QStringLiteral("Città"), QStringLiteral("CITTÀ")}));
+        QCOMPARE(selected(words, QStringLiteral("value like '*À'")),
+                 (QStringList{QStringLiteral("Città"), QStringLiteral("CITTÀ")}));
+    }
+
+    void eachPatternClass_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QStringList>("expected");
+        const auto list = [](std::initializer_list<const char *> items) {
+            QStringList result;
+            for (const char *item : items)
+                result.append(QString::fromUtf8(item));
+            return result;
+        };
+        QTest::newRow("star matches none")
+            << u"rosa*"_qs << list({"rosa", "rosae", "ros"}) << list({"rosa", "rosae"});
+        QTest::newRow("star alone") << u"*"_qs << list({"", "x"}) << list({"", "x"});
+        QTest::newRow("empty pattern") << QString() << list({"", "x"}) << list({""});
+        QTest::newRow("stars inside") << u"R*S*A"_qs << list({"rosa", "rsa", "ras", "Rossa", "rosas"})
+                                      << list({"rosa", "rsa", "Rossa"});
+        QTest::newRow("star backtracks")
+            << u"*aab"_qs << list({"aaab", "aab", "ab", "aaba"}) << list({"aaab", "aab"});
+        QTest::newRow("question one char")
+            << u"r?sa"_qs << list({"rosa", "rasa", "rsa", "rossa"}) << list({"rosa", "rasa"});
+        QTest::newRow("hash one digit")
+            << u"Track ##"_qs << list({"track 05", "track 5", "track x5", "Track 123"}) << list({"track 05"});
+        QTest::newRow("list") << u"[rb]osa"_qs << list({"rosa", "Bosa", "cosa", "osa"})
+                              << list({"rosa", "Bosa"});
+        QTest::newRow("range without case")
+            << u"[A-C]at"_qs << list({"bat", "Cat", "dat", "at"}) << list({"bat", "Cat"});
+        QTest::newRow("range and list")
+            << u"[0-9x]#"_qs << list({"12", "x3", "y3", "1a"}) << list({"12", "x3"});
+        QTest::newRow("negated list")
+            << u"[!r]osa"_qs << list({"rosa", "cosa", "Rosa", "osa"}) << list({"cosa"});
+        QTest::newRow("dash first is literal")
+            << u"[-+]1"_qs << list({"-1", "+1", "01"}) << list({"-1", "+1"});
+        QTest::newRow("bracketed wildcards are literal")
+            << u"a[*]b[?]"_qs << list({"a*b?", "axb?", "a*bx"}) << list({"a*b?"});
+        QTest::newRow("sql wildcards are literal")
+            << u"100%_"_qs << list({"100%_", "1000x", "100%x"}) << list({"100%_"});
+        QTest::newRow("regex characters are literal")
+            << u"(a.b)+"_qs << list({"(a.b)+", "(axb)+", "a.b"}) << list({"(a.b)+"});
+        QTest::newRow("closing bracket alone is literal") << u"a]"_qs << list({"a]", "a"}) << list({"a]"});
+        QTest::newRow("slash is literal")
+            << u"*/POP/*"_qs << list({"Rock/Pop/Jazz", "Rock/Pop", "Pop/Rock"}) << list({"Rock/Pop/Jazz"});
+    }
+
+    void eachPatternClass()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QStringList, values);
+        QFETCH(QStringList, expected);
+        QCOMPARE(like(values, pattern), expected);
+    }
+
+    void conditionsJoinedByAnd()
+    {
+        const Table main(QStringLiteral("Main"), {QStringLiteral("artiest"), QStringLiteral("Genre")},
+                         {{QStringLiteral("Madonna"), QStringLiteral("Pop")},
+                          {QStringLiteral("Metallica"), QStringLiteral("Rock")},
+                          {QStringLiteral("Mina"), QStringLiteral("Rock/Pop")},
+                          {QStringLiteral("Vasco"), QStringLiteral("Pop")}});
+        QCOMPARE(selected(main, QStringLiteral("artiest like 'M*' and Genre like '*POP'")),
+                 (QStringList{QStringLiteral("Madonna"), QStringLiteral("Mina")}));
+        QCOMPARE(selected(main, QStringLiteral("artiest like 'M*' and Genre = 'pop' and artiest like '*A'")),
+                 QStringList{QStringLiteral("Madonna")});
+    }
+
+    void keywordsAndFieldNamesInAnyCase_data()
+    {
+        QTest::addColumn<QString>("criteria");
+        QTest::newRow("lower") << u"artiest like 'mina' and genre = 'rock/pop'"_qs;
+        QTest::newRow("upper") << u"ARTIEST LIKE 'MINA' AND GENRE = 'ROCK/POP'"_qs;
+        QTest::newRow("mixed") << u"Artiest Like 'Mina' aNd Genre = 'Rock/Pop'"_qs;
+        QTest::newRow("no blanks around =") << u"artiest='mina' and genre='rock/pop'"_qs;
+        QTest::newRow("blank only before quote") << u"artiest ='mina' and genre ='rock/pop'"_qs;
+        QTest::newRow("like touching quote") << u"artiest like'mina'and genre='rock/pop'"_qs;
+        QTest::newRow("many blanks") << u"  artiest\tlike   'mina'   and   genre  =  'rock/pop'  "_qs;
+        QTest::newRow("bracketed names") << u"[artiest] like 'mina' and [Genre] = 'rock/pop'"_qs;
+    }
+
+    void keywordsAndFieldNamesInAnyCase()
+    {
+        QFETCH(QString, criteria);
+        const Table main(QStringLiteral("Main"), {QStringLiteral("artiest"), QStringLiteral("Genre")},
+                         {{QStringLiteral("Mina"), QStringLiteral("Rock")},
+                          {QStringLiteral("Mina"), QStringLiteral("Rock/Pop")},
+                          {QStringLiteral("Minako"), QStringLiteral("Rock/Pop")}});
+        const Criteria compiled = Criteria::compile(criteria, main);
+        QCOMPARE(compiled.findFrom(main, 0), 1);
+        QCOMPARE(compiled.findFrom(main, 2), -1);
+    }
+
+    void doubledQuotesStandForOne()
+    {
+        QCOMPARE(quoteLiteral(QStringLiteral("D'Alessio")), QStringLiteral("D''Alessio"));
+        QCOMPARE(quoteLiteral(QStringLiteral("''")), QStringLiteral("''''"));
+        QCOMPARE(quoteLiteral(QStringLiteral("Vasco")), QStringLiteral("Vasco"));
+
+        const Table artists = oneColumn({QStringLiteral("D'Alessio"), QStringLiteral("DAlessio"),
+                                         QStringLiteral("'"), QStringLiteral("L'amore e' bello")});
+        QCOMPARE(selected(artists, QStringLiteral("value = 'D''ALESSIO'")),
+                 QStringList{QStringLiteral("D'Alessio")});
+        QCOMPARE(selected(artists, QStringLiteral("value like 'D''A*'")),
+                 QStringList{QStringLiteral("D'Alessio")});
+        QCOMPARE(selected(artists, QStringLiteral("value = ''''")), QStringList{QStringLiteral("'")});
+        const QString typed = QStringLiteral("l'amore e' bello");
+        QCOMPARE(selected(artists, QStringLiteral("value = '%1'").arg(quoteLiteral(typed))),
+                 QStringList{QStringLiteral("L'amore e' bello")});
+    }
+
+    void malformedStringsThrow_data()
+    {
+        QTest::addColumn<QString>("criteria");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("blanks") << u"   "_qs;
+        QTest::newRow("field only") << u"artiest"_qs;
+        QTest::newRow("missing operator") << u"artiest 'x'"_qs;
+        QTest::newRow("unknown operator") << u"artiest <> 'x'"_qs;
+        QTest::newRow("doubled equals") << u"artiest == 'x'"_qs;
+        QTest::newRow("missing field") << u"= 'x'"_qs;
+        QTest::newRow("unquoted text") << u"artiest = x"_qs;
+        QTest::newRow("unclosed literal") << u"artiest = 'x"_qs;
+        QTest::newRow("lone quote in typed text") << u"artiest like 'D'ALESSIO*'"_qs;
+        QTest::newRow("and without condition") << u"artiest = 'x' and"_qs;
+        QTest::newRow("or is not understood") << u"artiest = 'x' or artiest = 'y'"_qs;
+        QTest::newRow("and glued to a name") << u"artiest = 'x' andartiest = 'y'"_qs;
+        QTest::newRow("two literals") << u"artiest = 'x' 'y'"_qs;
+        QTest::newRow("unknown field") << u"zanger = 'x'"_qs;
+        QTest::newRow("unclosed list") << u"artiest like '[abc'"_qs;
+        QTest::newRow("empty list") << u"artiest like 'a[]'"_qs;
+        QTest::newRow("empty negated list") << u"artiest like '[!]'"_qs;
+        QTest::newRow("reversed range") << u"artiest like '[z-a]'"_qs;
+        QTest::newRow("unclosed bracketed name") << u"[artiest = 'x'"_qs;
+    }
+
+    void malformedStringsThrow()
+    {
+        QFETCH(QString, criteria);
+        const Table main(QStringLiteral("Main"), {QStringLiteral("artiest")}, {{QStringLiteral("x")}});
+        try {
+            Criteria::compile(criteria, main);
+            QFAIL("the criteria string was accepted");
+        } catch (const CriteriaError &error) {
+            QCOMPARE(error.criteria(), criteria);
+            QVERIFY(!error.reason().isEmpty());
+            QVERIFY(QString::fromUtf8(error.what()).contains(error.reason()));
+        }
+    }
+
+    void findsFromTheGivenRowInStoredOrder()
+    {
+        const Table titles = oneColumn({QStringLiteral("rosa"), QStringLiteral("blu"), QStringLiteral("Rose"),
+                                        QStringLiteral("verde"), QStringLiteral("Rosalba")});
+        const Criteria ros = Criteria::compile(QStringLiteral("value like 'ROS*'"), titles);
+        QCOMPARE(ros.findFrom(titles, 0), 0);
+        QCOMPARE(ros.findFrom(titles, 1), 2);
+        QCOMPARE(ros.findFrom(titles, 3), 4);
+        QCOMPARE(ros.findFrom(titles, 5), -1);
+        QCOMPARE(ros.findFrom(titles, 99), -1);
+        QVERIFY(ros.matches(titles, 4));
+        QVERIFY(!ros.matches(titles, 3));
+    }
+
+    void copiedTableMatchesLikeItsOriginal()
+    {
+        const Table original = oneColumn({QStringLiteral("Rose"), QStringLiteral("Blu")});
+        QCOMPARE(original.foldedColumn(0).at(0), QStringLiteral("rose"));
+        Table copy = original;
+        copy.rows.at(0)[0] = QStringLiteral("Verde");
+        QCOMPARE(selected(copy, QStringLiteral("value like 'ROS*'")), QStringList{});
+        QCOMPARE(selected(original, QStringLiteral("value like 'ROS*'")),
+                 QStringList{QStringLiteral("Rose")});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCriteria)
+#include "test_criteria.moc"
