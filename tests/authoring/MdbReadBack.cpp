@@ -1,0 +1,152 @@
+#include "MdbReadBack.h"
+
+#include <QFile>
+#include <QProcess>
+
+#include <mdbtools.h>
+
+#include <memory>
+
+namespace brivello::authoring::test {
+
+namespace {
+
+constexpr char16_t FieldSeparator = 0x1f;
+constexpr char16_t RowSeparator = 0x1e;
+constexpr size_t BindSize = 1 << 20; // large enough for every MEMO a test writes
+
+struct HandleCloser
+{
+    void operator()(MdbHandle *mdb) const { mdb_close(mdb); }
+};
+struct TableFreer
+{
+    void operator()(MdbTableDef *table) const { mdb_free_tabledef(table); }
+};
+
+} // namespace
+
+ToolResult runTool(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    ToolResult result;
+    if (!process.waitForFinished(600000)) {
+        result.errors = process.errorString();
+        return result;
+    }
+    result.output = process.readAllStandardOutput();
+    result.errors = QString::fromUtf8(process.readAllStandardError());
+    result.ok = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return result;
+}
+
+QStringList mdbTables(const QString &file)
+{
+    const ToolResult result = runTool(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), file});
+    if (!result.ok)
+        return {};
+    return QString::fromUtf8(result.output).split(u'\n', Qt::SkipEmptyParts);
+}
+
+qint64 mdbCount(const QString &file, const QString &table)
+{
+    const ToolResult result = runTool(QStringLiteral("mdb-count"), {file, table});
+    bool ok = false;
+    const qint64 count = QString::fromUtf8(result.output).trimmed().toLongLong(&ok);
+    return result.ok && ok ? count : -1;
+}
+
+std::optional<std::vector<QStringList>> mdbExport(const QString &file, const QString &table)
+{
+    const ToolResult result =
+        runTool(QStringLiteral("mdb-export"),
+                {QStringLiteral("-Q"), QStringLiteral("-d"), QString(QChar(FieldSeparator)),
+                 QStringLiteral("-R"), QString(QChar(RowSeparator)), file, table});
+    if (!result.ok)
+        return std::nullopt;
+    std::vector<QStringList> rows;
+    const QString text = QString::fromUtf8(result.output);
+    for (const QString &line : text.split(QChar(RowSeparator), Qt::SkipEmptyParts))
+        rows.push_back(line.split(QChar(FieldSeparator)));
+    return rows;
+}
+
+namespace {
+
+bool visitTable(const QString &file, const QString &tableName, LibmdbTable *header,
+                const std::function<void(const Row &)> &visit, QString *error)
+{
+    auto fail = [error](const QString &message) {
+        if (error)
+            *error = message;
+        return false;
+    };
+    std::unique_ptr<MdbHandle, HandleCloser> mdb(mdb_open(QFile::encodeName(file).constData(), MDB_NOFLAGS));
+    if (!mdb)
+        return fail(QStringLiteral("mdb_open failed"));
+    mdb_set_bind_size(mdb.get(), BindSize);
+    if (!mdb_read_catalog(mdb.get(), MDB_TABLE))
+        return fail(QStringLiteral("mdb_read_catalog failed"));
+    QByteArray name = tableName.toUtf8();
+    std::unique_ptr<MdbTableDef, TableFreer> table(mdb_read_table_by_name(mdb.get(), name.data(), MDB_TABLE));
+    if (!table)
+        return fail(QStringLiteral("no table ") + tableName);
+    mdb_read_columns(table.get());
+    mdb_rewind_table(table.get());
+
+    const int columnCount = int(table->num_cols);
+    std::vector<QByteArray> buffers(size_t(columnCount), QByteArray(int(BindSize), '\0'));
+    std::vector<int> lengths(size_t(columnCount), 0);
+    for (int i = 0; i < columnCount; ++i) {
+        auto *column = static_cast<MdbColumn *>(g_ptr_array_index(table->columns, i));
+        header->columns.append(QString::fromUtf8(column->name));
+        header->columnTypes.push_back(column->col_type);
+        mdb_bind_column(table.get(), i + 1, buffers[size_t(i)].data(), &lengths[size_t(i)]);
+    }
+    std::vector<MdbField> fields(256);
+    Row row;
+    while (mdb_fetch_row(table.get())) {
+        int start = 0;
+        size_t length = 0;
+        mdb_find_row(mdb.get(), int(table->cur_row) - 1, &start, &length);
+        mdb_crack_row(table.get(), start & 0x1FFF, length, fields.data());
+        row.clear();
+        for (int i = 0; i < columnCount; ++i) {
+            if (fields[size_t(i)].is_null)
+                row.push_back(std::nullopt);
+            else
+                row.push_back(QString::fromUtf8(buffers[size_t(i)].constData(), lengths[size_t(i)]));
+        }
+        visit(row);
+    }
+    return true;
+}
+
+} // namespace
+
+bool forEachLibmdbRow(const QString &file, const QString &table,
+                      const std::function<void(const Row &)> &visit, QString *error)
+{
+    LibmdbTable header;
+    return visitTable(file, table, &header, visit, error);
+}
+
+std::optional<LibmdbTable> readWithLibmdb(const QString &file, const QString &tableName, QString *error)
+{
+    LibmdbTable result;
+    if (!visitTable(
+            file, tableName, &result, [&result](const Row &row) { result.rows.push_back(row); }, error))
+        return std::nullopt;
+    return result;
+}
+
+QByteArray readPage(const QString &file, uint32_t page)
+{
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly) || !in.seek(qint64(page) * 4096))
+        return {};
+    return in.read(4096);
+}
+
+} // namespace brivello::authoring::test
