@@ -1,0 +1,139 @@
+#include "logos/pictures/LogoDefinition.h"
+
+namespace brivello::logos {
+
+namespace {
+
+// Splits a line into words; a quoted text is one word with its quotes, and
+// a stack "a"/"b" is one word too.
+bool splitWords(QStringView line, QStringList *words, QString *error)
+{
+    QString word;
+    bool quoted = false;
+    for (QChar c : line) {
+        if (c == u'"')
+            quoted = !quoted;
+        if (c.isSpace() && !quoted) {
+            if (!word.isEmpty())
+                words->append(word);
+            word.clear();
+            continue;
+        }
+        word.append(c);
+    }
+    if (quoted) {
+        *error = QStringLiteral("a text lacks its closing quote");
+        return false;
+    }
+    if (!word.isEmpty())
+        words->append(word);
+    return true;
+}
+
+bool parseQuotedLines(const QString &word, QStringList *lines)
+{
+    // "a" or "a"/"b"
+    static const QString separator = QStringLiteral("\"/\"");
+    if (word.size() < 2 || !word.startsWith(u'"') || !word.endsWith(u'"'))
+        return false;
+    const QString inner = word.mid(1, word.size() - 2);
+    *lines = inner.split(separator);
+    for (const QString &line : std::as_const(*lines)) {
+        if (line.isEmpty() || line.contains(u'"'))
+            return false;
+    }
+    return lines->size() <= 2;
+}
+
+bool parseIconWord(const QString &word, LogoItem *item)
+{
+    QString name = word.mid(1);
+    const qsizetype star = name.indexOf(u'*');
+    if (star >= 0) {
+        bool numeric = false;
+        item->repeat = name.mid(star + 1).toInt(&numeric);
+        if (!numeric || item->repeat < 1 || item->repeat > 9)
+            return false;
+        name.truncate(star);
+    }
+    if (name.endsWith(u'~')) {
+        item->mirrored = true;
+        name.chop(1);
+    }
+    item->kind = LogoItem::Kind::Icon;
+    item->icon = name;
+    return !name.isEmpty();
+}
+
+bool applyStyleWord(const QString &word, LogoDefinition *definition, FontFace *face, int *tracking)
+{
+    static const QHash<QString, FontFace> faces = {{QStringLiteral("normal"), FontFace::Normal},
+                                                   {QStringLiteral("small"), FontFace::Small},
+                                                   {QStringLiteral("bold"), FontFace::Bold},
+                                                   {QStringLiteral("big"), FontFace::Big}};
+    static const QHash<QString, LogoFrame> frames = {{QStringLiteral("frame"), LogoFrame::Box},
+                                                     {QStringLiteral("round"), LogoFrame::RoundBox},
+                                                     {QStringLiteral("rules"), LogoFrame::Rules},
+                                                     {QStringLiteral("dots"), LogoFrame::DottedRules}};
+    if (faces.contains(word)) {
+        *face = faces.value(word);
+        *tracking = 0;
+    } else if (frames.contains(word)) {
+        definition->frame = frames.value(word);
+    } else if (word == u"wide") {
+        *tracking = 1;
+    } else if (word == u"invert") {
+        definition->inverted = true;
+    } else if (word == u"spread") {
+        definition->spread = true;
+    } else if (word.startsWith(u"gap=")) {
+        bool numeric = false;
+        definition->gap = word.mid(4).toInt(&numeric);
+        return numeric && definition->gap >= 0;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool parseLogoDefinition(QStringView line, LogoDefinition *definition, QString *error)
+{
+    QStringList words;
+    if (!splitWords(line, &words, error))
+        return false;
+    LogoDefinition result;
+    FontFace face = FontFace::Normal;
+    int tracking = 0;
+    for (const QString &word : std::as_const(words)) {
+        LogoItem item;
+        if (word.startsWith(u'"')) {
+            if (!parseQuotedLines(word, &item.lines)) {
+                *error = QStringLiteral("%1 is not a text or two texts joined by /").arg(word);
+                return false;
+            }
+            item.kind = item.lines.size() == 2 ? LogoItem::Kind::Stack : LogoItem::Kind::Text;
+            item.face = face;
+            item.tracking = tracking;
+            result.items.append(item);
+        } else if (word.startsWith(u'@')) {
+            if (!parseIconWord(word, &item)) {
+                *error = QStringLiteral("%1 is not an icon").arg(word);
+                return false;
+            }
+            result.items.append(item);
+        } else if (!applyStyleWord(word, &result, &face, &tracking)) {
+            *error = QStringLiteral("unknown word %1").arg(word);
+            return false;
+        }
+    }
+    if (result.items.isEmpty()) {
+        *error = QStringLiteral("the logo shows nothing");
+        return false;
+    }
+    *definition = result;
+    return true;
+}
+
+} // namespace brivello::logos
