@@ -158,7 +158,7 @@ private Q_SLOTS:
         expectFailure(main, 4, QStringLiteral("Jazz"));
 
         writeSources(QStringLiteral("Altra\tBach\tClassica\n"), twoTools());
-        expectFailure(main, 2, QStringLiteral("3 values"));
+        expectFailure(main, 2, QStringLiteral("header names 5 columns"));
 
         writeSources(QStringLiteral("Altra\tBach\tClassica\tr003\t\n"), twoTools());
         expectFailure(main, 2, QStringLiteral("bieps"));
