@@ -36,9 +36,11 @@ QImage blankLogo()
     return image;
 }
 
+} // namespace
+
 // A line the tests would have refused still yields a logo, blank, so that
 // the numbering of the rest of the list holds.
-QList<QImage> renderCategory(Category category)
+QList<QImage> drawLogoList(Category category)
 {
     QStringList lines;
     QString error;
@@ -56,6 +58,8 @@ QList<QImage> renderCategory(Category category)
     return images;
 }
 
+namespace {
+
 using LogoLists = std::array<QList<QImage>, 5>;
 
 const LogoLists &allLogoLists()
@@ -63,7 +67,7 @@ const LogoLists &allLogoLists()
     static const LogoLists lists = [] {
         LogoLists result;
         for (Category category : AllCategories)
-            result.at(std::size_t(category)) = renderCategory(category);
+            result.at(std::size_t(category)) = drawLogoList(category);
         return result;
     }();
     return lists;

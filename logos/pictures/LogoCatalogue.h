@@ -21,6 +21,8 @@ inline constexpr std::array<Category, 5> AllCategories = {
 // for and kept for the rest of the run.
 const QList<QImage> &logoList(Category category);
 int logoCount(Category category);
+// Draws the logos of a category anew from the logo list, without keeping them.
+QList<QImage> drawLogoList(Category category);
 
 // The category a name of the catalogue's "Groep" field stands for: "Amore",
 // "Persone", "Animali", "Testi" or "Viaggi & Vacanze", letter for letter.

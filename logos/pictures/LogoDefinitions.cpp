@@ -261,7 +261,7 @@ bold wide "CERVO"
 dots wide "FORMICA"
 "COCCINELLA" @cuoricino
 "MOSCA" @ape~
-small "ZZZ"/"ZZZ" "ZANZARA"
+small "ZZZ"/"ZZZ" normal "ZANZARA"
 "Asino" @cavallo
 "TORO" @mucca
 rules "CINGHIALE"

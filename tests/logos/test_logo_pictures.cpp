@@ -134,6 +134,8 @@ void TestLogoPictures::listsAreDrawnOnceAndKept()
     const qint64 key = first->at(0).cacheKey();
     QCOMPARE(&logoList(Category::Testi), first);
     QCOMPARE(logoList(Category::Testi).at(0).cacheKey(), key);
+    // Drawn anew, the list comes out the same.
+    QCOMPARE(drawLogoList(Category::Testi), *first);
 }
 
 void TestLogoPictures::categoryNames_data()
