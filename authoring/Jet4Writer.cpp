@@ -187,19 +187,6 @@ QString defineTables(const std::vector<TableSource> &tables, std::vector<TableDe
     return {};
 }
 
-std::optional<int32_t> parseLong(const QString &text)
-{
-    static const auto digits = [](QChar c) { return c >= u'0' && c <= u'9'; };
-    const qsizetype start = (text.startsWith(u'-') || text.startsWith(u'+')) ? 1 : 0;
-    if (text.size() == start || !std::all_of(text.begin() + start, text.end(), digits))
-        return std::nullopt;
-    bool ok = false;
-    const qlonglong value = text.toLongLong(&ok);
-    if (!ok || value < INT32_MIN || value > INT32_MAX)
-        return std::nullopt;
-    return int32_t(value);
-}
-
 // Writes the TDEF, data pages and LVAL pages of one user table.
 class TableWriter
 {
@@ -275,7 +262,7 @@ private:
     std::optional<QByteArray> toCell(const Column &column, const QString &text, LongValueStore *store)
     {
         if (column.type == ColumnType::Long) {
-            if (const auto number = parseLong(text))
+            if (const auto number = parseLongValue(text))
                 return int32Bytes(*number);
             fail(tr("column \"%1\": \"%2\" is not a whole number between -2147483648 and 2147483647")
                      .arg(column.name, text.left(40)));
@@ -405,6 +392,19 @@ bool failWith(QString *error, const QString &message)
 }
 
 } // namespace
+
+std::optional<int32_t> parseLongValue(const QString &text)
+{
+    static const auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    const qsizetype start = (text.startsWith(u'-') || text.startsWith(u'+')) ? 1 : 0;
+    if (text.size() == start || !std::all_of(text.begin() + start, text.end(), digit))
+        return std::nullopt;
+    bool ok = false;
+    const qlonglong value = text.toLongLong(&ok);
+    if (!ok || value < INT32_MIN || value > INT32_MAX)
+        return std::nullopt;
+    return int32_t(value);
+}
 
 TableSource sourceOf(const TableData &table)
 {

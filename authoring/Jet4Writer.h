@@ -57,6 +57,10 @@ bool writeJet4(const QString &path, const std::vector<TableData> &tables, QStrin
 bool writeJet4(const QString &path, const std::vector<TableSource> &tables, const WriteOptions &options,
                QString *error = nullptr);
 
+// The number a LONG column stores for `text`: optional sign and decimal
+// digits, within 32 bits; nullopt for anything else.
+std::optional<int32_t> parseLongValue(const QString &text);
+
 // A TableSource that walks the rows of `table`; `table` must outlive it.
 TableSource sourceOf(const TableData &table);
 

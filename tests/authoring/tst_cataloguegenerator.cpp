@@ -1,0 +1,270 @@
+// The synthetic catalogue: determinism, plausible contents, and the written
+// file read back by libmdb, by the program's own reader and by mdb-reader.
+
+#include "MdbReadBack.h"
+#include "authoring/CatalogueGenerator.h"
+#include "data/Catalogue.h"
+#include "ringtones/melody/Melody.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace brivello;
+using namespace brivello::authoring;
+using namespace brivello::authoring::test;
+
+namespace {
+
+constexpr qint64 FileRingtones = 10000;
+const std::vector<qint64> SampledRows = {0, 1, 2, 254, 255, 4321, 9998, 9999};
+
+QStringList exported(const Row &row)
+{
+    QStringList fields;
+    for (const Value &value : row)
+        fields.append(value.value_or(QString()));
+    return fields;
+}
+
+QStringList schemaTableNames()
+{
+    QStringList names;
+    for (const TableSchema &table : catalogueSchema())
+        names.append(table.name);
+    return names;
+}
+
+int column(const QString &name)
+{
+    return findCatalogueTable(catalogue::Main)->column(name);
+}
+
+QString field(const Row &row, const QString &name)
+{
+    return row.at(size_t(column(name))).value_or(QStringLiteral("<NULL>"));
+}
+
+std::vector<Value> jsonRow(const QJsonArray &array)
+{
+    std::vector<Value> row;
+    for (const QJsonValue &value : array)
+        row.push_back(value.isNull() ? Value() : Value(value.toString()));
+    return row;
+}
+
+} // namespace
+
+class TestCatalogueGenerator : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+
+    void sameSeedSameCatalogue();
+    void ringtonesLookReal();
+    void phoneCodesFollowTheRingtoneText();
+    void smallTablesHoldTheKnownTexts();
+    void generatedFileReadsBackThroughLibmdb();
+    void generatedFileReadsBackThroughCatalogue();
+    void generatedFileReadsBackThroughMdbReader();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_file;
+    CatalogueGenerator m_generator{GeneratorOptions{FileRingtones, 2026}};
+};
+
+void TestCatalogueGenerator::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_file = m_dir.filePath(QStringLiteral("ringtones.dat"));
+    QString error;
+    QVERIFY2(writeGeneratedCatalogue(m_file, {FileRingtones, 2026}, &error), qPrintable(error));
+}
+
+void TestCatalogueGenerator::sameSeedSameCatalogue()
+{
+    const CatalogueGenerator again(GeneratorOptions{FileRingtones, 2026});
+    const CatalogueGenerator other(GeneratorOptions{FileRingtones, 2027});
+    int differences = 0;
+    for (qint64 i = 0; i < 200; ++i) {
+        QCOMPARE(again.ringtone(i), m_generator.ringtone(i));
+        differences += other.ringtone(i) != m_generator.ringtone(i) ? 1 : 0;
+    }
+    QCOMPARE(differences, 200);
+    QCOMPARE(again.smallTables().back().rows, m_generator.smallTables().back().rows);
+    // A row does not depend on the rows made before it.
+    QCOMPARE(m_generator.ringtone(9999),
+             CatalogueGenerator(GeneratorOptions{FileRingtones, 2026}).ringtone(9999));
+}
+
+void TestCatalogueGenerator::ringtonesLookReal()
+{
+    const QStringList genreList = CatalogueGenerator::genres();
+    const QSet<QString> genres(genreList.begin(), genreList.end());
+    QSet<QString> files;
+    qint64 titleLengths = 0;
+    int severalGenres = 0;
+    int accented = 0;
+    for (qint64 i = 0; i < 2000; ++i) {
+        const Row row = m_generator.ringtone(i);
+        QCOMPARE(row.size(), findCatalogueTable(catalogue::Main)->columns.size());
+        const QString song = field(row, QStringLiteral("song"));
+        QVERIFY2(song.size() >= 2 && song.size() <= 80, qPrintable(song));
+        QVERIFY(song.at(0).isUpper());
+        titleLengths += song.size();
+        accented += song.contains(QRegularExpression(QStringLiteral("[àèéìòù]"))) ? 1 : 0;
+        QVERIFY(!field(row, QStringLiteral("artiest")).isEmpty());
+        const QStringList rowGenres = field(row, QStringLiteral("Genre")).split(u'/');
+        for (const QString &genre : rowGenres)
+            QVERIFY2(genres.contains(genre), qPrintable(genre));
+        severalGenres += rowGenres.size() > 1 ? 1 : 0;
+        files.insert(field(row, QStringLiteral("bestand")));
+    }
+    QCOMPARE(files.size(), 2000);
+    QVERIFY(titleLengths / 2000 >= 8 && titleLengths / 2000 <= 40);
+    QVERIFY(severalGenres > 200 && severalGenres < 1800);
+    QVERIFY(accented > 100);
+}
+
+void TestCatalogueGenerator::phoneCodesFollowTheRingtoneText()
+{
+    for (qint64 i = 0; i < 300; ++i) {
+        const Row row = m_generator.ringtone(i * 31);
+        const melody::RtttlReading reading = melody::readRtttl(field(row, QStringLiteral("bieps")));
+        QVERIFY2(reading.ok(), qPrintable(reading.error));
+        QVERIFY2(reading.fixes.isEmpty(), qPrintable(reading.fixes.join(u' ')));
+        const melody::Melody &tune = reading.melody;
+        QCOMPARE(field(row, QStringLiteral("nokia_hand")), melody::nokiaKeypad(tune));
+        QCOMPARE(field(row, QStringLiteral("nokia_scherm")), melody::nokiaScreen(tune));
+        QCOMPARE(field(row, QStringLiteral("siemens")), melody::siemensScreen(tune));
+        QCOMPARE(field(row, QStringLiteral("ericsson")), melody::ericssonScreen(tune));
+        QCOMPARE(field(row, QStringLiteral("motorola")), melody::motorolaScreen(tune));
+        QCOMPARE(field(row, QStringLiteral("aantalnoten")), QString::number(melody::noteCount(tune)));
+        QCOMPARE(field(row, QStringLiteral("tempo")), QString::number(tune.bpm));
+    }
+}
+
+void TestCatalogueGenerator::smallTablesHoldTheKnownTexts()
+{
+    const std::vector<TableData> tables = m_generator.smallTables();
+    QCOMPARE(tables.size(), size_t(4));
+    auto values = [](const TableData &table) {
+        QStringList result;
+        for (const Row &row : table.rows)
+            result.append(row.at(0).value_or(QString()));
+        return result;
+    };
+    QCOMPARE(tables[0].name, catalogue::Genres);
+    QCOMPARE(values(tables[0]), CatalogueGenerator::genres());
+    QCOMPARE(tables[1].name, catalogue::Zoekmethodes);
+    QCOMPARE(values(tables[1]),
+             QStringList({QStringLiteral("Artista"), QStringLiteral("Titolo"),
+                          QStringLiteral("Titolo + Artista"), QStringLiteral("Genere"),
+                          QStringLiteral("Artista + Genere"), QStringLiteral("Titolo + Genere")}));
+    QCOMPARE(tables[2].name, catalogue::Rubrieken);
+    QCOMPARE(values(tables[2]),
+             QStringList({QStringLiteral("Amore"), QStringLiteral("Persone"), QStringLiteral("Animali"),
+                          QStringLiteral("Testi"), QStringLiteral("Viaggi & Vacanze")}));
+
+    const TableData &tools = tables[3];
+    QCOMPARE(tools.name, catalogue::Tools);
+    QVERIFY(tools.rows.size() >= 20 && tools.rows.size() <= 31);
+    const TableSchema &schema = *findCatalogueTable(catalogue::Tools);
+    QSet<QString> names;
+    for (const Row &row : tools.rows) {
+        const QString name = *row.at(size_t(schema.column(u"toolnaam")));
+        QVERIFY2(!name.contains(u'\''), qPrintable(name));
+        names.insert(name.toLower());
+        const int picture = row.at(size_t(schema.column(u"imgnr")))->toInt();
+        QVERIFY(picture >= 1 && picture <= 31);
+        QVERIFY(!row.at(size_t(schema.column(u"dirname")))->isEmpty());
+        QVERIFY(row.at(size_t(schema.column(u"start")))->endsWith(QStringLiteral(".exe")));
+    }
+    QCOMPARE(size_t(names.size()), tools.rows.size());
+    QVERIFY(names.contains(QStringLiteral("musicbox")));
+}
+
+void TestCatalogueGenerator::generatedFileReadsBackThroughLibmdb()
+{
+    QCOMPARE(mdbTables(m_file), schemaTableNames());
+    QCOMPARE(mdbCount(m_file, catalogue::Main), FileRingtones);
+    const std::vector<TableData> small = m_generator.smallTables();
+    for (const TableData &table : small) {
+        const auto read = readWithLibmdb(m_file, table.name);
+        QVERIFY(read);
+        QCOMPARE(read->rows, table.rows);
+    }
+    qint64 index = 0;
+    int mismatches = 0;
+    QVERIFY(forEachLibmdbRow(m_file, catalogue::Main, [&](const Row &row) {
+        if (std::find(SampledRows.begin(), SampledRows.end(), index) != SampledRows.end())
+            mismatches += row != m_generator.ringtone(index) ? 1 : 0;
+        ++index;
+    }));
+    QCOMPARE(index, FileRingtones);
+    QCOMPARE(mismatches, 0);
+}
+
+void TestCatalogueGenerator::generatedFileReadsBackThroughCatalogue()
+{
+    const std::shared_ptr<data::Catalogue> catalogue = data::Catalogue::open(m_file);
+    QCOMPARE(catalogue->tableNames(), schemaTableNames());
+    const std::shared_ptr<const data::Table> main = catalogue->table(QStringLiteral("main"));
+    QCOMPARE(qint64(main->rows.size()), FileRingtones);
+    QStringList columns;
+    for (const Column &column : findCatalogueTable(catalogue::Main)->columns)
+        columns.append(column.name);
+    QCOMPARE(main->columns, columns);
+    for (const qint64 i : SampledRows)
+        QCOMPARE(main->rows.at(size_t(i)), exported(m_generator.ringtone(i)));
+    const std::shared_ptr<const data::Table> tools = catalogue->table(QStringLiteral("Tools"));
+    const TableData expected = m_generator.smallTables().back();
+    QCOMPARE(tools->rows.size(), expected.rows.size());
+    for (size_t i = 0; i < expected.rows.size(); ++i)
+        QCOMPARE(tools->rows[i], exported(expected.rows[i]));
+}
+
+void TestCatalogueGenerator::generatedFileReadsBackThroughMdbReader()
+{
+    const QString node = QStandardPaths::findExecutable(QStringLiteral("node"));
+    if (node.isEmpty())
+        QSKIP("node is not installed: the check with the independent reader mdb-reader is skipped");
+    const ToolResult result = runTool(node, {QStringLiteral(MDB_READER_SCRIPT), m_file});
+    if (!result.ok && result.errors.contains(QStringLiteral("mdb-reader is not installed")))
+        QSKIP(
+            "the npm package mdb-reader is not installed; install it (npm install mdb-reader@3.2.0) and put "
+            "its node_modules folder in NODE_PATH to run this check");
+    QVERIFY2(result.ok, qPrintable(result.errors));
+
+    const QJsonObject dump = QJsonDocument::fromJson(result.output).object();
+    QStringList tables;
+    for (const QJsonValue &name : dump.value(QStringLiteral("tables")).toArray())
+        tables.append(name.toString());
+    QCOMPARE(tables, schemaTableNames());
+    const QJsonObject main = dump.value(QStringLiteral("data")).toObject().value(catalogue::Main).toObject();
+    const QJsonArray rows = main.value(QStringLiteral("rows")).toArray();
+    QCOMPARE(qint64(rows.size()), FileRingtones);
+    for (const qint64 i : SampledRows)
+        QCOMPARE(jsonRow(rows.at(i).toArray()), m_generator.ringtone(i));
+    for (const TableData &table : m_generator.smallTables()) {
+        const QJsonArray read = dump.value(QStringLiteral("data"))
+                                    .toObject()
+                                    .value(table.name)
+                                    .toObject()
+                                    .value(QStringLiteral("rows"))
+                                    .toArray();
+        QCOMPARE(size_t(read.size()), table.rows.size());
+        for (size_t i = 0; i < table.rows.size(); ++i)
+            QCOMPARE(jsonRow(read.at(qsizetype(i)).toArray()), table.rows[i]);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestCatalogueGenerator)
+#include "tst_cataloguegenerator.moc"
