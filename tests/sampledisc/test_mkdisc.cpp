@@ -163,6 +163,11 @@ private Q_SLOTS:
         writeSources(QStringLiteral("Altra\tBach\tClassica\tr003\t\n"), twoTools());
         expectFailure(main, 2, QStringLiteral("bieps"));
 
+        // A field that is \N (NULL) is no title.
+        writeSources(twoRingtones() + QStringLiteral("\\N\tBach\tClassica\tr003\tA:d=4,o=5,b=90:c\n"),
+                     twoTools());
+        expectFailure(main, 4, QStringLiteral("song is empty"));
+
         writeSources(twoRingtones(),
                      twoTools() + QStringLiteral("L'editor\t2\tT\tT\tM\tD\tS\teditor\te.exe\n"));
         expectFailure(tools, 4, QStringLiteral("apostrophe"));

@@ -1,9 +1,13 @@
 #include "tools/mkdisc/DiscCatalogue.h"
 
-#include "tools/mkdisc/TsvSource.h"
+#include "authoring/CatalogueSchema.h"
+#include "authoring/CatalogueSource.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSet>
+
+#include <map>
 
 namespace brivello::mkdisc {
 
@@ -13,214 +17,219 @@ using authoring::Column;
 using authoring::ColumnType;
 using authoring::Row;
 using authoring::TableData;
+using authoring::TableSchema;
 
-constexpr int maxTextLength = 255;
-
-Column text(const QString &name, int maxLength = maxTextLength)
+// The author writes song, artiest, Genre, bestand and bieps of a ringtone;
+// the rest of its row is derived from bieps.
+const std::vector<TableSchema> &sourceSchema()
 {
-    return Column{name, ColumnType::Text, maxLength};
-}
-
-Column memo(const QString &name)
-{
-    return Column{name, ColumnType::Memo, 0};
-}
-
-// The columns a source file must name, in the order the table stores them.
-bool requireColumns(const TsvTable &table, const QStringList &names, QString *error)
-{
-    for (const QString &name : names) {
-        if (table.column(name) < 0) {
-            *error = QStringLiteral("%1:1: missing column %2").arg(table.path, name);
-            return false;
+    static const std::vector<TableSchema> schema = [] {
+        std::vector<TableSchema> tables = authoring::catalogueSchema();
+        for (TableSchema &table : tables) {
+            if (table.name == authoring::catalogue::Main)
+                table.columns = {{QStringLiteral("song")},
+                                 {QStringLiteral("artiest")},
+                                 {QStringLiteral("Genre")},
+                                 {QStringLiteral("bestand")},
+                                 {QStringLiteral("bieps"), ColumnType::Memo}};
         }
-    }
-    return true;
+        return tables;
+    }();
+    return schema;
 }
 
-bool checkText(const TsvTable &table, std::size_t row, const QString &column, QString *error)
+// A table as read from its source, with the source line of each row so that
+// a mistake can be shown where the author wrote it.
+struct SourceTable
 {
-    const QString &value = table.rows[row].at(table.column(column));
-    if (value.trimmed().isEmpty()) {
-        *error = rowError(table, row, QStringLiteral("%1 is empty").arg(column));
-        return false;
-    }
-    if (value.size() > maxTextLength) {
-        *error = rowError(table, row,
-                          QStringLiteral("%1 is longer than %2 characters").arg(column).arg(maxTextLength));
-        return false;
-    }
-    return true;
-}
+    QString path;
+    TableData data;
+    std::vector<int> lines;
 
-bool readSource(const QString &folder, const QString &table, const QStringList &columns, TsvTable *source,
-                QString *error)
-{
-    return readTsv(QDir(folder).filePath(table + QStringLiteral(".tsv")), source, error) &&
-           requireColumns(*source, columns, error);
-}
-
-// A one-column table (Genres, Zoekmethodes, Rubrieken).
-bool buildListTable(const QString &folder, const QString &name, const QString &column, TableData *table,
-                    QString *error)
-{
-    TsvTable source;
-    if (!readSource(folder, name, {column}, &source, error))
-        return false;
-    table->name = name;
-    table->columns = {text(column, 50)};
-    for (std::size_t row = 0; row < source.rows.size(); ++row) {
-        if (!checkText(source, row, column, error))
-            return false;
-        table->rows.push_back(Row{source.rows[row].at(source.column(column))});
+    QString value(std::size_t row, const QString &column) const
+    {
+        for (std::size_t i = 0; i < data.columns.size(); ++i) {
+            if (data.columns[i].name == column)
+                return data.rows[row][i].value_or(QString());
+        }
+        return {};
     }
-    return true;
-}
 
-struct MainRowParts
-{
-    QString song, artiest, genre, bestand, bieps;
+    QString error(std::size_t row, const QString &message) const
+    {
+        return QStringLiteral("%1:%2: %3").arg(path).arg(lines.at(row)).arg(message);
+    }
 };
 
-MainRowParts mainRowParts(const TsvTable &source, std::size_t row)
+// Rows are the non-blank lines after the header, one line each (a field
+// cannot hold a raw line break).
+std::vector<int> rowLines(const QString &path)
 {
-    const QStringList &values = source.rows[row];
-    return {values.at(source.column(QStringLiteral("song"))),
-            values.at(source.column(QStringLiteral("artiest"))),
-            values.at(source.column(QStringLiteral("Genre"))),
-            values.at(source.column(QStringLiteral("bestand"))),
-            values.at(source.column(QStringLiteral("bieps")))};
+    std::vector<int> lines;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return lines;
+    const QList<QByteArray> text = file.readAll().split('\n');
+    bool header = true;
+    for (int index = 0; index < text.size(); ++index) {
+        if (text[index].trimmed().isEmpty())
+            continue;
+        if (!header)
+            lines.push_back(index + 1);
+        header = false;
+    }
+    return lines;
 }
 
-Row mainRow(const MainRowParts &parts, const melody::Melody &tune)
+bool readSource(const QString &folder, const QString &name, SourceTable *table, QString *error)
 {
-    return Row{parts.song,
-               parts.artiest,
-               parts.genre,
-               parts.bestand,
-               melody::nokiaKeypad(tune),
-               melody::nokiaScreen(tune),
-               melody::siemensScreen(tune),
-               melody::ericssonScreen(tune),
-               melody::motorolaScreen(tune),
-               QString::number(melody::noteCount(tune)),
-               QString::number(tune.bpm),
-               parts.bieps};
-}
-
-bool buildMain(const QString &folder, const QSet<QString> &genres, DiscCatalogue *catalogue, QString *error)
-{
-    TsvTable source;
-    const QStringList required = {QStringLiteral("song"), QStringLiteral("artiest"), QStringLiteral("Genre"),
-                                  QStringLiteral("bestand"), QStringLiteral("bieps")};
-    if (!readSource(folder, QStringLiteral("Main"), required, &source, error))
+    table->path = QDir(folder).filePath(name + QStringLiteral(".tsv"));
+    if (!authoring::readTableSource(table->path, sourceSchema(), &table->data, error))
         return false;
+    table->lines = rowLines(table->path);
+    if (table->lines.size() != table->data.rows.size()) {
+        *error = QStringLiteral("%1: rows could not be matched to lines").arg(table->path);
+        return false;
+    }
+    return true;
+}
 
-    TableData table;
-    table.name = QStringLiteral("Main");
-    table.columns = {text(QStringLiteral("song")),       text(QStringLiteral("artiest")),
-                     text(QStringLiteral("Genre")),      text(QStringLiteral("bestand"), 50),
-                     memo(QStringLiteral("nokia_hand")), memo(QStringLiteral("nokia_scherm")),
-                     memo(QStringLiteral("siemens")),    memo(QStringLiteral("ericsson")),
-                     memo(QStringLiteral("motorola")),   text(QStringLiteral("aantalnoten")),
-                     text(QStringLiteral("tempo")),      memo(QStringLiteral("bieps"))};
+bool requireText(const SourceTable &table, std::size_t row, const QString &column, QString *error)
+{
+    if (table.value(row, column).trimmed().isEmpty()) {
+        *error = table.error(row, QStringLiteral("%1 is empty").arg(column));
+        return false;
+    }
+    return true;
+}
 
-    QSet<QString> files;
-    for (std::size_t row = 0; row < source.rows.size(); ++row) {
-        for (const QString &column : required) {
-            if (!checkText(source, row, column, error))
-                return false;
-        }
-        const MainRowParts parts = mainRowParts(source, row);
-        // The recording's name becomes a file name on a disc read without
-        // regard to letter case.
-        const QString fileKey = parts.bestand.toLower();
-        if (files.contains(fileKey)) {
-            *error = rowError(source, row, QStringLiteral("bestand %1 is used twice").arg(parts.bestand));
+bool checkListTable(const SourceTable &table, QString *error)
+{
+    for (std::size_t row = 0; row < table.data.rows.size(); ++row) {
+        if (!requireText(table, row, table.data.columns.front().name, error))
+            return false;
+    }
+    return true;
+}
+
+const TableSchema &mainSchema()
+{
+    return *authoring::findCatalogueTable(authoring::catalogue::Main);
+}
+
+Row mainRow(const SourceTable &source, std::size_t row, const melody::Melody &tune)
+{
+    const std::map<QString, QString> values = {
+        {QStringLiteral("song"), source.value(row, QStringLiteral("song"))},
+        {QStringLiteral("artiest"), source.value(row, QStringLiteral("artiest"))},
+        {QStringLiteral("Genre"), source.value(row, QStringLiteral("Genre"))},
+        {QStringLiteral("bestand"), source.value(row, QStringLiteral("bestand"))},
+        {QStringLiteral("nokia_hand"), melody::nokiaKeypad(tune)},
+        {QStringLiteral("nokia_scherm"), melody::nokiaScreen(tune)},
+        {QStringLiteral("siemens"), melody::siemensScreen(tune)},
+        {QStringLiteral("ericsson"), melody::ericssonScreen(tune)},
+        {QStringLiteral("motorola"), melody::motorolaScreen(tune)},
+        {QStringLiteral("aantalnoten"), QString::number(melody::noteCount(tune))},
+        {QStringLiteral("tempo"), QString::number(tune.bpm)},
+        {QStringLiteral("bieps"), source.value(row, QStringLiteral("bieps"))}};
+    Row result;
+    for (const Column &column : mainSchema().columns) {
+        const auto found = values.find(column.name);
+        result.push_back(found == values.end() ? authoring::Value() : authoring::Value(found->second));
+    }
+    return result;
+}
+
+bool checkRingtone(const SourceTable &source, std::size_t row, const QSet<QString> &genres,
+                   QSet<QString> *files, QString *error)
+{
+    for (const Column &column : source.data.columns) {
+        if (!requireText(source, row, column.name, error))
+            return false;
+    }
+    // The recording's name becomes a file name on a disc read without regard
+    // to letter case.
+    const QString bestand = source.value(row, QStringLiteral("bestand"));
+    if (files->contains(bestand.toLower())) {
+        *error = source.error(row, QStringLiteral("bestand %1 is used twice").arg(bestand));
+        return false;
+    }
+    files->insert(bestand.toLower());
+    for (const QString &genre : source.value(row, QStringLiteral("Genre")).split(QLatin1Char('/'))) {
+        if (!genres.contains(genre)) {
+            *error = source.error(row, QStringLiteral("genre %1 is not in Genres").arg(genre));
             return false;
         }
-        files.insert(fileKey);
-        for (const QString &genre : parts.genre.split(QLatin1Char('/'))) {
-            if (!genres.contains(genre)) {
-                *error = rowError(source, row, QStringLiteral("genre %1 is not in Genres").arg(genre));
-                return false;
-            }
-        }
-        const melody::RtttlReading reading = melody::readRtttl(parts.bieps);
+    }
+    return true;
+}
+
+bool buildMain(const SourceTable &source, const QSet<QString> &genres, DiscCatalogue *catalogue,
+               QString *error)
+{
+    TableData table = mainSchema().empty();
+    QSet<QString> files;
+    for (std::size_t row = 0; row < source.data.rows.size(); ++row) {
+        if (!checkRingtone(source, row, genres, &files, error))
+            return false;
+        const melody::RtttlReading reading = melody::readRtttl(source.value(row, QStringLiteral("bieps")));
         if (!reading.ok()) {
-            *error = rowError(source, row, QStringLiteral("bieps: %1").arg(reading.error));
+            *error = source.error(row, QStringLiteral("bieps: %1").arg(reading.error));
             return false;
         }
         for (const QString &fix : reading.fixes)
-            catalogue->warnings.append(rowError(source, row, fix));
-        table.rows.push_back(mainRow(parts, reading.melody));
-        catalogue->recordings.push_back(Recording{parts.bestand, reading.melody});
+            catalogue->warnings.append(source.error(row, fix));
+        table.rows.push_back(mainRow(source, row, reading.melody));
+        catalogue->recordings.push_back(
+            Recording{source.value(row, QStringLiteral("bestand")), reading.melody});
     }
     catalogue->tables.push_back(std::move(table));
     return true;
 }
 
-bool checkTool(const TsvTable &source, std::size_t row, QSet<QString> *names, QString *error)
+bool checkTool(const SourceTable &source, std::size_t row, QSet<QString> *names, QString *error)
 {
-    const QStringList &values = source.rows[row];
-    const QString name = values.at(source.column(QStringLiteral("toolnaam")));
+    for (const Column &column : source.data.columns) {
+        if (column.name != QLatin1String("type") && !requireText(source, row, column.name, error))
+            return false;
+    }
+    const QString name = source.value(row, QStringLiteral("toolnaam"));
     // The tools window finds a tool by its name between apostrophes.
     if (name.contains(QLatin1Char('\''))) {
-        *error = rowError(source, row, QStringLiteral("toolnaam %1 holds an apostrophe").arg(name));
+        *error = source.error(row, QStringLiteral("toolnaam %1 holds an apostrophe").arg(name));
         return false;
     }
     if (names->contains(name)) {
-        *error = rowError(source, row, QStringLiteral("toolnaam %1 is used twice").arg(name));
+        *error = source.error(row, QStringLiteral("toolnaam %1 is used twice").arg(name));
         return false;
     }
     names->insert(name);
     bool isNumber = false;
-    const int picture = values.at(source.column(QStringLiteral("imgnr"))).toInt(&isNumber);
+    const int picture = source.value(row, QStringLiteral("imgnr")).toInt(&isNumber);
     if (!isNumber || picture < 1 || picture > 31) {
-        *error = rowError(source, row, QStringLiteral("imgnr must be a number from 1 to 31"));
+        *error = source.error(row, QStringLiteral("imgnr must be a number from 1 to 31"));
         return false;
     }
-    const QString dirname = values.at(source.column(QStringLiteral("dirname")));
+    const QString dirname = source.value(row, QStringLiteral("dirname"));
     if (dirname.contains(QLatin1Char('/')) || dirname.contains(QLatin1Char('\\')) ||
         dirname.startsWith(QLatin1Char('.'))) {
-        *error = rowError(source, row, QStringLiteral("dirname must name one folder below tools"));
+        *error = source.error(row, QStringLiteral("dirname must name one folder below tools"));
         return false;
     }
     return true;
 }
 
-bool buildTools(const QString &folder, DiscCatalogue *catalogue, QString *error)
+bool checkTools(const SourceTable &source, QString *error)
 {
-    const QStringList columns = {
-        QStringLiteral("toolnaam"), QStringLiteral("imgnr"),   QStringLiteral("telefoon"),
-        QStringLiteral("tooltype"), QStringLiteral("medium"),  QStringLiteral("beschrijving"),
-        QStringLiteral("type"),     QStringLiteral("dirname"), QStringLiteral("start")};
-    TsvTable source;
-    if (!readSource(folder, QStringLiteral("Tools"), columns, &source, error))
-        return false;
-    if (source.rows.empty()) {
+    if (source.data.rows.empty()) {
         *error = QStringLiteral("%1: the tools window needs at least one tool").arg(source.path);
         return false;
     }
-
-    TableData table;
-    table.name = QStringLiteral("Tools");
-    for (const QString &column : columns)
-        table.columns.push_back(column == QLatin1String("beschrijving") ? memo(column) : text(column));
     QSet<QString> names;
-    for (std::size_t row = 0; row < source.rows.size(); ++row) {
-        for (const QString &column : columns) {
-            if (column != QLatin1String("type") && !checkText(source, row, column, error))
-                return false;
-        }
+    for (std::size_t row = 0; row < source.data.rows.size(); ++row) {
         if (!checkTool(source, row, &names, error))
             return false;
-        Row values;
-        for (const QString &column : columns)
-            values.push_back(source.rows[row].at(source.column(column)));
-        table.rows.push_back(std::move(values));
     }
-    catalogue->tables.push_back(std::move(table));
     return true;
 }
 
@@ -237,18 +246,21 @@ QSet<QString> valuesOf(const TableData &table)
 bool buildCatalogue(const QString &folder, DiscCatalogue *catalogue, QString *error)
 {
     *catalogue = DiscCatalogue{};
-    TableData genres, methods, categories;
-    if (!buildListTable(folder, QStringLiteral("Genres"), QStringLiteral("Genre"), &genres, error) ||
-        !buildListTable(folder, QStringLiteral("Zoekmethodes"), QStringLiteral("Zoekmethode"), &methods,
-                        error) ||
-        !buildListTable(folder, QStringLiteral("Rubrieken"), QStringLiteral("Groep"), &categories, error))
+    SourceTable main, genres, methods, categories, tools;
+    if (!readSource(folder, authoring::catalogue::Genres, &genres, error) || !checkListTable(genres, error) ||
+        !readSource(folder, authoring::catalogue::Zoekmethodes, &methods, error) ||
+        !checkListTable(methods, error) ||
+        !readSource(folder, authoring::catalogue::Rubrieken, &categories, error) ||
+        !checkListTable(categories, error) || !readSource(folder, authoring::catalogue::Main, &main, error) ||
+        !readSource(folder, authoring::catalogue::Tools, &tools, error) || !checkTools(tools, error))
         return false;
-    if (!buildMain(folder, valuesOf(genres), catalogue, error))
+    if (!buildMain(main, valuesOf(genres.data), catalogue, error))
         return false;
-    catalogue->tables.push_back(std::move(genres));
-    catalogue->tables.push_back(std::move(methods));
-    catalogue->tables.push_back(std::move(categories));
-    return buildTools(folder, catalogue, error);
+    catalogue->tables.push_back(std::move(genres.data));
+    catalogue->tables.push_back(std::move(methods.data));
+    catalogue->tables.push_back(std::move(categories.data));
+    catalogue->tables.push_back(std::move(tools.data));
+    return true;
 }
 
 } // namespace brivello::mkdisc
