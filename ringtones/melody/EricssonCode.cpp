@@ -1,9 +1,9 @@
-// Ericsson's melody notation, as the Ericsson T39 user's guide gives it (the
-// melody strings of its AT commands, which are the phone's own composer
-// notation): notes c d e f g a h; lower case a short note (150 ms), upper case
-// a long one (225 ms), a dot after the letter makes either twice as long
-// (300 ms, 450 ms); "#" before the letter raises it a semitone; "+" before it an
-// octave, "++" two; "p" is a short pause, "P" a long one.
+// Ericsson's melody notation, as the Ericsson T39 user's guide gives it for the
+// phone's own melodies (in its AT command pages): notes c d e f g a h; lower
+// case a short note (150 ms), upper case a long one (225 ms), a dot after the
+// letter makes either twice as long (300 ms, 450 ms); "#" before the letter
+// raises it a semitone, "+" an octave, "++" two; "p" is a short pause, "P" a
+// long one.
 // Choices, and why:
 // - The phone has no tempo and only these four lengths, so each note takes the
 //   length nearest to how long it really lasts at the melody's tempo. A note

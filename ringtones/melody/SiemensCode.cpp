@@ -3,8 +3,9 @@
 // "C1(1/8)", and a pause is "P(1/4)"; entries are separated by a blank.
 // Choices where the sheets disagree or stay silent, and why:
 // - Sharps are written "C#1(1/8)", with the sign, not with the German names
-//   ("Cis"), and b stays "B" rather than "H": the sign is what the phone's
-//   semitone key shows and what readers of the Italian guide know.
+//   ("Cis"), and b stays "B" rather than "H": the sheets use both, and the sign
+//   is what the other codes of the catalogue and the readers of its Italian
+//   guide use.
 // - Octaves 1..3 pair with RTTTL 5..7, like the Nokia composer's, so one melody
 //   shows the same octave numbers on both; melodies that reach RTTTL octave 4
 //   move up whole when they fit, as on the Nokia.
