@@ -1,5 +1,11 @@
 #include "logos/pictures/LogoCatalogue.h"
 
+// The operator logos, one line each, in gallery order under the name of
+// their category. The words of a line are explained in LogoDefinition.h; the
+// icons are drawn in IconSources.cpp and the letters in FontSources.cpp.
+// brivello_logo_sheet draws every category on a sheet for a look; the tests
+// refuse a line that does not fit, a count that changes and two logos alike.
+
 namespace brivello::logos {
 
 QStringView logoListSource()
@@ -129,7 +135,7 @@ round "SEI UN MITO"
 big "COOL"
 spread @omino small "AMICI PER"/"SEMPRE" @omino~
 "MAMMA" @cuore
-"PAPÀ" @cuore
+"Papà" @cuore
 spread @donnina "NONNA" @donnina~
 spread @omino "NONNO" @omino~
 @omino "FRATELLO"
@@ -202,7 +208,7 @@ rules "CHIOCCIOLA"
 @maiale "MAIALE"
 "MAIALINO" @maiale
 "OINK!" @maiale
-@tartaruga "TARTARUGA"
+gap=2 @tartaruga "TARTARUGA"
 small "PIANO"/"PIANO" @tartaruga~
 @ape "APE" @ape~
 "BZZZ..." @ape
