@@ -83,7 +83,6 @@ void WindowStack::showModal(Window &window, Continuation then)
     load(window);
     m_showings.push_back({&window, std::move(then), false});
     window.show();
-    window.raise();
     activate(window);
 }
 

@@ -26,7 +26,8 @@ public:
         resize(200, 100);
         button = new QPushButton(QStringLiteral("OK"), this);
         button->setGeometry(10, 10, 80, 30);
-        connect(button, &QPushButton::clicked, this, [this] { m_journal << objectName() + QStringLiteral(":click"); });
+        connect(button, &QPushButton::clicked, this,
+                [this] { m_journal << objectName() + QStringLiteral(":click"); });
     }
     void formLoad() override { m_journal << objectName() + QStringLiteral(":load"); }
     void formActivate() override { m_journal << objectName() + QStringLiteral(":activate"); }

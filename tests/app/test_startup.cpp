@@ -1,0 +1,205 @@
+#include "app/ButtonImages.h"
+#include "app/PictureBox.h"
+#include "app/StartUp.h"
+#include "app/Twips.h"
+#include "app/Window.h"
+#include "app/WindowSet.h"
+#include "app/WindowStack.h"
+#include "app/frmSplash.h"
+#include "data/DiscPaths.h"
+#include "ringtones/RingtoneListModel.h"
+#include "ringtones/frmRing.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/TestDisc.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include <memory>
+
+using namespace brivello;
+
+namespace {
+
+QStringList visibleWindows()
+{
+    QStringList names;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && qobject_cast<app::Window *>(widget))
+            names << widget->objectName();
+    }
+    return names;
+}
+
+} // namespace
+
+class TestStartUp : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void leavesOnlyTheRingtoneWindowVisible();
+    void loadsTheToolsWindowOnceInsideTheInstallDialogsLoad();
+    void homeWindowStartsEmptyWithItsControlsInPlace();
+    void startProgramReturnsWhenTheHomeWindowIsHidden();
+    void missingCatalogueIsReportedAndEndsTheRun();
+    void damagedCatalogueIsReportedAndEndsTheRun();
+
+private:
+    void writeDisc();
+
+    std::unique_ptr<QTemporaryDir> m_disc;
+    test::FakePlatform m_fakes;
+    std::unique_ptr<app::StartUp> m_startUp;
+};
+
+void TestStartUp::init()
+{
+    m_disc = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_disc->isValid());
+    data::setProgramFolder(m_disc->path());
+    m_fakes = test::FakePlatform();
+    m_startUp = std::make_unique<app::StartUp>(m_fakes.platform());
+}
+
+void TestStartUp::cleanup()
+{
+    m_startUp.reset();
+    m_fakes.checkUnused();
+    data::setProgramFolder(QString());
+}
+
+void TestStartUp::writeDisc()
+{
+    test::TestCatalogue catalogue;
+    catalogue.ringtones = test::sampleRingtones();
+    QString error;
+    QVERIFY2(test::writeTestDisc(m_disc->path(), catalogue, &error), qPrintable(error));
+}
+
+void TestStartUp::leavesOnlyTheRingtoneWindowVisible()
+{
+    writeDisc();
+    QCOMPARE(m_startUp->start(), 0);
+    QCOMPARE(visibleWindows(), QStringList{QStringLiteral("frmRing")});
+    app::WindowSet &windows = m_startUp->windows();
+    QCOMPARE(m_startUp->stack().activeWindow(), &windows.ring());
+    // The splash is hidden but stays loaded for the exit sequence.
+    app::Window &splash = windows.splash();
+    QVERIFY(!splash.isVisible());
+    QVERIFY(m_startUp->stack().isLoaded(splash));
+    QVERIFY(!m_startUp->finished());
+    QVERIFY(windows.ring().isWindow());
+    QVERIFY(windows.ring().windowFlags().testFlag(Qt::FramelessWindowHint));
+    QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(splash.size(), QSize(640, 480));
+}
+
+void TestStartUp::loadsTheToolsWindowOnceInsideTheInstallDialogsLoad()
+{
+    writeDisc();
+    QStringList journal;
+    app::WindowStack &stack = m_startUp->stack();
+    connect(&stack, &app::WindowStack::loadStarted, this,
+            [&](app::Window *window) { journal << window->objectName() + QStringLiteral(" starts"); });
+    connect(&stack, &app::WindowStack::loadFinished, this,
+            [&](app::Window *window) { journal << window->objectName() + QStringLiteral(" ends"); });
+    QCOMPARE(m_startUp->start(), 0);
+    const QStringList expected{
+        QStringLiteral("frmSplash starts"),    QStringLiteral("frmSplash ends"),
+        QStringLiteral("frmRing starts"),      QStringLiteral("frmRing ends"),
+        QStringLiteral("frmInstall starts"),   QStringLiteral("frmTools starts"),
+        QStringLiteral("frmTools ends"),       QStringLiteral("frmInstall ends"),
+        QStringLiteral("frmDoc starts"),       QStringLiteral("frmDoc ends"),
+        QStringLiteral("frmSplashOut starts"), QStringLiteral("frmSplashOut ends"),
+    };
+    QCOMPARE(journal, expected);
+    // The logo gallery and the help window wait for their first showing.
+    QStringList made;
+    for (app::Window *window : m_startUp->windows().made())
+        made << window->objectName();
+    QVERIFY(!made.contains(QStringLiteral("frmLogo")));
+    QVERIFY(!made.contains(QStringLiteral("frmHelp")));
+}
+
+void TestStartUp::homeWindowStartsEmptyWithItsControlsInPlace()
+{
+    writeDisc();
+    QCOMPARE(m_startUp->start(), 0);
+    ringtones::frmRing &ring = m_startUp->windows().ring();
+    QCOMPARE(ring.listModel().rowCount(), 0);
+    QVERIFY(!ring.lstMain().currentIndex().isValid());
+    QCOMPARE(ring.dbcSearch().count(), 6);
+    QCOMPARE(ring.dbcSearch().itemText(2), QStringLiteral("Titolo + Artista"));
+    QCOMPARE(ring.dbcSearch().currentText(), QString());
+    QCOMPARE(ring.dbcGenre().count(), 3);
+    QVERIFY(ring.txtSearch().isVisible());
+    QVERIFY(!ring.txtSArt().isVisible() && !ring.txtSsng().isVisible() && !ring.dbcGenre().isVisible());
+    QCOMPARE(ring.txtNoten().text(), QStringLiteral("Quantità di note"));
+    QCOMPARE(ring.txtTempo().text(), QStringLiteral("Velocità"));
+    QVERIFY(ring.phoneOption(1).isChecked());
+    QCOMPARE(ring.phoneOption(5).text(), QStringLiteral("Motorola Schermo"));
+    QCOMPARE(ring.bytPhoneType(), 1);
+    QCOMPARE(ring.lstMain().geometry(), app::twipsRect(1710, 1220, 7905, 4060));
+    QCOMPARE(ring.pctZoek().geometry(), app::twipsRect(8560, 600, 1050, 330));
+    QCOMPARE(ring.pctZoek().toolTip(), QStringLiteral("Ricerca nel database"));
+    QCOMPARE(ring.pctZoek().canvas(), ring.imgKnoppen().picture(13));
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    QCOMPARE(ring.pctBG().pos(), QPoint((screen.width() - 640) / 2, (screen.height() - 480) / 2));
+    QCOMPARE(ring.geometry(), QGuiApplication::primaryScreen()->geometry());
+    QCOMPARE(ring.palette().color(QPalette::Window), QColor(Qt::black));
+}
+
+void TestStartUp::startProgramReturnsWhenTheHomeWindowIsHidden()
+{
+    writeDisc();
+    app::WindowStack &stack = m_startUp->stack();
+    // Once the home window is active, a later event hides it.
+    connect(&stack, &app::WindowStack::activated, this, [&stack](app::Window *window) {
+        QTimer::singleShot(0, window, [&stack, window] { stack.hide(*window); });
+    });
+    QCOMPARE(m_startUp->StartProgram(), 0);
+    QVERIFY(m_startUp->finished());
+    QVERIFY(visibleWindows().isEmpty());
+}
+
+void TestStartUp::missingCatalogueIsReportedAndEndsTheRun()
+{
+    m_fakes.messageBox->queueAnswer(platform::MessageAnswer::Ok);
+    QVERIFY(m_startUp->start() != 0);
+    QCOMPARE(m_fakes.messageBox->shown().size(), 1u);
+    const platform::MessageRequest &message = m_fakes.messageBox->shown().front();
+    QCOMPARE(message.title, QStringLiteral("Brivello"));
+    QCOMPARE(message.icon, platform::MessageIcon::Critical);
+    QVERIFY2(message.text.contains(QStringLiteral("ringtones.dat")), qPrintable(message.text));
+    QVERIFY(message.text.contains(QStringLiteral("Il programma verrà chiuso.")));
+    QVERIFY(visibleWindows().isEmpty());
+    QVERIFY(!m_startUp->finished());
+}
+
+void TestStartUp::damagedCatalogueIsReportedAndEndsTheRun()
+{
+    QVERIFY(QDir(m_disc->path()).mkpath(QStringLiteral("datafiles")));
+    QFile garbage(m_disc->filePath(QStringLiteral("datafiles/ringtones.dat")));
+    QVERIFY(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(5000, 'x'));
+    garbage.close();
+    m_fakes.messageBox->queueAnswer(platform::MessageAnswer::Ok);
+    QVERIFY(m_startUp->start() != 0);
+    QCOMPARE(m_fakes.messageBox->shown().size(), 1u);
+    QVERIFY(m_fakes.messageBox->shown().front().text.contains(QStringLiteral("ringtones.dat")));
+    QVERIFY(visibleWindows().isEmpty());
+}
+
+QTEST_MAIN(TestStartUp)
+#include "test_startup.moc"

@@ -1,0 +1,89 @@
+#include "tests/support/TestDisc.h"
+
+#include "authoring/Jet4Writer.h"
+
+#include <QDir>
+
+namespace brivello::test {
+
+namespace {
+
+using authoring::Column;
+using authoring::ColumnType;
+using authoring::Row;
+using authoring::TableData;
+
+TableData mainTable(const std::vector<TestRingtone> &ringtones)
+{
+    TableData table{QStringLiteral("Main"), {}, {}};
+    for (const char *name : {"song", "artiest", "Genre", "bestand", "nokia_hand", "nokia_scherm", "siemens",
+                             "ericsson", "motorola", "aantalnoten", "tempo"})
+        table.columns.push_back({QString::fromLatin1(name), ColumnType::Text, 255});
+    table.columns.push_back({QStringLiteral("bieps"), ColumnType::Memo, 0});
+    for (const TestRingtone &tone : ringtones) {
+        Row row{tone.song, tone.artist, tone.genre, tone.file};
+        for (const char *model : {"nokia hand", "nokia scherm", "siemens", "ericsson", "motorola"})
+            row.push_back(QStringLiteral("%1 code of %2").arg(QLatin1String(model), tone.song));
+        row.push_back(QString::number(tone.song.size()));
+        row.push_back(QStringLiteral("120"));
+        row.push_back(QStringLiteral("%1:d=4,o=5,b=120:c,e,g").arg(tone.song));
+        table.rows.push_back(std::move(row));
+    }
+    return table;
+}
+
+TableData listTable(const QString &name, const QString &field, const QStringList &values)
+{
+    TableData table{name, {{field, ColumnType::Text, 255}}, {}};
+    for (const QString &value : values)
+        table.rows.push_back(Row{value});
+    return table;
+}
+
+TableData toolsTable()
+{
+    TableData table{QStringLiteral("Tools"), {}, {}};
+    for (const char *name :
+         {"toolnaam", "imgnr", "telefoon", "tooltype", "medium", "beschrijving", "type", "dirname", "start"})
+        table.columns.push_back({QString::fromLatin1(name), ColumnType::Text, 255});
+    table.columns[1].type = ColumnType::Long;
+    table.rows.push_back(Row{QStringLiteral("Logo Editor"), QStringLiteral("1"), QStringLiteral("Nokia"),
+                             QStringLiteral("Editor"), QStringLiteral("CD"), QStringLiteral("Disegna loghi"),
+                             QStringLiteral("K"), QStringLiteral("LogoEditor"), QStringLiteral("setup.exe")});
+    return table;
+}
+
+} // namespace
+
+std::vector<TestRingtone> sampleRingtones()
+{
+    return {
+        {QStringLiteral("Rose"), QStringLiteral("Anna Verdi"), QStringLiteral("Pop"), QStringLiteral("rose")},
+        {QStringLiteral("Blue Night"), QStringLiteral("The Keys"), QStringLiteral("Rock/Pop"),
+         QStringLiteral("bluenight")},
+        {QStringLiteral("rosa"), QStringLiteral("Marco Bianchi"), QStringLiteral("Dance"),
+         QStringLiteral("rosa")},
+        {QStringLiteral("Tema"), QStringLiteral("Anna Verdi"), QStringLiteral("Pop/Rock"),
+         QStringLiteral("tema")},
+    };
+}
+
+bool writeTestDisc(const QString &folder, const TestCatalogue &catalogue, QString *error)
+{
+    QDir disc(folder);
+    if (!disc.mkpath(QStringLiteral("datafiles"))) {
+        *error = QStringLiteral("cannot make %1/datafiles").arg(folder);
+        return false;
+    }
+    const std::vector<TableData> tables{
+        mainTable(catalogue.ringtones),
+        listTable(QStringLiteral("Genres"), QStringLiteral("Genre"), catalogue.genres),
+        listTable(QStringLiteral("Zoekmethodes"), QStringLiteral("Zoekmethode"), catalogue.methods),
+        listTable(QStringLiteral("Rubrieken"), QStringLiteral("Groep"),
+                  {QStringLiteral("Persone"), QStringLiteral("Amore"), QStringLiteral("Sport")}),
+        toolsTable(),
+    };
+    return authoring::writeJet4(disc.filePath(QStringLiteral("datafiles/ringtones.dat")), tables, error);
+}
+
+} // namespace brivello::test

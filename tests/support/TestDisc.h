@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace brivello::test {
+
+// One ringtone of a test catalogue; the phone codes and the ringtone text are
+// made from the title.
+struct TestRingtone
+{
+    QString song;
+    QString artist;
+    QString genre;
+    QString file;
+};
+
+struct TestCatalogue
+{
+    std::vector<TestRingtone> ringtones;
+    QStringList genres{QStringLiteral("Pop"), QStringLiteral("Rock"), QStringLiteral("Dance")};
+    QStringList methods{QStringLiteral("Artista"),          QStringLiteral("Titolo"),
+                        QStringLiteral("Titolo + Artista"), QStringLiteral("Genere"),
+                        QStringLiteral("Artista + Genere"), QStringLiteral("Titolo + Genere")};
+};
+
+// A few ringtones of different artists and genres.
+std::vector<TestRingtone> sampleRingtones();
+
+// Writes a disc into `folder`: datafiles/ringtones.dat with the tables Main,
+// Genres, Zoekmethodes, Rubrieken and Tools. Returns false and sets *error
+// when the catalogue could not be written.
+bool writeTestDisc(const QString &folder, const TestCatalogue &catalogue, QString *error);
+
+} // namespace brivello::test
