@@ -85,6 +85,12 @@ int logoCount(Category category)
     return int(logoList(category).size());
 }
 
+QImage logoImage(Category category, int number)
+{
+    const QList<QImage> &logos = logoList(category);
+    return number >= 1 && number <= logos.size() ? logos.at(number - 1) : QImage();
+}
+
 std::optional<Category> categoryFromName(QStringView groep)
 {
     for (const CategoryNames &names : Names) {

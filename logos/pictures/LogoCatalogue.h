@@ -21,6 +21,9 @@ inline constexpr std::array<Category, 5> AllCategories = {
 // for and kept for the rest of the run.
 const QList<QImage> &logoList(Category category);
 int logoCount(Category category);
+// Logo `number` (from 1) of a category; a null image for a number outside
+// the list, which an export takes as nothing to write.
+QImage logoImage(Category category, int number);
 // Draws the logos of a category anew from the logo list, without keeping them.
 QList<QImage> drawLogoList(Category category);
 

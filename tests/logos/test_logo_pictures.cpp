@@ -42,6 +42,7 @@ private Q_SLOTS:
     void noTwoLogosAreEqual();
     void everyLineOfTheListDraws();
     void listsAreDrawnOnceAndKept();
+    void logosByNumber();
     void categoryNames_data();
     void categoryNames();
     void imageListNames_data();
@@ -136,6 +137,19 @@ void TestLogoPictures::listsAreDrawnOnceAndKept()
     QCOMPARE(logoList(Category::Testi).at(0).cacheKey(), key);
     // Drawn anew, the list comes out the same.
     QCOMPARE(drawLogoList(Category::Testi), *first);
+}
+
+void TestLogoPictures::logosByNumber()
+{
+    const QList<QImage> &animali = logoList(Category::Animali);
+    QCOMPARE(logoImage(Category::Animali, 1), animali.first());
+    QCOMPARE(logoImage(Category::Animali, 169), animali.last());
+    QVERIFY(logoImage(Category::Animali, 169) != logoImage(Category::Animali, 168));
+    QVERIFY(logoImage(Category::Animali, 0).isNull());
+    QVERIFY(logoImage(Category::Animali, 170).isNull());
+    QVERIFY(logoImage(Category::Testi, 68).isNull());
+    QVERIFY(logoImage(Category::Testi, -1).isNull());
+    QCOMPARE(logoImage(Category::ViaggiVacanze, 93), logoList(Category::ViaggiVacanze).at(92));
 }
 
 void TestLogoPictures::categoryNames_data()
