@@ -2,7 +2,7 @@
 
 #include "app/PictureBox.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QScreen>
 
 namespace brivello::app {
@@ -18,6 +18,10 @@ MainWindow::MainWindow(const QString &name, const Context &context, resources::P
     setPalette(black);
     setAutoFillBackground(true);
     setMouseTracking(true);
+    // The controls on the page keep the usual colours; only the margin is black.
+    QPalette usual = m_page->palette();
+    usual.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    m_page->setPalette(usual);
     m_page->resize(640, 480);
     m_page->paintPicture(resources::pageBackground(page));
     m_bar = createNavigationBar(*m_page, owner, context.images);
@@ -25,7 +29,7 @@ MainWindow::MainWindow(const QString &name, const Context &context, resources::P
 
 void MainWindow::formLoad()
 {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect screen = QApplication::primaryScreen()->geometry();
     setGeometry(screen);
     setWindowState(windowState() | Qt::WindowMaximized);
     centrePage();
@@ -33,7 +37,7 @@ void MainWindow::formLoad()
 
 void MainWindow::centrePage()
 {
-    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    const QSize screen = QApplication::primaryScreen()->geometry().size();
     m_page->move((screen.width() - m_page->width()) / 2, (screen.height() - m_page->height()) / 2);
 }
 

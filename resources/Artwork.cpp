@@ -228,12 +228,12 @@ void paintBackdrop(QPainter &painter, const QRect &area)
 // bottom edge.
 void paintBands(QPainter &painter)
 {
-    QLinearGradient top(0, 0, 0, 40);
+    QLinearGradient top(0, 0, 0, 36);
     top.setColorAt(0, steel);
     top.setColorAt(1, navy);
-    painter.fillRect(QRect(0, 0, 640, 40), top);
+    painter.fillRect(QRect(0, 0, 640, 36), top);
     painter.setPen(QPen(steelLight, 1));
-    painter.drawLine(0, 40, 639, 40);
+    painter.drawLine(0, 36, 639, 36);
     painter.drawLine(0, 470, 639, 470);
     painter.fillRect(QRect(0, 471, 640, 9), steel.darker(130));
 }
@@ -268,9 +268,9 @@ void paintRingtonePanels(QPainter &painter)
 {
     painter.setPen(QPen(steel, 1));
     painter.setBrush(QColor(0x14, 0x24, 0x44));
-    painter.drawRoundedRect(QRectF(30.5, 34.5 + 2, 612, 26), 5, 5);
-    painter.drawRoundedRect(QRectF(106.5, 75.5, 539, 283), 5, 5);
-    painter.drawRoundedRect(QRectF(4.5, 366.5, 632, 100), 5, 5);
+    painter.drawRoundedRect(QRectF(30.5, 37.5, 608, 28), 5, 5);
+    painter.drawRoundedRect(QRectF(106.5, 75.5, 532, 283), 5, 5);
+    painter.drawRoundedRect(QRectF(4.5, 366.5, 634, 100), 5, 5);
     painter.setFont(productFont(11, false));
     painter.setPen(steelLight);
     painter.drawText(QRect(10, 80, 92, 60), Qt::AlignLeft | Qt::TextWordWrap,

@@ -158,11 +158,7 @@ void frmRing::buildPhoneModels()
     for (const auto &option : options) {
         auto *button = placed(new QRadioButton(QString::fromUtf16(option.caption), &pctBG()),
                               QString::fromUtf16(option.name), twipsRect(1680, option.top, 2775, 195));
-        button->setAutoFillBackground(true);
-        QPalette white = button->palette();
-        white.setColor(QPalette::Window, Qt::white);
-        white.setColor(QPalette::WindowText, Qt::black);
-        button->setPalette(white);
+        button->setStyleSheet(QStringLiteral("background-color: white; color: black;"));
         m_phoneOptions[index++] = button;
     }
 }
