@@ -1,5 +1,7 @@
 #include "data/Criteria.h"
 
+#include <QVarLengthArray>
+
 namespace brivello::data {
 
 CriteriaError::CriteriaError(const QString &criteria, const QString &reason)
@@ -177,8 +179,7 @@ bool Criteria::matches(const Table &table, int row) const
 int Criteria::findFrom(const Table &table, int startRow) const
 {
     // The folded columns are fetched once, so the scan itself takes no lock.
-    std::vector<const std::vector<QString> *> columns;
-    columns.reserve(m_conditions.size());
+    QVarLengthArray<const std::vector<QString> *, 4> columns;
     for (const Condition &condition : m_conditions)
         columns.push_back(&table.foldedColumn(condition.column));
     const int rowCount = static_cast<int>(table.rows.size());
