@@ -5,9 +5,9 @@
 #include "logos/pictures/LogoCatalogue.h"
 #include "logos/pictures/LogoRenderer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QTextStream>
 
@@ -55,7 +55,7 @@ QImage contactSheet(const QList<QImage> &logos)
 
 int main(int argc, char *argv[])
 {
-    QGuiApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
     QElapsedTimer timer;
