@@ -124,10 +124,11 @@ void DocumentBuilder::applyLook(const ParagraphLook &look)
 
 QTextList *DocumentBuilder::listFor(const ParagraphLook &look)
 {
-    if (look.listKey.isEmpty())
+    if (look.listKey.isEmpty() || m_listedParagraphs >= kMaxListedParagraphs)
         return nullptr;
+    ++m_listedParagraphs;
     const auto found = m_lists.constFind(look.listKey);
-    if (found != m_lists.constEnd() && !found.value().isNull())
+    if (found != m_lists.constEnd() && !found.value().isNull() && found.value()->count() < kMaxListItems)
         return found.value().data();
     QTextListFormat format;
     format.setStyle(look.listStyle);

@@ -46,6 +46,10 @@ class DocumentBuilder
 public:
     static constexpr int kMaxColumns = 64;
     static constexpr int kMaxTableCells = 20000;
+    // Every paragraph added to a list costs time in proportion to the list's
+    // length, so lists are kept short and their total bounded.
+    static constexpr int kMaxListItems = 500;
+    static constexpr int kMaxListedParagraphs = 5000;
 
     DocumentBuilder(QTextDocument *document, qint64 budget);
 
@@ -88,6 +92,7 @@ private:
     QString m_pendingText;
     QTextCharFormat m_pendingFormat;
     QHash<QString, QPointer<QTextList>> m_lists;
+    int m_listedParagraphs = 0;
 
     QTextTable *m_table = nullptr;
     int m_row = 0;

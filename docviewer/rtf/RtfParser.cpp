@@ -145,7 +145,7 @@ void Parser::run()
         warn(QStringLiteral("document ends inside %1 open group(s)")
                  .arg(m_stack.size() - 1 + m_flattenedDepth));
     flushRun();
-    m_builder.finish(look());
+    m_builder.finish(m_endLook ? *m_endLook : look());
 }
 
 void Parser::warn(const QString &message)
@@ -182,6 +182,8 @@ void Parser::closeGroup()
     }
     const Group closed = top();
     flushRun();
+    if (m_stack.size() == 2)
+        m_endLook = look();
     if (closed.destination == Destination::FontTable)
         commitFont();
     m_stack.pop_back();

@@ -186,6 +186,9 @@ private:
     QString m_marker;
     QTextCharFormat m_markerFormat;
 
+    // How the last paragraph looked when the document's outer group closed.
+    std::optional<ParagraphLook> m_endLook;
+
     QString m_run;
     CharState m_runState;
 };
