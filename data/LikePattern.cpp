@@ -1,5 +1,8 @@
 #include "data/LikePattern.h"
 
+#include <cstring>
+#include <string_view>
+
 namespace brivello::data {
 
 namespace {
@@ -121,17 +124,34 @@ void LikePattern::classify()
     }
 }
 
+namespace {
+
+// Plain code-unit comparisons: the values are folded already, so no case
+// handling is needed, and memcmp beats the general string comparison.
+bool sameUnits(const QChar *a, const QChar *b, qsizetype count)
+{
+    return std::memcmp(a, b, static_cast<size_t>(count) * sizeof(QChar)) == 0;
+}
+
+std::u16string_view units(QStringView text)
+{
+    return {text.utf16(), static_cast<size_t>(text.size())};
+}
+
+} // namespace
+
 bool LikePattern::matches(QStringView text) const
 {
+    const qsizetype size = m_fixed.size();
     switch (m_shape) {
     case Shape::Exact:
-        return text == QStringView(m_fixed);
+        return text.size() == size && sameUnits(text.data(), m_fixed.data(), size);
     case Shape::Prefix:
-        return text.startsWith(m_fixed);
+        return text.size() >= size && sameUnits(text.data(), m_fixed.data(), size);
     case Shape::Suffix:
-        return text.endsWith(m_fixed);
+        return text.size() >= size && sameUnits(text.data() + text.size() - size, m_fixed.data(), size);
     case Shape::Contains:
-        return text.contains(m_fixed);
+        return units(text).find(units(m_fixed)) != std::u16string_view::npos;
     case Shape::Anything:
         return true;
     case Shape::General:
