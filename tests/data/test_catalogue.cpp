@@ -1,4 +1,6 @@
+#include "authoring/Jet4Writer.h"
 #include "data/Catalogue.h"
+#include "data/DataSource.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -345,6 +347,59 @@ private Q_SLOTS:
             QCOMPARE(error.kind(), CatalogueError::Kind::NotAccess);
             QVERIFY(error.message().contains(QStringLiteral("cartella")));
         }
+    }
+
+    // Memos far beyond libmdb's default buffer come out whole, nulls as empty
+    // text, in a catalogue written the way the disc's is.
+    void longMemosAndNullsFromAWrittenCatalogue()
+    {
+        using namespace brivello::authoring;
+        QString longMemo;
+        for (int i = 0; longMemo.size() < 700000; ++i)
+            longMemo += QStringLiteral("Più bieps %1; ").arg(i);
+        const TableData main{QStringLiteral("Main"),
+                             {{QStringLiteral("song")},
+                              {QStringLiteral("artiest")},
+                              {QStringLiteral("bieps"), ColumnType::Memo}},
+                             {{QStringLiteral("Rose"), QStringLiteral("D'Alessio"), longMemo},
+                              {QStringLiteral("rosa"), std::nullopt, std::nullopt},
+                              {QStringLiteral("Sole"), QStringLiteral("Mina"), QStringLiteral("corto")}}};
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ringtones.dat"));
+        QString error;
+        QVERIFY2(writeJet4(path, {main}, &error), qPrintable(error));
+
+        const auto catalogue = Catalogue::open(path);
+        const auto table = catalogue->table(QStringLiteral("main"));
+        QCOMPARE(table->columns,
+                 (QStringList{QStringLiteral("song"), QStringLiteral("artiest"), QStringLiteral("bieps")}));
+        QCOMPARE(table->rows.size(), size_t(3));
+        QCOMPARE(table->rows.at(0).at(2).size(), longMemo.size());
+        QCOMPARE(table->rows.at(0).at(2), longMemo);
+        QCOMPARE(table->rows.at(1), (QStringList{QStringLiteral("rosa"), QString(), QString()}));
+        QCOMPARE(table->rows.at(2).at(2), QStringLiteral("corto"));
+
+        brivello::data::DataSource source(catalogue, QStringLiteral("Main"));
+        QVERIFY(source.findFirst(QStringLiteral("artiest = 'd''alessio' and song like 'ROS*'")));
+        QCOMPARE(source.field(u"BIEPS"), longMemo);
+        QVERIFY(source.findNext(QStringLiteral("song like 'ROS*'")));
+        QCOMPARE(source.field(u"artiest"), QString());
+    }
+
+    // libmdb converts to the code set named by MDBICONV; the catalogue reads
+    // UTF-8 all the same and leaves the variable as it found it.
+    void textStaysUtf8WhateverTheEnvironmentSays()
+    {
+        qputenv("MDBICONV", "ISO-8859-15");
+        const auto customers =
+            Catalogue::open(accessFile(QStringLiteral("nwind.mdb")))->table(u"Customers"_qs);
+        QCOMPARE(qgetenv("MDBICONV"), QByteArray("ISO-8859-15"));
+        qunsetenv("MDBICONV");
+        const int city = customers->column(u"City");
+        bool mexico = false;
+        for (const QStringList &row : customers->rows)
+            mexico = mexico || row.at(city) == QStringLiteral("México D.F.");
+        QVERIFY(mexico);
     }
 
     // A copy cut at a page boundary either reads exactly like the original
