@@ -160,6 +160,7 @@ bool DocumentBuilder::enterTable(const RowDefinition &row)
     m_rowEnded = false;
     moveToCell(m_row + 1, 0);
     growColumns(int(row.cellRightEdges.size()));
+    shadeRow(row);
     return true;
 }
 
@@ -181,6 +182,19 @@ void DocumentBuilder::startTable(const RowDefinition &row)
     m_cellEnded = false;
     m_cellOverflow = false;
     moveToCell(0, 0);
+    shadeRow(row);
+}
+
+void DocumentBuilder::shadeRow(const RowDefinition &row)
+{
+    for (int column = 0; column < m_table->columns() && column < row.cellBackgrounds.size(); ++column) {
+        if (!row.cellBackgrounds[column].isValid())
+            continue;
+        QTextTableCell cell = m_table->cellAt(m_row, column);
+        QTextCharFormat format = cell.format();
+        format.setBackground(row.cellBackgrounds[column]);
+        cell.setFormat(format);
+    }
 }
 
 void DocumentBuilder::growColumns(int wanted)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QHash>
 #include <QList>
 #include <QPointer>
@@ -34,6 +35,8 @@ struct ParagraphLook
 struct RowDefinition
 {
     QList<int> cellRightEdges;
+    // Shading of each cell; an invalid colour leaves the cell unshaded.
+    QList<QColor> cellBackgrounds;
     Qt::Alignment alignment = Qt::AlignLeft;
 };
 
@@ -80,6 +83,7 @@ private:
     void startTable(const RowDefinition &row);
     void growColumns(int wanted);
     void moveToCell(int row, int column);
+    void shadeRow(const RowDefinition &row);
     void enterNextCell();
     QTextList *listFor(const ParagraphLook &look);
 

@@ -462,9 +462,15 @@ bool Parser::tableDefinitionWord(QByteArrayView name, int parameter)
 {
     if (is(name, "trowd")) {
         m_rowDefinition = RowDefinition{};
+        m_cellShading = 0;
+    } else if (is(name, "clcbpat")) {
+        m_cellShading = std::max(0, parameter);
     } else if (is(name, "cellx")) {
-        if (m_rowDefinition.cellRightEdges.size() < DocumentBuilder::kMaxColumns)
+        if (m_rowDefinition.cellRightEdges.size() < DocumentBuilder::kMaxColumns) {
             m_rowDefinition.cellRightEdges.append(std::clamp(parameter, 0, 20 * kMaxTwips));
+            m_rowDefinition.cellBackgrounds.append(colorAt(m_cellShading).value_or(QColor()));
+        }
+        m_cellShading = 0;
     } else if (is(name, "trql")) {
         m_rowDefinition.alignment = Qt::AlignLeft;
     } else if (is(name, "trqc")) {
@@ -818,11 +824,19 @@ QTextCharFormat Parser::formatFor(const CharState &state) const
     const auto found = m_fonts.constFind(font);
     if (found != m_fonts.constEnd() && !found->name.isEmpty())
         format.setFontFamilies(QStringList{found->name});
-    if (state.foreground > 0 && state.foreground < m_colors.size() && m_colors[state.foreground])
-        format.setForeground(*m_colors[state.foreground]);
-    if (state.background > 0 && state.background < m_colors.size() && m_colors[state.background])
-        format.setBackground(*m_colors[state.background]);
+    if (const std::optional<QColor> foreground = colorAt(state.foreground))
+        format.setForeground(*foreground);
+    if (const std::optional<QColor> background = colorAt(state.background))
+        format.setBackground(*background);
     return format;
+}
+
+std::optional<QColor> Parser::colorAt(int index) const
+{
+    // Entry 0 and empty entries are the automatic colour.
+    if (index <= 0 || index >= m_colors.size())
+        return std::nullopt;
+    return m_colors[index];
 }
 
 } // namespace brivello::rtf

@@ -147,6 +147,7 @@ private:
     ParagraphLook look() const;
     void listOfParagraph(ParagraphLook *look) const;
     QTextCharFormat formatFor(const CharState &state) const;
+    std::optional<QColor> colorAt(int index) const;
     CodePage currentCodePage() const;
 
     void warn(const QString &message);
@@ -182,6 +183,7 @@ private:
     int m_overrideListId = 0;
 
     RowDefinition m_rowDefinition;
+    int m_cellShading = 0;
 
     QString m_marker;
     QTextCharFormat m_markerFormat;

@@ -55,6 +55,9 @@ private Q_SLOTS:
     void samplesReadWithoutWarnings();
     void everyTruncationReads();
 
+    void discPagesRead();
+    void smsCentresPage();
+
     void pageLoads();
     void missingPageShowsNotice();
     void pageThatIsNotRichTextShowsNotice_data();
@@ -179,7 +182,7 @@ void TestRtfFiles::everyTruncationReads()
     // text, and the reader says the groups were left open.
     for (const QString &name : QDir(rtfDataDir()).entryList({QStringLiteral("*.rtf")}, QDir::Files)) {
         const QByteArray whole = sample(name);
-        for (qsizetype length = 1; length < whole.size() - 3; length += 5) {
+        for (qsizetype length = 1; length < whole.size() - 3; length += 11) {
             const RtfResult result = readRtfAsPlainText(whole.left(length));
             const QString where = name + QLatin1Char('@') + QString::number(length);
             QVERIFY2(!result.plainText.contains(QLatin1Char('\\')) &&
@@ -188,6 +191,65 @@ void TestRtfFiles::everyTruncationReads()
             QVERIFY2(result.warnings.join(u'|').contains(QStringLiteral("open group")), qPrintable(where));
         }
     }
+}
+
+namespace {
+
+QStringList discPageNames()
+{
+    QStringList names;
+    for (int n = 1; n <= 8; ++n)
+        names.append(QStringLiteral("pag1-%1.dat").arg(n));
+    for (int n = 1; n <= 3; ++n)
+        names.append(QStringLiteral("nokpg1-%1.dat").arg(n));
+    names.append(QStringLiteral("pag3-1.dat"));
+    return names;
+}
+
+QString discPage(const QString &name)
+{
+    return qEnvironmentVariable("BRIVELLO_TEST_DISC") + QStringLiteral("/datafiles/") + name;
+}
+
+} // namespace
+
+void TestRtfFiles::discPagesRead()
+{
+    // The pages of the sample disc, as the documentation window loads them.
+    for (const QString &name : discPageNames()) {
+        QFile file(discPage(name));
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+        const RtfResult result = readRtfAsPlainText(file.readAll());
+        QVERIFY2(result.warnings.isEmpty(), qPrintable(name + QLatin1Char(':') + result.warnings.join(u'|')));
+        QVERIFY2(!result.plainText.contains(QLatin1Char('\\')) &&
+                     !result.plainText.contains(QLatin1Char('{')),
+                 qPrintable(name));
+        QTextDocument doc;
+        QVERIFY(loadRtfPage(discPage(name), &doc));
+        // Every page opens with a bold title of its own paragraph.
+        const QTextBlock title = doc.begin();
+        QVERIFY2(title.text().size() > 3, qPrintable(name));
+        QVERIFY2(formatOf(doc, title.text()).fontWeight() == QFont::Bold, qPrintable(name));
+        QVERIFY2(title.next().isValid(), qPrintable(name));
+    }
+}
+
+void TestRtfFiles::smsCentresPage()
+{
+    QTextDocument doc;
+    QVERIFY(loadRtfPage(discPage(QStringLiteral("pag3-1.dat")), &doc));
+    QTextTable *table = firstTable(doc);
+    QVERIFY(table != nullptr);
+    QCOMPARE(table->columns(), 3);
+    QVERIFY(table->rows() >= 3);
+    QCOMPARE(table->cellAt(0, 0).firstCursorPosition().block().text(), QStringLiteral("Operatore"));
+    QVERIFY(table->cellAt(0, 0).format().hasProperty(QTextFormat::BackgroundBrush));
+    QVERIFY(!table->cellAt(1, 0).format().hasProperty(QTextFormat::BackgroundBrush));
+    const QString text = plainTextOf(doc);
+    QVERIFY(text.contains(QStringLiteral("\nTIM\t+39 335 9609600\t")));
+    QVERIFY(text.contains(QStringLiteral(u"Perché l'invio funzioni")));
+    QVERIFY(text.contains(QStringLiteral(u"\n1. Controllate che il numero")));
+    QVERIFY(text.contains(QStringLiteral(u"\n• Nokia (per esempio 3210")));
 }
 
 void TestRtfFiles::pageLoads()

@@ -48,6 +48,7 @@ private Q_SLOTS:
     void simpleTable();
     void tableRowsWithMoreCellsGrow();
     void cellWithoutTableStartsOne();
+    void cellShading();
     void fontTableGivesFamilies();
     void readReplacesContent();
     void wellFormedDocumentHasNoWarnings();
@@ -56,7 +57,7 @@ private Q_SLOTS:
 void TestRtfReader::paragraphsAndBreaks()
 {
     QTextDocument doc;
-    readRtf(rtf("Uno\\par Due\\line Tre\\tab Quattro\\par\npar\r\ntito}"), &doc);
+    readRtf(rtf("Uno\\page Due\\line Tre\\tab Quattro{\\v  hidden}\\sect\npar\r\ntito}"), &doc);
     QCOMPARE(doc.blockCount(), 3);
     QCOMPARE(doc.begin().text(), QStringLiteral("Uno"));
     QCOMPARE(doc.begin().next().text(), QStringLiteral(u"Due\u2028Tre\tQuattro"));
@@ -417,6 +418,21 @@ void TestRtfReader::cellWithoutTableStartsOne()
     // said it was in a table: it stays before the table.
     readRtf("{\\rtf1 x\\cell y\\cell\\row\\pard tail}", &doc);
     QCOMPARE(plainTextOf(doc), QStringLiteral("x\n\ty\ntail"));
+}
+
+void TestRtfReader::cellShading()
+{
+    QTextDocument doc;
+    readRtf("{\\rtf1{\\colortbl;\\red221\\green230\\blue245;}"
+            "\\trowd\\clcbpat1\\cellx1000\\cellx2000\\intbl a\\cell b\\cell\\row"
+            "\\trowd\\cellx1000\\clcbpat1\\cellx2000\\intbl c\\cell d\\cell\\row}",
+            &doc);
+    QTextTable *table = doc.find(QStringLiteral("a")).currentTable();
+    QVERIFY(table != nullptr);
+    QCOMPARE(table->cellAt(0, 0).format().background().color(), QColor(221, 230, 245));
+    QVERIFY(!table->cellAt(0, 1).format().hasProperty(QTextFormat::BackgroundBrush));
+    QVERIFY(!table->cellAt(1, 0).format().hasProperty(QTextFormat::BackgroundBrush));
+    QCOMPARE(table->cellAt(1, 1).format().background().color(), QColor(221, 230, 245));
 }
 
 void TestRtfReader::fontTableGivesFamilies()
