@@ -199,10 +199,26 @@ void frmRing::formLoad()
 void frmRing::openDataSources()
 {
     const QString path = data::discPath(QStringLiteral(".\\datafiles\\ringtones.dat"));
-    const std::shared_ptr<data::Catalogue> catalogue = data::Catalogue::open(path);
-    m_datMain = std::make_unique<data::DataSource>(catalogue, QStringLiteral("Main"));
-    m_datZoekmet = std::make_unique<data::DataSource>(catalogue, QStringLiteral("Zoekmethodes"));
-    m_datGenre = std::make_unique<data::DataSource>(catalogue, QStringLiteral("Genres"));
+    m_catalogue = data::Catalogue::open(path);
+    requireTable(QStringLiteral("Main"));
+    m_datZoekmet = std::make_unique<data::DataSource>(m_catalogue, QStringLiteral("Zoekmethodes"));
+    m_datGenre = std::make_unique<data::DataSource>(m_catalogue, QStringLiteral("Genres"));
+}
+
+// A catalogue without a ringtone table is refused at start-up, although its
+// rows are read only when the first search needs them.
+void frmRing::requireTable(const QString &name) const
+{
+    const QStringList tables = m_catalogue->tableNames();
+    if (!tables.contains(name, Qt::CaseInsensitive))
+        throw data::CatalogueError::missingTable(m_catalogue->path(), name);
+}
+
+data::DataSource &frmRing::datMain()
+{
+    if (!m_datMain)
+        m_datMain = std::make_unique<data::DataSource>(m_catalogue, QStringLiteral("Main"));
+    return *m_datMain;
 }
 
 void frmRing::fillCombos()
@@ -223,7 +239,7 @@ void frmRing::AddMatches()
         selectFirstRowOfEmptyList(rowsBefore);
     };
     try {
-        data::DataSource &source = *m_datMain;
+        data::DataSource &source = datMain();
         source.moveFirst();
         source.findFirst(m_strCriteria);
         while (!source.eof() && !source.noMatch()) {

@@ -14,8 +14,9 @@ class QTextEdit;
 class QTreeView;
 
 namespace brivello::data {
+class Catalogue;
 class DataSource;
-}
+} // namespace brivello::data
 namespace brivello::platform {
 class Timer;
 }
@@ -76,7 +77,9 @@ public:
     QLineEdit &txtTempo() const { return *m_txtTempo; }
     platform::Timer &timKlok() const { return *m_timKlok; }
 
-    data::DataSource &datMain() const { return *m_datMain; }
+    // The ringtone table is read on its first use, not at start-up: with a
+    // large catalogue reading it takes far longer than showing the window.
+    data::DataSource &datMain();
     data::DataSource &datGenre() const { return *m_datGenre; }
     data::DataSource &datZoekmet() const { return *m_datZoekmet; }
 
@@ -87,6 +90,7 @@ private:
     void buildPhoneModels();
     void buildDetails();
     void openDataSources();
+    void requireTable(const QString &name) const;
     void fillCombos();
     void hideFileColumn();
     void selectFirstRowOfEmptyList(int rowsBefore);
@@ -113,6 +117,7 @@ private:
     app::PictureBox *m_pctParvel = nullptr;
     std::unique_ptr<platform::Timer> m_timKlok;
 
+    std::shared_ptr<data::Catalogue> m_catalogue;
     std::unique_ptr<data::DataSource> m_datMain;
     std::unique_ptr<data::DataSource> m_datGenre;
     std::unique_ptr<data::DataSource> m_datZoekmet;

@@ -54,6 +54,7 @@ private Q_SLOTS:
     void startProgramReturnsWhenTheHomeWindowIsHidden();
     void missingCatalogueIsReportedAndEndsTheRun();
     void damagedCatalogueIsReportedAndEndsTheRun();
+    void catalogueWithoutRingtonesIsReportedAndEndsTheRun();
 
 private:
     void writeDisc();
@@ -198,6 +199,21 @@ void TestStartUp::damagedCatalogueIsReportedAndEndsTheRun()
     QVERIFY(m_startUp->start() != 0);
     QCOMPARE(m_fakes.messageBox->shown().size(), 1u);
     QVERIFY(m_fakes.messageBox->shown().front().text.contains(QStringLiteral("ringtones.dat")));
+    QVERIFY(visibleWindows().isEmpty());
+}
+
+void TestStartUp::catalogueWithoutRingtonesIsReportedAndEndsTheRun()
+{
+    test::TestCatalogue catalogue;
+    catalogue.withMainTable = false;
+    QString error;
+    QVERIFY2(test::writeTestDisc(m_disc->path(), catalogue, &error), qPrintable(error));
+    m_fakes.messageBox->queueAnswer(platform::MessageAnswer::Ok);
+    QVERIFY(m_startUp->start() != 0);
+    QCOMPARE(m_fakes.messageBox->shown().size(), 1u);
+    const QString text = m_fakes.messageBox->shown().front().text;
+    QVERIFY2(text.contains(QStringLiteral("Main")) && text.contains(QStringLiteral("ringtones.dat")),
+             qPrintable(text));
     QVERIFY(visibleWindows().isEmpty());
 }
 

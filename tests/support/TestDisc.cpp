@@ -75,14 +75,15 @@ bool writeTestDisc(const QString &folder, const TestCatalogue &catalogue, QStrin
         *error = QStringLiteral("cannot make %1/datafiles").arg(folder);
         return false;
     }
-    const std::vector<TableData> tables{
-        mainTable(catalogue.ringtones),
+    std::vector<TableData> tables{
         listTable(QStringLiteral("Genres"), QStringLiteral("Genre"), catalogue.genres),
         listTable(QStringLiteral("Zoekmethodes"), QStringLiteral("Zoekmethode"), catalogue.methods),
         listTable(QStringLiteral("Rubrieken"), QStringLiteral("Groep"),
                   {QStringLiteral("Persone"), QStringLiteral("Amore"), QStringLiteral("Sport")}),
         toolsTable(),
     };
+    if (catalogue.withMainTable)
+        tables.insert(tables.begin(), mainTable(catalogue.ringtones));
     return authoring::writeJet4(disc.filePath(QStringLiteral("datafiles/ringtones.dat")), tables, error);
 }
 

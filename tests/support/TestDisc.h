@@ -20,6 +20,7 @@ struct TestRingtone
 struct TestCatalogue
 {
     std::vector<TestRingtone> ringtones;
+    bool withMainTable = true;
     QStringList genres{QStringLiteral("Pop"), QStringLiteral("Rock"), QStringLiteral("Dance")};
     QStringList methods{QStringLiteral("Artista"),          QStringLiteral("Titolo"),
                         QStringLiteral("Titolo + Artista"), QStringLiteral("Genere"),

@@ -1,0 +1,84 @@
+// Start-up to the home window on screen: the real program on the sample disc
+// and on a 100,000-ringtone catalogue, against a bare Qt program that shows
+// one empty window (the floor). Each iteration starts a fresh process.
+
+#include "authoring/CatalogueGenerator.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using namespace brivello;
+
+namespace {
+
+void runOnce(benchmark::State &state, const QString &program)
+{
+    QProcess run;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("BRIVELLO_QUIT_WHEN_SHOWN"), QStringLiteral("1"));
+    if (!environment.contains(QStringLiteral("QT_QPA_PLATFORM")))
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    run.setProcessEnvironment(environment);
+    run.start(program, {});
+    if (!run.waitForFinished(120000) || run.exitCode() != 0)
+        state.SkipWithError("the program did not reach its home window");
+}
+
+const QString &largeDiscProgram()
+{
+    static QTemporaryDir disc;
+    static const QString program = [] {
+        QDir(disc.path()).mkpath(QStringLiteral("datafiles"));
+        QString error;
+        if (!authoring::writeGeneratedCatalogue(disc.filePath(QStringLiteral("datafiles/ringtones.dat")),
+                                                {100000, 7}, &error))
+            qFatal("cannot write the catalogue: %s", qPrintable(error));
+        const QString copy = disc.filePath(QStringLiteral("brivello"));
+        QFile::copy(QStringLiteral(BRIVELLO_EXE), copy);
+        return copy;
+    }();
+    return program;
+}
+
+void BM_BareQtWindow(benchmark::State &state)
+{
+    for (auto _ : state)
+        runOnce(state, QStringLiteral(BARE_WINDOW_EXE));
+}
+
+void BM_StartUpSampleDisc(benchmark::State &state)
+{
+    if (!QFile::exists(QStringLiteral(BRIVELLO_DISC_DIR "/datafiles/ringtones.dat"))) {
+        state.SkipWithError("the sample disc has not been assembled");
+        return;
+    }
+    for (auto _ : state)
+        runOnce(state, QStringLiteral(BRIVELLO_EXE));
+}
+
+void BM_StartUp100kRingtones(benchmark::State &state)
+{
+    const QString program = largeDiscProgram();
+    for (auto _ : state)
+        runOnce(state, program);
+}
+
+} // namespace
+
+BENCHMARK(BM_BareQtWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+BENCHMARK(BM_StartUpSampleDisc)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+BENCHMARK(BM_StartUp100kRingtones)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
