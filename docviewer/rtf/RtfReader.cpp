@@ -15,8 +15,9 @@ namespace brivello::rtf {
 
 namespace {
 
-// Pages on the disc are a few kilobytes; anything far larger is not one.
-constexpr qint64 kMaxPageSize = 32 * 1024 * 1024;
+// Pages on the disc are a few kilobytes; anything far larger is not one, and
+// reading it would keep the window busy for seconds.
+constexpr qint64 kMaxPageSize = 4 * 1024 * 1024;
 
 bool isBullet(QTextListFormat::Style style)
 {

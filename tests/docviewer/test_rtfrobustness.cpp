@@ -3,8 +3,6 @@
 #include "RtfTestHelpers.h"
 #include "docviewer/rtf/RtfReader.h"
 
-#include <QDir>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTextTable>
@@ -49,7 +47,6 @@ private Q_SLOTS:
     void randomJunk();
     void amplifiersStayBounded_data();
     void amplifiersStayBounded();
-    void fuzzerFindings();
 };
 
 void TestRtfRobustness::unbalancedBraces()
@@ -221,23 +218,6 @@ void TestRtfRobustness::amplifiersStayBounded()
     QVERIFY2(doc.characterCount() <= sizeLimit(input), qPrintable(QString::number(doc.characterCount())));
     QVERIFY(doc.blockCount() <= sizeLimit(input));
     QVERIFY(tableCells(doc) <= 20000);
-}
-
-void TestRtfRobustness::fuzzerFindings()
-{
-    // Inputs that once broke the reader under the fuzzer.
-    const QDir dir(rtfDataDir() + QStringLiteral("/fuzz-regressions"));
-    const QStringList names = dir.entryList(QDir::Files);
-    if (names.isEmpty())
-        QSKIP("no fuzzer findings recorded");
-    for (const QString &name : names) {
-        QFile file(dir.filePath(name));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray input = file.readAll();
-        QTextDocument doc;
-        readRtf(input, &doc);
-        QVERIFY2(doc.characterCount() <= sizeLimit(input), qPrintable(name));
-    }
 }
 
 QTEST_MAIN(TestRtfRobustness)

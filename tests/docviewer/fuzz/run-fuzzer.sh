@@ -20,10 +20,7 @@ clang++ -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitiz
     "$rtf/RtfReader.cpp" "$rtf/RtfTokenizer.cpp" \
     $(pkg-config --libs Qt6Core Qt6Gui) -o "$build/rtf_fuzzer"
 
-cp "$root"/tests/docviewer/rtfdata/*.rtf "$build/corpus/" 2>/dev/null || true
-if [ -d "$root/tests/docviewer/rtfdata/fuzz-regressions" ]; then
-    cp "$root"/tests/docviewer/rtfdata/fuzz-regressions/* "$build/corpus/" 2>/dev/null || true
-fi
+cp "$root"/tests/docviewer/rtfdata/*.rtf "$root"/sampledisc/pages/*.rtf "$build/corpus/"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 export QT_QPA_PLATFORM=offscreen
