@@ -2,6 +2,8 @@
 
 #include <QVarLengthArray>
 
+#include <cstring>
+
 namespace brivello::data {
 
 CriteriaError::CriteriaError(const QString &criteria, const QString &reason)
@@ -160,17 +162,22 @@ Criteria Criteria::compile(const QString &criteria, const Table &table)
     return result;
 }
 
-bool Criteria::conditionHolds(const Condition &condition, const QString &foldedValue) const
+bool Criteria::conditionHolds(const Condition &condition, QStringView foldedValue)
 {
     if (condition.isLike)
         return condition.pattern->matches(foldedValue);
-    return foldedValue == condition.folded;
+    // Both sides are folded already: equal code units mean equal texts.
+    const qsizetype size = condition.folded.size();
+    return foldedValue.size() == size &&
+           std::memcmp(foldedValue.data(), condition.folded.constData(), size * sizeof(QChar)) == 0;
 }
 
 bool Criteria::matches(const Table &table, int row) const
 {
+    if (row < 0 || static_cast<size_t>(row) >= table.rows.size())
+        return false;
     for (const Condition &condition : m_conditions) {
-        if (!conditionHolds(condition, table.foldedColumn(condition.column).at(row)))
+        if (!conditionHolds(condition, table.foldedColumn(condition.column).at(static_cast<size_t>(row))))
             return false;
     }
     return true;
@@ -179,14 +186,14 @@ bool Criteria::matches(const Table &table, int row) const
 int Criteria::findFrom(const Table &table, int startRow) const
 {
     // The folded columns are fetched once, so the scan itself takes no lock.
-    QVarLengthArray<const std::vector<QString> *, 4> columns;
+    QVarLengthArray<const Table::FoldedColumn *, 4> columns;
     for (const Condition &condition : m_conditions)
         columns.push_back(&table.foldedColumn(condition.column));
     const int rowCount = static_cast<int>(table.rows.size());
     for (int row = std::max(startRow, 0); row < rowCount; ++row) {
         bool all = true;
         for (size_t i = 0; i < m_conditions.size() && all; ++i)
-            all = conditionHolds(m_conditions[i], (*columns[i])[row]);
+            all = conditionHolds(m_conditions[i], columns[i]->at(static_cast<size_t>(row)));
         if (all)
             return row;
     }

@@ -68,7 +68,7 @@ private:
         std::optional<LikePattern> pattern; // the pattern of "like"
     };
 
-    bool conditionHolds(const Condition &condition, const QString &foldedValue) const;
+    static bool conditionHolds(const Condition &condition, QStringView foldedValue);
 
     QString m_text;
     std::vector<Condition> m_conditions;

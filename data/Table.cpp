@@ -31,18 +31,24 @@ int Table::column(QStringView wanted) const
     return -1;
 }
 
-const std::vector<QString> &Table::foldedColumn(int column) const
+const Table::FoldedColumn &Table::foldedColumn(int column) const
 {
     const std::lock_guard lock(m_foldMutex);
     if (m_folded.size() < static_cast<size_t>(columns.size()))
         m_folded.resize(columns.size());
     auto &slot = m_folded.at(column);
     if (!slot) {
-        auto values = std::make_unique<std::vector<QString>>();
-        values->reserve(rows.size());
-        for (const QStringList &row : rows)
-            values->push_back(column < row.size() ? foldCase(row.at(column)) : QString());
-        slot = std::move(values);
+        auto folded = std::make_unique<FoldedColumn>();
+        folded->starts.reserve(rows.size() + 1);
+        for (const QStringList &row : rows) {
+            folded->starts.push_back(folded->text.size());
+            if (column < row.size()) {
+                const QString value = foldCase(row.at(column));
+                folded->text.append(reinterpret_cast<const char16_t *>(value.utf16()), value.size());
+            }
+        }
+        folded->starts.push_back(folded->text.size());
+        slot = std::move(folded);
     }
     return *slot;
 }

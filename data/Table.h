@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 namespace brivello::data {
@@ -26,14 +27,26 @@ struct Table
     // Index of the column without regard to letter case; -1 when absent.
     int column(QStringView name) const;
 
-    // The values of one column case-folded, in row order, made the first time
-    // they are asked for. The vector stays where it is for the table's life,
-    // so callers may keep the reference while they scan.
-    const std::vector<QString> &foldedColumn(int column) const;
+    // The values of one column case-folded, made the first time they are
+    // asked for. They lie one after another in one block, so a scan reads
+    // memory in order. The column stays where it is for the table's life, so
+    // callers may keep the reference while they scan.
+    struct FoldedColumn
+    {
+        std::u16string text;
+        std::vector<size_t> starts; // one per row, plus the end of the text
+
+        QStringView at(size_t row) const
+        {
+            return QStringView(text.data() + starts[row],
+                               static_cast<qsizetype>(starts[row + 1] - starts[row]));
+        }
+    };
+    const FoldedColumn &foldedColumn(int column) const;
 
 private:
     mutable std::mutex m_foldMutex;
-    mutable std::vector<std::unique_ptr<std::vector<QString>>> m_folded;
+    mutable std::vector<std::unique_ptr<FoldedColumn>> m_folded;
 };
 
 // The case-folded form every comparison of the catalogue uses: "È" and "è"
