@@ -1,7 +1,11 @@
 #include "MdbReadBack.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include <mdbtools.h>
 
@@ -139,6 +143,45 @@ std::optional<LibmdbTable> readWithLibmdb(const QString &file, const QString &ta
             file, tableName, &result, [&result](const Row &row) { result.rows.push_back(row); }, error))
         return std::nullopt;
     return result;
+}
+
+MdbReaderDump readWithMdbReader(const QString &file)
+{
+    MdbReaderDump dump;
+    const QString node = QStandardPaths::findExecutable(QStringLiteral("node"));
+    if (node.isEmpty()) {
+        dump.skipReason =
+            QStringLiteral("node is not installed: the check with the independent reader mdb-reader "
+                           "is skipped");
+        return dump;
+    }
+    const ToolResult result = runTool(node, {QStringLiteral(MDB_READER_SCRIPT), file});
+    if (!result.ok && result.errors.contains(QStringLiteral("mdb-reader is not installed"))) {
+        dump.skipReason =
+            QStringLiteral("the npm package mdb-reader is not installed; to run this check install it "
+                           "(npm install mdb-reader@3.2.0) and put its node_modules folder in NODE_PATH");
+        return dump;
+    }
+    if (!result.ok) {
+        dump.error = result.errors;
+        return dump;
+    }
+    const QJsonObject root = QJsonDocument::fromJson(result.output).object();
+    const QJsonObject data = root.value(QStringLiteral("data")).toObject();
+    for (const QJsonValue &name : root.value(QStringLiteral("tables")).toArray()) {
+        dump.tables.append(name.toString());
+        std::vector<Row> &rows = dump.rows[name.toString()];
+        for (const QJsonValue &jsonRow :
+             data.value(name.toString()).toObject().value(QStringLiteral("rows")).toArray()) {
+            Row row;
+            for (const QJsonValue &value : jsonRow.toArray())
+                row.push_back(value.isNull()     ? Value()
+                              : value.isDouble() ? Value(QString::number(qint64(value.toDouble())))
+                                                 : Value(value.toString()));
+            rows.push_back(std::move(row));
+        }
+    }
+    return dump;
 }
 
 QByteArray readPage(const QString &file, uint32_t page)

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -48,6 +49,18 @@ std::optional<LibmdbTable> readWithLibmdb(const QString &file, const QString &ta
 // *error) when libmdb cannot open the file or find the table.
 bool forEachLibmdbRow(const QString &file, const QString &table,
                       const std::function<void(const Row &)> &visit, QString *error = nullptr);
+
+struct MdbReaderDump
+{
+    QString skipReason; // not empty when node or the package is missing
+    QString error;      // not empty when mdb-reader failed on the file
+    QStringList tables;
+    std::map<QString, std::vector<Row>> rows; // NULL as std::nullopt
+};
+
+// Every table of the file read by the npm package mdb-reader (an independent
+// implementation), through the node script beside these tests.
+MdbReaderDump readWithMdbReader(const QString &file);
 
 // One page of a file, for checks on the layout itself.
 QByteArray readPage(const QString &file, uint32_t page);

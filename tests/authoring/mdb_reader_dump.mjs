@@ -30,4 +30,10 @@ for (const name of result.tables) {
     rows: table.getData().map((row) => columns.map((column) => row[column] ?? null)),
   };
 }
-process.stdout.write(JSON.stringify(result));
+// Every character beyond ASCII as an escape, so that no JSON parser can drop
+// or alter one (a U+FEFF inside a value included).
+const ascii = JSON.stringify(result).replace(
+  /[\u007f-\uffff]/g,
+  (c) => "\\u" + c.charCodeAt(0).toString(16).padStart(4, "0"),
+);
+process.stdout.write(ascii);

@@ -96,6 +96,7 @@ private Q_SLOTS:
     void rowsKeepTheirOrderAcrossPages();
     void tablesWithoutRowsAreEmpty();
     void aMillionRowsSpanManyPages();
+    void independentReaderAgrees();
     void badInputFailsWithoutTouchingTheFile_data();
     void badInputFailsWithoutTouchingTheFile();
     void unwritableFolderFailsCleanly();
@@ -316,6 +317,45 @@ void TestJet4Writer::aMillionRowsSpanManyPages()
     QVERIFY2(read, qPrintable(error));
     QCOMPARE(index, RowCount);
     QCOMPARE(mismatches, 0);
+}
+
+void TestJet4Writer::independentReaderAgrees()
+{
+    std::vector<Row> values;
+    for (const QString &text :
+         {QStringLiteral("Perché la città è più bella così"), QStringLiteral("L'italiano di D'Alessio"),
+          QStringLiteral("5 € al mese – offerta"), QStringLiteral("Ācqua e Ωmega"),
+          QStringLiteral("a\r\nb \"c\""), repeated(QStringLiteral("Perché "), 255),
+          repeated(QStringLiteral("Ωμέγα "), 255)})
+        values.push_back({text, text, QStringLiteral("-2147483648")});
+    values.push_back({QString(), QString(), QStringLiteral("0")});
+    values.push_back({std::nullopt, std::nullopt, std::nullopt});
+    // Around the limits: 64 bytes inline, one LVAL row up to 4,080 bytes, compressed up to 1,024 characters.
+    for (const int length : {62, 63, 1024, 1025, 2040, 2041, 25000})
+        values.push_back(
+            {QStringLiteral("memo"), repeated(QStringLiteral("città "), length), QString::number(length)});
+    values.push_back(
+        {QStringLiteral("memo"), repeated(QStringLiteral("Ωμέγα "), 12000), QStringLiteral("1")});
+    std::vector<Row> many;
+    for (int i = 0; i < 40000; ++i)
+        many.push_back({QStringLiteral("Titolo %1").arg(i)});
+    const std::vector<TableData> tables = {
+        {QStringLiteral("Valori"),
+         {text(QStringLiteral("testo")), memo(QStringLiteral("nota")), number(QStringLiteral("n"))},
+         values},
+        {QStringLiteral("Vuota"), {text(QStringLiteral("a")), memo(QStringLiteral("b"))}, {}},
+        {QStringLiteral("Molte"), {text(QStringLiteral("song"))}, many},
+    };
+    const QString file = write(tables);
+
+    const MdbReaderDump dump = readWithMdbReader(file);
+    if (!dump.skipReason.isEmpty())
+        QSKIP(qPrintable(dump.skipReason));
+    QVERIFY2(dump.error.isEmpty(), qPrintable(dump.error));
+    QCOMPARE(dump.tables,
+             QStringList({QStringLiteral("Valori"), QStringLiteral("Vuota"), QStringLiteral("Molte")}));
+    for (const TableData &table : tables)
+        QCOMPARE(dump.rows.at(table.name), table.rows);
 }
 
 void TestJet4Writer::badInputFailsWithoutTouchingTheFile_data()
