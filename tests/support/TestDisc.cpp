@@ -78,8 +78,7 @@ bool writeTestDisc(const QString &folder, const TestCatalogue &catalogue, QStrin
     std::vector<TableData> tables{
         listTable(QStringLiteral("Genres"), QStringLiteral("Genre"), catalogue.genres),
         listTable(QStringLiteral("Zoekmethodes"), QStringLiteral("Zoekmethode"), catalogue.methods),
-        listTable(QStringLiteral("Rubrieken"), QStringLiteral("Groep"),
-                  {QStringLiteral("Persone"), QStringLiteral("Amore"), QStringLiteral("Sport")}),
+        listTable(QStringLiteral("Rubrieken"), QStringLiteral("Groep"), catalogue.categories),
         toolsTable(),
     };
     if (catalogue.withMainTable)

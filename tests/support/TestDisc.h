@@ -25,6 +25,8 @@ struct TestCatalogue
     QStringList methods{QStringLiteral("Artista"),          QStringLiteral("Titolo"),
                         QStringLiteral("Titolo + Artista"), QStringLiteral("Genere"),
                         QStringLiteral("Artista + Genere"), QStringLiteral("Titolo + Genere")};
+    // The Groep values of Rubrieken, the logo categories.
+    QStringList categories{QStringLiteral("Persone"), QStringLiteral("Amore"), QStringLiteral("Sport")};
 };
 
 // A few ringtones of different artists and genres.
