@@ -1,9 +1,344 @@
 #include "logos/frmLogo.h"
 
+#include "app/ButtonImages.h"
+#include "app/PictureBox.h"
+#include "app/Twips.h"
+#include "data/Catalogue.h"
+#include "data/CatalogueError.h"
+#include "data/DataSource.h"
+#include "data/DiscPaths.h"
+#include "logos/pictures/LogoCatalogue.h"
+#include "logos/pictures/MonochromeBmp.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSignalBlocker>
+
+#include <exception>
+
 namespace brivello::logos {
 
+using app::PictureBox;
+using app::twipsRect;
+
+namespace {
+
+// Pictures of the button image list.
+enum ButtonPicture {
+    NextActive = 19,
+    PreviousActive = 21,
+    ExportNormal = 23,
+    ExportPressed = 24,
+    PreviousGreyed = 27,
+    NextGreyed = 28,
+};
+
+template <typename W> W *placed(W *widget, const QString &name, const QRect &geometry)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+PictureBox *pictureButton(QWidget *page, const QString &name, const QRect &geometry)
+{
+    auto *button = placed(new PictureBox(name, page), name, geometry);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+// The dialog opens on drive C where there is one, else in the user's home.
+QString exportStartFolder()
+{
+#ifdef Q_OS_WIN
+    if (QDir(QStringLiteral("c:/")).exists())
+        return QStringLiteral("c:\\");
+#endif
+    return QDir::homePath();
+}
+
+platform::SaveFileRequest exportRequest()
+{
+    platform::SaveFileRequest request;
+    request.title = QStringLiteral("Indicare il nome del documento:");
+    request.startFolder = exportStartFolder();
+    request.filter = QStringLiteral("Bitmap Picture (*.bmp)");
+    return request;
+}
+
+} // namespace
+
 frmLogo::frmLogo(const app::Context &context)
-    : MainWindow(QStringLiteral("frmLogo"), context, resources::Page::Logos, app::NavigationOwner::Logos)
-{}
+    : MainWindow(QStringLiteral("frmLogo"), context, resources::Page::Logos, app::NavigationOwner::Logos),
+      m_writeBitmap(&writeMonochromeBmp)
+{
+    QFont small = pctBG().font();
+    small.setPixelSize(11);
+    pctBG().setFont(small);
+    buildCategoryRow();
+    buildLogoGrid();
+    buildButtons();
+}
+
+frmLogo::~frmLogo() = default;
+
+void frmLogo::buildCategoryRow()
+{
+    m_lblRubriek = placed(new QLabel(QStringLiteral("Genere:"), &pctBG()), QStringLiteral("lblRubriek"),
+                          twipsRect(240, 660, 735, 255));
+    m_lblRubriek->setStyleSheet(QStringLiteral("color: #eaf1fa;"));
+    m_dbcRubriek =
+        placed(new QComboBox(&pctBG()), QStringLiteral("dbcRubriek"), twipsRect(1080, 600, 3135, 315));
+    m_dbcRubriek->setEditable(true);
+    m_dbcRubriek->setInsertPolicy(QComboBox::NoInsert);
+    // A pick from the list and every change of the text both load the
+    // category; loading the one already shown does nothing.
+    connect(m_dbcRubriek, &QComboBox::activated, this, [this] { LaadRubriek(); });
+    connect(m_dbcRubriek, &QComboBox::editTextChanged, this, [this] { LaadRubriek(); });
+}
+
+void frmLogo::buildLogoGrid()
+{
+    m_frame1 = placed(new QGroupBox(&pctBG()), QStringLiteral("Frame1"), twipsRect(1680, 1320, 7695, 5295));
+    for (int index = 0; index < logoBoxCount; ++index) {
+        auto *box = placed(new PictureBox(QStringLiteral("pctLogo1"), m_frame1), QStringLiteral("pctLogo1"),
+                           logoBoxRect(index));
+        box->setProperty("index", index);
+        connect(box, &PictureBox::clicked, this, [this, index] { pctLogo1_Click(index); });
+        m_pctLogo1.at(static_cast<std::size_t>(index)) = box;
+    }
+    m_pagina = placed(new QLabel(m_frame1), QStringLiteral("Pagina"), twipsRect(4560, 5040, 2895, 255));
+}
+
+void frmLogo::buildButtons()
+{
+    m_pctExporteren =
+        pictureButton(&pctBG(), QStringLiteral("pctExporteren"), twipsRect(3880, 6830, 1080, 255));
+    m_pctExporteren->setToolTip(QStringLiteral("Esportare il logo selezionato nei data della cartella bit "));
+    m_context.images.paint(*m_pctExporteren, ExportNormal);
+    m_pctVorige = pictureButton(&pctBG(), QStringLiteral("pctVorige"), twipsRect(5040, 6820, 1095, 270));
+    m_pctVolgende = pictureButton(&pctBG(), QStringLiteral("pctVolgende"), twipsRect(6135, 6820, 1050, 255));
+    connect(m_pctExporteren, &PictureBox::clicked, this, &frmLogo::pctExporteren_Click);
+    connect(m_pctVorige, &PictureBox::clicked, this, &frmLogo::pctVorige_Click);
+    connect(m_pctVolgende, &PictureBox::clicked, this, &frmLogo::pctVolgende_Click);
+}
+
+void frmLogo::formLoad()
+{
+    openRubrieken();
+    m_pagina->setText(QStringLiteral("1 di 1"));
+    MainWindow::formLoad();
+    hideBoxes();
+}
+
+// The logos travel inside the program, so a catalogue without its category
+// table still leaves a gallery: activation shows "Persone" all the same.
+void frmLogo::openRubrieken()
+{
+    try {
+        m_catalogue = data::Catalogue::open(data::discPath(QStringLiteral(".\\Datafiles\\ringtones.dat")));
+        m_datRubriek = std::make_unique<data::DataSource>(m_catalogue, QStringLiteral("Rubrieken"));
+        const QSignalBlocker quiet(m_dbcRubriek);
+        m_dbcRubriek->addItems(m_datRubriek->values(u"Groep"));
+        m_dbcRubriek->setCurrentIndex(-1);
+        m_dbcRubriek->clearEditText();
+    } catch (const data::CatalogueError &) {
+        m_datRubriek.reset();
+    }
+}
+
+void frmLogo::formActivate()
+{
+    showCategory(QStringLiteral("Persone"));
+    LaadRubriek();
+    // Also when "Persone" was loaded already and a later page is shown: the
+    // page stays, but the buttons start over as on a first page.
+    showPageButtons(NextActive, PreviousGreyed);
+    m_state.blnVolgende = true;
+    m_state.blnVorige = false;
+}
+
+void frmLogo::showCategory(const QString &name)
+{
+    const int row = m_dbcRubriek->findText(name);
+    if (row >= 0)
+        m_dbcRubriek->setCurrentIndex(row);
+    // A text typed over the picked row leaves the row current.
+    if (m_dbcRubriek->currentText() != name)
+        m_dbcRubriek->setEditText(name);
+}
+
+std::optional<Category> frmLogo::categoryOfCombo() const
+{
+    return categoryFromName(m_dbcRubriek->currentText());
+}
+
+void frmLogo::LaadRubriek()
+{
+    const QString text = m_dbcRubriek->currentText();
+    if (text == m_state.strRubriek)
+        return;
+    hideBoxes();
+    m_state.blnVolgende = false;
+    m_state.blnVorige = false;
+    m_state.strRubriek = text;
+    const std::optional<Category> category = categoryFromName(text);
+    if (!category)
+        return;
+    m_pagina->setText(QStringLiteral("1 di ") + QString::number(pageCount(logoCount(*category))));
+    ToonPagina(logoList(*category), 0, logoBoxCount - 1);
+    m_state.blnVolgende = true;
+    m_state.bytVolgende = logoBoxCount;
+    m_state.bytStart = 0;
+    m_state.strLijst = imageListName(*category);
+    showPageButtons(NextActive, PreviousGreyed);
+}
+
+void frmLogo::pctVolgende_Click()
+{
+    if (!m_state.blnVolgende)
+        return;
+    hideBoxes();
+    const std::optional<Category> category = categoryOfCombo();
+    if (!category)
+        return;
+    const QList<QImage> &list = logoList(*category);
+    if (m_state.bytVolgende >= firstLogoOfLastPage(static_cast<int>(list.size()))) {
+        ToonPagina(list, m_state.bytVolgende, static_cast<int>(list.size()) - 1);
+        showPageButtons(NextGreyed, PreviousActive);
+        m_state.blnVolgende = false;
+        m_state.blnVorige = true;
+        m_state.bytStart = m_state.bytVolgende;
+    } else {
+        ToonPagina(list, m_state.bytVolgende, m_state.bytVolgende + logoBoxCount - 1);
+        showPageButtons(NextActive, PreviousActive);
+        m_state.blnVolgende = true;
+        m_state.blnVorige = true;
+        m_state.bytStart = m_state.bytVolgende;
+        m_state.bytVolgende = static_cast<std::uint8_t>(m_state.bytVolgende + logoBoxCount);
+    }
+    SchrijfPagina();
+}
+
+void frmLogo::pctVorige_Click()
+{
+    // A first page has no page before it, whatever the flag says.
+    if (!m_state.blnVorige || m_state.bytStart < logoBoxCount)
+        return;
+    hideBoxes();
+    const std::optional<Category> category = categoryOfCombo();
+    if (!category)
+        return;
+    const QList<QImage> &list = logoList(*category);
+    ToonPagina(list, m_state.bytStart - logoBoxCount, m_state.bytStart - 1);
+    showPageButtons(NextActive, PreviousActive);
+    m_state.blnVolgende = true;
+    m_state.blnVorige = true;
+    // On the last page the next-page index was never advanced.
+    if (m_state.bytStart != firstLogoOfLastPage(static_cast<int>(list.size())))
+        m_state.bytVolgende = static_cast<std::uint8_t>(m_state.bytVolgende - logoBoxCount);
+    m_state.bytStart = static_cast<std::uint8_t>(m_state.bytStart - logoBoxCount);
+    if (m_state.bytStart == 0) {
+        m_context.images.paint(*m_pctVorige, PreviousGreyed);
+        m_state.blnVorige = false;
+    }
+    SchrijfPagina();
+}
+
+void frmLogo::ToonPagina(const QList<QImage> &list, int first, int last)
+{
+    for (int number = first; number <= last && number < list.size(); ++number) {
+        PictureBox &box = pctLogo1(number - first);
+        box.paintPicture(list.at(number));
+        box.show();
+    }
+}
+
+void frmLogo::SchrijfPagina()
+{
+    const std::optional<Category> category = categoryOfCombo();
+    if (!category)
+        return;
+    const int page = m_state.bytStart / logoBoxCount + 1;
+    m_pagina->setText(QStringLiteral(" %1 di %2").arg(page).arg(pageCount(logoCount(*category))));
+}
+
+void frmLogo::showPageButtons(int volgendePicture, int vorigePicture)
+{
+    m_context.images.paint(*m_pctVolgende, volgendePicture);
+    m_context.images.paint(*m_pctVorige, vorigePicture);
+}
+
+// Whenever the boxes are emptied the selection goes with them, so that an
+// export never writes a logo other than the one the user sees selected.
+void frmLogo::hideBoxes()
+{
+    for (PictureBox *box : m_pctLogo1)
+        box->hide();
+    clearSelection();
+}
+
+void frmLogo::clearSelection()
+{
+    pctLogo1(m_state.bytVak).setBorder(false);
+    m_state.bytVak = 0;
+    m_state.bytLogo = 0;
+}
+
+void frmLogo::pctLogo1_Click(int index)
+{
+    pctLogo1(m_state.bytVak).setBorder(false);
+    pctLogo1(index).setBorder(true);
+    m_state.bytVak = static_cast<std::uint8_t>(index);
+    m_state.bytLogo = static_cast<std::uint8_t>(m_state.bytStart + index + 1);
+}
+
+void frmLogo::pctExporteren_Click()
+{
+    const platform::SaveFileRequest request = exportRequest();
+    QString path;
+    if (m_state.bytLogo != 0) {
+        m_context.images.paint(*m_pctExporteren, ExportPressed);
+        path = m_context.platform.saveFileDialog->ask(request);
+        if (path.isEmpty()) {
+            m_context.images.paint(*m_pctExporteren, ExportNormal);
+            return;
+        }
+    }
+    m_context.images.paint(*m_pctExporteren, ExportNormal);
+    if (m_state.bytLogo == 0)
+        return;
+    const std::optional<Category> category = categoryFromImageListName(m_state.strLijst);
+    if (!category)
+        return;
+    const QImage logo = logoImage(*category, m_state.bytLogo);
+    if (logo.isNull())
+        return;
+    writeLogo(path, logo);
+}
+
+void frmLogo::writeLogo(const QString &path, const QImage &logo)
+{
+    QString error;
+    bool written = false;
+    try {
+        written = m_writeBitmap(path, logo, &error);
+    } catch (const std::exception &) {
+        // The one message this window has always shown for a failed export.
+        platform::MessageRequest message;
+        message.text = QStringLiteral("Datei nicht gefunden");
+        m_context.platform.messageBox->show(message);
+        return;
+    }
+    if (written)
+        return;
+    platform::MessageRequest message;
+    message.text = QStringLiteral("Il logo non è stato esportato: impossibile scrivere il file\n%1\n\n%2")
+                       .arg(QDir::toNativeSeparators(path), error);
+    message.icon = platform::MessageIcon::Warning;
+    m_context.platform.messageBox->show(message);
+}
 
 } // namespace brivello::logos

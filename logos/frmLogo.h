@@ -1,15 +1,111 @@
 #pragma once
 
 #include "app/MainWindow.h"
+#include "logos/LogoGrid.h"
+
+#include <QList>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QComboBox;
+class QGroupBox;
+class QImage;
+class QLabel;
+
+namespace brivello::data {
+class Catalogue;
+class DataSource;
+} // namespace brivello::data
 
 namespace brivello::logos {
 
-// The logo gallery: the operator logos of a category, 24 to a page.
+enum class Category;
+
+// What the gallery remembers between clicks. The indices count logos from 0;
+// bytLogo counts them from 1, 0 meaning no logo is selected.
+struct GalleryState
+{
+    QString strRubriek; // the category last loaded (the combo's text then)
+    QString strLijst;   // the image list of the loaded category
+    bool blnVolgende = false;
+    bool blnVorige = false;
+    std::uint8_t bytVolgende = 0; // first logo of the next page; on the last page, of that page
+    std::uint8_t bytStart = 0;    // first logo of the page shown
+    std::uint8_t bytVak = 0;      // the box with the selection border
+    std::uint8_t bytLogo = 0;     // the selected logo of the loaded category's list
+};
+
+// The logo gallery: the operator logos of a category, 24 to a page, one of
+// which the user selects and exports as a two-colour bitmap.
 class frmLogo : public app::MainWindow
 {
     Q_OBJECT
 public:
+    // Writes a logo as a bitmap file; false with the reason on failure.
+    using BitmapWriter = std::function<bool(const QString &path, const QImage &logo, QString *error)>;
+
     explicit frmLogo(const app::Context &context);
+    ~frmLogo() override;
+
+    // Form_Load: fills the category combo from the catalogue's Rubrieken.
+    void formLoad() override;
+    // Form_Activate: shows "Persone", keeping its page if it is loaded.
+    void formActivate() override;
+
+    // Loads page 1 of the category the combo names, unless it is loaded.
+    void LaadRubriek();
+    void pctVolgende_Click();
+    void pctVorige_Click();
+    void pctLogo1_Click(int index);
+    void pctExporteren_Click();
+
+    const GalleryState &state() const { return m_state; }
+    // The writer the export uses; the bitmap file writer unless replaced.
+    void setBitmapWriter(BitmapWriter writer) { m_writeBitmap = std::move(writer); }
+
+    // Controls.
+    QLabel &lblRubriek() const { return *m_lblRubriek; }
+    QComboBox &dbcRubriek() const { return *m_dbcRubriek; }
+    QGroupBox &Frame1() const { return *m_frame1; }
+    app::PictureBox &pctLogo1(int index) const { return *m_pctLogo1.at(static_cast<std::size_t>(index)); }
+    QLabel &Pagina() const { return *m_pagina; }
+    app::PictureBox &pctExporteren() const { return *m_pctExporteren; }
+    app::PictureBox &pctVorige() const { return *m_pctVorige; }
+    app::PictureBox &pctVolgende() const { return *m_pctVolgende; }
+
+private:
+    void buildCategoryRow();
+    void buildLogoGrid();
+    void buildButtons();
+    void openRubrieken();
+
+    std::optional<Category> categoryOfCombo() const;
+    void hideBoxes();
+    void clearSelection();
+    void ToonPagina(const QList<QImage> &list, int first, int last);
+    void SchrijfPagina();
+    void showPageButtons(int volgendePicture, int vorigePicture);
+    void showCategory(const QString &name);
+    void writeLogo(const QString &path, const QImage &logo);
+
+    QLabel *m_lblRubriek = nullptr;
+    QComboBox *m_dbcRubriek = nullptr;
+    QGroupBox *m_frame1 = nullptr;
+    std::array<app::PictureBox *, logoBoxCount> m_pctLogo1{};
+    QLabel *m_pagina = nullptr;
+    app::PictureBox *m_pctExporteren = nullptr;
+    app::PictureBox *m_pctVorige = nullptr;
+    app::PictureBox *m_pctVolgende = nullptr;
+
+    std::shared_ptr<data::Catalogue> m_catalogue;
+    std::unique_ptr<data::DataSource> m_datRubriek;
+
+    GalleryState m_state;
+    BitmapWriter m_writeBitmap;
 };
 
 } // namespace brivello::logos

@@ -1,0 +1,276 @@
+// The gallery's categories and pages as the user sees them: the combo, the
+// 24 boxes, the page label and the page buttons.
+
+#include "app/Twips.h"
+#include "tests/logos/test_frmlogo_fixture.h"
+
+#include <QGroupBox>
+
+using namespace brivello;
+using logos::Category;
+using test::numbers;
+
+class TestFrmLogo : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init() { m_fixture.start(); }
+    void cleanup() { m_fixture.stop(); }
+    void layoutFollowsTheTableOfBoxes();
+    void comboListsTheCategoryTable();
+    void showingTheGalleryLoadsPersone();
+    void amorePagesForwardAndBack();
+    void animaliEndsWithOneLogo();
+    void viaggiLastPageAndBack();
+    void stepsPastEitherEndChangeNothing();
+    void pickingTheLoadedCategoryChangesNothing();
+    void returningShowsPersoneFromAnotherCategory();
+    void returningToPersonePageTwoKeepsThePage();
+    void returningToPersoneLastPageKeepsThePage();
+    void unknownCategoryEmptiesTheBoxes();
+
+private:
+    logos::frmLogo &gallery() { return m_fixture.gallery(); }
+    // The buttons show the pictures of a first, middle or last page.
+    void checkButtons(int next, int previous);
+
+    test::GalleryFixture m_fixture;
+};
+
+void TestFrmLogo::initTestCase()
+{
+    QString error;
+    QVERIFY2(m_fixture.writeDisc(&error), qPrintable(error));
+}
+
+void TestFrmLogo::checkButtons(int next, int previous)
+{
+    QVERIFY2(m_fixture.showsPicture(gallery().pctVolgende(), next), qPrintable(QString::number(next)));
+    QVERIFY2(m_fixture.showsPicture(gallery().pctVorige(), previous), qPrintable(QString::number(previous)));
+}
+
+void TestFrmLogo::layoutFollowsTheTableOfBoxes()
+{
+    // Columns and rows in pixels; box 17 stands one pixel higher.
+    const int columns[] = {16, 144, 280, 416};
+    const int rows[] = {8, 64, 120, 176, 232, 288};
+    const int order[6][4] = {{0, 4, 8, 12},  {1, 5, 9, 13},    {2, 6, 10, 14},
+                             {3, 7, 11, 15}, {16, 17, 18, 19}, {20, 21, 22, 23}};
+    for (int row = 0; row < 6; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            const int index = order[row][column];
+            const app::PictureBox &box = gallery().pctLogo1(index);
+            QCOMPARE(box.parentWidget(), &gallery().Frame1());
+            const int top = index == 17 ? 231 : rows[row];
+            QCOMPARE(box.geometry(), QRect(columns[column], top, 72, 14));
+        }
+    }
+    QCOMPARE(gallery().Frame1().geometry(), QRect(112, 88, 513, 353));
+    QCOMPARE(gallery().Pagina().parentWidget(), &gallery().Frame1());
+    QCOMPARE(gallery().Pagina().geometry().topLeft(), QPoint(304, 336));
+    QCOMPARE(gallery().lblRubriek().text(), QStringLiteral("Genere:"));
+    QCOMPARE(gallery().pctExporteren().toolTip(),
+             QStringLiteral("Esportare il logo selezionato nei data della cartella bit "));
+    QVERIFY(m_fixture.showsPicture(gallery().pctExporteren(), 23));
+}
+
+void TestFrmLogo::comboListsTheCategoryTable()
+{
+    QComboBox &combo = gallery().dbcRubriek();
+    QStringList listed;
+    for (int row = 0; row < combo.count(); ++row)
+        listed << combo.itemText(row);
+    QCOMPARE(listed, (QStringList{QStringLiteral("Amore"), QStringLiteral("Persone"),
+                                  QStringLiteral("Animali"), QStringLiteral("Testi"),
+                                  QStringLiteral("Viaggi & Vacanze"), QStringLiteral("Sport")}));
+}
+
+void TestFrmLogo::showingTheGalleryLoadsPersone()
+{
+    QCOMPARE(gallery().dbcRubriek().currentText(), QStringLiteral("Persone"));
+    QCOMPARE(m_fixture.shown(Category::Persone), numbers(1, 24));
+    QCOMPARE(m_fixture.label(), QStringLiteral("1 di 3"));
+    checkButtons(19, 27);
+    QCOMPARE(gallery().state().strLijst, QStringLiteral("imgBody"));
+}
+
+void TestFrmLogo::amorePagesForwardAndBack()
+{
+    m_fixture.pick(QStringLiteral("Amore"));
+    QCOMPARE(m_fixture.shown(Category::Amore), numbers(1, 24));
+    QCOMPARE(m_fixture.label(), QStringLiteral("1 di 5"));
+    QCOMPARE(gallery().state().strLijst, QStringLiteral("imgLiefde"));
+    checkButtons(19, 27);
+
+    const struct
+    {
+        const char16_t *label;
+        int first, last, next, previous, start, following;
+    } forward[] = {
+        {u" 2 di 5", 25, 48, 19, 21, 24, 48},
+        {u" 3 di 5", 49, 72, 19, 21, 48, 72},
+        {u" 4 di 5", 73, 96, 19, 21, 72, 96},
+        {u" 5 di 5", 97, 105, 28, 21, 96, 96},
+    };
+    for (const auto &page : forward) {
+        m_fixture.next();
+        QCOMPARE(m_fixture.label(), QString::fromUtf16(page.label));
+        QCOMPARE(m_fixture.shown(Category::Amore), numbers(page.first, page.last));
+        checkButtons(page.next, page.previous);
+        QCOMPARE(gallery().state().bytStart, page.start);
+        QCOMPARE(gallery().state().bytVolgende, page.following);
+    }
+    const struct
+    {
+        const char16_t *label;
+        int first, previous, start;
+    } back[] = {
+        {u" 4 di 5", 73, 21, 72},
+        {u" 3 di 5", 49, 21, 48},
+        {u" 2 di 5", 25, 21, 24},
+        {u" 1 di 5", 1, 27, 0},
+    };
+    for (const auto &page : back) {
+        m_fixture.previous();
+        QCOMPARE(m_fixture.label(), QString::fromUtf16(page.label));
+        QCOMPARE(m_fixture.shown(Category::Amore), numbers(page.first, page.first + 23));
+        checkButtons(19, page.previous);
+        QCOMPARE(gallery().state().bytStart, page.start);
+        QCOMPARE(gallery().state().bytVolgende, page.start + 24);
+    }
+}
+
+void TestFrmLogo::animaliEndsWithOneLogo()
+{
+    m_fixture.pick(QStringLiteral("Animali"));
+    QCOMPARE(m_fixture.label(), QStringLiteral("1 di 8"));
+    for (int step = 0; step < 7; ++step)
+        m_fixture.next();
+    QCOMPARE(m_fixture.label(), QStringLiteral(" 8 di 8"));
+    QCOMPARE(m_fixture.shown(Category::Animali), QList<int>{169});
+    for (int box = 1; box < logos::logoBoxCount; ++box)
+        QVERIFY(!gallery().pctLogo1(box).isVisible());
+    QCOMPARE(gallery().state().bytStart, 168);
+    QCOMPARE(gallery().state().bytVolgende, 168);
+    checkButtons(28, 21);
+}
+
+void TestFrmLogo::viaggiLastPageAndBack()
+{
+    m_fixture.pick(QStringLiteral("Viaggi & Vacanze"));
+    QCOMPARE(gallery().state().strLijst, QStringLiteral("imgLand"));
+    for (int step = 0; step < 3; ++step)
+        m_fixture.next();
+    QCOMPARE(m_fixture.shown(Category::ViaggiVacanze), numbers(73, 93));
+    QCOMPARE(m_fixture.label(), QStringLiteral(" 4 di 4"));
+    m_fixture.previous();
+    QCOMPARE(m_fixture.shown(Category::ViaggiVacanze), numbers(49, 72));
+    QCOMPARE(m_fixture.label(), QStringLiteral(" 3 di 4"));
+    checkButtons(19, 21);
+    m_fixture.next();
+    QCOMPARE(m_fixture.shown(Category::ViaggiVacanze), numbers(73, 93));
+    checkButtons(28, 21);
+}
+
+void TestFrmLogo::stepsPastEitherEndChangeNothing()
+{
+    m_fixture.pick(QStringLiteral("Testi"));
+    m_fixture.previous();
+    QCOMPARE(m_fixture.shown(Category::Testi), numbers(1, 24));
+    QCOMPARE(m_fixture.label(), QStringLiteral("1 di 3"));
+    checkButtons(19, 27);
+
+    m_fixture.next();
+    m_fixture.next();
+    QCOMPARE(m_fixture.shown(Category::Testi), numbers(49, 67));
+    m_fixture.next();
+    QCOMPARE(m_fixture.shown(Category::Testi), numbers(49, 67));
+    QCOMPARE(m_fixture.label(), QStringLiteral(" 3 di 3"));
+    checkButtons(28, 21);
+    QCOMPARE(gallery().state().bytStart, 48);
+    QCOMPARE(gallery().state().bytVolgende, 48);
+}
+
+void TestFrmLogo::pickingTheLoadedCategoryChangesNothing()
+{
+    m_fixture.pick(QStringLiteral("Amore"));
+    m_fixture.next();
+    m_fixture.next();
+    m_fixture.pick(QStringLiteral("Amore"));
+    QCOMPARE(m_fixture.shown(Category::Amore), numbers(49, 72));
+    QCOMPARE(m_fixture.label(), QStringLiteral(" 3 di 5"));
+    checkButtons(19, 21);
+    m_fixture.previous();
+    QCOMPARE(m_fixture.shown(Category::Amore), numbers(25, 48));
+}
+
+void TestFrmLogo::returningShowsPersoneFromAnotherCategory()
+{
+    m_fixture.pick(QStringLiteral("Amore"));
+    m_fixture.next();
+    m_fixture.next();
+    m_fixture.leaveAndReturn();
+    QCOMPARE(gallery().dbcRubriek().currentText(), QStringLiteral("Persone"));
+    QCOMPARE(m_fixture.shown(Category::Persone), numbers(1, 24));
+    QCOMPARE(m_fixture.label(), QStringLiteral("1 di 3"));
+    checkButtons(19, 27);
+    QCOMPARE(gallery().state().bytVolgende, 24);
+}
+
+void TestFrmLogo::returningToPersonePageTwoKeepsThePage()
+{
+    m_fixture.next();
+    QCOMPARE(m_fixture.label(), QStringLiteral(" 2 di 3"));
+    m_fixture.leaveAndReturn();
+    QCOMPARE(m_fixture.shown(Category::Persone), numbers(25, 48));
+    QCOMPARE(m_fixture.label(), QStringLiteral(" 2 di 3"));
+    checkButtons(19, 27);
+    m_fixture.previous();
+    QCOMPARE(m_fixture.shown(Category::Persone), numbers(25, 48));
+    QCOMPARE(m_fixture.label(), QStringLiteral(" 2 di 3"));
+    m_fixture.next();
+    QCOMPARE(m_fixture.shown(Category::Persone), numbers(49, 64));
+    QCOMPARE(m_fixture.label(), QStringLiteral(" 3 di 3"));
+    checkButtons(28, 21);
+}
+
+void TestFrmLogo::returningToPersoneLastPageKeepsThePage()
+{
+    m_fixture.next();
+    m_fixture.next();
+    m_fixture.leaveAndReturn();
+    QCOMPARE(m_fixture.shown(Category::Persone), numbers(49, 64));
+    QCOMPARE(m_fixture.label(), QStringLiteral(" 3 di 3"));
+    checkButtons(19, 27);
+    m_fixture.next();
+    QCOMPARE(m_fixture.shown(Category::Persone), numbers(49, 64));
+    QCOMPARE(m_fixture.label(), QStringLiteral(" 3 di 3"));
+    checkButtons(28, 21);
+    m_fixture.previous();
+    QCOMPARE(m_fixture.shown(Category::Persone), numbers(25, 48));
+    QCOMPARE(gallery().state().bytVolgende, 48);
+}
+
+void TestFrmLogo::unknownCategoryEmptiesTheBoxes()
+{
+    m_fixture.pick(QStringLiteral("Amore"));
+    m_fixture.next();
+    m_fixture.pick(QStringLiteral("Sport"));
+    QVERIFY(m_fixture.shown(Category::Amore).isEmpty());
+    QCOMPARE(m_fixture.label(), QStringLiteral(" 2 di 5"));
+    checkButtons(19, 21);
+    m_fixture.next();
+    m_fixture.previous();
+    QVERIFY(m_fixture.shown(Category::Amore).isEmpty());
+    QCOMPARE(m_fixture.label(), QStringLiteral(" 2 di 5"));
+
+    m_fixture.pick(QStringLiteral("Testi"));
+    QCOMPARE(m_fixture.shown(Category::Testi), numbers(1, 24));
+    QCOMPARE(m_fixture.label(), QStringLiteral("1 di 3"));
+    checkButtons(19, 27);
+}
+
+QTEST_MAIN(TestFrmLogo)
+#include "test_frmlogo.moc"
