@@ -2,6 +2,7 @@
 
 #include "ringtones/melody/Melody.h"
 
+#include <algorithm>
 #include <array>
 
 namespace brivello::authoring {
@@ -160,12 +161,15 @@ Melody melodyFor(Random &random, const QString &songTitle)
     melody.defaultOctave = random.between(5, 6);
     melody.bpm = random.pick(Tempos);
     const int count = random.chance(10) ? random.between(60, 120) : random.between(12, 50);
+    // A tune moves mostly by small steps around its own octave.
+    int step = random.below(12) + 12 * (melody.defaultOctave - 4);
     for (int i = 0; i < count; ++i) {
         Note note;
         note.duration = random.chance(60) ? melody.defaultDuration : random.pick(Durations);
         note.dotted = random.chance(8);
-        note.pitch = random.chance(10) ? -1 : random.below(12);
-        note.octave = random.chance(70) ? melody.defaultOctave : random.between(4, 7);
+        step = std::clamp(step + random.between(-4, 4), 0, 4 * 12 - 1);
+        note.pitch = random.chance(10) ? -1 : step % 12;
+        note.octave = note.isPause() ? melody.defaultOctave : 4 + step / 12;
         melody.notes.push_back(note);
     }
     return melody;
