@@ -2,8 +2,12 @@
 
 #include "app/Twips.h"
 #include "app/WindowSet.h"
+#include "app/WindowStack.h"
+#include "data/DataSource.h"
+#include "toolcatalogue/ToolRun.h"
 #include "toolcatalogue/frmTools.h"
 
+#include <QCloseEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -24,14 +28,32 @@ frmInstall::frmInstall(const app::Context &context)
     m_folder->setGeometry(twips(240), twips(120), twips(3975), m_folder->sizeHint().height());
     m_ok->setObjectName(QStringLiteral("cmdOK"));
     m_ok->setGeometry(twipsRect(3600, 480, 615, 375));
+    connect(m_ok, &QPushButton::clicked, this, &frmInstall::cmdOK_Click);
+    connect(m_folder, &QLineEdit::returnPressed, this, &frmInstall::cmdOK_Click);
 }
 
 void frmInstall::formLoad()
 {
     app::centreOnScreen(*this);
-    // The dialog reads the tools window's current tool, so referring to the
-    // tools window loads it here, before this step ends.
-    m_context.windows.tools();
+    // Referring to the tools window loads it first, with its data source.
+    const frmTools &tools = m_context.windows.tools();
+    m_folder->setText(proposedInstallDir(tools.datTools().field(u"dirname")));
+}
+
+void frmInstall::cmdOK_Click()
+{
+    const QString folder = m_folder->text();
+    if (folder.isEmpty())
+        return;
+    m_context.windows.tools().setStrInstallDir(folder);
+    m_context.stack.hide(*this);
+}
+
+void frmInstall::closeEvent(QCloseEvent *event)
+{
+    // The directory stays as it was; the next install loads the dialog anew.
+    event->accept();
+    m_context.stack.close(*this);
 }
 
 } // namespace brivello::toolcatalogue

@@ -1,9 +1,277 @@
 #include "toolcatalogue/frmTools.h"
 
+#include "app/PictureBox.h"
+#include "app/Twips.h"
+#include "app/WindowSet.h"
+#include "app/WindowStack.h"
+#include "data/Catalogue.h"
+#include "data/Criteria.h"
+#include "data/DataSource.h"
+#include "data/DiscPaths.h"
+#include "toolcatalogue/ScreenPictures.h"
+#include "toolcatalogue/ToolCopy.h"
+#include "toolcatalogue/frmInstall.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressDialog>
+
 namespace brivello::toolcatalogue {
+
+using app::PictureBox;
+using app::twips;
+using app::twipsRect;
+
+namespace {
+
+// Folders with more files than this show a progress dialog while copying.
+constexpr int largeFolderFiles = 20;
+
+const QString toolsTitle = QStringLiteral("Brivello-Tools:");
+
+template <typename W> W *placed(W *widget, const QString &name, const QRect &geometry)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QLabel *pageLabel(QWidget *page, const QString &name, const QRect &geometry, const QString &text = {})
+{
+    auto *label = placed(new QLabel(text, page), name, geometry);
+    label->setStyleSheet(QStringLiteral("color: #eaf1fa;"));
+    return label;
+}
+
+// The leading number of the field's text; 0 when it has none.
+int leadingNumber(const QString &text)
+{
+    qsizetype digits = 0;
+    while (digits < text.size() && text.at(digits).isDigit())
+        ++digits;
+    return text.left(digits).toInt();
+}
+
+} // namespace
 
 frmTools::frmTools(const app::Context &context)
     : MainWindow(QStringLiteral("frmTools"), context, resources::Page::Tools, app::NavigationOwner::Tools)
-{}
+{
+    QFont small = pctBG().font();
+    small.setPixelSize(11);
+    pctBG().setFont(small);
+    buildList();
+    buildDetails();
+}
+
+frmTools::~frmTools() = default;
+
+void frmTools::buildList()
+{
+    m_lstTools =
+        placed(new QListWidget(&pctBG()), QStringLiteral("lstTools"), twipsRect(1730, 1200, 7750, 3540));
+    m_lstTools->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Arrow keys move the selection, and every change of it is a click.
+    connect(m_lstTools, &QListWidget::itemSelectionChanged, this, &frmTools::selectionChanged);
+    m_pctInstall = placed(new PictureBox(QStringLiteral("pctInstall"), &pctBG()),
+                          QStringLiteral("pctInstall"), twipsRect(1710, 5240, 1200, 240));
+    m_pctInstall->paintPicture(
+        resources::actionButton(twips(1200), twips(240), QStringLiteral("Installare")));
+    m_pctInstall->setToolTip(QStringLiteral("Installare il tool scelto"));
+    connect(m_pctInstall, &PictureBox::clicked, this, &frmTools::pctInstall_Click);
+}
+
+void frmTools::buildDetails()
+{
+    QWidget *page = &pctBG();
+    m_lblTelefoon = pageLabel(page, QStringLiteral("lblTelefoon"), twipsRect(1680, 5520, 2520, 240),
+                              QStringLiteral("Adatto per i telefoni seguenti :"));
+    m_lblTel = pageLabel(page, QStringLiteral("lblTel"), twipsRect(4200, 5520, 2700, 240));
+    m_lblType = pageLabel(page, QStringLiteral("lblType"), twipsRect(1680, 5760, 1560, 240),
+                          QStringLiteral("Tipo di programma :"));
+    m_lblSoort = pageLabel(page, QStringLiteral("lblSoort"), twipsRect(3240, 5760, 3660, 240));
+    m_label1 =
+        pageLabel(page, QStringLiteral("Label1"), twipsRect(1680, 5970, 720, 240), QStringLiteral("Medium:"));
+    m_lblMedium = pageLabel(page, QStringLiteral("lblMedium"), twipsRect(2400, 5970, 4500, 240));
+    m_lblBeschrijving = pageLabel(page, QStringLiteral("lblBeschrijving"), twipsRect(1680, 6180, 4935, 840));
+    m_lblBeschrijving->setWordWrap(true);
+    m_lblBeschrijving->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_pctScreens = placed(new PictureBox(QStringLiteral("pctScreens"), page), QStringLiteral("pctScreens"),
+                          twipsRect(6960, 5160, 2400, 1800));
+    m_pctScreens->hide();
+}
+
+void frmTools::formLoad()
+{
+    MainWindow::formLoad();
+    m_catalogue = data::Catalogue::open(data::discPath(QStringLiteral(".\\datafiles\\ringtones.dat")));
+    m_datTools = std::make_unique<data::DataSource>(m_catalogue, QStringLiteral("Tools"));
+    m_datTools->moveFirst();
+}
+
+void frmTools::formActivate()
+{
+    // Filling the list is no change of the user's selection.
+    const QSignalBlocker quiet(m_lstTools);
+    m_lstTools->clear();
+    m_datTools->moveFirst();
+    while (!m_datTools->eof()) {
+        m_lstTools->addItem(m_datTools->field(u"toolnaam"));
+        m_datTools->moveNext();
+    }
+    m_lstTools->setCurrentRow(-1);
+}
+
+void frmTools::selectionChanged()
+{
+    if (!m_lstTools->selectedItems().isEmpty())
+        lstTools_Click();
+}
+
+void frmTools::lstTools_Click()
+{
+    const QListWidgetItem *item = m_lstTools->currentItem();
+    if (!item)
+        return;
+    m_strToolCriteria = QStringLiteral("toolnaam = '") + data::quoteLiteral(item->text()) + u'\'';
+    if (!m_datTools->findFirst(m_strToolCriteria))
+        return;
+    m_pctScreens->paintPicture(screenPicture(leadingNumber(m_datTools->field(u"imgnr"))));
+    m_lblTel->setText(m_datTools->field(u"telefoon"));
+    m_lblSoort->setText(m_datTools->field(u"tooltype"));
+    m_lblBeschrijving->setText(m_datTools->field(u"beschrijving"));
+    m_lblMedium->setText(m_datTools->field(u"medium"));
+    m_pctScreens->show();
+}
+
+ToolRecord frmTools::currentRecord() const
+{
+    return ToolRecord{m_datTools->field(u"toolnaam"), m_datTools->field(u"type"),
+                      m_datTools->field(u"dirname"), m_datTools->field(u"start")};
+}
+
+void frmTools::pctInstall_Click()
+{
+    if (isCopying())
+        return;
+    const QList<QListWidgetItem *> selected = m_lstTools->selectedItems();
+    if (selected.isEmpty()) {
+        showMessage(QStringLiteral("Scegliere prima un tool dalla lista."), false);
+        Q_EMIT installEnded();
+        return;
+    }
+    m_strToolCriteria = QStringLiteral("Toolnaam = '") + data::quoteLiteral(selected.first()->text()) + u'\'';
+    if (!m_datTools->findFirst(m_strToolCriteria)) {
+        Q_EMIT installEnded();
+        return;
+    }
+    // The activation that follows the dialog refills the list; the install
+    // keeps to the tool selected now.
+    const ToolRecord tool = currentRecord();
+    if (isCopyInstall(tool)) {
+        m_context.stack.showModal(m_context.windows.install(), [this, tool] { copyInstall(tool); });
+        return;
+    }
+    const QString failure = runTool(m_context.platform, tool);
+    if (!failure.isEmpty())
+        showMessage(failure, true);
+    Q_EMIT installEnded();
+}
+
+void frmTools::copyInstall(const ToolRecord &tool)
+{
+    if (m_strInstallDir.isEmpty()) {
+        Q_EMIT installEnded();
+        return;
+    }
+    const QString source = toolFolder(tool);
+    const QStringList files = listToolFiles(source);
+    if (files.isEmpty()) {
+        showMessage(QStringLiteral("La cartella del tool non contiene file da copiare: %1")
+                        .arg(QDir::toNativeSeparators(source)),
+                    true);
+        Q_EMIT installEnded();
+        return;
+    }
+    // The proposed folder usually does not exist yet.
+    if (!QDir().mkpath(m_strInstallDir)) {
+        showMessage(QStringLiteral("Impossibile creare la cartella %1")
+                        .arg(QDir::toNativeSeparators(m_strInstallDir)),
+                    true);
+        Q_EMIT installEnded();
+        return;
+    }
+    startCopy(source, files, m_strInstallDir);
+}
+
+void frmTools::startCopy(const QString &sourceFolder, const QStringList &files, const QString &target)
+{
+    m_copy = std::make_unique<ToolCopy>(sourceFolder, files, target);
+    connect(m_copy.get(), &ToolCopy::finished, this,
+            [this, target](const CopyOutcome &outcome) { copyFinished(outcome, target); });
+    connect(m_copy.get(), &ToolCopy::fileCopied, this, &frmTools::toolFileCopied);
+    if (files.size() > largeFolderFiles)
+        showProgress(static_cast<int>(files.size()));
+    m_copy->start();
+}
+
+void frmTools::showProgress(int total)
+{
+    m_progress = new QProgressDialog(QStringLiteral("Copia dei file del tool..."), QStringLiteral("Annulla"),
+                                     0, total, this);
+    m_progress->setObjectName(QStringLiteral("prgCopy"));
+    m_progress->setWindowTitle(toolsTitle);
+    m_progress->setWindowModality(Qt::WindowModal);
+    m_progress->setAutoClose(false);
+    m_progress->setAutoReset(false);
+    m_progress->setMinimumDuration(0);
+    connect(m_copy.get(), &ToolCopy::progressed, m_progress, &QProgressDialog::setValue);
+    connect(m_progress, &QProgressDialog::canceled, m_copy.get(), &ToolCopy::cancel);
+    m_progress->show();
+}
+
+void frmTools::copyFinished(const CopyOutcome &outcome, const QString &target)
+{
+    if (m_progress) {
+        m_progress->disconnect(this);
+        m_progress->hide();
+        m_progress->deleteLater();
+        m_progress = nullptr;
+    }
+    // The copy is still sending its signal: it goes once control is back.
+    m_copy.release()->deleteLater();
+    const QString where = QDir::toNativeSeparators(target);
+    switch (outcome.kind) {
+    case CopyOutcome::Kind::Complete:
+        showMessage(QStringLiteral("Installare è perfecto! ") + target, false);
+        break;
+    case CopyOutcome::Kind::Cancelled:
+        showMessage(QStringLiteral("Installazione interrotta: sono stati copiati %1 file su %2 in %3.")
+                        .arg(outcome.copied)
+                        .arg(outcome.total)
+                        .arg(where),
+                    true);
+        break;
+    case CopyOutcome::Kind::Failed:
+        showMessage(QStringLiteral("%1\nSono stati copiati %2 file su %3 in %4.")
+                        .arg(outcome.error)
+                        .arg(outcome.copied)
+                        .arg(outcome.total)
+                        .arg(where),
+                    true);
+        break;
+    }
+    Q_EMIT installEnded();
+}
+
+void frmTools::showMessage(const QString &text, bool warning)
+{
+    platform::MessageRequest request;
+    request.title = toolsTitle;
+    request.text = text;
+    request.icon = warning ? platform::MessageIcon::Warning : platform::MessageIcon::None;
+    m_context.platform.messageBox->show(request);
+}
 
 } // namespace brivello::toolcatalogue
