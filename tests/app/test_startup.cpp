@@ -1,4 +1,5 @@
 #include "app/ButtonImages.h"
+#include "app/NavigationBar.h"
 #include "app/PictureBox.h"
 #include "app/StartUp.h"
 #include "app/Twips.h"
@@ -7,10 +8,13 @@
 #include "app/WindowStack.h"
 #include "app/frmSplash.h"
 #include "data/DiscPaths.h"
+#include "docviewer/frmDoc.h"
+#include "logos/frmLogo.h"
 #include "ringtones/RingtoneListModel.h"
 #include "ringtones/frmRing.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TestDisc.h"
+#include "toolcatalogue/frmTools.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -52,6 +56,7 @@ private Q_SLOTS:
     void loadsTheToolsWindowOnceInsideTheInstallDialogsLoad();
     void homeWindowStartsEmptyWithItsControlsInPlace();
     void startProgramReturnsWhenTheHomeWindowIsHidden();
+    void navigationBarStandsInPlaceOnEveryMainWindow();
     void missingCatalogueIsReportedAndEndsTheRun();
     void damagedCatalogueIsReportedAndEndsTheRun();
     void catalogueWithoutRingtonesIsReportedAndEndsTheRun();
@@ -172,6 +177,38 @@ void TestStartUp::startProgramReturnsWhenTheHomeWindowIsHidden()
     QCOMPARE(m_startUp->StartProgram(), 0);
     QVERIFY(m_startUp->finished());
     QVERIFY(visibleWindows().isEmpty());
+}
+
+void TestStartUp::navigationBarStandsInPlaceOnEveryMainWindow()
+{
+    writeDisc();
+    QCOMPARE(m_startUp->start(), 0);
+    app::WindowSet &windows = m_startUp->windows();
+    const app::ButtonImages &images = m_startUp->images();
+    const app::NavigationBar ring = windows.ring().navigationBar();
+    const app::NavigationBar logo = windows.logo().navigationBar();
+    const app::NavigationBar tools = windows.tools().navigationBar();
+    const app::NavigationBar doc = windows.doc().navigationBar();
+    QCOMPARE(ring.pctRingTones->geometry(), app::twipsRect(240, 120, 480, 345));
+    QCOMPARE(ring.pctLogo->geometry(), app::twipsRect(840, 120, 480, 345));
+    QCOMPARE(logo.pctLogo->geometry(), app::twipsRect(840, 120, 480, 360));
+    QCOMPARE(tools.pctDoc->geometry(), app::twipsRect(2040, 120, 480, 345));
+    QCOMPARE(doc.pctDoc->geometry(), app::twipsRect(2040, 120, 480, 360));
+    QCOMPARE(ring.pctHelp->geometry(), app::twipsRect(8280, 120, 480, 360));
+    QCOMPARE(ring.pctQuit->geometry(), app::twipsRect(8880, 120, 480, 360));
+    // Each window's own button is lit, the others are not.
+    QCOMPARE(ring.pctRingTones->canvas().copy(0, 0, 32, 23), images.picture(2));
+    QCOMPARE(ring.pctLogo->canvas().copy(0, 0, 32, 23), images.picture(3));
+    QCOMPARE(logo.pctLogo->canvas(), images.picture(4));
+    QCOMPARE(logo.pctRingTones->canvas(), images.picture(1));
+    QCOMPARE(tools.pctTools->canvas(), images.picture(6));
+    QCOMPARE(doc.pctDoc->canvas(), images.picture(8));
+    QCOMPARE(doc.pctHelp->canvas(), images.picture(11));
+    QCOMPARE(ring.pctHelp->toolTip(), QStringLiteral("Aiuto per Brivello"));
+    QCOMPARE(tools.pctHelp->toolTip(), QStringLiteral("Aiuta per I Tools"));
+    QCOMPARE(doc.pctLogo->toolTip(), QStringLiteral("Nokia logo Operatore"));
+    QCOMPARE(logo.pctLogo->toolTip(), QString());
+    QCOMPARE(logo.pctRingTones->toolTip(), QStringLiteral("Brivello"));
 }
 
 void TestStartUp::missingCatalogueIsReportedAndEndsTheRun()
