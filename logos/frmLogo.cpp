@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QSignalBlocker>
@@ -102,6 +103,10 @@ void frmLogo::buildCategoryRow()
 void frmLogo::buildLogoGrid()
 {
     m_frame1 = placed(new QGroupBox(&pctBG()), QStringLiteral("Frame1"), twipsRect(1680, 1320, 7695, 5295));
+    m_selectionMark = new QFrame(m_frame1);
+    m_selectionMark->setObjectName(QStringLiteral("selectionMark"));
+    m_selectionMark->setStyleSheet(QStringLiteral("#selectionMark { border: 2px solid #f2c14e; }"));
+    m_selectionMark->hide();
     for (int index = 0; index < logoBoxCount; ++index) {
         auto *box = placed(new PictureBox(QStringLiteral("pctLogo1"), m_frame1), QStringLiteral("pctLogo1"),
                            logoBoxRect(index));
@@ -110,6 +115,7 @@ void frmLogo::buildLogoGrid()
         m_pctLogo1.at(static_cast<std::size_t>(index)) = box;
     }
     m_pagina = placed(new QLabel(m_frame1), QStringLiteral("Pagina"), twipsRect(4560, 5040, 2895, 255));
+    m_pagina->setStyleSheet(QStringLiteral("color: #eaf1fa;"));
 }
 
 void frmLogo::buildButtons()
@@ -283,6 +289,7 @@ void frmLogo::hideBoxes()
 void frmLogo::clearSelection()
 {
     pctLogo1(m_state.bytVak).setBorder(false);
+    m_selectionMark->hide();
     m_state.bytVak = 0;
     m_state.bytLogo = 0;
 }
@@ -291,8 +298,17 @@ void frmLogo::pctLogo1_Click(int index)
 {
     pctLogo1(m_state.bytVak).setBorder(false);
     pctLogo1(index).setBorder(true);
+    markSelection(index);
     m_state.bytVak = static_cast<std::uint8_t>(index);
     m_state.bytLogo = static_cast<std::uint8_t>(m_state.bytStart + index + 1);
+}
+
+// A dark line alone is lost on the logos that carry a frame of their own, so
+// a light ring outside the box shows the selection as well.
+void frmLogo::markSelection(int index)
+{
+    m_selectionMark->setGeometry(pctLogo1(index).geometry().adjusted(-3, -3, 3, 3));
+    m_selectionMark->show();
 }
 
 void frmLogo::pctExporteren_Click()

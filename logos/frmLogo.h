@@ -73,6 +73,8 @@ public:
     QGroupBox &Frame1() const { return *m_frame1; }
     app::PictureBox &pctLogo1(int index) const { return *m_pctLogo1.at(static_cast<std::size_t>(index)); }
     QLabel &Pagina() const { return *m_pagina; }
+    // The light ring around the selected box, hidden while nothing is selected.
+    QWidget &selectionMark() const { return *m_selectionMark; }
     app::PictureBox &pctExporteren() const { return *m_pctExporteren; }
     app::PictureBox &pctVorige() const { return *m_pctVorige; }
     app::PictureBox &pctVolgende() const { return *m_pctVolgende; }
@@ -86,6 +88,7 @@ private:
     std::optional<Category> categoryOfCombo() const;
     void hideBoxes();
     void clearSelection();
+    void markSelection(int index);
     void ToonPagina(const QList<QImage> &list, int first, int last);
     void SchrijfPagina();
     void showPageButtons(int volgendePicture, int vorigePicture);
@@ -97,6 +100,7 @@ private:
     QGroupBox *m_frame1 = nullptr;
     std::array<app::PictureBox *, logoBoxCount> m_pctLogo1{};
     QLabel *m_pagina = nullptr;
+    QWidget *m_selectionMark = nullptr;
     app::PictureBox *m_pctExporteren = nullptr;
     app::PictureBox *m_pctVorige = nullptr;
     app::PictureBox *m_pctVolgende = nullptr;

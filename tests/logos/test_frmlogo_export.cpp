@@ -143,6 +143,9 @@ void TestFrmLogoExport::borderMovesToTheClickedBox()
     QCOMPARE(m_fixture.borderedBoxes(), QList<int>{3});
     m_fixture.clickBox(9);
     QCOMPARE(m_fixture.borderedBoxes(), QList<int>{9});
+    const QWidget &mark = gallery().selectionMark();
+    QVERIFY(mark.isVisible());
+    QCOMPARE(mark.geometry(), gallery().pctLogo1(9).geometry().adjusted(-3, -3, 3, 3));
     m_fixture.clickBox(9);
     QCOMPARE(m_fixture.borderedBoxes(), QList<int>{9});
     QCOMPARE(gallery().state().bytVak, 9);
@@ -237,6 +240,7 @@ void TestFrmLogoExport::pageStepClearsTheSelection()
     m_fixture.clickBox(7);
     m_fixture.next();
     QVERIFY(m_fixture.borderedBoxes().isEmpty());
+    QVERIFY(!gallery().selectionMark().isVisible());
     m_fixture.exportLogo();
     QVERIFY(m_dialog->m_requests.empty());
 
