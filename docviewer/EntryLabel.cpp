@@ -50,6 +50,14 @@ void EntryLabel::keyPressEvent(QKeyEvent *event)
         event->accept();
         Q_EMIT clicked();
         return;
+    case Qt::Key_Down:
+        event->accept();
+        focusNextChild();
+        return;
+    case Qt::Key_Up:
+        event->accept();
+        focusPreviousChild();
+        return;
     default:
         QLabel::keyPressEvent(event);
     }

@@ -11,7 +11,8 @@ QString labelCaption(QStringView caption);
 
 // An entry of a contents or index panel: a label that reads like a link and
 // opens its page when clicked, or when it has the keyboard focus and the user
-// presses Enter or the space bar.
+// presses Enter or the space bar. The arrow keys move to the entry above or
+// below.
 class EntryLabel : public QLabel
 {
     Q_OBJECT

@@ -401,6 +401,17 @@ void frmDoc::showAlone(QWidget &panel)
             other->hide();
     }
     panel.show();
+    takeFocus(panel);
+}
+
+// The keyboard works on what is shown: the first entry of a panel, or the
+// page, which then scrolls with the arrow keys.
+void frmDoc::takeFocus(QWidget &panel)
+{
+    if (auto *firstEntry = panel.findChild<EntryLabel *>())
+        firstEntry->setFocus();
+    else
+        panel.setFocus();
 }
 
 // An index has no page after it: the next button waits for an entry to open one.

@@ -110,6 +110,7 @@ private:
     void openLink(const QUrl &link);
 
     void showAlone(QWidget &panel);
+    void takeFocus(QWidget &panel);
     void showIndex(QFrame &index);
     void showLinksPage();
     void makeNextActive(bool active);

@@ -359,12 +359,19 @@ void TestFrmDoc::indexEntriesOpenTheirPages()
 void TestFrmDoc::entryOpensWithTheKeyboard()
 {
     open();
-    doc().activateWindow();
-    doc().lblAlgemeen().setFocus();
-    QTest::keyClick(&doc().lblAlgemeen(), Qt::Key_Return);
+    // Each panel shown hands the keyboard to its first entry.
+    QCOMPARE(doc().focusWidget(), &doc().lblAlgemeen());
+    QTest::keyClick(doc().focusWidget(), Qt::Key_Down);
+    QCOMPARE(doc().focusWidget(), &doc().lblTips());
+    QTest::keyClick(doc().focusWidget(), Qt::Key_Up);
+    QTest::keyClick(doc().focusWidget(), Qt::Key_Return);
     QCOMPARE(seen(), QStringLiteral("general index, next off, prev off"));
-    QTest::keyClick(&doc().generalEntry(3), Qt::Key_Space);
+    QCOMPARE(doc().focusWidget(), &doc().generalEntry(1));
+    QTest::keyClick(doc().focusWidget(), Qt::Key_Down);
+    QTest::keyClick(doc().focusWidget(), Qt::Key_Down);
+    QTest::keyClick(doc().focusWidget(), Qt::Key_Space);
     QCOMPARE(seen(), QStringLiteral("general 3, next on, prev on"));
+    QCOMPARE(doc().focusWidget(), &doc().rtfMain());
 }
 
 void TestFrmDoc::nextStepsThroughTheGeneralPagesAndBackToContents()
