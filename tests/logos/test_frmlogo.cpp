@@ -20,6 +20,7 @@ private Q_SLOTS:
     void cleanup() { m_fixture.stop(); }
     void layoutFollowsTheTableOfBoxes();
     void comboListsTheCategoryTable();
+    void loadedGalleryShowsNoLogoUntilShown();
     void showingTheGalleryLoadsPersone();
     void amorePagesForwardAndBack();
     void animaliEndsWithOneLogo();
@@ -85,6 +86,25 @@ void TestFrmLogo::comboListsTheCategoryTable()
     QCOMPARE(listed, (QStringList{QStringLiteral("Amore"), QStringLiteral("Persone"),
                                   QStringLiteral("Animali"), QStringLiteral("Testi"),
                                   QStringLiteral("Viaggi & Vacanze"), QStringLiteral("Sport")}));
+}
+
+void TestFrmLogo::loadedGalleryShowsNoLogoUntilShown()
+{
+    m_fixture.stop();
+    m_fixture.startHome();
+    logos::frmLogo &loaded = gallery(); // the first reference loads the window
+    QVERIFY(!loaded.isVisible());
+    QCOMPARE(m_fixture.label(), QStringLiteral("1 di 1"));
+    QCOMPARE(loaded.dbcRubriek().currentText(), QString());
+    QCOMPARE(loaded.dbcRubriek().count(), 6);
+    QCOMPARE(loaded.state().strRubriek, QString());
+    QCOMPARE(loaded.state().bytVolgende, 0);
+    for (int box = 0; box < logos::logoBoxCount; ++box)
+        QVERIFY(loaded.pctLogo1(box).isHidden());
+    m_fixture.showGallery();
+    QVERIFY(loaded.isVisible());
+    QCOMPARE(m_fixture.shown(Category::Persone), numbers(1, 24));
+    QCOMPARE(m_fixture.label(), QStringLiteral("1 di 3"));
 }
 
 void TestFrmLogo::showingTheGalleryLoadsPersone()

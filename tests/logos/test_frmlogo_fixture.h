@@ -47,6 +47,13 @@ public:
     // The home window at the bottom, the gallery shown above it.
     void start(const std::shared_ptr<platform::SaveFileDialog> &dialog = {})
     {
+        startHome(dialog);
+        m_stack->showModal(m_windows->logo());
+    }
+
+    // Only the home window is shown.
+    void startHome(const std::shared_ptr<platform::SaveFileDialog> &dialog = {})
+    {
         m_fakes = FakePlatform();
         platform::Platform services = m_fakes.platform();
         if (dialog)
@@ -54,7 +61,12 @@ public:
         m_stack = std::make_unique<app::WindowStack>();
         m_windows = std::make_unique<app::WindowSet>(services, *m_stack, *m_images);
         m_stack->showModal(m_windows->ring());
-        m_stack->showModal(m_windows->logo());
+    }
+
+    void showGallery()
+    {
+        m_stack->showModal(gallery());
+        m_stack->settle();
     }
 
     void stop()
