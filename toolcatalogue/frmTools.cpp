@@ -85,15 +85,15 @@ void frmTools::buildList()
 void frmTools::buildDetails()
 {
     QWidget *page = &pctBG();
-    m_lblTelefoon = pageLabel(page, QStringLiteral("lblTelefoon"), twipsRect(1680, 5520, 2520, 240),
+    m_lblTelefoon = pageLabel(page, QStringLiteral("lblTelefoon"), twipsRect(1680, 5520, 2580, 240),
                               QStringLiteral("Adatto per i telefoni seguenti :"));
-    m_lblTel = pageLabel(page, QStringLiteral("lblTel"), twipsRect(4200, 5520, 2700, 240));
-    m_lblType = pageLabel(page, QStringLiteral("lblType"), twipsRect(1680, 5760, 1560, 240),
+    m_lblTel = pageLabel(page, QStringLiteral("lblTel"), twipsRect(4320, 5520, 2620, 240));
+    m_lblType = pageLabel(page, QStringLiteral("lblType"), twipsRect(1680, 5760, 1680, 240),
                           QStringLiteral("Tipo di programma :"));
-    m_lblSoort = pageLabel(page, QStringLiteral("lblSoort"), twipsRect(3240, 5760, 3660, 240));
+    m_lblSoort = pageLabel(page, QStringLiteral("lblSoort"), twipsRect(3420, 5760, 3520, 240));
     m_label1 =
-        pageLabel(page, QStringLiteral("Label1"), twipsRect(1680, 5970, 720, 240), QStringLiteral("Medium:"));
-    m_lblMedium = pageLabel(page, QStringLiteral("lblMedium"), twipsRect(2400, 5970, 4500, 240));
+        pageLabel(page, QStringLiteral("Label1"), twipsRect(1680, 5970, 780, 240), QStringLiteral("Medium:"));
+    m_lblMedium = pageLabel(page, QStringLiteral("lblMedium"), twipsRect(2520, 5970, 4420, 240));
     m_lblBeschrijving = pageLabel(page, QStringLiteral("lblBeschrijving"), twipsRect(1680, 6180, 4935, 840));
     m_lblBeschrijving->setWordWrap(true);
     m_lblBeschrijving->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -199,6 +199,19 @@ void TestFrmTools::captionsAndPlaces()
     QCOMPARE(tools().pctScreens().geometry(), QRect(464, 344, 160, 120));
     QCOMPARE(tools().pctInstall().pos(), QPoint(114, 349));
     QVERIFY(tools().lblBeschrijving().wordWrap());
+    // Each caption is read whole and ends before its value begins.
+    const std::pair<QLabel *, QLabel *> rows[] = {{&tools().lblTelefoon(), &tools().lblTel()},
+                                                  {&tools().lblType(), &tools().lblSoort()},
+                                                  {&tools().Label1(), &tools().lblMedium()}};
+    for (const auto &[caption, value] : rows) {
+        QVERIFY2(caption->sizeHint().width() <= caption->width(),
+                 qPrintable(QStringLiteral("%1: %2 > %3")
+                                .arg(caption->objectName())
+                                .arg(caption->sizeHint().width())
+                                .arg(caption->width())));
+        QVERIFY(caption->geometry().right() < value->x());
+        QVERIFY(value->geometry().right() < tools().pctScreens().x());
+    }
 }
 
 void TestFrmTools::screenPicturesAreDistinctPhoneScreens()
