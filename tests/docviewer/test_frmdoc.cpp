@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -296,8 +297,13 @@ void TestFrmDoc::entriesStandInTheirPanels()
 
 void TestFrmDoc::opensOnTheContentsPanelAlone()
 {
-    open();
+    // Shown straight after loading, with no reset before.
+    m_stack->showModal(doc());
     QCOMPARE(seen(), QStringLiteral("contents, next off, prev off"));
+    QVERIFY(doc().WebLinks().toPlainText().contains(u"Telefonia oggi"));
+    // The page is centred on the screen.
+    const QRect screen = doc().screen()->geometry();
+    QCOMPARE(doc().pctBG().geometry().center(), QRect(QPoint(0, 0), screen.size()).center());
     QCOMPARE(doc().bytPage(), 1);
     QCOMPARE(pageNumberIn(doc().rtfMain(), QStringLiteral("Pagina generale")), 1);
     QCOMPARE(pageNumberIn(doc().rtfTips(), QStringLiteral("Guida del telefono")), 1);
