@@ -72,6 +72,7 @@ private Q_SLOTS:
     void programThatCannotStartIsReported();
     void installWithNoSelectionSaysSo();
     void listFollowsTheFileListsRules();
+    void sampleDiscToolsRunAndCopy();
 
 private:
     frmTools &tools() { return m_windows->tools(); }
@@ -533,6 +534,55 @@ void TestToolInstall::listFollowsTheFileListsRules()
     QCOMPARE(error,
              QStringLiteral("Impossibile leggere il file ") + source.filePath(QStringLiteral("assente.txt")));
     QVERIFY(!QFileInfo::exists(target(QStringLiteral("x.txt"))));
+}
+
+void TestToolInstall::sampleDiscToolsRunAndCopy()
+{
+    // The real programs of the sample disc, started by the system.
+    const QString sampleDisc = qEnvironmentVariable("BRIVELLO_TEST_DISC");
+    if (!QFileInfo::exists(sampleDisc + QStringLiteral("/datafiles/ringtones.dat")))
+        QSKIP("the sample disc has not been assembled");
+    qputenv("BRIVELLO_TOOL_QUIT", "1");
+    // Only one window stack may watch the input.
+    m_ended.reset();
+    m_windows.reset();
+    m_stack.reset();
+    const QString before = QDir::currentPath();
+    data::setProgramFolder(sampleDisc);
+    platform::Platform system = platform::makeQtPlatform();
+    system.messageBox = m_fakes.messageBox;
+    app::WindowStack stack;
+    app::WindowSet windows(system, stack, *m_images);
+    windows.install();
+    frmTools &sample = windows.tools();
+    stack.showModal(sample);
+    QSignalSpy ended(&sample, &frmTools::installEnded);
+    auto pick = [&sample](const QString &name) {
+        const QList<QListWidgetItem *> found = sample.lstTools().findItems(name, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        sample.lstTools().setCurrentItem(found.first());
+    };
+    pick(QStringLiteral("Musicbox"));
+    QTest::mouseClick(&sample.pctInstall(), Qt::LeftButton);
+    waitForEnd(ended);
+    QCOMPARE(QDir::currentPath(), QDir(sampleDisc + QStringLiteral("/tools/Musicbox")).canonicalPath());
+    pick(QStringLiteral("Compositore Suonerie"));
+    QTest::mouseClick(&sample.pctInstall(), Qt::LeftButton);
+    waitForEnd(ended);
+    QCOMPARE(QDir::currentPath(), QDir(sampleDisc).canonicalPath());
+    QVERIFY(m_fakes.messageBox->shown().empty());
+    pick(QStringLiteral("Manuale GSM"));
+    QTest::mouseClick(&sample.pctInstall(), Qt::LeftButton);
+    windows.install().txtGetDir().setText(target(QStringLiteral("manuale")));
+    m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
+    QTest::mouseClick(&windows.install().cmdOK(), Qt::LeftButton);
+    waitForEnd(ended);
+    QCOMPARE(everything(target(QStringLiteral("manuale"))),
+             toolcatalogue::listToolFiles(sampleDisc + QStringLiteral("/tools/manuale gsm")));
+    QCOMPARE(everything(target(QStringLiteral("manuale"))).size(), 4);
+    QCOMPARE(lastMessage(), QStringLiteral("Installare è perfecto! ") + target(QStringLiteral("manuale")));
+    QDir::setCurrent(before);
+    data::setProgramFolder(m_disc.path());
 }
 
 QTEST_MAIN(TestToolInstall)
