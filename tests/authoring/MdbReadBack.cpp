@@ -76,6 +76,31 @@ std::optional<std::vector<QStringList>> mdbExport(const QString &file, const QSt
     return rows;
 }
 
+bool forEachExportedRow(const QString &file, const QString &table,
+                        const std::function<void(const QStringList &)> &visit)
+{
+    const QString exportFile = file + QStringLiteral(".export");
+    QProcess process;
+    process.setStandardOutputFile(exportFile);
+    process.start(QStringLiteral("mdb-export"),
+                  {QStringLiteral("-Q"), QStringLiteral("-H"), QStringLiteral("-d"),
+                   QString(QChar(FieldSeparator)), file, table});
+    if (!process.waitForFinished(600000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        return false;
+    QFile in(exportFile);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    while (!in.atEnd()) {
+        QByteArray line = in.readLine();
+        if (line.endsWith('\n'))
+            line.chop(1);
+        visit(QString::fromUtf8(line).split(QChar(FieldSeparator)));
+    }
+    in.remove();
+    return true;
+}
+
 namespace {
 
 bool visitTable(const QString &file, const QString &tableName, LibmdbTable *header,

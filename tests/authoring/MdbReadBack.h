@@ -45,6 +45,12 @@ struct LibmdbTable
 std::optional<LibmdbTable> readWithLibmdb(const QString &file, const QString &table,
                                           QString *error = nullptr);
 
+// Hands every row `mdb-export` prints to `visit`, one at a time, through a
+// file beside `file` (for tables too large to hold as text; values must not
+// contain line breaks). False when mdb-export fails.
+bool forEachExportedRow(const QString &file, const QString &table,
+                        const std::function<void(const QStringList &)> &visit);
+
 // Hands every row of the table to `visit` without keeping them; false (and
 // *error) when libmdb cannot open the file or find the table.
 bool forEachLibmdbRow(const QString &file, const QString &table,
