@@ -6,7 +6,11 @@
 #include "data/Catalogue.h"
 #include "data/DataSource.h"
 #include "data/DiscPaths.h"
+#include "platform/Platform.h"
+#include "ringtones/RingtoneDetails.h"
 #include "ringtones/RingtoneListModel.h"
+#include "ringtones/RingtonePlayback.h"
+#include "ringtones/RingtoneSearch.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -66,6 +70,10 @@ frmRing::frmRing(const app::Context &context)
     buildPhoneModels();
     buildDetails();
     m_timKlok->setInterval(2000);
+    m_details = new RingtoneDetails(*this);
+    m_playback = new RingtonePlayback(*this);
+    m_search = new RingtoneSearch(*this);
+    connect(m_timKlok.get(), &platform::Timer::timeout, this, &frmRing::timKlok_Timer);
 }
 
 frmRing::~frmRing() = default;
@@ -194,6 +202,23 @@ void frmRing::formLoad()
     m_lstMain->setAllColumnsShowFocus(true);
     m_bytPhoneType = 1;
     phoneOption(1).setChecked(true);
+    // The timer runs until the program ends, also behind other windows.
+    m_timKlok->start();
+}
+
+void frmRing::timKlok_Timer()
+{
+    m_timKlok->stop();
+    m_playback->checkEndOfPlayback();
+    m_search->clearPlaceholders();
+    m_timKlok->start();
+}
+
+void frmRing::clearList()
+{
+    m_selectingQuietly = true;
+    m_listModel->clear();
+    m_selectingQuietly = false;
 }
 
 void frmRing::openDataSources()
@@ -259,7 +284,9 @@ void frmRing::selectFirstRowOfEmptyList(int rowsBefore)
 {
     if (rowsBefore != 0 || m_listModel->rowCount() == 0)
         return;
+    m_selectingQuietly = true;
     m_lstMain->setCurrentIndex(m_listModel->index(0, 0));
+    m_selectingQuietly = false;
 }
 
 } // namespace brivello::ringtones

@@ -18,12 +18,16 @@ class Catalogue;
 class DataSource;
 } // namespace brivello::data
 namespace brivello::platform {
+struct Platform;
 class Timer;
-}
+} // namespace brivello::platform
 
 namespace brivello::ringtones {
 
+class RingtoneDetails;
 class RingtoneListModel;
+class RingtonePlayback;
+class RingtoneSearch;
 
 // The home window: the search row, the list of ringtones, the phone codes of
 // the selected one, playback and transfer. The search, the details, the
@@ -52,6 +56,24 @@ public:
     std::int32_t lngFound() const { return m_lngFound; }
     void resetFound() { m_lngFound = 0; }
     int bytPhoneType() const { return m_bytPhoneType; }
+    void setPhoneType(int phoneType) { m_bytPhoneType = phoneType; }
+    bool blnSongSelected() const { return m_blnSongSelected; }
+    void setSongSelected(bool selected) { m_blnSongSelected = selected; }
+    bool blnPlaying() const { return m_blnPlaying; }
+    void setPlaying(bool playing) { m_blnPlaying = playing; }
+    // Empties the list without the emptying counting as a selection.
+    void clearList();
+    // True while the window itself moves the selection, which is no
+    // selection by the user.
+    bool selectingQuietly() const { return m_selectingQuietly; }
+
+    // Each tick: the end-of-playback check, then the placeholders go.
+    void timKlok_Timer();
+
+    RingtoneDetails &details() const { return *m_details; }
+    RingtonePlayback &playback() const { return *m_playback; }
+    RingtoneSearch &search() const { return *m_search; }
+    const platform::Platform &platform() const { return m_context.platform; }
 
     // The button image list every window paints its picture buttons from.
     const app::ButtonImages &imgKnoppen() const { return m_context.images; }
@@ -125,6 +147,13 @@ private:
     QString m_strCriteria;
     std::int32_t m_lngFound = 0;
     int m_bytPhoneType = 1;
+    bool m_blnSongSelected = false;
+    bool m_blnPlaying = false;
+    bool m_selectingQuietly = false;
+
+    RingtoneDetails *m_details = nullptr;
+    RingtonePlayback *m_playback = nullptr;
+    RingtoneSearch *m_search = nullptr;
 };
 
 } // namespace brivello::ringtones

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QLineEdit;
+
+namespace brivello::ringtones {
+
+class frmRing;
+
+// The search row: the method combo and how each method arranges the boxes,
+// the two placeholders, the search itself and the artist name variants.
+class RingtoneSearch : public QObject
+{
+    Q_OBJECT
+public:
+    explicit RingtoneSearch(frmRing &window);
+
+    // Arranges the boxes for the method the combo shows; a text that names
+    // no method leaves them as they are.
+    void dbcSearch_Click();
+    void txtSArt_GotFocus();
+    void txtSsng_GotFocus();
+    // Empties a box that still shows its placeholder; the timer calls it.
+    void clearPlaceholders();
+    void pctZoek_Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void runSearch();
+    void searchGenre();
+    void searchSoldara();
+    void searchTitleAndArtist();
+    void searchOneField();
+    void searchArtist(const QString &text);
+    void searchTitleAndGenre();
+    void searchArtistAndGenre();
+    void SearchNameVariants();
+    void moveToOneField(const QString &method, QLineEdit &from);
+    void showOneFieldArrangement(const QString &method);
+    void showGenreArrangement();
+    void addMatches(const QString &criteria);
+    QString method() const;
+    void setMethod(const QString &method);
+    QString genre() const;
+
+    frmRing &m_window;
+};
+
+} // namespace brivello::ringtones

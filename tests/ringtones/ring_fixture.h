@@ -1,0 +1,169 @@
+#pragma once
+
+#include "app/ButtonImages.h"
+#include "app/PictureBox.h"
+#include "app/WindowSet.h"
+#include "app/WindowStack.h"
+#include "data/DataSource.h"
+#include "data/DiscPaths.h"
+#include "ringtones/RingtoneListModel.h"
+#include "ringtones/frmRing.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/TestDisc.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+
+#include <memory>
+
+namespace brivello::test {
+
+// A ringtone window on a small disc whose names exercise the search: an
+// apostrophe, I/Y spellings and the two spellings of one artist. Every
+// ringtone has a recording except Blue Night.
+class RingFixture
+{
+public:
+    bool makeDisc(QString *error)
+    {
+        TestCatalogue catalogue;
+        catalogue.ringtones = sampleRingtones();
+        catalogue.ringtones.push_back({QStringLiteral("L'Estate"), QStringLiteral("D'Alessio"),
+                                       QStringLiteral("Pop"), QStringLiteral("estate")});
+        catalogue.ringtones.push_back({QStringLiteral("Maria"), QStringLiteral("Lyna Rossi"),
+                                       QStringLiteral("Dance/Pop"), QStringLiteral("maria")});
+        catalogue.ringtones.push_back({QStringLiteral("Notte"), QStringLiteral("Marya Blu"),
+                                       QStringLiteral("Dance"), QStringLiteral("notte")});
+        catalogue.ringtones.push_back({QStringLiteral("Sole"), QStringLiteral("Soldara X"),
+                                       QStringLiteral("Rock"), QStringLiteral("sole")});
+        if (!writeTestDisc(m_disc.path(), catalogue, error))
+            return false;
+        for (const TestRingtone &tone : catalogue.ringtones) {
+            if (tone.file == u"bluenight")
+                continue;
+            QFile recording(
+                m_disc.filePath(QStringLiteral("datafiles/") + tone.file + QStringLiteral(".dat")));
+            if (!recording.open(QIODevice::WriteOnly) || recording.write("RIFF") != 4) {
+                *error = recording.errorString();
+                return false;
+            }
+        }
+        data::setProgramFolder(m_disc.path());
+        m_images = std::make_unique<app::ButtonImages>();
+        return true;
+    }
+
+    void open()
+    {
+        m_fakes = FakePlatform();
+        m_stack = std::make_unique<app::WindowStack>();
+        m_windows = std::make_unique<app::WindowSet>(m_fakes.platform(), *m_stack, *m_images);
+        m_stack->showModal(ring());
+        m_found.clear();
+        ring().datMain().setFindObserver([this](const QString &criteria) { m_found << criteria; });
+    }
+
+    void close()
+    {
+        m_windows.reset();
+        m_stack.reset();
+        m_fakes.checkUnused();
+    }
+
+    ringtones::frmRing &ring() { return m_windows->ring(); }
+    FakePlatform &fakes() { return m_fakes; }
+    QString recording(const QString &file) const
+    {
+        return data::discPath(QStringLiteral(".\\datafiles\\") + file + QStringLiteral(".dat"));
+    }
+
+    // The criteria handed to the catalogue since the last call, each once:
+    // a pass hands its criteria to the first find and to every next find.
+    QStringList takeCriteria()
+    {
+        QStringList passes;
+        for (const QString &criteria : std::as_const(m_found)) {
+            if (passes.isEmpty() || passes.constLast() != criteria)
+                passes << criteria;
+        }
+        m_found.clear();
+        return passes;
+    }
+
+    void pickMethod(const QString &method)
+    {
+        QComboBox &combo = ring().dbcSearch();
+        const int index = combo.findText(method);
+        QVERIFY2(index >= 0, qPrintable(method));
+        combo.setCurrentIndex(index);
+        Q_EMIT combo.activated(index);
+    }
+
+    void pickGenre(const QString &genre)
+    {
+        QComboBox &combo = ring().dbcGenre();
+        combo.setCurrentIndex(combo.findText(genre));
+    }
+
+    static void typeInto(QWidget &box, const QString &text)
+    {
+        box.setFocus();
+        QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(&box, Qt::Key_Delete);
+        QTest::keyClicks(&box, text);
+    }
+
+    void clickSearch() { QTest::mouseClick(&ring().pctZoek(), Qt::LeftButton); }
+
+    void search(const QString &method, const QString &text)
+    {
+        pickMethod(method);
+        typeInto(ring().txtSearch(), text);
+        takeCriteria();
+        clickSearch();
+    }
+
+    void clickRow(int row)
+    {
+        QTreeView &list = ring().lstMain();
+        const QRect cell = list.visualRect(ring().listModel().index(row, 0));
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, cell.center());
+    }
+
+    // The rows as the user reads them: title | artist | genre.
+    QStringList listed()
+    {
+        QStringList rows;
+        const QAbstractItemModel &model = ring().listModel();
+        for (int row = 0; row < model.rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < 3; ++column)
+                cells << model.index(row, column).data().toString();
+            rows << cells.join(u'|');
+        }
+        return rows;
+    }
+
+    // Picture `number` of the button image list is what the button shows.
+    bool shows(const app::PictureBox &box, int number) const
+    {
+        const QImage expected = m_images->picture(number).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const QRect area = expected.rect() & box.canvas().rect();
+        return box.canvas().copy(area) == expected.copy(area);
+    }
+
+private:
+    QTemporaryDir m_disc;
+    FakePlatform m_fakes;
+    std::unique_ptr<app::WindowStack> m_stack;
+    std::unique_ptr<app::ButtonImages> m_images;
+    std::unique_ptr<app::WindowSet> m_windows;
+    QStringList m_found;
+};
+
+} // namespace brivello::test
