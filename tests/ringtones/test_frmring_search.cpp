@@ -37,6 +37,7 @@ private Q_SLOTS:
     void emptyBoxesEndWithTheNoResultRow();
     void anApostropheIsTypedLikeAnyOtherCharacter();
     void matchedWordsFarIntoTheTextAreFound();
+    void aRejectedPatternEndsTheSearchQuietlyWithTheButtonAtRest();
 
 private:
     ringtones::frmRing &ring() { return m_fixture.ring(); }
@@ -287,6 +288,20 @@ void TestFrmRingSearch::matchedWordsFarIntoTheTextAreFound()
     QCOMPARE(passes.size(), 4);
     QCOMPARE(m_fixture.listed(), QStringList{QStringLiteral("--||")});
     QVERIFY(m_fixture.shows(ring().pctZoek(), 13));
+}
+
+void TestFrmRingSearch::aRejectedPatternEndsTheSearchQuietlyWithTheButtonAtRest()
+{
+    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("ros"));
+    QCOMPARE(m_fixture.listed().size(), 2);
+    // An unclosed bracket is a broken pattern: the list is emptied, no
+    // no-result row is added, no message, and the button is not left pressed.
+    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("ro["));
+    QCOMPARE(criteria(), strings({u"song like 'RO[*'"}));
+    QCOMPARE(m_fixture.listed(), QStringList{});
+    QVERIFY(m_fixture.shows(ring().pctZoek(), 13));
+    QVERIFY(!m_fixture.shows(ring().pctZoek(), 14));
+    QVERIFY(m_fixture.fakes().messageBox->shown().empty());
 }
 
 QTEST_MAIN(TestFrmRingSearch)
