@@ -11,6 +11,7 @@
 #include "ringtones/RingtoneListModel.h"
 #include "ringtones/RingtonePlayback.h"
 #include "ringtones/RingtoneSearch.h"
+#include "ringtones/RingtoneTransfer.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -73,6 +74,7 @@ frmRing::frmRing(const app::Context &context)
     m_details = new RingtoneDetails(*this);
     m_playback = new RingtonePlayback(*this);
     m_search = new RingtoneSearch(*this);
+    m_transfer = new RingtoneTransfer(*this);
     connect(m_timKlok.get(), &platform::Timer::timeout, this, &frmRing::timKlok_Timer);
 }
 

@@ -28,6 +28,7 @@ class RingtoneDetails;
 class RingtoneListModel;
 class RingtonePlayback;
 class RingtoneSearch;
+class RingtoneTransfer;
 
 // The home window: the search row, the list of ringtones, the phone codes of
 // the selected one, playback and transfer. The search, the details, the
@@ -154,6 +155,7 @@ private:
     RingtoneDetails *m_details = nullptr;
     RingtonePlayback *m_playback = nullptr;
     RingtoneSearch *m_search = nullptr;
+    RingtoneTransfer *m_transfer = nullptr;
 };
 
 } // namespace brivello::ringtones

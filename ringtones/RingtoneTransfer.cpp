@@ -1,0 +1,110 @@
+#include "ringtones/RingtoneTransfer.h"
+
+#include "data/Criteria.h"
+#include "data/DataSource.h"
+#include "platform/Platform.h"
+#include "ringtones/RingtoneListModel.h"
+#include "ringtones/frmRing.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTreeView>
+
+namespace brivello::ringtones {
+
+namespace {
+
+// The characters Windows-1252 puts at 0x80 to 0x9F; 0 marks a byte it leaves
+// unassigned.
+constexpr char16_t highBlock[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char windows1252(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<char>(c);
+    for (int index = 0; index < 32; ++index) {
+        if (highBlock[index] != 0 && highBlock[index] == c)
+            return static_cast<char>(0x80 + index);
+    }
+    return '?';
+}
+
+} // namespace
+
+RingtoneTransfer::RingtoneTransfer(frmRing &window) : QObject(&window), m_window(window)
+{
+    connect(&window.lstMain(), &QAbstractItemView::doubleClicked, this, &RingtoneTransfer::lstMain_DblClick);
+}
+
+QByteArray RingtoneTransfer::textLine(const QString &text)
+{
+    QByteArray line;
+    line.reserve(text.size() + 2);
+    for (const QChar c : text)
+        line.append(windows1252(c.unicode()));
+    line.append("\r\n");
+    return line;
+}
+
+void RingtoneTransfer::lstMain_DblClick()
+{
+    const RingtoneListModel &model = m_window.listModel();
+    const int row = m_window.lstMain().currentIndex().row();
+    if (model.rowCount() == 0 || row < 0 || model.isNoResult(row))
+        return;
+    const RingtoneRow &selected = model.row(row);
+    m_window.setCriteria(QStringLiteral("song = '") + data::quoteLiteral(selected.song) +
+                         QStringLiteral("' and artiest = '") + data::quoteLiteral(selected.artist) +
+                         QStringLiteral("'"));
+    data::DataSource &source = m_window.datMain();
+    if (!source.findFirst(m_window.criteria()))
+        return;
+    GetFileToSave(source.field(u"bieps"));
+}
+
+// The root of the drive, where the user may write there; else the home folder.
+QString RingtoneTransfer::saveStartFolder()
+{
+    const QFileInfo root(QDir::rootPath());
+    return root.isWritable() ? QDir::rootPath() : QDir::homePath();
+}
+
+QString RingtoneTransfer::GetFileToSave(const QString &text)
+{
+    platform::SaveFileRequest request;
+    request.title = QStringLiteral("Indicare il nome del documento:");
+    request.startFolder = saveStartFolder();
+    request.filter = QStringLiteral("Txt files (*.txt)");
+    request.defaultExtension = QStringLiteral("txt");
+    request.promptOverwrite = true;
+    const QString path = m_window.platform().saveFileDialog->ask(request);
+    if (!path.isEmpty() && !writeReplacing(path, text)) {
+        platform::MessageRequest failure;
+        failure.text = QStringLiteral("Impossibile salvare il documento «%1»: il file esistente non è stato "
+                                      "modificato.")
+                           .arg(QDir::toNativeSeparators(path));
+        failure.icon = platform::MessageIcon::Warning;
+        m_window.platform().messageBox->show(failure);
+    }
+    return path;
+}
+
+// The old file stays whole until the new one is written out completely.
+bool RingtoneTransfer::writeReplacing(const QString &path, const QString &text)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray line = textLine(text);
+    if (file.write(line) != line.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace brivello::ringtones

@@ -1,0 +1,131 @@
+#include "ringtones/RingtoneTransfer.h"
+#include "tests/ringtones/ring_fixture.h"
+
+using namespace brivello;
+
+class TestFrmRingTransfer : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup() { m_fixture.close(); }
+    void doubleClickSavesTheRingtoneTextAsOneLine();
+    void savingOverAFileLeavesExactlyOneLine();
+    void cancellingWritesNothing();
+    void aFailedWriteKeepsTheOldFileAndTellsTheUser();
+    void theNoResultRowSavesNothing();
+    void textIsWrittenInTheItalianCodePage();
+
+private:
+    ringtones::frmRing &ring() { return m_fixture.ring(); }
+    void doubleClickRow(int row);
+    QByteArray contents(const QString &path);
+
+    test::RingFixture m_fixture;
+    std::unique_ptr<QTemporaryDir> m_target;
+};
+
+void TestFrmRingTransfer::initTestCase()
+{
+    QString error;
+    QVERIFY2(m_fixture.makeDisc(&error), qPrintable(error));
+}
+
+void TestFrmRingTransfer::init()
+{
+    m_fixture.open();
+    m_target = std::make_unique<QTemporaryDir>();
+}
+
+void TestFrmRingTransfer::doubleClickRow(int row)
+{
+    QTreeView &list = ring().lstMain();
+    const QRect cell = list.visualRect(ring().listModel().index(row, 0));
+    // A double click begins with a whole click.
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+QByteArray TestFrmRingTransfer::contents(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "(missing)";
+    return file.readAll();
+}
+
+void TestFrmRingTransfer::doubleClickSavesTheRingtoneTextAsOneLine()
+{
+    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("l'est"));
+    const QString path = m_target->filePath(QStringLiteral("estate.txt"));
+    m_fixture.fakes().saveFileDialog->queueAnswer(path);
+    m_fixture.takeCriteria();
+    doubleClickRow(0);
+    QCOMPARE(contents(path), QByteArray("L'Estate:d=4,o=5,b=120:c,e,g\r\n"));
+    QVERIFY(
+        m_fixture.takeCriteria().contains(QStringLiteral("song = 'L''Estate' and artiest = 'D''Alessio'")));
+    const platform::SaveFileRequest &request = m_fixture.fakes().saveFileDialog->calls().at(0);
+    QCOMPARE(request.title, QStringLiteral("Indicare il nome del documento:"));
+    QCOMPARE(request.filter, QStringLiteral("Txt files (*.txt)"));
+    QCOMPARE(request.defaultExtension, QStringLiteral("txt"));
+    QVERIFY(request.promptOverwrite);
+    QVERIFY(QFileInfo(request.startFolder).isWritable());
+    QCOMPARE(QDir(m_target->path()).entryList(QDir::Files), QStringList{QStringLiteral("estate.txt")});
+}
+
+void TestFrmRingTransfer::savingOverAFileLeavesExactlyOneLine()
+{
+    const QString path = m_target->filePath(QStringLiteral("old.txt"));
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("first line\r\nsecond line\r\nthird line, longer than the new text\r\n");
+    old.close();
+    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("tema"));
+    m_fixture.fakes().saveFileDialog->queueAnswer(path);
+    doubleClickRow(0);
+    QCOMPARE(contents(path), QByteArray("Tema:d=4,o=5,b=120:c,e,g\r\n"));
+}
+
+void TestFrmRingTransfer::cancellingWritesNothing()
+{
+    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("tema"));
+    m_fixture.fakes().saveFileDialog->queueAnswer(QString());
+    doubleClickRow(0);
+    QCOMPARE(m_fixture.fakes().saveFileDialog->calls().size(), std::size_t(1));
+    QVERIFY(QDir(m_target->path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+void TestFrmRingTransfer::aFailedWriteKeepsTheOldFileAndTellsTheUser()
+{
+    // A folder stands where the file should go: the write cannot succeed.
+    const QString path = m_target->filePath(QStringLiteral("taken.txt"));
+    QVERIFY(QDir(m_target->path()).mkdir(QStringLiteral("taken.txt")));
+    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("tema"));
+    m_fixture.fakes().saveFileDialog->queueAnswer(path);
+    m_fixture.fakes().messageBox->queueAnswer(platform::MessageAnswer::Ok);
+    doubleClickRow(0);
+    QCOMPARE(m_fixture.fakes().messageBox->shown().size(), std::size_t(1));
+    QVERIFY(m_fixture.fakes().messageBox->shown().front().text.contains(u"Impossibile salvare"));
+    QVERIFY(QFileInfo(path).isDir());
+    QCOMPARE(QDir(m_target->path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+}
+
+void TestFrmRingTransfer::theNoResultRowSavesNothing()
+{
+    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("zzz"));
+    // No answer is queued: a dialog shown here fails the test in cleanup.
+    doubleClickRow(0);
+    QVERIFY(m_fixture.fakes().saveFileDialog->calls().empty());
+}
+
+void TestFrmRingTransfer::textIsWrittenInTheItalianCodePage()
+{
+    QCOMPARE(ringtones::RingtoneTransfer::textLine(QStringLiteral("Più € – ✓")),
+             QByteArray("Pi\xF9 \x80 \x96 ?\r\n"));
+    QCOMPARE(ringtones::RingtoneTransfer::textLine(QString()), QByteArray("\r\n"));
+}
+
+QTEST_MAIN(TestFrmRingTransfer)
+#include "test_frmring_transfer.moc"
