@@ -1,7 +1,9 @@
 #include "ringtones/RingtoneTransfer.h"
 
+#include "app/PictureBox.h"
 #include "data/Criteria.h"
 #include "data/DataSource.h"
+#include "data/DiscPaths.h"
 #include "platform/Platform.h"
 #include "ringtones/RingtoneListModel.h"
 #include "ringtones/frmRing.h"
@@ -38,6 +40,8 @@ char windows1252(char16_t c)
 RingtoneTransfer::RingtoneTransfer(frmRing &window) : QObject(&window), m_window(window)
 {
     connect(&window.lstMain(), &QAbstractItemView::doubleClicked, this, &RingtoneTransfer::lstMain_DblClick);
+    connect(&window.pctSend(), &app::PictureBox::clicked, this, &RingtoneTransfer::pctSend_Click);
+    connect(&window.pctSMS(), &app::PictureBox::clicked, this, &RingtoneTransfer::pctSMS_Click);
 }
 
 QByteArray RingtoneTransfer::textLine(const QString &text)
@@ -105,6 +109,87 @@ bool RingtoneTransfer::writeReplacing(const QString &path, const QString &text)
         return false;
     }
     return file.commit();
+}
+
+QString RingtoneTransfer::smsToolPath()
+{
+    return data::discPath(QStringLiteral("\\tools\\smartsms limited edition\\smartsmsle.exe"));
+}
+
+QString RingtoneTransfer::scratchPath()
+{
+    const QString programFolder = data::programFolder();
+    const QString folder = QFileInfo(programFolder).isWritable() ? programFolder : QDir::tempPath();
+    return QDir(folder).filePath(QStringLiteral("temp.txt"));
+}
+
+QString RingtoneTransfer::internationalNumber(const QString &typed)
+{
+    const QString national = typed.startsWith(u'0') ? typed.mid(1) : typed;
+    return QStringLiteral("0039") + national;
+}
+
+void RingtoneTransfer::pctSend_Click()
+{
+    const RingtoneListModel &model = m_window.listModel();
+    const int row = m_window.lstMain().currentIndex().row();
+    // Without a ringtone there is nothing to send, and an old scratch file
+    // must not go out in its place.
+    if (model.rowCount() == 0 || row < 0 || model.isNoResult(row))
+        return;
+    if (!writeScratchFile(row))
+        return;
+    const QString number = askNumber();
+    if (number.isEmpty())
+        return;
+    startSmsTool(
+        {internationalNumber(number) + QStringLiteral("##") + QDir::toNativeSeparators(scratchPath())});
+}
+
+void RingtoneTransfer::pctSMS_Click()
+{
+    startSmsTool({});
+}
+
+bool RingtoneTransfer::writeScratchFile(int row)
+{
+    const QString path = scratchPath();
+    QFile::remove(path);
+    const RingtoneRow &selected = m_window.listModel().row(row);
+    m_window.setCriteria(QStringLiteral("song = '") + data::quoteLiteral(selected.song) +
+                         QStringLiteral("' and artiest = '") + data::quoteLiteral(selected.artist) +
+                         QStringLiteral("' and bestand ='") + data::quoteLiteral(selected.file) +
+                         QStringLiteral("'"));
+    data::DataSource &source = m_window.datMain();
+    if (!source.findFirst(m_window.criteria()))
+        return false;
+    const QString line =
+        source.field(u"artiest").trimmed().left(9) + QStringLiteral(":") + source.field(u"bieps");
+    if (writeReplacing(path, line))
+        return true;
+    platform::MessageRequest failure;
+    failure.text = QStringLiteral("Impossibile preparare l'invio: il file «%1» non può essere scritto.")
+                       .arg(QDir::toNativeSeparators(path));
+    failure.icon = platform::MessageIcon::Warning;
+    m_window.platform().messageBox->show(failure);
+    return false;
+}
+
+QString RingtoneTransfer::askNumber() const
+{
+    const QString prompt = QStringLiteral(
+        "Indicare il numero completo di GSM:\r\re' possibile soltanto con i seguenti apparecchi "
+        "Nokia:\r3210, 5190, 6110, 6130, 6150(e), 6190, 61621, 6162, 6210, 6250, NK702, 7110, "
+        "8110i, 8130, 8146, 8210, 8810, 8850, 8890, 9000 e 9110");
+    return m_window.platform().inputBox->ask(QStringLiteral("- Inviare via Modem"), prompt, QString());
+}
+
+// The tool's path is the program itself and every argument goes over whole:
+// nothing typed can add arguments or run a command.
+void RingtoneTransfer::startSmsTool(const QStringList &arguments)
+{
+    const QString tool = smsToolPath();
+    m_window.platform().programStarter->start(tool, arguments, QFileInfo(tool).absolutePath());
 }
 
 } // namespace brivello::ringtones

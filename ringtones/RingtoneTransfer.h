@@ -9,7 +9,7 @@ namespace brivello::ringtones {
 class frmRing;
 
 // Takes a ringtone out of the catalogue: its ringtone text saved to a file
-// of the user's choice.
+// of the user's choice, or handed to the SMS tool of the disc.
 class RingtoneTransfer : public QObject
 {
     Q_OBJECT
@@ -19,6 +19,18 @@ public:
     // Saves the ringtone text of the selected row; the no-result row and an
     // empty list save nothing.
     void lstMain_DblClick();
+    // Writes the scratch file, asks for the phone number and starts the SMS
+    // tool with the number and the scratch file as its one argument.
+    void pctSend_Click();
+    // Starts the SMS tool alone.
+    void pctSMS_Click();
+
+    static QString smsToolPath();
+    // temp.txt in the program folder when that can be written, else in the
+    // user's temporary folder.
+    static QString scratchPath();
+    // "0039" and the number as typed, less one leading 0.
+    static QString internationalNumber(const QString &typed);
 
     // One line of text as it lands on disk: Windows-1252, CR LF, "?" for a
     // character the code page lacks.
@@ -29,6 +41,9 @@ private:
     // empty when the user cancelled.
     QString GetFileToSave(const QString &text);
     bool writeReplacing(const QString &path, const QString &text);
+    bool writeScratchFile(int row);
+    QString askNumber() const;
+    void startSmsTool(const QStringList &arguments);
     static QString saveStartFolder();
 
     frmRing &m_window;

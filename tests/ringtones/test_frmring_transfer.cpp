@@ -17,6 +17,11 @@ private Q_SLOTS:
     void aFailedWriteKeepsTheOldFileAndTellsTheUser();
     void theNoResultRowSavesNothing();
     void textIsWrittenInTheItalianCodePage();
+    void sendWritesTheScratchFileAndStartsTheToolWithOneArgument();
+    void numbersGetTheItalianPrefix();
+    void cancellingTheNumberStartsNothing();
+    void sendWithTheNoResultRowDoesNothing();
+    void theSmsToolStartsAlone();
 
 private:
     ringtones::frmRing &ring() { return m_fixture.ring(); }
@@ -125,6 +130,81 @@ void TestFrmRingTransfer::textIsWrittenInTheItalianCodePage()
     QCOMPARE(ringtones::RingtoneTransfer::textLine(QStringLiteral("Più € – ✓")),
              QByteArray("Pi\xF9 \x80 \x96 ?\r\n"));
     QCOMPARE(ringtones::RingtoneTransfer::textLine(QString()), QByteArray("\r\n"));
+}
+
+void TestFrmRingTransfer::sendWritesTheScratchFileAndStartsTheToolWithOneArgument()
+{
+    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("maria"));
+    m_fixture.clickRow(0);
+    m_fixture.fakes().inputBox->queueAnswer(QStringLiteral("335 12; rm -rf x"));
+    m_fixture.takeCriteria();
+    QTest::mouseClick(&ring().pctSend(), Qt::LeftButton);
+    QVERIFY(m_fixture.takeCriteria().contains(
+        QStringLiteral("song = 'Maria' and artiest = 'Lyna Rossi' and bestand ='maria'")));
+    const QString scratch = ringtones::RingtoneTransfer::scratchPath();
+    QCOMPARE(QFileInfo(scratch).absolutePath(), QFileInfo(data::programFolder()).absoluteFilePath());
+    // The artist is cut to its first 9 characters.
+    QCOMPARE(contents(scratch), QByteArray("Lyna Ross:Maria:d=4,o=5,b=120:c,e,g\r\n"));
+    const auto &asked = m_fixture.fakes().inputBox->calls();
+    QCOMPARE(asked.size(), std::size_t(1));
+    QCOMPARE(asked.front().title, QStringLiteral("- Inviare via Modem"));
+    QVERIFY(asked.front().prompt.startsWith(u"Indicare il numero completo di GSM:\r\re' possibile"));
+    QVERIFY(asked.front().defaultText.isEmpty());
+    const auto &started = m_fixture.fakes().programStarter->calls();
+    QCOMPARE(started.size(), std::size_t(1));
+    QVERIFY(started.front().program.endsWith(u"/tools/smartsms limited edition/smartsmsle.exe"));
+    QCOMPARE(started.front().arguments,
+             QStringList{QStringLiteral("0039335 12; rm -rf x##") + QDir::toNativeSeparators(scratch)});
+}
+
+void TestFrmRingTransfer::numbersGetTheItalianPrefix()
+{
+    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("tema"));
+    m_fixture.clickRow(0);
+    const QStringList typed{QStringLiteral("0335123"), QStringLiteral("335123"), QStringLiteral("+39335"),
+                            QStringLiteral("0039335"), QStringLiteral("00335")};
+    const QStringList passed{QStringLiteral("0039335123"), QStringLiteral("0039335123"),
+                             QStringLiteral("0039+39335"), QStringLiteral("0039039335"),
+                             QStringLiteral("00390335")};
+    for (qsizetype index = 0; index < typed.size(); ++index) {
+        m_fixture.fakes().inputBox->queueAnswer(typed.at(index));
+        QTest::mouseClick(&ring().pctSend(), Qt::LeftButton);
+        const QString argument = m_fixture.fakes().programStarter->calls().back().arguments.at(0);
+        QCOMPARE(argument.section(QStringLiteral("##"), 0, 0), passed.at(index));
+    }
+    QCOMPARE(contents(ringtones::RingtoneTransfer::scratchPath()),
+             QByteArray("Anna Verd:Tema:d=4,o=5,b=120:c,e,g\r\n"));
+}
+
+void TestFrmRingTransfer::cancellingTheNumberStartsNothing()
+{
+    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("l'est"));
+    m_fixture.clickRow(0);
+    m_fixture.fakes().inputBox->queueAnswer(QString());
+    QTest::mouseClick(&ring().pctSend(), Qt::LeftButton);
+    QVERIFY(m_fixture.fakes().programStarter->calls().empty());
+    // The scratch file is written before the number is asked for.
+    QCOMPARE(contents(ringtones::RingtoneTransfer::scratchPath()),
+             QByteArray("D'Alessio:L'Estate:d=4,o=5,b=120:c,e,g\r\n"));
+}
+
+void TestFrmRingTransfer::sendWithTheNoResultRowDoesNothing()
+{
+    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("zzz"));
+    m_fixture.clickRow(0);
+    // No number is queued: a prompt shown here fails the test in cleanup.
+    QTest::mouseClick(&ring().pctSend(), Qt::LeftButton);
+    QVERIFY(m_fixture.fakes().inputBox->calls().empty());
+    QVERIFY(m_fixture.fakes().programStarter->calls().empty());
+}
+
+void TestFrmRingTransfer::theSmsToolStartsAlone()
+{
+    QTest::mouseClick(&ring().pctSMS(), Qt::LeftButton);
+    const auto &started = m_fixture.fakes().programStarter->calls();
+    QCOMPARE(started.size(), std::size_t(1));
+    QCOMPARE(started.front().program, ringtones::RingtoneTransfer::smsToolPath());
+    QVERIFY(started.front().arguments.isEmpty());
 }
 
 QTEST_MAIN(TestFrmRingTransfer)
