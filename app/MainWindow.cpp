@@ -9,7 +9,7 @@ namespace brivello::app {
 
 MainWindow::MainWindow(const QString &name, const Context &context, resources::Page page,
                        NavigationOwner owner)
-    : Window(name), m_context(context), m_page(new PictureBox(QStringLiteral("pctBG"), this))
+    : Window(name), m_context(context), m_page(new PictureBox(QStringLiteral("pctBG"), this)), m_owner(owner)
 {
     setWindowFlag(Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("Brivello"));

@@ -19,6 +19,7 @@ public:
 
     PictureBox &pctBG() const { return *m_page; }
     const NavigationBar &navigationBar() const { return m_bar; }
+    NavigationOwner navigationOwner() const { return m_owner; }
 
 protected:
     // Fills the screen and centres the page on it.
@@ -29,6 +30,7 @@ protected:
 
 private:
     PictureBox *m_page;
+    NavigationOwner m_owner;
     NavigationBar m_bar;
 };
 

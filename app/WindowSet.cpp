@@ -1,5 +1,7 @@
 #include "app/WindowSet.h"
 
+#include "app/MainWindow.h"
+#include "app/Navigation.h"
 #include "app/WindowStack.h"
 #include "app/frmHelp.h"
 #include "app/frmSplash.h"
@@ -28,6 +30,8 @@ template <typename W> W &WindowSet::reference(std::unique_ptr<W> &slot)
     if (!slot) {
         slot = std::make_unique<W>(m_context);
         m_made.push_back(slot.get());
+        if constexpr (std::is_base_of_v<MainWindow, W>)
+            connectNavigation(*slot, m_context);
     }
     m_context.stack.load(*slot);
     return *slot;

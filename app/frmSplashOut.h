@@ -3,20 +3,53 @@
 #include "app/Context.h"
 #include "app/Window.h"
 
+#include <QImage>
+#include <QUrl>
+
+#include <array>
+#include <memory>
+
+namespace brivello::platform {
+class Timer;
+}
+
 namespace brivello::app {
 
+class PictureBox;
+
 // The exit splash window: the advertising screen shown before the program
-// ends.
+// ends, with a banner that changes between two frames.
 class frmSplashOut : public Window
 {
     Q_OBJECT
 public:
     explicit frmSplashOut(const Context &context);
+    ~frmSplashOut() override;
+
+    // Where the banner leads.
+    static QUrl distributorAddress();
 
     void formLoad() override;
+    void formActivate() override;
+    void formUnload() override;
+
+    PictureBox &pctBanner() const { return *m_pctBanner; }
+    PictureBox &pctBG() const { return *m_pctBG; }
+    const platform::Timer &Timer1() const { return *m_timer1; }
+    int bytTeller() const { return m_bytTeller; }
+    const QImage &animationFrame(int number) const;
 
 private:
+    void Timer1_Timer();
+    void pctBanner_Click();
+    void pctBG_Click();
+
     const Context &m_context;
+    PictureBox *m_pctBanner;
+    PictureBox *m_pctBG;
+    std::array<QImage, 2> m_imgAnimation;
+    std::unique_ptr<platform::Timer> m_timer1;
+    quint8 m_bytTeller = 0;
 };
 
 } // namespace brivello::app

@@ -338,7 +338,59 @@ QImage splashPicture()
 
 QImage helpBackground()
 {
-    return blankImage(641, 315);
+    QImage image = blankImage(641, 315);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // Brushed-metal border around a white panel with pale blue bands.
+    QLinearGradient metal(0, 0, 641, 315);
+    metal.setColorAt(0, steelLight);
+    metal.setColorAt(0.5, steel);
+    metal.setColorAt(1, steelLight);
+    painter.fillRect(image.rect(), metal);
+    const QRect panel(6, 6, 629, 303);
+    painter.fillRect(panel, Qt::white);
+    painter.fillRect(QRect(panel.left(), panel.top(), panel.width(), 30), litBottom);
+    painter.fillRect(QRect(panel.left(), panel.bottom() - 24, panel.width(), 25), litBottom);
+    // The close mark.
+    painter.setPen(QPen(navy, 2));
+    painter.drawLine(QPointF(614, 13), QPointF(624, 23));
+    painter.drawLine(QPointF(624, 13), QPointF(614, 23));
+    painter.setFont(productFont(14));
+    painter.drawText(QRect(14, 6, 400, 30), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Brivello"));
+    return image;
+}
+
+QImage advertisement()
+{
+    QImage image = splashPicture();
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(QRect(40, 270, 560, 90), navyDeep);
+    painter.setFont(productFont(20));
+    painter.setPen(textLight);
+    painter.drawText(QRect(40, 275, 560, 40), Qt::AlignCenter,
+                     QStringLiteral("Grazie per aver usato Brivello"));
+    painter.setFont(productFont(15, false));
+    painter.setPen(steelLight);
+    painter.drawText(QRect(40, 315, 560, 40), Qt::AlignCenter,
+                     QStringLiteral("Nuove suonerie e nuovi loghi ogni mese"));
+    return image;
+}
+
+QImage bannerFrame(int number)
+{
+    const bool second = number == 2;
+    QImage image = blankImage(468, 60);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintFace(painter, image.size(), second ? Look::Lit : Look::Normal);
+    painter.drawImage(QPoint(12, 12), distributorLogo());
+    painter.setFont(productFont(18));
+    painter.setPen(second ? navy : textLight);
+    painter.drawText(QRect(60, 0, 400, 60), Qt::AlignCenter,
+                     second ? QStringLiteral("www.brivello.example")
+                            : QStringLiteral("Scopri le novità di Brivello"));
+    return image;
 }
 
 QImage publisherLogo()

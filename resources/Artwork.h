@@ -20,6 +20,11 @@ QImage splashPicture();
 // The black 641 x 315 page of the help window.
 QImage helpBackground();
 
+// The 640 x 480 advertising picture of the exit splash window.
+QImage advertisement();
+// The two 468 x 60 frames of the exit splash window's banner, 1 and 2.
+QImage bannerFrame(int number);
+
 // A plain button of the product's style with a light label, for the picture
 // buttons that keep one picture.
 QImage actionButton(int width, int height, const QString &label);

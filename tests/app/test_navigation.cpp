@@ -1,0 +1,536 @@
+#include "app/ButtonImages.h"
+#include "app/NavigationBar.h"
+#include "app/PictureBox.h"
+#include "app/StartUp.h"
+#include "app/Window.h"
+#include "app/WindowSet.h"
+#include "app/WindowStack.h"
+#include "app/frmHelp.h"
+#include "app/frmSplashOut.h"
+#include "data/DiscPaths.h"
+#include "docviewer/frmDoc.h"
+#include "logos/frmLogo.h"
+#include "ringtones/frmRing.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/TestDisc.h"
+#include "toolcatalogue/frmTools.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+#include <memory>
+
+using namespace brivello;
+
+namespace {
+
+using Painted = QList<QPair<QString, int>>;
+
+const QStringList barButtons{QStringLiteral("pctRingTones"), QStringLiteral("pctLogo"),
+                             QStringLiteral("pctTools"),     QStringLiteral("pctDoc"),
+                             QStringLiteral("pctHelp"),      QStringLiteral("pctQuit")};
+
+// A picture no navigation handler ever paints, to see which buttons a mouse
+// move repainted.
+constexpr int untouched = 23;
+
+QStringList visibleWindows()
+{
+    QStringList names;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && qobject_cast<app::Window *>(widget))
+            names << widget->objectName();
+    }
+    names.sort();
+    return names;
+}
+
+void moveMouseOver(QWidget &widget)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), widget.mapToGlobal(QPointF(2, 2)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &move);
+}
+
+void writePage(const QString &folder, const QString &file, const QString &text)
+{
+    QFile page(folder + QStringLiteral("/datafiles/") + file);
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.write("{\\rtf1\\ansi " + text.toLatin1() + "\\par}");
+}
+
+} // namespace
+
+class TestNavigation : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void rolloverPaintsTheWindowsTable_data();
+    void rolloverPaintsTheWindowsTable();
+    void logoThenToolsWithoutThePageLeavesBothLit();
+    void helpButtonIsPutOutWhenTheHelpWindowCloses();
+    void ringtoneButtonCollapsesEveryPendingLevel();
+    void toolsWindowReturnsToTheProgramFolderExceptForDocumentation();
+    void ownButtonClickChangesNothing();
+    void quittingFromDepthClosesEveryWindow();
+    void quittingWithoutLogoOrHelpLeavesThemUnloaded();
+    void bannerFollowsItsSchedule();
+    void bannerClickOpensTheAddressAndStopsTheAnimation();
+    void helpPagesShowOneAtATime();
+    void aboutPanelNamesPublisherAndDeveloper();
+    void documentationHelpHidesTheSmsPage();
+
+private:
+    app::WindowSet &windows() const { return m_startUp->windows(); }
+    app::WindowStack &stack() const { return m_startUp->stack(); }
+    app::MainWindow &mainWindow(const QString &name) const;
+    app::PictureBox &button(const QString &window, const QString &name) const;
+    void click(const QString &window, const QString &button);
+    void clickBox(app::PictureBox &box);
+    bool shows(const app::PictureBox &box, int picture) const;
+    void reachTheMainWindow(const QString &name);
+    void quitFrom(const QString &window);
+
+    std::unique_ptr<QTemporaryDir> m_disc;
+    test::FakePlatform m_fakes;
+    std::unique_ptr<app::StartUp> m_startUp;
+};
+
+void TestNavigation::init()
+{
+    m_disc = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_disc->isValid());
+    data::setProgramFolder(m_disc->path());
+    test::TestCatalogue catalogue;
+    catalogue.ringtones = test::sampleRingtones();
+    QString error;
+    QVERIFY2(test::writeTestDisc(m_disc->path(), catalogue, &error), qPrintable(error));
+    writePage(m_disc->path(), QStringLiteral("belt.dat"), QStringLiteral("Aiuto suonerie"));
+    writePage(m_disc->path(), QStringLiteral("info.dat"), QStringLiteral("Aiuto informazioni"));
+    writePage(m_disc->path(), QStringLiteral("logos.dat"), QStringLiteral("Aiuto loghi"));
+    writePage(m_disc->path(), QStringLiteral("tools.dat"), QStringLiteral("Aiuto tools"));
+    m_fakes = test::FakePlatform();
+    m_startUp = std::make_unique<app::StartUp>(m_fakes.platform());
+    QCOMPARE(m_startUp->start(), 0);
+}
+
+void TestNavigation::cleanup()
+{
+    m_startUp.reset();
+    m_fakes.checkUnused();
+    data::setProgramFolder(QString());
+}
+
+app::MainWindow &TestNavigation::mainWindow(const QString &name) const
+{
+    if (name == u"frmLogo")
+        return windows().logo();
+    if (name == u"frmDoc")
+        return windows().doc();
+    if (name == u"frmTools")
+        return windows().tools();
+    return windows().ring();
+}
+
+app::PictureBox &TestNavigation::button(const QString &window, const QString &name) const
+{
+    auto *box = mainWindow(window).findChild<app::PictureBox *>(name);
+    Q_ASSERT(box);
+    return *box;
+}
+
+void TestNavigation::clickBox(app::PictureBox &box)
+{
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(3, 3));
+    stack().settle();
+}
+
+void TestNavigation::click(const QString &window, const QString &name)
+{
+    clickBox(button(window, name));
+}
+
+bool TestNavigation::shows(const app::PictureBox &box, int picture) const
+{
+    const QImage expected =
+        m_startUp->images().picture(picture).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QRect area = expected.rect() & box.canvas().rect();
+    return box.canvas().copy(area) == expected.copy(area);
+}
+
+void TestNavigation::reachTheMainWindow(const QString &name)
+{
+    const QHash<QString, QString> buttonFor{{QStringLiteral("frmLogo"), QStringLiteral("pctLogo")},
+                                            {QStringLiteral("frmDoc"), QStringLiteral("pctDoc")},
+                                            {QStringLiteral("frmTools"), QStringLiteral("pctTools")}};
+    if (buttonFor.contains(name))
+        click(QStringLiteral("frmRing"), buttonFor.value(name));
+    QCOMPARE(stack().activeWindow(), &mainWindow(name));
+}
+
+void TestNavigation::quitFrom(const QString &window)
+{
+    click(window, QStringLiteral("pctQuit"));
+    QCOMPARE(stack().activeWindow(), &windows().splashOut());
+    QVERIFY(windows().splashOut().isVisible());
+}
+
+void TestNavigation::rolloverPaintsTheWindowsTable_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("over");
+    QTest::addColumn<Painted>("painted");
+
+    const auto row = [](const char *window, const char *over, const Painted &painted) {
+        QTest::addRow("%s over %s", window, over)
+            << QString::fromLatin1(window) << QString::fromLatin1(over) << painted;
+    };
+    const auto p = [](const char *button, int picture) {
+        return qMakePair(QString::fromLatin1(button), picture);
+    };
+
+    const Painted ringReset{p("pctTools", 5), p("pctLogo", 3),  p("pctDoc", 7),
+                            p("pctQuit", 9),  p("pctHelp", 11), p("pctZoek", 13)};
+    row("frmRing", "margin", ringReset);
+    row("frmRing", "pctBG", ringReset);
+    row("frmRing", "pctLogo", {p("pctLogo", 4), p("pctTools", 5)});
+    row("frmRing", "pctTools", {p("pctTools", 6)});
+    row("frmRing", "pctDoc", {p("pctDoc", 8)});
+    row("frmRing", "pctHelp", {p("pctHelp", 12), p("pctQuit", 9)});
+    row("frmRing", "pctQuit", {p("pctQuit", 10), p("pctHelp", 11)});
+    row("frmRing", "txtSearch", {p("pctZoek", 13)});
+
+    row("frmLogo", "margin", {p("pctDoc", 7), p("pctQuit", 9), p("pctHelp", 11)});
+    row("frmLogo", "pctBG", {p("pctTools", 5), p("pctRingTones", 1), p("pctDoc", 7)});
+    row("frmLogo", "pctRingTones", {p("pctRingTones", 2)});
+    row("frmLogo", "pctTools", {p("pctTools", 6)});
+    row("frmLogo", "pctDoc", {p("pctDoc", 8)});
+    row("frmLogo", "pctHelp", {p("pctHelp", 12), p("pctQuit", 9)});
+    row("frmLogo", "pctQuit", {p("pctQuit", 10), p("pctHelp", 11)});
+    row("frmLogo", "pctLogo", {});
+
+    row("frmDoc", "margin", {p("pctLogo", 3), p("pctQuit", 9), p("pctHelp", 11)});
+    row("frmDoc", "pctBG",
+        {p("pctTools", 5), p("pctLogo", 3), p("pctRingTones", 1), p("pctQuit", 9), p("pctHelp", 11)});
+    row("frmDoc", "pctRingTones", {p("pctRingTones", 2)});
+    row("frmDoc", "pctLogo", {p("pctLogo", 4), p("pctTools", 5)});
+    row("frmDoc", "pctTools", {p("pctTools", 6)});
+    row("frmDoc", "pctHelp", {p("pctHelp", 12), p("pctQuit", 9)});
+    row("frmDoc", "pctQuit", {p("pctQuit", 10), p("pctHelp", 11)});
+    row("frmDoc", "pctDoc", {});
+
+    row("frmTools", "margin", {p("pctLogo", 3), p("pctDoc", 7), p("pctQuit", 9), p("pctHelp", 11)});
+    row("frmTools", "pctBG",
+        {p("pctDoc", 7), p("pctLogo", 3), p("pctRingTones", 1), p("pctQuit", 9), p("pctHelp", 11)});
+    row("frmTools", "pctRingTones", {p("pctRingTones", 2)});
+    row("frmTools", "pctLogo", {p("pctLogo", 4)});
+    row("frmTools", "pctDoc", {p("pctDoc", 8)});
+    row("frmTools", "pctHelp", {p("pctHelp", 12), p("pctQuit", 9)});
+    row("frmTools", "pctQuit", {p("pctQuit", 10), p("pctHelp", 11)});
+    row("frmTools", "pctTools", {});
+}
+
+void TestNavigation::rolloverPaintsTheWindowsTable()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, over);
+    QFETCH(Painted, painted);
+
+    reachTheMainWindow(window);
+    app::MainWindow &shown = mainWindow(window);
+    QStringList watched = barButtons;
+    if (window == u"frmRing")
+        watched << QStringLiteral("pctZoek");
+    for (const QString &name : watched)
+        m_startUp->images().paint(button(window, name), untouched);
+
+    if (over == u"margin")
+        moveMouseOver(shown);
+    else if (over == u"txtSearch")
+        moveMouseOver(*shown.findChild<QLineEdit *>(over));
+    else if (over == u"pctBG")
+        moveMouseOver(shown.pctBG());
+    else
+        moveMouseOver(button(window, over));
+
+    for (const QString &name : watched) {
+        int expected = untouched;
+        for (const auto &paint : painted) {
+            if (paint.first == name)
+                expected = paint.second;
+        }
+        QVERIFY2(shows(button(window, name), expected),
+                 qPrintable(QStringLiteral("%1 should show %2").arg(name).arg(expected)));
+    }
+}
+
+void TestNavigation::logoThenToolsWithoutThePageLeavesBothLit()
+{
+    for (const QString &window : {QStringLiteral("frmRing"), QStringLiteral("frmDoc")}) {
+        reachTheMainWindow(window);
+        moveMouseOver(button(window, QStringLiteral("pctLogo")));
+        moveMouseOver(button(window, QStringLiteral("pctTools")));
+        QVERIFY(shows(button(window, QStringLiteral("pctLogo")), 4));
+        QVERIFY(shows(button(window, QStringLiteral("pctTools")), 6));
+        // The other way round the tools button goes out.
+        moveMouseOver(button(window, QStringLiteral("pctLogo")));
+        QVERIFY(shows(button(window, QStringLiteral("pctTools")), 5));
+        QVERIFY(shows(button(window, QStringLiteral("pctLogo")), 4));
+        if (window != u"frmRing")
+            click(window, QStringLiteral("pctRingTones"));
+    }
+}
+
+void TestNavigation::helpButtonIsPutOutWhenTheHelpWindowCloses()
+{
+    for (const QString &window : {QStringLiteral("frmRing"), QStringLiteral("frmLogo"),
+                                  QStringLiteral("frmDoc"), QStringLiteral("frmTools")}) {
+        reachTheMainWindow(window);
+        app::PictureBox &help = button(window, QStringLiteral("pctHelp"));
+        moveMouseOver(help);
+        QVERIFY(shows(help, 12));
+        clickBox(help);
+        app::frmHelp &helpWindow = windows().help();
+        QCOMPARE(stack().activeWindow(), &helpWindow);
+        QVERIFY(helpWindow.isVisible());
+        // The main window below takes no mouse moves while help is open.
+        moveMouseOver(help);
+        QVERIFY(shows(help, 12));
+        clickBox(helpWindow.pctBG());
+        QVERIFY(!helpWindow.isVisible());
+        QCOMPARE(stack().activeWindow(), &mainWindow(window));
+        QVERIFY(shows(help, 11));
+        moveMouseOver(help);
+        QVERIFY(shows(help, 12));
+        if (window != u"frmRing")
+            click(window, QStringLiteral("pctRingTones"));
+    }
+}
+
+void TestNavigation::ringtoneButtonCollapsesEveryPendingLevel()
+{
+    moveMouseOver(button(QStringLiteral("frmRing"), QStringLiteral("pctLogo")));
+    click(QStringLiteral("frmRing"), QStringLiteral("pctLogo"));
+    click(QStringLiteral("frmLogo"), QStringLiteral("pctTools"));
+    click(QStringLiteral("frmTools"), QStringLiteral("pctLogo"));
+    click(QStringLiteral("frmLogo"), QStringLiteral("pctDoc"));
+    click(QStringLiteral("frmDoc"), QStringLiteral("pctTools"));
+    QCOMPARE(visibleWindows(), (QStringList{QStringLiteral("frmRing"), QStringLiteral("frmTools")}));
+    QCOMPARE(stack().depth(), 6);
+
+    click(QStringLiteral("frmTools"), QStringLiteral("pctRingTones"));
+    QCOMPARE(visibleWindows(), QStringList{QStringLiteral("frmRing")});
+    QCOMPARE(stack().activeWindow(), &windows().ring());
+    QCOMPARE(stack().depth(), 1);
+    QVERIFY(!m_startUp->finished());
+    // The button clicked on the home window stays lit until the page is
+    // crossed.
+    QVERIFY(shows(button(QStringLiteral("frmRing"), QStringLiteral("pctLogo")), 4));
+    moveMouseOver(windows().ring().pctBG());
+    QVERIFY(shows(button(QStringLiteral("frmRing"), QStringLiteral("pctLogo")), 3));
+}
+
+void TestNavigation::toolsWindowReturnsToTheProgramFolderExceptForDocumentation()
+{
+    const QString elsewhere = m_disc->path() + QStringLiteral("/tools/Musicbox");
+    const QString programFolder = data::programFolder();
+
+    reachTheMainWindow(QStringLiteral("frmTools"));
+    m_fakes.currentDirectory->set(elsewhere);
+    click(QStringLiteral("frmTools"), QStringLiteral("pctRingTones"));
+    QCOMPARE(m_fakes.currentDirectory->current(), programFolder);
+
+    reachTheMainWindow(QStringLiteral("frmTools"));
+    m_fakes.currentDirectory->set(elsewhere);
+    click(QStringLiteral("frmTools"), QStringLiteral("pctLogo"));
+    QCOMPARE(m_fakes.currentDirectory->current(), programFolder);
+    QCOMPARE(stack().activeWindow(), &windows().logo());
+
+    click(QStringLiteral("frmLogo"), QStringLiteral("pctTools"));
+    m_fakes.currentDirectory->set(elsewhere);
+    click(QStringLiteral("frmTools"), QStringLiteral("pctDoc"));
+    QCOMPARE(m_fakes.currentDirectory->current(), elsewhere);
+    QCOMPARE(stack().activeWindow(), &windows().doc());
+    QCOMPARE(visibleWindows(), (QStringList{QStringLiteral("frmDoc"), QStringLiteral("frmRing")}));
+}
+
+void TestNavigation::ownButtonClickChangesNothing()
+{
+    for (const auto &[window, own] : {std::pair{QStringLiteral("frmRing"), QStringLiteral("pctRingTones")},
+                                      std::pair{QStringLiteral("frmLogo"), QStringLiteral("pctLogo")},
+                                      std::pair{QStringLiteral("frmTools"), QStringLiteral("pctTools")}}) {
+        reachTheMainWindow(window);
+        const int depth = stack().depth();
+        click(window, own);
+        QCOMPARE(stack().depth(), depth);
+        QCOMPARE(stack().activeWindow(), &mainWindow(window));
+        QVERIFY(mainWindow(window).isVisible());
+        if (window != u"frmRing")
+            click(window, QStringLiteral("pctRingTones"));
+    }
+}
+
+void TestNavigation::quittingFromDepthClosesEveryWindow()
+{
+    click(QStringLiteral("frmRing"), QStringLiteral("pctLogo"));
+    click(QStringLiteral("frmLogo"), QStringLiteral("pctTools"));
+    click(QStringLiteral("frmTools"), QStringLiteral("pctLogo"));
+    click(QStringLiteral("frmLogo"), QStringLiteral("pctHelp"));
+    clickBox(windows().help().pctBG());
+    click(QStringLiteral("frmLogo"), QStringLiteral("pctDoc"));
+    click(QStringLiteral("frmDoc"), QStringLiteral("pctTools"));
+    quitFrom(QStringLiteral("frmTools"));
+    QVERIFY(!m_startUp->finished());
+
+    // Outside both pictures nothing happens.
+    app::frmSplashOut &splashOut = windows().splashOut();
+    QTest::mouseClick(&splashOut, Qt::LeftButton, {}, QPoint(10, splashOut.height() - 10));
+    stack().settle();
+    QVERIFY(splashOut.isVisible());
+
+    clickBox(splashOut.pctBG());
+    QVERIFY(visibleWindows().isEmpty());
+    QVERIFY(m_startUp->finished());
+    QCOMPARE(stack().depth(), 0);
+    for (app::Window *window : windows().made())
+        QVERIFY2(!stack().isLoaded(*window), qPrintable(window->objectName()));
+}
+
+void TestNavigation::quittingWithoutLogoOrHelpLeavesThemUnloaded()
+{
+    quitFrom(QStringLiteral("frmRing"));
+    clickBox(windows().splashOut().pctBG());
+    QVERIFY(m_startUp->finished());
+    QStringList made;
+    for (app::Window *window : windows().made()) {
+        made << window->objectName();
+        QVERIFY(!stack().isLoaded(*window));
+    }
+    QVERIFY(!made.contains(QStringLiteral("frmLogo")));
+    QVERIFY(!made.contains(QStringLiteral("frmHelp")));
+}
+
+void TestNavigation::bannerFollowsItsSchedule()
+{
+    quitFrom(QStringLiteral("frmRing"));
+    app::frmSplashOut &splashOut = windows().splashOut();
+    const QImage first = splashOut.animationFrame(1);
+    const QImage second = splashOut.animationFrame(2);
+    QVERIFY(first != second);
+    const auto banner = [&splashOut] { return splashOut.pctBanner().canvas(); };
+    QCOMPARE(banner(), first);
+    QVERIFY(splashOut.Timer1().isActive());
+
+    for (int tick = 1; tick <= 160; ++tick) {
+        m_fakes.clock->advance(100);
+        // Second frame from tick 51, then the frames take turns every 25.
+        const bool secondShown = tick >= 51 && ((tick - 51) / 25) % 2 == 0;
+        QVERIFY2(banner() == (secondShown ? second : first), qPrintable(QStringLiteral("tick %1").arg(tick)));
+        QVERIFY(splashOut.bytTeller() <= 50);
+    }
+    clickBox(splashOut.pctBG());
+    QVERIFY(!splashOut.Timer1().isActive());
+}
+
+void TestNavigation::bannerClickOpensTheAddressAndStopsTheAnimation()
+{
+    quitFrom(QStringLiteral("frmRing"));
+    app::frmSplashOut &splashOut = windows().splashOut();
+    m_fakes.clock->advance(5100);
+    QCOMPARE(splashOut.pctBanner().canvas(), splashOut.animationFrame(2));
+
+    clickBox(splashOut.pctBanner());
+    QCOMPARE(m_fakes.urlOpener->opened(), QList<QUrl>{QUrl(QStringLiteral("https://www.brivello.example/"))});
+    QVERIFY(splashOut.isVisible());
+    QVERIFY(!splashOut.Timer1().isActive());
+    m_fakes.clock->advance(10000);
+    QCOMPARE(splashOut.pctBanner().canvas(), splashOut.animationFrame(2));
+
+    clickBox(splashOut.pctBanner());
+    QCOMPARE(m_fakes.urlOpener->opened().size(), 2);
+    QVERIFY(splashOut.isVisible());
+    QVERIFY(!m_startUp->finished());
+}
+
+void TestNavigation::helpPagesShowOneAtATime()
+{
+    const struct
+    {
+        QString window;
+        QString text;
+        app::frmHelp::HelpBox box;
+    } cases[] = {
+        {QStringLiteral("frmRing"), QStringLiteral("Aiuto suonerie"), app::frmHelp::HelpBox::Vindara},
+        {QStringLiteral("frmLogo"), QStringLiteral("Aiuto loghi"), app::frmHelp::HelpBox::Logo},
+        {QStringLiteral("frmDoc"), QStringLiteral("Aiuto informazioni"), app::frmHelp::HelpBox::Info},
+        {QStringLiteral("frmTools"), QStringLiteral("Aiuto tools"), app::frmHelp::HelpBox::Tools},
+    };
+    const app::frmHelp::HelpBox all[] = {app::frmHelp::HelpBox::Vindara, app::frmHelp::HelpBox::Info,
+                                         app::frmHelp::HelpBox::Logo, app::frmHelp::HelpBox::Tools};
+    for (const auto &each : cases) {
+        reachTheMainWindow(each.window);
+        click(each.window, QStringLiteral("pctHelp"));
+        app::frmHelp &help = windows().help();
+        QVERIFY(help.isVisible());
+        QVERIFY(!help.fraAbout().isVisible());
+        for (app::frmHelp::HelpBox box : all)
+            QCOMPARE(help.helpBox(box).isVisible(), box == each.box);
+        QVERIFY2(help.helpBox(each.box).toPlainText().contains(each.text),
+                 qPrintable(help.helpBox(each.box).toPlainText()));
+        // A click on the page itself does not close the window.
+        QTest::mouseClick(help.helpBox(each.box).viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        stack().settle();
+        QVERIFY(help.isVisible());
+        clickBox(help.pctBG());
+        QVERIFY(!help.isVisible());
+        if (each.window != u"frmRing")
+            click(each.window, QStringLiteral("pctRingTones"));
+    }
+}
+
+void TestNavigation::aboutPanelNamesPublisherAndDeveloper()
+{
+    clickBox(button(QStringLiteral("frmRing"), QStringLiteral("pctParvel")));
+    app::frmHelp &help = windows().help();
+    QCOMPARE(stack().activeWindow(), &help);
+    QVERIFY(help.fraAbout().isVisible());
+    for (auto box : {app::frmHelp::HelpBox::Vindara, app::frmHelp::HelpBox::Info, app::frmHelp::HelpBox::Logo,
+                     app::frmHelp::HelpBox::Tools})
+        QVERIFY(!help.helpBox(box).isVisible());
+    QCOMPARE(help.aboutLabel(QStringLiteral("lblProdukt")).text(),
+             QStringLiteral("Brivello è un prodotto di:"));
+    QCOMPARE(help.aboutLabel(QStringLiteral("lblOnt")).text(), QStringLiteral("Brivello è sviluppato da:"));
+    QVERIFY(help.aboutLabel(QStringLiteral("lblProdukt")).font().bold());
+    QVERIFY(!help.aboutLabel(QStringLiteral("lblAdres")).font().bold());
+    clickBox(help.pctBG());
+    QCOMPARE(stack().activeWindow(), &windows().ring());
+
+    click(QStringLiteral("frmRing"), QStringLiteral("pctHelp"));
+    QVERIFY(!help.fraAbout().isVisible());
+    QVERIFY(help.helpBox(app::frmHelp::HelpBox::Vindara).isVisible());
+}
+
+void TestNavigation::documentationHelpHidesTheSmsPage()
+{
+    reachTheMainWindow(QStringLiteral("frmDoc"));
+    docviewer::frmDoc &doc = windows().doc();
+    doc.rtfSms().show();
+    click(QStringLiteral("frmDoc"), QStringLiteral("pctHelp"));
+    QVERIFY(doc.rtfSms().isHidden());
+    clickBox(windows().help().pctBG());
+    QVERIFY(doc.rtfSms().isHidden());
+    QCOMPARE(stack().activeWindow(), &doc);
+}
+
+QTEST_MAIN(TestNavigation)
+#include "test_navigation.moc"
