@@ -77,6 +77,12 @@ void DocumentBuilder::flush()
     if (m_pendingText.isEmpty())
         return;
     ensureParagraph();
+    // A list marker is drawn in the format of its block, and a new block
+    // starts with the one the paragraph before ended in: after a heading its
+    // large bold colour. The block takes the format of its own first text,
+    // except in a table, where that format holds the cell's own shading.
+    if (m_table == nullptr && m_cursor.atBlockStart())
+        m_cursor.setBlockCharFormat(m_pendingFormat);
     m_cursor.insertText(sanitizeText(m_pendingText), m_pendingFormat);
     m_pendingText.clear();
 }

@@ -44,6 +44,7 @@ private Q_SLOTS:
     void binaryDataIsSkipped();
     void listsFromListTable();
     void oldStyleNumbering();
+    void listMarkerAfterHeadingLooksLikeItsItem();
     void markerWithoutListIsText();
     void simpleTable();
     void tableRowsWithMoreCellsGrow();
@@ -353,6 +354,31 @@ void TestRtfReader::oldStyleNumbering()
     QVERIFY(blockWith(doc, QStringLiteral("Plain")).textList() == nullptr);
     QCOMPARE(plainTextOf(doc),
              QStringLiteral(u"• Dot one\n• Dot two\n1. Num one\n2. Num two\nI. Roman\nPlain"));
+}
+
+void TestRtfReader::listMarkerAfterHeadingLooksLikeItsItem()
+{
+    const QByteArray document(
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl ;\\red0\\green51\\blue153;}\\f0\\fs20"
+        "\\pard\\cf1\\b\\fs32 Titolo\\b0\\fs20\\cf0\\par"
+        "\\pard{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta.}}Primo\\par"
+        "\\pard{\\pntext\\f0 2.\\tab}{\\*\\pn\\pnlvlbody\\pndec{\\pntxta.}}Secondo\\par}");
+    QTextDocument doc;
+    readRtf(document, &doc);
+    const QTextCharFormat heading = formatOf(doc, QStringLiteral("Titolo"));
+    QVERIFY(heading.font().bold());
+    // The marker is drawn in the character format of the item's block.
+    for (const QString &item : {QStringLiteral("Primo"), QStringLiteral("Secondo")}) {
+        const QTextBlock block = blockWith(doc, item);
+        QVERIFY(block.textList() != nullptr);
+        const QTextCharFormat marker = block.charFormat();
+        const QTextCharFormat text = formatOf(doc, item);
+        QVERIFY(!marker.font().bold());
+        QCOMPARE(marker.fontPointSize(), text.fontPointSize());
+        QVERIFY(marker.fontPointSize() < heading.fontPointSize());
+        QCOMPARE(marker.foreground(), text.foreground());
+        QVERIFY(marker.foreground() != heading.foreground());
+    }
 }
 
 void TestRtfReader::markerWithoutListIsText()
