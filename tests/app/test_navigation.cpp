@@ -24,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 
 #include <memory>
 
@@ -89,6 +90,8 @@ private Q_SLOTS:
     void helpPagesShowOneAtATime();
     void aboutPanelNamesPublisherAndDeveloper();
     void documentationHelpHidesTheSmsPage();
+    void helpPagesAreReadOnlyOnce();
+    void startProgramEndsWithStatusZeroAfterQuitting();
 
 private:
     app::WindowSet &windows() const { return m_startUp->windows(); }
@@ -530,6 +533,46 @@ void TestNavigation::documentationHelpHidesTheSmsPage()
     clickBox(windows().help().pctBG());
     QVERIFY(doc.rtfSms().isHidden());
     QCOMPARE(stack().activeWindow(), &doc);
+}
+
+void TestNavigation::helpPagesAreReadOnlyOnce()
+{
+    click(QStringLiteral("frmRing"), QStringLiteral("pctHelp"));
+    app::frmHelp &help = windows().help();
+    clickBox(help.pctBG());
+    // A page changed on disc after the first showing is not read again.
+    writePage(m_disc->path(), QStringLiteral("belt.dat"), QStringLiteral("Pagina nuova"));
+    click(QStringLiteral("frmRing"), QStringLiteral("pctHelp"));
+    const QString shown = help.helpBox(app::frmHelp::HelpBox::Vindara).toPlainText();
+    QVERIFY2(shown.contains(QStringLiteral("Aiuto suonerie")), qPrintable(shown));
+    QVERIFY(!shown.contains(QStringLiteral("Pagina nuova")));
+}
+
+void TestNavigation::startProgramEndsWithStatusZeroAfterQuitting()
+{
+    // A fresh run, this time through the program's own event loop: once the
+    // home window is up, the user quits.
+    m_startUp = std::make_unique<app::StartUp>(m_fakes.platform());
+    bool quitting = false;
+    connect(&stack(), &app::WindowStack::activated, this, [this, &quitting](app::Window *window) {
+        if (quitting || window->objectName() != u"frmRing")
+            return;
+        quitting = true;
+        QTimer::singleShot(0, this, [this] {
+            QTest::mouseClick(&button(QStringLiteral("frmRing"), QStringLiteral("pctQuit")), Qt::LeftButton,
+                              {}, QPoint(3, 3));
+            QTest::mouseClick(&windows().splashOut().pctBG(), Qt::LeftButton, {}, QPoint(3, 3));
+        });
+    });
+    // Should the run not end by itself, this ends it with a status of its own.
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(7); });
+    guard.start(20000);
+    QCOMPARE(m_startUp->StartProgram(), 0);
+    QVERIFY(quitting);
+    QVERIFY(m_startUp->finished());
+    QVERIFY(visibleWindows().isEmpty());
 }
 
 QTEST_MAIN(TestNavigation)
