@@ -133,16 +133,16 @@ TableDef makeTableDef(const QString &name, const std::vector<ColumnSpec> &column
     TableDef table;
     table.name = name;
     table.system = system;
-    for (const ColumnSpec &spec : columns) {
+    for (const ColumnSpec &wanted : columns) {
         ColumnDef column;
-        column.name = spec.name;
-        column.type = spec.type;
-        column.size = spec.size;
+        column.name = wanted.name;
+        column.type = wanted.type;
+        column.size = wanted.size;
         column.colNum = uint16_t(table.columns.size());
-        column.fixed = spec.type == Integer || spec.type == LongInteger || spec.type == DateTime;
+        column.fixed = wanted.type == Integer || wanted.type == LongInteger || wanted.type == DateTime;
         if (column.fixed) {
             column.fixedOffset = uint16_t(table.fixedAreaSize);
-            table.fixedAreaSize += spec.size;
+            table.fixedAreaSize += wanted.size;
         } else {
             column.varIndex = uint16_t(table.varCount++);
         }
