@@ -159,6 +159,9 @@ void frmHelp::fillHelpBoxes()
         // A missing or unreadable page shows a notice naming it; the other
         // pages still serve.
         rtf::loadRtfPage(data::discPath(QString::fromUtf16(plan.file)), box.document());
+        // Loading leaves the cursor after the text, which would open the page
+        // scrolled to its end.
+        box.moveCursor(QTextCursor::Start);
     }
 }
 

@@ -490,6 +490,8 @@ void TestNavigation::helpPagesShowOneAtATime()
             QCOMPARE(help.helpBox(box).isVisible(), box == each.box);
         QVERIFY2(help.helpBox(each.box).toPlainText().contains(each.text),
                  qPrintable(help.helpBox(each.box).toPlainText()));
+        // Each page opens at its beginning, not scrolled to its end.
+        QCOMPARE(help.helpBox(each.box).textCursor().position(), 0);
         // A click on the page itself does not close the window.
         QTest::mouseClick(help.helpBox(each.box).viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         stack().settle();
