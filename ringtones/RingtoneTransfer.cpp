@@ -189,7 +189,15 @@ QString RingtoneTransfer::askNumber() const
 void RingtoneTransfer::startSmsTool(const QStringList &arguments)
 {
     const QString tool = smsToolPath();
-    m_window.platform().programStarter->start(tool, arguments, QFileInfo(tool).absolutePath());
+    if (m_window.platform().programStarter->start(tool, arguments, QFileInfo(tool).absolutePath()))
+        return;
+    // A disc without its SMS tool (or one that cannot run it) must not look
+    // as if the ringtone went out.
+    platform::MessageRequest failure;
+    failure.text =
+        QStringLiteral("Impossibile avviare il programma SMS «%1».").arg(QDir::toNativeSeparators(tool));
+    failure.icon = platform::MessageIcon::Warning;
+    m_window.platform().messageBox->show(failure);
 }
 
 } // namespace brivello::ringtones

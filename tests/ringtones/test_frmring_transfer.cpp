@@ -22,6 +22,7 @@ private Q_SLOTS:
     void cancellingTheNumberStartsNothing();
     void sendWithTheNoResultRowDoesNothing();
     void theSmsToolStartsAlone();
+    void anSmsToolThatDoesNotStartIsTold();
 
 private:
     ringtones::frmRing &ring() { return m_fixture.ring(); }
@@ -205,6 +206,15 @@ void TestFrmRingTransfer::theSmsToolStartsAlone()
     QCOMPARE(started.size(), std::size_t(1));
     QCOMPARE(started.front().program, ringtones::RingtoneTransfer::smsToolPath());
     QVERIFY(started.front().arguments.isEmpty());
+}
+
+void TestFrmRingTransfer::anSmsToolThatDoesNotStartIsTold()
+{
+    m_fixture.fakes().programStarter->queueAnswer(false);
+    m_fixture.fakes().messageBox->queueAnswer(platform::MessageAnswer::Ok);
+    QTest::mouseClick(&ring().pctSMS(), Qt::LeftButton);
+    QCOMPARE(m_fixture.fakes().messageBox->shown().size(), std::size_t(1));
+    QVERIFY(m_fixture.fakes().messageBox->shown().front().text.contains(u"programma SMS"));
 }
 
 QTEST_MAIN(TestFrmRingTransfer)
