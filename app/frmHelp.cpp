@@ -47,15 +47,15 @@ struct AboutLine
 
 const AboutLine aboutLines[] = {
     {u"lblProdukt", 120, u"Brivello è un prodotto di:", LabelStyle::Heading},
-    {u"lblParvel", 600, u"Parvel Media S.r.l.", LabelStyle::Company},
+    {u"lblParvel", 600, u"Lumo Media S.r.l.", LabelStyle::Company},
     {u"lblAdres", 960, u"Via dei Glicini 14", LabelStyle::Plain},
     {u"lblPost", 1200, u"20900 Monza (MB)", LabelStyle::Plain},
-    {u"lblWWW", 1440, u"www.parvel.example", LabelStyle::Plain},
+    {u"lblWWW", 1440, u"www.lumomedia.example", LabelStyle::Plain},
     {u"lblOnt", 1800, u"Brivello è sviluppato da:", LabelStyle::Heading},
-    {u"lblOsmant", 2160, u"Osmant Software B.V.", LabelStyle::Company},
+    {u"lblOsmant", 2160, u"Faro Software B.V.", LabelStyle::Company},
     {u"Label2", 2520, u"Casella Postale 318", LabelStyle::Plain},
     {u"Label3", 2760, u"7500 AH Enschede", LabelStyle::Plain},
-    {u"Label4", 3000, u"www.osmant.example", LabelStyle::Plain},
+    {u"Label4", 3000, u"www.farosoftware.example", LabelStyle::Plain},
 };
 
 constexpr int aboutLineHeight = 240;

@@ -406,7 +406,7 @@ QImage publisherLogo()
     painter.drawEllipse(QRectF(12, 15, 10, 10));
     painter.setFont(productFont(15));
     painter.setPen(textLight);
-    painter.drawText(QRect(31, 0, 62, 40), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Parvel"));
+    painter.drawText(QRect(31, 0, 62, 40), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Lumo"));
     return image;
 }
 
