@@ -1,10 +1,10 @@
 #include "app/ExitProgram.h"
 
-#include "app/Context.h"
-#include "app/Window.h"
 #include "app/WindowSet.h"
-#include "app/WindowStack.h"
 #include "app/frmSplashOut.h"
+#include "ui/Context.h"
+#include "ui/Window.h"
+#include "ui/WindowStack.h"
 
 namespace brivello::app {
 
@@ -17,11 +17,12 @@ constexpr const char16_t *closingOrder[] = {
 
 // Closes the loaded windows by the order above; a window never loaded (nor
 // one closed already) is passed over rather than loaded only to be closed.
-void closeEveryWindow(const Context &context)
+void closeEveryWindow(WindowSet &windows)
 {
-    const std::vector<Window *> made = context.windows.made();
+    const ui::Context &context = windows.context();
+    const std::vector<ui::Window *> made = windows.made();
     for (const char16_t *name : closingOrder) {
-        for (Window *window : made) {
+        for (ui::Window *window : made) {
             if (window->objectName() == QStringView(name) && context.stack.isLoaded(*window))
                 context.stack.close(*window);
         }
@@ -30,9 +31,9 @@ void closeEveryWindow(const Context &context)
 
 } // namespace
 
-void ExitProgram(const Context &context)
+void ExitProgram(WindowSet &windows)
 {
-    context.stack.showModal(context.windows.splashOut(), [&context] { closeEveryWindow(context); });
+    windows.context().stack.showModal(windows.splashOut(), [&windows] { closeEveryWindow(windows); });
 }
 
 } // namespace brivello::app

@@ -1,17 +1,17 @@
 #include "app/Navigation.h"
 
-#include "app/ButtonImages.h"
-#include "app/Context.h"
 #include "app/ExitProgram.h"
-#include "app/MainWindow.h"
-#include "app/PictureBox.h"
 #include "app/WindowSet.h"
-#include "app/WindowStack.h"
 #include "app/frmHelp.h"
 #include "data/DiscPaths.h"
 #include "docviewer/frmDoc.h"
 #include "logos/frmLogo.h"
 #include "toolcatalogue/frmTools.h"
+#include "ui/ButtonImages.h"
+#include "ui/Context.h"
+#include "ui/MainWindow.h"
+#include "ui/PictureBox.h"
+#include "ui/WindowStack.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -24,7 +24,7 @@ namespace brivello::app {
 
 namespace {
 
-using Owner = NavigationOwner;
+using Owner = ui::NavigationOwner;
 
 // Where the mouse moves.
 enum class Over { Margin, Page, RingTones, Logo, Tools, Doc, Help, Quit, Search };
@@ -120,8 +120,9 @@ frmHelp::HelpBox helpBoxOf(Owner owner)
 class NavigationHandlers : public QObject
 {
 public:
-    NavigationHandlers(MainWindow &window, const Context &context)
-        : QObject(&window), m_window(window), m_context(context), m_owner(window.navigationOwner())
+    NavigationHandlers(ui::MainWindow &window, WindowSet &windows)
+        : QObject(&window), m_window(window), m_windows(windows), m_context(windows.context()),
+          m_owner(window.navigationOwner())
     {}
 
     void connectAll();
@@ -130,8 +131,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void connectRollover(PictureBox *button, Over over);
-    void connectClick(PictureBox *button, void (NavigationHandlers::*handler)());
+    void connectRollover(ui::PictureBox *button, Over over);
+    void connectClick(ui::PictureBox *button, void (NavigationHandlers::*handler)());
     void rollover(Over over);
     bool isHome() const { return m_owner == Owner::Ringtones; }
     void hideUnlessHome();
@@ -145,22 +146,23 @@ private:
     void pctQuit_Click();
     void pctParvel_Click();
 
-    MainWindow &m_window;
-    const Context &m_context;
+    ui::MainWindow &m_window;
+    WindowSet &m_windows;
+    const ui::Context &m_context;
     Owner m_owner;
     QLineEdit *m_txtSearch = nullptr;
 };
 
 void NavigationHandlers::connectAll()
 {
-    const NavigationBar &bar = m_window.navigationBar();
+    const ui::NavigationBar &bar = m_window.navigationBar();
     m_window.installEventFilter(this);
-    connect(&m_window.pctBG(), &PictureBox::mouseMoved, this, [this] { rollover(Over::Page); });
+    connect(&m_window.pctBG(), &ui::PictureBox::mouseMoved, this, [this] { rollover(Over::Page); });
     // The window's own button has neither rollover nor a click of its own
     // here; the documentation window resets itself on its own.
     const struct
     {
-        PictureBox *button;
+        ui::PictureBox *button;
         Over over;
         Owner ownedBy;
         void (NavigationHandlers::*click)();
@@ -185,18 +187,18 @@ void NavigationHandlers::connectAll()
     m_txtSearch = m_window.findChild<QLineEdit *>(QStringLiteral("txtSearch"));
     if (m_txtSearch)
         m_txtSearch->installEventFilter(this);
-    if (auto *parvel = m_window.findChild<PictureBox *>(QStringLiteral("pctParvel")))
+    if (auto *parvel = m_window.findChild<ui::PictureBox *>(QStringLiteral("pctParvel")))
         connectClick(parvel, &NavigationHandlers::pctParvel_Click);
 }
 
-void NavigationHandlers::connectRollover(PictureBox *button, Over over)
+void NavigationHandlers::connectRollover(ui::PictureBox *button, Over over)
 {
-    connect(button, &PictureBox::mouseMoved, this, [this, over] { rollover(over); });
+    connect(button, &ui::PictureBox::mouseMoved, this, [this, over] { rollover(over); });
 }
 
-void NavigationHandlers::connectClick(PictureBox *button, void (NavigationHandlers::*handler)())
+void NavigationHandlers::connectClick(ui::PictureBox *button, void (NavigationHandlers::*handler)())
 {
-    connect(button, &PictureBox::clicked, this, handler);
+    connect(button, &ui::PictureBox::clicked, this, handler);
 }
 
 bool NavigationHandlers::eventFilter(QObject *watched, QEvent *event)
@@ -216,7 +218,7 @@ void NavigationHandlers::rollover(Over over)
         if (row.window != m_owner || row.over != over)
             continue;
         for (const Paint &paint : row.paints) {
-            if (auto *button = m_window.pctBG().findChild<PictureBox *>(QString::fromUtf16(paint.button)))
+            if (auto *button = m_window.pctBG().findChild<ui::PictureBox *>(QString::fromUtf16(paint.button)))
                 m_context.images.paint(*button, paint.picture);
         }
     }
@@ -249,18 +251,18 @@ void NavigationHandlers::pctLogo_Click()
 {
     hideUnlessHome();
     returnToProgramFolder();
-    m_context.stack.showModal(m_context.windows.logo());
+    m_context.stack.showModal(m_windows.logo());
 }
 
 void NavigationHandlers::pctTools_Click()
 {
     hideUnlessHome();
-    m_context.stack.showModal(m_context.windows.tools());
+    m_context.stack.showModal(m_windows.tools());
 }
 
 void NavigationHandlers::pctDoc_Click()
 {
-    docviewer::frmDoc &doc = m_context.windows.doc();
+    docviewer::frmDoc &doc = m_windows.doc();
     doc.ResetToContents();
     hideUnlessHome();
     m_context.stack.showModal(doc);
@@ -269,10 +271,10 @@ void NavigationHandlers::pctDoc_Click()
 void NavigationHandlers::pctHelp_Click()
 {
     if (m_owner == Owner::Documentation)
-        m_context.windows.doc().rtfSms().hide();
-    QPointer<PictureBox> help = m_window.navigationBar().pctHelp;
-    const ButtonImages &images = m_context.images;
-    m_context.windows.help().ShowHelpPage(helpBoxOf(m_owner), [help, &images] {
+        m_windows.doc().rtfSms().hide();
+    QPointer<ui::PictureBox> help = m_window.navigationBar().pctHelp;
+    const ui::ButtonImages &images = m_context.images;
+    m_windows.help().ShowHelpPage(helpBoxOf(m_owner), [help, &images] {
         if (help)
             images.paint(*help, 11);
     });
@@ -280,19 +282,19 @@ void NavigationHandlers::pctHelp_Click()
 
 void NavigationHandlers::pctQuit_Click()
 {
-    ExitProgram(m_context);
+    ExitProgram(m_windows);
 }
 
 void NavigationHandlers::pctParvel_Click()
 {
-    m_context.windows.help().ShowAbout();
+    m_windows.help().ShowAbout();
 }
 
 } // namespace
 
-void connectNavigation(MainWindow &window, const Context &context)
+void connectNavigation(ui::MainWindow &window, WindowSet &windows)
 {
-    auto *handlers = new NavigationHandlers(window, context);
+    auto *handlers = new NavigationHandlers(window, windows);
     handlers->connectAll();
 }
 

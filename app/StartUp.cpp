@@ -1,8 +1,6 @@
 #include "app/StartUp.h"
 
-#include "app/ButtonImages.h"
 #include "app/WindowSet.h"
-#include "app/WindowStack.h"
 #include "app/frmSplash.h"
 #include "app/frmSplashOut.h"
 #include "data/CatalogueError.h"
@@ -10,6 +8,8 @@
 #include "ringtones/frmRing.h"
 #include "toolcatalogue/frmInstall.h"
 #include "toolcatalogue/frmTools.h"
+#include "ui/ButtonImages.h"
+#include "ui/WindowStack.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -26,8 +26,8 @@ constexpr int neverShownStatus = 3;
 } // namespace
 
 StartUp::StartUp(platform::Platform platform)
-    : m_platform(std::move(platform)), m_stack(std::make_unique<WindowStack>()),
-      m_images(std::make_unique<ButtonImages>()),
+    : m_platform(std::move(platform)), m_stack(std::make_unique<ui::WindowStack>()),
+      m_images(std::make_unique<ui::ButtonImages>()),
       m_windows(std::make_unique<WindowSet>(m_platform, *m_stack, *m_images))
 {}
 

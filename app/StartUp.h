@@ -4,11 +4,14 @@
 
 #include <memory>
 
+namespace brivello::ui {
+class ButtonImages;
+class WindowStack;
+} // namespace brivello::ui
+
 namespace brivello::app {
 
-class ButtonImages;
 class WindowSet;
-class WindowStack;
 
 // The module StartUp: brings the windows up in their order and runs the
 // program until the home window's showing ends.
@@ -34,9 +37,9 @@ public:
     // The home window's showing has ended.
     bool finished() const { return m_finished; }
 
-    WindowStack &stack() const { return *m_stack; }
+    ui::WindowStack &stack() const { return *m_stack; }
     WindowSet &windows() const { return *m_windows; }
-    const ButtonImages &images() const { return *m_images; }
+    const ui::ButtonImages &images() const { return *m_images; }
 
 private:
     void loadWindows();
@@ -45,8 +48,8 @@ private:
     void quitOnceHomeIsOnScreen();
 
     platform::Platform m_platform;
-    std::unique_ptr<WindowStack> m_stack;
-    std::unique_ptr<ButtonImages> m_images;
+    std::unique_ptr<ui::WindowStack> m_stack;
+    std::unique_ptr<ui::ButtonImages> m_images;
     std::unique_ptr<WindowSet> m_windows;
     bool m_running = false;
     bool m_finished = false;

@@ -1,8 +1,6 @@
 #include "app/WindowSet.h"
 
-#include "app/MainWindow.h"
 #include "app/Navigation.h"
-#include "app/WindowStack.h"
 #include "app/frmHelp.h"
 #include "app/frmSplash.h"
 #include "app/frmSplashOut.h"
@@ -11,11 +9,14 @@
 #include "ringtones/frmRing.h"
 #include "toolcatalogue/frmInstall.h"
 #include "toolcatalogue/frmTools.h"
+#include "ui/MainWindow.h"
+#include "ui/WindowStack.h"
 
 namespace brivello::app {
 
-WindowSet::WindowSet(const platform::Platform &platform, WindowStack &stack, const ButtonImages &images)
-    : m_context{platform, stack, *this, images}
+WindowSet::WindowSet(const platform::Platform &platform, ui::WindowStack &stack,
+                     const ui::ButtonImages &images)
+    : m_context{platform, stack, images}
 {}
 
 WindowSet::~WindowSet()
@@ -25,13 +26,13 @@ WindowSet::~WindowSet()
     m_install.reset();
 }
 
-template <typename W> W &WindowSet::reference(std::unique_ptr<W> &slot)
+template <typename W, typename... Extra> W &WindowSet::reference(std::unique_ptr<W> &slot, Extra &...extra)
 {
     if (!slot) {
-        slot = std::make_unique<W>(m_context);
+        slot = std::make_unique<W>(m_context, extra...);
         m_made.push_back(slot.get());
-        if constexpr (std::is_base_of_v<MainWindow, W>)
-            connectNavigation(*slot, m_context);
+        if constexpr (std::is_base_of_v<ui::MainWindow, W>)
+            connectNavigation(*slot, *this);
     }
     m_context.stack.load(*slot);
     return *slot;
@@ -59,12 +60,12 @@ docviewer::frmDoc &WindowSet::doc()
 
 toolcatalogue::frmTools &WindowSet::tools()
 {
-    return reference(m_tools);
+    return reference(m_tools, static_cast<toolcatalogue::ToolWindows &>(*this));
 }
 
 toolcatalogue::frmInstall &WindowSet::install()
 {
-    return reference(m_install);
+    return reference(m_install, static_cast<toolcatalogue::ToolWindows &>(*this));
 }
 
 frmHelp &WindowSet::help()
@@ -77,7 +78,7 @@ frmSplashOut &WindowSet::splashOut()
     return reference(m_splashOut);
 }
 
-std::vector<Window *> WindowSet::made() const
+std::vector<ui::Window *> WindowSet::made() const
 {
     return m_made;
 }

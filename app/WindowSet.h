@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/Context.h"
+#include "toolcatalogue/ToolWindows.h"
+#include "ui/Context.h"
 
 #include <memory>
 #include <vector>
@@ -19,19 +20,22 @@ class frmTools;
 class frmInstall;
 } // namespace brivello::toolcatalogue
 
+namespace brivello::ui {
+class Window;
+} // namespace brivello::ui
+
 namespace brivello::app {
 
 class frmHelp;
 class frmSplash;
 class frmSplashOut;
-class Window;
 
 // Every window of the program, each made and loaded by the first reference to
 // it: asking for a window here is such a reference.
-class WindowSet
+class WindowSet final : public toolcatalogue::ToolWindows
 {
 public:
-    WindowSet(const platform::Platform &platform, WindowStack &stack, const ButtonImages &images);
+    WindowSet(const platform::Platform &platform, ui::WindowStack &stack, const ui::ButtonImages &images);
     ~WindowSet();
     WindowSet(const WindowSet &) = delete;
     WindowSet &operator=(const WindowSet &) = delete;
@@ -40,19 +44,19 @@ public:
     ringtones::frmRing &ring();
     logos::frmLogo &logo();
     docviewer::frmDoc &doc();
-    toolcatalogue::frmTools &tools();
-    toolcatalogue::frmInstall &install();
+    toolcatalogue::frmTools &tools() override;
+    toolcatalogue::frmInstall &install() override;
     frmHelp &help();
     frmSplashOut &splashOut();
 
     // The windows made so far, in the order they were made.
-    std::vector<Window *> made() const;
-    const Context &context() const { return m_context; }
+    std::vector<ui::Window *> made() const;
+    const ui::Context &context() const { return m_context; }
 
 private:
-    template <typename W> W &reference(std::unique_ptr<W> &slot);
+    template <typename W, typename... Extra> W &reference(std::unique_ptr<W> &slot, Extra &...extra);
 
-    Context m_context;
+    ui::Context m_context;
     std::unique_ptr<frmSplash> m_splash;
     std::unique_ptr<ringtones::frmRing> m_ring;
     std::unique_ptr<logos::frmLogo> m_logo;
@@ -61,7 +65,7 @@ private:
     std::unique_ptr<toolcatalogue::frmInstall> m_install;
     std::unique_ptr<frmHelp> m_help;
     std::unique_ptr<frmSplashOut> m_splashOut;
-    std::vector<Window *> m_made;
+    std::vector<ui::Window *> m_made;
 };
 
 } // namespace brivello::app

@@ -1,10 +1,10 @@
 #include "app/frmHelp.h"
 
-#include "app/PictureBox.h"
-#include "app/Twips.h"
 #include "data/DiscPaths.h"
 #include "docviewer/rtf/RtfReader.h"
 #include "resources/Artwork.h"
+#include "ui/PictureBox.h"
+#include "ui/Twips.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -26,10 +26,10 @@ struct HelpBoxPlan
 
 // In the order the load step fills them.
 const HelpBoxPlan helpBoxPlans[] = {
-    {HelpBox::Vindara, u"HelpBox_Vindara", twipsRect(120, 600, 9375, 3510), u".\\datafiles\\belt.dat"},
-    {HelpBox::Info, u"HelpBox_Info", twipsRect(120, 600, 9375, 3510), u".\\datafiles\\info.dat"},
-    {HelpBox::Logo, u"HelpBox_Logo", twipsRect(120, 720, 9375, 3390), u".\\datafiles\\logos.dat"},
-    {HelpBox::Tools, u"HelpBox_Tools", twipsRect(120, 720, 9315, 3390), u".\\datafiles\\tools.dat"},
+    {HelpBox::Vindara, u"HelpBox_Vindara", ui::twipsRect(120, 600, 9375, 3510), u".\\datafiles\\belt.dat"},
+    {HelpBox::Info, u"HelpBox_Info", ui::twipsRect(120, 600, 9375, 3510), u".\\datafiles\\info.dat"},
+    {HelpBox::Logo, u"HelpBox_Logo", ui::twipsRect(120, 720, 9375, 3390), u".\\datafiles\\logos.dat"},
+    {HelpBox::Tools, u"HelpBox_Tools", ui::twipsRect(120, 720, 9315, 3390), u".\\datafiles\\tools.dat"},
 };
 
 // The order in which ShowHelpPage sets the boxes' visibility.
@@ -77,22 +77,22 @@ void styleLabel(QLabel &label, LabelStyle style)
 
 } // namespace
 
-frmHelp::frmHelp(const Context &context)
-    : Window(QStringLiteral("frmHelp")), m_context(context),
-      m_page(new PictureBox(QStringLiteral("pctBG"), this))
+frmHelp::frmHelp(const ui::Context &context)
+    : ui::Window(QStringLiteral("frmHelp")), m_context(context),
+      m_page(new ui::PictureBox(QStringLiteral("pctBG"), this))
 {
     setWindowFlag(Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("Brivello"));
-    setFixedSize(twips(9615), twips(4725));
+    setFixedSize(ui::twips(9615), ui::twips(4725));
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
     setAutoFillBackground(true);
-    m_page->setGeometry(twipsRect(0, 0, 9600, 4710));
+    m_page->setGeometry(ui::twipsRect(0, 0, 9600, 4710));
     m_page->paintPicture(resources::helpBackground());
     placeHelpBoxes();
     placeAboutPanel();
-    connect(m_page, &PictureBox::clicked, this, &frmHelp::pctBG_Click);
+    connect(m_page, &ui::PictureBox::clicked, this, &frmHelp::pctBG_Click);
 }
 
 void frmHelp::placeHelpBoxes()
@@ -112,7 +112,7 @@ void frmHelp::placeAboutPanel()
 {
     m_fraAbout = new QFrame(m_page);
     m_fraAbout->setObjectName(QStringLiteral("fraAbout"));
-    m_fraAbout->setGeometry(twipsRect(120, 600, 9375, 3495));
+    m_fraAbout->setGeometry(ui::twipsRect(120, 600, 9375, 3495));
     m_fraAbout->setAutoFillBackground(true);
     QPalette white = m_fraAbout->palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -124,13 +124,13 @@ void frmHelp::placeAboutPanel()
         label->setAlignment(Qt::AlignCenter);
         styleLabel(*label, line.style);
         const int height = line.style == LabelStyle::Plain ? aboutLineHeight : 2 * aboutLineHeight - 60;
-        label->setGeometry(QRect(0, twips(line.top), m_fraAbout->width(), twips(height)));
+        label->setGeometry(QRect(0, ui::twips(line.top), m_fraAbout->width(), ui::twips(height)));
     }
     m_fraAbout->hide();
     // Lies below the visible area and is never seen.
     m_helpFrame = new QFrame(m_page);
     m_helpFrame->setObjectName(QStringLiteral("HelpFrame"));
-    m_helpFrame->setGeometry(twipsRect(600, 6960, 8295, 3495));
+    m_helpFrame->setGeometry(ui::twipsRect(600, 6960, 8295, 3495));
 }
 
 QTextEdit &frmHelp::helpBox(HelpBox box) const
@@ -146,7 +146,7 @@ QLabel &frmHelp::aboutLabel(const QString &name) const
 void frmHelp::formLoad()
 {
     // Centred once; later showings keep the place.
-    centreOnScreen(*this);
+    ui::centreOnScreen(*this);
     m_fraAbout->hide();
     fillHelpBoxes();
 }
@@ -173,7 +173,7 @@ void frmHelp::showOnly(QTextEdit *visibleBox)
     }
 }
 
-void frmHelp::ShowHelpPage(HelpBox box, WindowStack::Continuation then)
+void frmHelp::ShowHelpPage(HelpBox box, ui::WindowStack::Continuation then)
 {
     m_context.stack.load(*this);
     m_fraAbout->hide();

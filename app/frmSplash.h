@@ -1,25 +1,27 @@
 #pragma once
 
-#include "app/Context.h"
-#include "app/Window.h"
+#include "ui/Context.h"
+#include "ui/Window.h"
+
+namespace brivello::ui {
+class PictureBox;
+} // namespace brivello::ui
 
 namespace brivello::app {
 
-class PictureBox;
-
 // The splash window: the splash picture while the start-up loads the windows.
 // It takes no input.
-class frmSplash : public Window
+class frmSplash : public ui::Window
 {
     Q_OBJECT
 public:
-    explicit frmSplash(const Context &context);
+    explicit frmSplash(const ui::Context &context);
 
-    PictureBox &pctSplash() const { return *m_picture; }
+    ui::PictureBox &pctSplash() const { return *m_picture; }
     void formLoad() override;
 
 private:
-    PictureBox *m_picture;
+    ui::PictureBox *m_picture;
 };
 
 } // namespace brivello::app

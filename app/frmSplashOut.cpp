@@ -1,11 +1,11 @@
 #include "app/frmSplashOut.h"
 
-#include "app/PictureBox.h"
-#include "app/Twips.h"
-#include "app/WindowStack.h"
 #include "platform/Clock.h"
 #include "platform/System.h"
 #include "resources/Artwork.h"
+#include "ui/PictureBox.h"
+#include "ui/Twips.h"
+#include "ui/WindowStack.h"
 
 namespace brivello::app {
 
@@ -19,33 +19,33 @@ constexpr quint8 secondFrameCount = 50;
 
 } // namespace
 
-frmSplashOut::frmSplashOut(const Context &context)
-    : Window(QStringLiteral("frmSplashOut")), m_context(context),
-      m_pctBanner(new PictureBox(QStringLiteral("pctBanner"), this)),
-      m_pctBG(new PictureBox(QStringLiteral("pctBG"), this)), m_imgAnimation{resources::bannerFrame(1),
-                                                                             resources::bannerFrame(2)},
+frmSplashOut::frmSplashOut(const ui::Context &context)
+    : ui::Window(QStringLiteral("frmSplashOut")), m_context(context),
+      m_pctBanner(new ui::PictureBox(QStringLiteral("pctBanner"), this)),
+      m_pctBG(new ui::PictureBox(QStringLiteral("pctBG"), this)), m_imgAnimation{resources::bannerFrame(1),
+                                                                                 resources::bannerFrame(2)},
       m_timer1(context.platform.clock->createTimer())
 {
     setWindowFlag(Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("Brivello"));
-    setFixedSize(twips(10635), twips(8370));
+    setFixedSize(ui::twips(10635), ui::twips(8370));
     // The system's window-text colour, black in the usual colour scheme.
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colours.color(QPalette::WindowText));
     setPalette(colours);
     setAutoFillBackground(true);
 
-    m_pctBanner->setGeometry(twipsRect(1920, 0, 7020, 900));
+    m_pctBanner->setGeometry(ui::twipsRect(1920, 0, 7020, 900));
     m_pctBanner->paintPicture(m_imgAnimation[0]);
-    m_pctBG->setGeometry(twipsRect(600, 120, 9600, 7200));
+    m_pctBG->setGeometry(ui::twipsRect(600, 120, 9600, 7200));
     m_pctBG->paintPicture(resources::advertisement());
     // The banner lies above the top edge of the advertising picture.
     m_pctBanner->raise();
 
     m_timer1->setInterval(tickMilliseconds);
     connect(m_timer1.get(), &platform::Timer::timeout, this, &frmSplashOut::Timer1_Timer);
-    connect(m_pctBanner, &PictureBox::clicked, this, &frmSplashOut::pctBanner_Click);
-    connect(m_pctBG, &PictureBox::clicked, this, &frmSplashOut::pctBG_Click);
+    connect(m_pctBanner, &ui::PictureBox::clicked, this, &frmSplashOut::pctBanner_Click);
+    connect(m_pctBG, &ui::PictureBox::clicked, this, &frmSplashOut::pctBG_Click);
 }
 
 frmSplashOut::~frmSplashOut() = default;
@@ -62,7 +62,7 @@ const QImage &frmSplashOut::animationFrame(int number) const
 
 void frmSplashOut::formLoad()
 {
-    centreOnScreen(*this);
+    ui::centreOnScreen(*this);
     m_timer1->stop();
 }
 

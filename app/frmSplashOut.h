@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Context.h"
-#include "app/Window.h"
+#include "ui/Context.h"
+#include "ui/Window.h"
 
 #include <QImage>
 #include <QUrl>
@@ -13,17 +13,19 @@ namespace brivello::platform {
 class Timer;
 }
 
-namespace brivello::app {
-
+namespace brivello::ui {
 class PictureBox;
+} // namespace brivello::ui
+
+namespace brivello::app {
 
 // The exit splash window: the advertising screen shown before the program
 // ends, with a banner that changes between two frames.
-class frmSplashOut : public Window
+class frmSplashOut : public ui::Window
 {
     Q_OBJECT
 public:
-    explicit frmSplashOut(const Context &context);
+    explicit frmSplashOut(const ui::Context &context);
     ~frmSplashOut() override;
 
     // Where the banner leads.
@@ -33,8 +35,8 @@ public:
     void formActivate() override;
     void formUnload() override;
 
-    PictureBox &pctBanner() const { return *m_pctBanner; }
-    PictureBox &pctBG() const { return *m_pctBG; }
+    ui::PictureBox &pctBanner() const { return *m_pctBanner; }
+    ui::PictureBox &pctBG() const { return *m_pctBG; }
     const platform::Timer &Timer1() const { return *m_timer1; }
     int bytTeller() const { return m_bytTeller; }
     const QImage &animationFrame(int number) const;
@@ -44,9 +46,9 @@ private:
     void pctBanner_Click();
     void pctBG_Click();
 
-    const Context &m_context;
-    PictureBox *m_pctBanner;
-    PictureBox *m_pctBG;
+    const ui::Context &m_context;
+    ui::PictureBox *m_pctBanner;
+    ui::PictureBox *m_pctBG;
     std::array<QImage, 2> m_imgAnimation;
     std::unique_ptr<platform::Timer> m_timer1;
     quint8 m_bytTeller = 0;

@@ -4,9 +4,7 @@
 // the window hands them to its data source) as LIKE queries over the same
 // rows in an in-memory table without index.
 
-#include "app/ButtonImages.h"
 #include "app/WindowSet.h"
-#include "app/WindowStack.h"
 #include "authoring/CatalogueGenerator.h"
 #include "data/Catalogue.h"
 #include "data/DataSource.h"
@@ -15,6 +13,8 @@
 #include "ringtones/RingtoneListModel.h"
 #include "ringtones/RingtoneSearch.h"
 #include "ringtones/frmRing.h"
+#include "ui/ButtonImages.h"
+#include "ui/WindowStack.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -38,8 +38,8 @@ const char *const TypedTexts[] = {"ma", "rossi", "lina"};
 struct Bench
 {
     QTemporaryDir disc;
-    std::unique_ptr<app::WindowStack> stack;
-    std::unique_ptr<app::ButtonImages> images;
+    std::unique_ptr<ui::WindowStack> stack;
+    std::unique_ptr<ui::ButtonImages> images;
     std::unique_ptr<app::WindowSet> windows;
     QStringList criteria;
     sqlite3 *db = nullptr;
@@ -52,8 +52,8 @@ struct Bench
         if (!authoring::writeGeneratedCatalogue(path, {Ringtones, 11}, &error))
             qFatal("cannot write the catalogue: %s", qPrintable(error));
         data::setProgramFolder(disc.path());
-        stack = std::make_unique<app::WindowStack>();
-        images = std::make_unique<app::ButtonImages>();
+        stack = std::make_unique<ui::WindowStack>();
+        images = std::make_unique<ui::ButtonImages>();
         windows = std::make_unique<app::WindowSet>(platform::makeQtPlatform(), *stack, *images);
         stack->showModal(windows->ring());
         // Every findFirst and findNext reports its criteria; one pass is a run

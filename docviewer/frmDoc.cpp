@@ -1,12 +1,12 @@
 #include "docviewer/frmDoc.h"
 
-#include "app/ButtonImages.h"
-#include "app/PictureBox.h"
-#include "app/Twips.h"
 #include "data/DiscPaths.h"
 #include "docviewer/EntryLabel.h"
 #include "docviewer/rtf/RtfReader.h"
 #include "resources/Artwork.h"
+#include "ui/ButtonImages.h"
+#include "ui/PictureBox.h"
+#include "ui/Twips.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,8 +16,8 @@
 
 namespace brivello::docviewer {
 
-using app::twips;
-using app::twipsRect;
+using ui::twips;
+using ui::twipsRect;
 
 namespace {
 
@@ -86,16 +86,16 @@ const QString panelStyle =
 
 } // namespace
 
-frmDoc::frmDoc(const app::Context &context)
+frmDoc::frmDoc(const ui::Context &context)
     : MainWindow(QStringLiteral("frmDoc"), context, resources::Page::Documentation,
-                 app::NavigationOwner::Documentation)
+                 ui::NavigationOwner::Documentation)
 {
     buildContents();
     buildGeneralIndex();
     buildPhoneGuideIndex();
     buildPages();
     buildButtons();
-    connect(navigationBar().pctDoc, &app::PictureBox::clicked, this, &frmDoc::pctDoc_Click);
+    connect(navigationBar().pctDoc, &ui::PictureBox::clicked, this, &frmDoc::pctDoc_Click);
 }
 
 QFrame *frmDoc::panel(const QString &name, const QRect &geometry)
@@ -202,18 +202,18 @@ void frmDoc::buildPages()
 
 void frmDoc::buildButtons()
 {
-    m_pctHome = new app::PictureBox(QStringLiteral("pctHome"), &pctBG());
+    m_pctHome = new ui::PictureBox(QStringLiteral("pctHome"), &pctBG());
     m_pctHome->setGeometry(twipsRect(3865, 6660, 1050, 255));
     m_pctHome->setToolTip(QStringLiteral("Home"));
     m_pctHome->paintPicture(
         resources::actionButton(m_pctHome->width(), m_pctHome->height(), QStringLiteral("Home")));
-    m_pctVorige = new app::PictureBox(QStringLiteral("pctVorige"), &pctBG());
+    m_pctVorige = new ui::PictureBox(QStringLiteral("pctVorige"), &pctBG());
     m_pctVorige->setGeometry(twipsRect(5050, 6660, 1080, 255));
-    m_pctVolgende = new app::PictureBox(QStringLiteral("pctVolgende"), &pctBG());
+    m_pctVolgende = new ui::PictureBox(QStringLiteral("pctVolgende"), &pctBG());
     m_pctVolgende->setGeometry(twipsRect(6120, 6660, 1050, 255));
-    connect(m_pctHome, &app::PictureBox::clicked, this, &frmDoc::pctHome_Click);
-    connect(m_pctVorige, &app::PictureBox::clicked, this, &frmDoc::pctVorige_Click);
-    connect(m_pctVolgende, &app::PictureBox::clicked, this, &frmDoc::pctVolgende_Click);
+    connect(m_pctHome, &ui::PictureBox::clicked, this, &frmDoc::pctHome_Click);
+    connect(m_pctVorige, &ui::PictureBox::clicked, this, &frmDoc::pctVorige_Click);
+    connect(m_pctVolgende, &ui::PictureBox::clicked, this, &frmDoc::pctVolgende_Click);
 }
 
 EntryLabel &frmDoc::generalEntry(int page) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainWindow.h"
+#include "ui/MainWindow.h"
 
 #include <QString>
 
@@ -20,11 +20,11 @@ class EntryLabel;
 // pages and the index of the phone guides, the pages read from the disc, and
 // the home, previous and next buttons below them. The panels lie one over
 // the other and exactly one of them is visible at a time.
-class frmDoc : public app::MainWindow
+class frmDoc : public ui::MainWindow
 {
     Q_OBJECT
 public:
-    explicit frmDoc(const app::Context &context);
+    explicit frmDoc(const ui::Context &context);
 
     // The load step: centres the page, shows the contents panel alone, draws
     // both buttons inactive, loads the first page of each set and the SMS
@@ -72,9 +72,9 @@ public:
     QTextEdit &rtfTips() const { return *m_rtfTips; }
     QTextEdit &rtfSms() const { return *m_rtfSms; }
     QTextBrowser &WebLinks() const { return *m_webLinks; }
-    app::PictureBox &pctHome() const { return *m_pctHome; }
-    app::PictureBox &pctVorige() const { return *m_pctVorige; }
-    app::PictureBox &pctVolgende() const { return *m_pctVolgende; }
+    ui::PictureBox &pctHome() const { return *m_pctHome; }
+    ui::PictureBox &pctVorige() const { return *m_pctVorige; }
+    ui::PictureBox &pctVolgende() const { return *m_pctVolgende; }
 
     static constexpr int generalPageCount = 8;
     static constexpr int phoneGuideCount = 3;
@@ -132,9 +132,9 @@ private:
     QTextEdit *m_rtfTips = nullptr;
     QTextEdit *m_rtfSms = nullptr;
     QTextBrowser *m_webLinks = nullptr;
-    app::PictureBox *m_pctHome = nullptr;
-    app::PictureBox *m_pctVorige = nullptr;
-    app::PictureBox *m_pctVolgende = nullptr;
+    ui::PictureBox *m_pctHome = nullptr;
+    ui::PictureBox *m_pctVorige = nullptr;
+    ui::PictureBox *m_pctVolgende = nullptr;
 
     std::uint8_t m_bytPage = 1;
     bool m_blnNextActive = false;

@@ -1,6 +1,6 @@
 #include "logos/LogoGrid.h"
 
-#include "app/Twips.h"
+#include "ui/Twips.h"
 
 #include <array>
 
@@ -30,7 +30,7 @@ QRect logoBoxRect(int index)
     }
     // Box 17 has always stood one pixel above the other boxes of its row.
     const int top = index == 17 ? 3465 : rowTops.at(static_cast<std::size_t>(row));
-    return app::twipsRect(columnLefts.at(static_cast<std::size_t>(column)), top, boxWidth, boxHeight);
+    return ui::twipsRect(columnLefts.at(static_cast<std::size_t>(column)), top, boxWidth, boxHeight);
 }
 
 int pageCount(int logoCount)

@@ -1,14 +1,14 @@
 #include "logos/frmLogo.h"
 
-#include "app/ButtonImages.h"
-#include "app/PictureBox.h"
-#include "app/Twips.h"
 #include "data/Catalogue.h"
 #include "data/CatalogueError.h"
 #include "data/DataSource.h"
 #include "data/DiscPaths.h"
 #include "logos/pictures/LogoCatalogue.h"
 #include "logos/pictures/MonochromeBmp.h"
+#include "ui/ButtonImages.h"
+#include "ui/PictureBox.h"
+#include "ui/Twips.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -21,8 +21,8 @@
 
 namespace brivello::logos {
 
-using app::PictureBox;
-using app::twipsRect;
+using ui::PictureBox;
+using ui::twipsRect;
 
 namespace {
 
@@ -71,8 +71,8 @@ platform::SaveFileRequest exportRequest()
 
 } // namespace
 
-frmLogo::frmLogo(const app::Context &context)
-    : MainWindow(QStringLiteral("frmLogo"), context, resources::Page::Logos, app::NavigationOwner::Logos),
+frmLogo::frmLogo(const ui::Context &context)
+    : MainWindow(QStringLiteral("frmLogo"), context, resources::Page::Logos, ui::NavigationOwner::Logos),
       m_writeBitmap(&writeMonochromeBmp)
 {
     QFont small = pctBG().font();

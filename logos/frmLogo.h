@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/MainWindow.h"
 #include "logos/LogoGrid.h"
+#include "ui/MainWindow.h"
 
 #include <QList>
 
@@ -41,14 +41,14 @@ struct GalleryState
 
 // The logo gallery: the operator logos of a category, 24 to a page, one of
 // which the user selects and exports as a two-colour bitmap.
-class frmLogo : public app::MainWindow
+class frmLogo : public ui::MainWindow
 {
     Q_OBJECT
 public:
     // Writes a logo as a bitmap file; false with the reason on failure.
     using BitmapWriter = std::function<bool(const QString &path, const QImage &logo, QString *error)>;
 
-    explicit frmLogo(const app::Context &context);
+    explicit frmLogo(const ui::Context &context);
     ~frmLogo() override;
 
     // Form_Load: fills the category combo from the catalogue's Rubrieken.
@@ -71,13 +71,13 @@ public:
     QLabel &lblRubriek() const { return *m_lblRubriek; }
     QComboBox &dbcRubriek() const { return *m_dbcRubriek; }
     QGroupBox &Frame1() const { return *m_frame1; }
-    app::PictureBox &pctLogo1(int index) const { return *m_pctLogo1.at(static_cast<std::size_t>(index)); }
+    ui::PictureBox &pctLogo1(int index) const { return *m_pctLogo1.at(static_cast<std::size_t>(index)); }
     QLabel &Pagina() const { return *m_pagina; }
     // The light ring around the selected box, hidden while nothing is selected.
     QWidget &selectionMark() const { return *m_selectionMark; }
-    app::PictureBox &pctExporteren() const { return *m_pctExporteren; }
-    app::PictureBox &pctVorige() const { return *m_pctVorige; }
-    app::PictureBox &pctVolgende() const { return *m_pctVolgende; }
+    ui::PictureBox &pctExporteren() const { return *m_pctExporteren; }
+    ui::PictureBox &pctVorige() const { return *m_pctVorige; }
+    ui::PictureBox &pctVolgende() const { return *m_pctVolgende; }
 
 private:
     void buildCategoryRow();
@@ -98,12 +98,12 @@ private:
     QLabel *m_lblRubriek = nullptr;
     QComboBox *m_dbcRubriek = nullptr;
     QGroupBox *m_frame1 = nullptr;
-    std::array<app::PictureBox *, logoBoxCount> m_pctLogo1{};
+    std::array<ui::PictureBox *, logoBoxCount> m_pctLogo1{};
     QLabel *m_pagina = nullptr;
     QWidget *m_selectionMark = nullptr;
-    app::PictureBox *m_pctExporteren = nullptr;
-    app::PictureBox *m_pctVorige = nullptr;
-    app::PictureBox *m_pctVolgende = nullptr;
+    ui::PictureBox *m_pctExporteren = nullptr;
+    ui::PictureBox *m_pctVorige = nullptr;
+    ui::PictureBox *m_pctVolgende = nullptr;
 
     std::shared_ptr<data::Catalogue> m_catalogue;
     std::unique_ptr<data::DataSource> m_datRubriek;

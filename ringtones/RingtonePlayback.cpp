@@ -1,11 +1,11 @@
 #include "ringtones/RingtonePlayback.h"
 
-#include "app/ButtonImages.h"
-#include "app/PictureBox.h"
 #include "data/DiscPaths.h"
 #include "platform/Platform.h"
 #include "ringtones/RingtoneListModel.h"
 #include "ringtones/frmRing.h"
+#include "ui/ButtonImages.h"
+#include "ui/PictureBox.h"
 
 #include <QFileInfo>
 #include <QTreeView>
@@ -14,8 +14,8 @@ namespace brivello::ringtones {
 
 RingtonePlayback::RingtonePlayback(frmRing &window) : QObject(&window), m_window(window)
 {
-    connect(&window.pctPlay(), &app::PictureBox::clicked, this, &RingtonePlayback::pctPlay_Click);
-    connect(&window.pctStop(), &app::PictureBox::clicked, this, &RingtonePlayback::pctStop_Click);
+    connect(&window.pctPlay(), &ui::PictureBox::clicked, this, &RingtonePlayback::pctPlay_Click);
+    connect(&window.pctStop(), &ui::PictureBox::clicked, this, &RingtonePlayback::pctStop_Click);
 }
 
 QString RingtonePlayback::recordingPath(const QString &file)

@@ -1,13 +1,13 @@
 #include "ringtones/RingtoneSearch.h"
 
-#include "app/ButtonImages.h"
-#include "app/PictureBox.h"
-#include "app/Twips.h"
 #include "data/CatalogueError.h"
 #include "data/Criteria.h"
 #include "ringtones/RingtoneListModel.h"
 #include "ringtones/RingtonePlayback.h"
 #include "ringtones/frmRing.h"
+#include "ui/ButtonImages.h"
+#include "ui/PictureBox.h"
+#include "ui/Twips.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -55,7 +55,7 @@ RingtoneSearch::RingtoneSearch(frmRing &window) : QObject(&window), m_window(win
     QComboBox &combo = window.dbcSearch();
     connect(&combo, &QComboBox::activated, this, &RingtoneSearch::dbcSearch_Click);
     connect(&combo, &QComboBox::currentTextChanged, this, &RingtoneSearch::dbcSearch_Click);
-    connect(&window.pctZoek(), &app::PictureBox::clicked, this, &RingtoneSearch::pctZoek_Click);
+    connect(&window.pctZoek(), &ui::PictureBox::clicked, this, &RingtoneSearch::pctZoek_Click);
     window.txtSArt().installEventFilter(this);
     window.txtSsng().installEventFilter(this);
 }
@@ -94,7 +94,7 @@ void RingtoneSearch::dbcSearch_Click()
         artist.setText(artistPlaceholder);
         artist.show();
         title.setText(titlePlaceholder);
-        title.move(app::twips(6480), title.y());
+        title.move(ui::twips(6480), title.y());
         title.show();
         genres.hide();
     } else if (current == u"Genere") {
@@ -110,7 +110,7 @@ void RingtoneSearch::dbcSearch_Click()
     } else if (current == u"Titolo + Genere") {
         search.hide();
         artist.hide();
-        title.move(app::twips(4080), title.y());
+        title.move(ui::twips(4080), title.y());
         title.show();
         genres.show();
     }

@@ -1,12 +1,12 @@
 #include "ringtones/RingtoneTransfer.h"
 
-#include "app/PictureBox.h"
 #include "data/Criteria.h"
 #include "data/DataSource.h"
 #include "data/DiscPaths.h"
 #include "platform/Platform.h"
 #include "ringtones/RingtoneListModel.h"
 #include "ringtones/frmRing.h"
+#include "ui/PictureBox.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -40,8 +40,8 @@ char windows1252(char16_t c)
 RingtoneTransfer::RingtoneTransfer(frmRing &window) : QObject(&window), m_window(window)
 {
     connect(&window.lstMain(), &QAbstractItemView::doubleClicked, this, &RingtoneTransfer::lstMain_DblClick);
-    connect(&window.pctSend(), &app::PictureBox::clicked, this, &RingtoneTransfer::pctSend_Click);
-    connect(&window.pctSMS(), &app::PictureBox::clicked, this, &RingtoneTransfer::pctSMS_Click);
+    connect(&window.pctSend(), &ui::PictureBox::clicked, this, &RingtoneTransfer::pctSend_Click);
+    connect(&window.pctSMS(), &ui::PictureBox::clicked, this, &RingtoneTransfer::pctSMS_Click);
 }
 
 QByteArray RingtoneTransfer::textLine(const QString &text)

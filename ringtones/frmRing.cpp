@@ -1,8 +1,5 @@
 #include "ringtones/frmRing.h"
 
-#include "app/ButtonImages.h"
-#include "app/PictureBox.h"
-#include "app/Twips.h"
 #include "data/Catalogue.h"
 #include "data/DataSource.h"
 #include "data/DiscPaths.h"
@@ -12,6 +9,9 @@
 #include "ringtones/RingtonePlayback.h"
 #include "ringtones/RingtoneSearch.h"
 #include "ringtones/RingtoneTransfer.h"
+#include "ui/ButtonImages.h"
+#include "ui/PictureBox.h"
+#include "ui/Twips.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -23,9 +23,9 @@
 
 namespace brivello::ringtones {
 
-using app::PictureBox;
-using app::twips;
-using app::twipsRect;
+using ui::PictureBox;
+using ui::twips;
+using ui::twipsRect;
 
 namespace {
 
@@ -57,9 +57,9 @@ QFrame *backingPanel(QWidget *page, const QString &name, const QRect &geometry)
 
 } // namespace
 
-frmRing::frmRing(const app::Context &context)
+frmRing::frmRing(const ui::Context &context)
     : MainWindow(QStringLiteral("frmRing"), context, resources::Page::Ringtones,
-                 app::NavigationOwner::Ringtones),
+                 ui::NavigationOwner::Ringtones),
       m_timKlok(context.platform.clock->createTimer())
 {
     QFont small = pctBG().font();

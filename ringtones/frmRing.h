@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainWindow.h"
+#include "ui/MainWindow.h"
 
 #include <cstdint>
 #include <memory>
@@ -35,11 +35,11 @@ class RingtoneTransfer;
 // playback and the transfer each live in a helper class of their own that
 // this window owns and wires to its controls; the window itself keeps the
 // controls, the data sources and the list fill.
-class frmRing : public app::MainWindow
+class frmRing : public ui::MainWindow
 {
     Q_OBJECT
 public:
-    explicit frmRing(const app::Context &context);
+    explicit frmRing(const ui::Context &context);
     ~frmRing() override;
 
     // The load step: centres the page, opens the three data sources on the
@@ -77,7 +77,7 @@ public:
     const platform::Platform &platform() const { return m_context.platform; }
 
     // The button image list every window paints its picture buttons from.
-    const app::ButtonImages &imgKnoppen() const { return m_context.images; }
+    const ui::ButtonImages &imgKnoppen() const { return m_context.images; }
 
     // Controls.
     QLabel &Label1() const { return *m_label1; }
@@ -86,14 +86,14 @@ public:
     QLineEdit &txtSearch() const { return *m_txtSearch; }
     QLineEdit &txtSArt() const { return *m_txtSArt; }
     QLineEdit &txtSsng() const { return *m_txtSsng; }
-    app::PictureBox &pctZoek() const { return *m_pctZoek; }
+    ui::PictureBox &pctZoek() const { return *m_pctZoek; }
     QTreeView &lstMain() const { return *m_lstMain; }
     RingtoneListModel &listModel() const { return *m_listModel; }
-    app::PictureBox &pctSend() const { return *m_pctSend; }
-    app::PictureBox &pctSMS() const { return *m_pctSMS; }
-    app::PictureBox &pctPlay() const { return *m_pctPlay; }
-    app::PictureBox &pctStop() const { return *m_pctStop; }
-    app::PictureBox &pctParvel() const { return *m_pctParvel; }
+    ui::PictureBox &pctSend() const { return *m_pctSend; }
+    ui::PictureBox &pctSMS() const { return *m_pctSMS; }
+    ui::PictureBox &pctPlay() const { return *m_pctPlay; }
+    ui::PictureBox &pctStop() const { return *m_pctStop; }
+    ui::PictureBox &pctParvel() const { return *m_pctParvel; }
     QRadioButton &phoneOption(int phoneType) const;
     QTextEdit &txtCode() const { return *m_txtCode; }
     QLineEdit &txtNoten() const { return *m_txtNoten; }
@@ -124,20 +124,20 @@ private:
     QLineEdit *m_txtSArt = nullptr;
     QLineEdit *m_txtSsng = nullptr;
     QComboBox *m_dbcGenre = nullptr;
-    app::PictureBox *m_pctZoek = nullptr;
+    ui::PictureBox *m_pctZoek = nullptr;
     QTreeView *m_lstMain = nullptr;
     RingtoneListModel *m_listModel = nullptr;
-    app::PictureBox *m_pctSend = nullptr;
-    app::PictureBox *m_pctSMS = nullptr;
-    app::PictureBox *m_pctPlay = nullptr;
-    app::PictureBox *m_pctStop = nullptr;
+    ui::PictureBox *m_pctSend = nullptr;
+    ui::PictureBox *m_pctSMS = nullptr;
+    ui::PictureBox *m_pctPlay = nullptr;
+    ui::PictureBox *m_pctStop = nullptr;
     QFrame *m_txtBG = nullptr;
     QRadioButton *m_phoneOptions[5] = {};
     QFrame *m_text1 = nullptr;
     QTextEdit *m_txtCode = nullptr;
     QLineEdit *m_txtNoten = nullptr;
     QLineEdit *m_txtTempo = nullptr;
-    app::PictureBox *m_pctParvel = nullptr;
+    ui::PictureBox *m_pctParvel = nullptr;
     std::unique_ptr<platform::Timer> m_timKlok;
 
     std::shared_ptr<data::Catalogue> m_catalogue;

@@ -1,11 +1,11 @@
 #include "toolcatalogue/frmInstall.h"
 
-#include "app/Twips.h"
-#include "app/WindowSet.h"
-#include "app/WindowStack.h"
 #include "data/DataSource.h"
 #include "toolcatalogue/ToolRun.h"
+#include "toolcatalogue/ToolWindows.h"
 #include "toolcatalogue/frmTools.h"
+#include "ui/Twips.h"
+#include "ui/WindowStack.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -13,12 +13,12 @@
 
 namespace brivello::toolcatalogue {
 
-using app::twips;
-using app::twipsRect;
+using ui::twips;
+using ui::twipsRect;
 
-frmInstall::frmInstall(const app::Context &context)
-    : Window(QStringLiteral("frmInstall")), m_context(context), m_folder(new QLineEdit(this)),
-      m_ok(new QPushButton(QStringLiteral("OK"), this))
+frmInstall::frmInstall(const ui::Context &context, ToolWindows &windows)
+    : Window(QStringLiteral("frmInstall")), m_context(context), m_windows(windows),
+      m_folder(new QLineEdit(this)), m_ok(new QPushButton(QStringLiteral("OK"), this))
 {
     setWindowTitle(QStringLiteral("Installare Tool"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint |
@@ -34,9 +34,9 @@ frmInstall::frmInstall(const app::Context &context)
 
 void frmInstall::formLoad()
 {
-    app::centreOnScreen(*this);
+    ui::centreOnScreen(*this);
     // Referring to the tools window loads it first, with its data source.
-    const frmTools &tools = m_context.windows.tools();
+    const frmTools &tools = m_windows.tools();
     m_folder->setText(proposedInstallDir(tools.datTools().field(u"dirname")));
 }
 
@@ -45,7 +45,7 @@ void frmInstall::cmdOK_Click()
     const QString folder = m_folder->text();
     if (folder.isEmpty())
         return;
-    m_context.windows.tools().setStrInstallDir(folder);
+    m_windows.tools().setStrInstallDir(folder);
     m_context.stack.hide(*this);
 }
 

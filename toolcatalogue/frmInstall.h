@@ -1,22 +1,24 @@
 #pragma once
 
-#include "app/Context.h"
-#include "app/Window.h"
+#include "ui/Context.h"
+#include "ui/Window.h"
 
 class QLineEdit;
 class QPushButton;
 
 namespace brivello::toolcatalogue {
 
+class ToolWindows;
+
 // The install dialog: asks for the folder a tool is copied into. The only
 // window with a border of its own. OK only hides it, so the next install
 // finds the text as the user left it; the close button closes it, and the
 // next install loads it anew.
-class frmInstall : public app::Window
+class frmInstall : public ui::Window
 {
     Q_OBJECT
 public:
-    explicit frmInstall(const app::Context &context);
+    frmInstall(const ui::Context &context, ToolWindows &windows);
 
     // Proposes a folder named after the tool on which the tools window's
     // data source stands.
@@ -33,7 +35,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    const app::Context &m_context;
+    const ui::Context &m_context;
+    ToolWindows &m_windows;
     QLineEdit *m_folder;
     QPushButton *m_ok;
 };

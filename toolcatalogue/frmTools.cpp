@@ -1,16 +1,16 @@
 #include "toolcatalogue/frmTools.h"
 
-#include "app/PictureBox.h"
-#include "app/Twips.h"
-#include "app/WindowSet.h"
-#include "app/WindowStack.h"
 #include "data/Catalogue.h"
 #include "data/Criteria.h"
 #include "data/DataSource.h"
 #include "data/DiscPaths.h"
 #include "toolcatalogue/ScreenPictures.h"
 #include "toolcatalogue/ToolCopy.h"
+#include "toolcatalogue/ToolWindows.h"
 #include "toolcatalogue/frmInstall.h"
+#include "ui/PictureBox.h"
+#include "ui/Twips.h"
+#include "ui/WindowStack.h"
 
 #include <QDir>
 #include <QLabel>
@@ -19,9 +19,9 @@
 
 namespace brivello::toolcatalogue {
 
-using app::PictureBox;
-using app::twips;
-using app::twipsRect;
+using ui::PictureBox;
+using ui::twips;
+using ui::twipsRect;
 
 namespace {
 
@@ -55,8 +55,9 @@ int leadingNumber(const QString &text)
 
 } // namespace
 
-frmTools::frmTools(const app::Context &context)
-    : MainWindow(QStringLiteral("frmTools"), context, resources::Page::Tools, app::NavigationOwner::Tools)
+frmTools::frmTools(const ui::Context &context, ToolWindows &windows)
+    : MainWindow(QStringLiteral("frmTools"), context, resources::Page::Tools, ui::NavigationOwner::Tools),
+      m_windows(windows)
 {
     QFont small = pctBG().font();
     small.setPixelSize(11);
@@ -170,7 +171,7 @@ void frmTools::pctInstall_Click()
     // keeps to the tool selected now.
     const ToolRecord tool = currentRecord();
     if (isCopyInstall(tool)) {
-        m_context.stack.showModal(m_context.windows.install(), [this, tool] { copyInstall(tool); });
+        m_context.stack.showModal(m_windows.install(), [this, tool] { copyInstall(tool); });
         return;
     }
     const QString failure = runTool(m_context.platform, tool);

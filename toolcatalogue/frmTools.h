@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/MainWindow.h"
 #include "toolcatalogue/ToolRun.h"
+#include "ui/MainWindow.h"
 
 #include <memory>
 
@@ -16,16 +16,17 @@ class DataSource;
 
 namespace brivello::toolcatalogue {
 
+class ToolWindows;
 class ToolCopy;
 struct CopyOutcome;
 
 // The tools window: the list of tools with the details and the screen
 // picture of the selected one, and the install button.
-class frmTools : public app::MainWindow
+class frmTools : public ui::MainWindow
 {
     Q_OBJECT
 public:
-    explicit frmTools(const app::Context &context);
+    frmTools(const ui::Context &context, ToolWindows &windows);
     ~frmTools() override;
 
     // Centres the page and opens datTools on the table Tools, standing on
@@ -54,8 +55,8 @@ public:
 
     data::DataSource &datTools() const { return *m_datTools; }
     QListWidget &lstTools() const { return *m_lstTools; }
-    app::PictureBox &pctInstall() const { return *m_pctInstall; }
-    app::PictureBox &pctScreens() const { return *m_pctScreens; }
+    ui::PictureBox &pctInstall() const { return *m_pctInstall; }
+    ui::PictureBox &pctScreens() const { return *m_pctScreens; }
     QLabel &lblTelefoon() const { return *m_lblTelefoon; }
     QLabel &lblTel() const { return *m_lblTel; }
     QLabel &lblType() const { return *m_lblType; }
@@ -83,8 +84,9 @@ private:
     void showProgress(int total);
     void copyFinished(const CopyOutcome &outcome, const QString &target);
 
+    ToolWindows &m_windows;
     QListWidget *m_lstTools = nullptr;
-    app::PictureBox *m_pctInstall = nullptr;
+    ui::PictureBox *m_pctInstall = nullptr;
     QLabel *m_lblTelefoon = nullptr;
     QLabel *m_lblTel = nullptr;
     QLabel *m_lblType = nullptr;
@@ -92,7 +94,7 @@ private:
     QLabel *m_label1 = nullptr;
     QLabel *m_lblMedium = nullptr;
     QLabel *m_lblBeschrijving = nullptr;
-    app::PictureBox *m_pctScreens = nullptr;
+    ui::PictureBox *m_pctScreens = nullptr;
     QProgressDialog *m_progress = nullptr;
 
     std::shared_ptr<data::Catalogue> m_catalogue;

@@ -1,7 +1,7 @@
-#include "app/ButtonImages.h"
-#include "app/PictureBox.h"
-#include "app/Twips.h"
 #include "resources/Artwork.h"
+#include "ui/ButtonImages.h"
+#include "ui/PictureBox.h"
+#include "ui/Twips.h"
 
 #include <QTest>
 
@@ -59,13 +59,13 @@ private Q_SLOTS:
 
 void TestButtonImages::twipsAreFifteenToAPixel()
 {
-    QCOMPARE(app::twips(9600), 640);
-    QCOMPARE(app::twips(7200), 480);
-    QCOMPARE(app::twips(480), 32);
-    QCOMPARE(app::twips(3151), 210);
-    QCOMPARE(app::twips(2849), 190);
-    QCOMPARE(app::twips(-150), -10);
-    QCOMPARE(app::twipsRect(1710, 1220, 7905, 4060), QRect(114, 81, 527, 271));
+    QCOMPARE(ui::twips(9600), 640);
+    QCOMPARE(ui::twips(7200), 480);
+    QCOMPARE(ui::twips(480), 32);
+    QCOMPARE(ui::twips(3151), 210);
+    QCOMPARE(ui::twips(2849), 190);
+    QCOMPARE(ui::twips(-150), -10);
+    QCOMPARE(ui::twipsRect(1710, 1220, 7905, 4060), QRect(114, 81, 527, 271));
 }
 
 void TestButtonImages::everyPictureHasItsSize_data()
@@ -84,7 +84,7 @@ void TestButtonImages::everyPictureHasItsSize()
 {
     QFETCH(int, number);
     QFETCH(QSize, size);
-    static const app::ButtonImages images;
+    static const ui::ButtonImages images;
     QCOMPARE(images.count(), 28);
     const QImage &picture = images.picture(number);
     QCOMPARE(picture.size(), size);
@@ -109,7 +109,7 @@ void TestButtonImages::highlightedLooksAreLighter()
 {
     QFETCH(int, normal);
     QFETCH(int, highlighted);
-    const app::ButtonImages images;
+    const ui::ButtonImages images;
     const double dark = meanLightness(images.picture(normal));
     const double light = meanLightness(images.picture(highlighted));
     QVERIFY2(light > dark + 0.1, qPrintable(QStringLiteral("%1 vs %2").arg(light).arg(dark)));
@@ -117,7 +117,7 @@ void TestButtonImages::highlightedLooksAreLighter()
 
 void TestButtonImages::inactiveLooksAreGreyed()
 {
-    const app::ButtonImages images;
+    const ui::ButtonImages images;
     QVERIFY(meanSaturation(images.picture(27)) < meanSaturation(images.picture(21)) / 2);
     QVERIFY(meanSaturation(images.picture(28)) < meanSaturation(images.picture(19)) / 2);
     QVERIFY(meanSaturation(images.picture(18)) < meanSaturation(images.picture(17)) / 2);
@@ -125,7 +125,7 @@ void TestButtonImages::inactiveLooksAreGreyed()
 
 void TestButtonImages::picturesWithTheSameRoleDiffer()
 {
-    const app::ButtonImages images;
+    const ui::ButtonImages images;
     // Each navigation button has its own glyph.
     for (int first = 1; first <= 11; first += 2) {
         for (int second = first + 2; second <= 11; second += 2) {
@@ -139,8 +139,8 @@ void TestButtonImages::picturesWithTheSameRoleDiffer()
 
 void TestButtonImages::paintingDrawsAtTheCornerOverTheOldPicture()
 {
-    const app::ButtonImages images;
-    app::PictureBox box(QStringLiteral("pctRingTones"));
+    const ui::ButtonImages images;
+    ui::PictureBox box(QStringLiteral("pctRingTones"));
     box.resize(32, 24);
     images.paint(box, 1);
     QCOMPARE(box.canvas(), images.picture(1));
@@ -149,7 +149,7 @@ void TestButtonImages::paintingDrawsAtTheCornerOverTheOldPicture()
     QCOMPARE(box.canvas().copy(0, 0, 32, 23), images.picture(2));
     QCOMPARE(box.canvas().copy(0, 23, 32, 1), images.picture(1).copy(0, 23, 32, 1));
     // On a wider box the picture keeps its own size at the left.
-    app::PictureBox wide(QStringLiteral("pctZoek"));
+    ui::PictureBox wide(QStringLiteral("pctZoek"));
     wide.resize(70, 22);
     images.paint(wide, 14);
     images.paint(wide, 13);
@@ -162,7 +162,7 @@ void TestButtonImages::pagesAndSplashHaveTheirSizes()
     for (Page page : {Page::Ringtones, Page::Logos, Page::Documentation, Page::Tools})
         QCOMPARE(resources::pageBackground(page).size(), QSize(640, 480));
     QVERIFY(resources::pageBackground(Page::Ringtones) != resources::pageBackground(Page::Logos));
-    QCOMPARE(resources::splashPicture().size(), QSize(app::twips(9600), app::twips(7200)));
+    QCOMPARE(resources::splashPicture().size(), QSize(ui::twips(9600), ui::twips(7200)));
     QVERIFY(distinctColours(resources::splashPicture()) > 100);
 }
 

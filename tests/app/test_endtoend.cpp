@@ -2,12 +2,8 @@
 // the exit splash, over a copy of the sample disc. Every dialog and every
 // program the session would start is answered or recorded by the fakes.
 
-#include "app/ButtonImages.h"
-#include "app/PictureBox.h"
 #include "app/StartUp.h"
-#include "app/Window.h"
 #include "app/WindowSet.h"
-#include "app/WindowStack.h"
 #include "app/frmHelp.h"
 #include "app/frmSplashOut.h"
 #include "data/DiscPaths.h"
@@ -22,6 +18,10 @@
 #include "tests/support/FakePlatform.h"
 #include "toolcatalogue/frmInstall.h"
 #include "toolcatalogue/frmTools.h"
+#include "ui/ButtonImages.h"
+#include "ui/PictureBox.h"
+#include "ui/Window.h"
+#include "ui/WindowStack.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -74,7 +74,7 @@ QStringList visibleWindows()
 {
     QStringList names;
     for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible() && qobject_cast<app::Window *>(widget))
+        if (widget->isVisible() && qobject_cast<ui::Window *>(widget))
             names << widget->objectName();
     }
     names.sort();
@@ -99,14 +99,14 @@ private Q_SLOTS:
 
 private:
     app::WindowSet &windows() const { return m_startUp->windows(); }
-    app::WindowStack &stack() const { return m_startUp->stack(); }
+    ui::WindowStack &stack() const { return m_startUp->stack(); }
     ringtones::frmRing &ring() const { return windows().ring(); }
     logos::frmLogo &gallery() const { return windows().logo(); }
     docviewer::frmDoc &doc() const { return windows().doc(); }
     toolcatalogue::frmTools &tools() const { return windows().tools(); }
 
-    void clickBox(app::PictureBox &box);
-    bool shows(const app::PictureBox &box, int picture) const;
+    void clickBox(ui::PictureBox &box);
+    bool shows(const ui::PictureBox &box, int picture) const;
     QString discCopy(const QString &relative) const { return m_disc.filePath(relative); }
 
     void walkTheRingtones();
@@ -116,7 +116,7 @@ private:
     void aboutAndQuit();
     // Opens the help window from `window`, checks the one page it shows and
     // closes it again.
-    void checkHelp(app::Window &window, app::frmHelp::HelpBox box, const QString &title);
+    void checkHelp(ui::Window &window, app::frmHelp::HelpBox box, const QString &title);
 
     QTemporaryDir m_disc;
     QTemporaryDir m_out;
@@ -143,14 +143,14 @@ void TestEndToEnd::cleanupTestCase()
     data::setProgramFolder(QString());
 }
 
-void TestEndToEnd::clickBox(app::PictureBox &box)
+void TestEndToEnd::clickBox(ui::PictureBox &box)
 {
     QVERIFY2(box.isVisible(), qPrintable(box.objectName()));
     QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(3, 3));
     stack().settle();
 }
 
-bool TestEndToEnd::shows(const app::PictureBox &box, int picture) const
+bool TestEndToEnd::shows(const ui::PictureBox &box, int picture) const
 {
     const QImage expected =
         m_startUp->images().picture(picture).convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -158,9 +158,9 @@ bool TestEndToEnd::shows(const app::PictureBox &box, int picture) const
     return box.canvas().copy(area) == expected.copy(area);
 }
 
-void TestEndToEnd::checkHelp(app::Window &window, app::frmHelp::HelpBox box, const QString &title)
+void TestEndToEnd::checkHelp(ui::Window &window, app::frmHelp::HelpBox box, const QString &title)
 {
-    clickBox(*window.findChild<app::PictureBox *>(QStringLiteral("pctHelp")));
+    clickBox(*window.findChild<ui::PictureBox *>(QStringLiteral("pctHelp")));
     app::frmHelp &help = windows().help();
     QCOMPARE(stack().activeWindow(), &help);
     QVERIFY(!help.fraAbout().isVisible());
@@ -246,7 +246,7 @@ void TestEndToEnd::walkTheRingtones()
 void TestEndToEnd::walkTheLogos()
 {
     // To the gallery.
-    clickBox(*ring().findChild<app::PictureBox *>(QStringLiteral("pctLogo")));
+    clickBox(*ring().findChild<ui::PictureBox *>(QStringLiteral("pctLogo")));
     QCOMPARE(stack().activeWindow(), &gallery());
     QCOMPARE(visibleWindows(), (QStringList{QStringLiteral("frmLogo"), QStringLiteral("frmRing")}));
 
@@ -272,7 +272,7 @@ void TestEndToEnd::walkTheLogos()
     QTest::mouseClick(&gallery().pctVolgende(), Qt::LeftButton);
     QCOMPARE(gallery().Pagina().text(), QStringLiteral(" 2 di %1").arg(pages));
     const int number = logos::logoBoxCount + 3;
-    app::PictureBox &box = gallery().pctLogo1(2);
+    ui::PictureBox &box = gallery().pctLogo1(2);
     QVERIFY(box.isVisible());
     QCOMPARE(box.canvas().convertToFormat(QImage::Format_RGB32),
              logos::logoImage(category, number).convertToFormat(QImage::Format_RGB32));
@@ -297,7 +297,7 @@ void TestEndToEnd::walkTheLogos()
 void TestEndToEnd::walkTheDocumentation()
 {
     // To the documentation, which opens on its contents.
-    clickBox(*gallery().findChild<app::PictureBox *>(QStringLiteral("pctDoc")));
+    clickBox(*gallery().findChild<ui::PictureBox *>(QStringLiteral("pctDoc")));
     QCOMPARE(stack().activeWindow(), &doc());
     QVERIFY(doc().fraInhoud().isVisible());
     QVERIFY(!doc().rtfMain().isVisible());
@@ -337,7 +337,7 @@ void TestEndToEnd::walkTheDocumentation()
 void TestEndToEnd::walkTheTools()
 {
     // To the tools.
-    clickBox(*doc().findChild<app::PictureBox *>(QStringLiteral("pctTools")));
+    clickBox(*doc().findChild<ui::PictureBox *>(QStringLiteral("pctTools")));
     QCOMPARE(stack().activeWindow(), &tools());
     QVERIFY(tools().lstTools().count() > 0);
     QSignalSpy ended(&tools(), &toolcatalogue::frmTools::installEnded);
@@ -390,7 +390,7 @@ void TestEndToEnd::walkTheTools()
     checkHelp(tools(), app::frmHelp::HelpBox::Tools, QStringLiteral("Aiuto: i tools"));
 
     // Back home: every other window goes, the program folder is current again.
-    clickBox(*tools().findChild<app::PictureBox *>(QStringLiteral("pctRingTones")));
+    clickBox(*tools().findChild<ui::PictureBox *>(QStringLiteral("pctRingTones")));
     QCOMPARE(stack().activeWindow(), &ring());
     QCOMPARE(visibleWindows(), QStringList{QStringLiteral("frmRing")});
     QCOMPARE(m_fakes.currentDirectory->current(), data::programFolder());
@@ -399,7 +399,7 @@ void TestEndToEnd::walkTheTools()
 void TestEndToEnd::aboutAndQuit()
 {
     // The about panel.
-    clickBox(*ring().findChild<app::PictureBox *>(QStringLiteral("pctParvel")));
+    clickBox(*ring().findChild<ui::PictureBox *>(QStringLiteral("pctParvel")));
     app::frmHelp &help = windows().help();
     QCOMPARE(stack().activeWindow(), &help);
     QVERIFY(help.fraAbout().isVisible());
@@ -409,7 +409,7 @@ void TestEndToEnd::aboutAndQuit()
     QCOMPARE(stack().activeWindow(), &ring());
 
     // Quit: the exit splash, and after its click no window is left.
-    clickBox(*ring().findChild<app::PictureBox *>(QStringLiteral("pctQuit")));
+    clickBox(*ring().findChild<ui::PictureBox *>(QStringLiteral("pctQuit")));
     QCOMPARE(stack().activeWindow(), &windows().splashOut());
     QVERIFY(windows().splashOut().isVisible());
     QVERIFY(!m_startUp->finished());

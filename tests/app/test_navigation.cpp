@@ -1,10 +1,5 @@
-#include "app/ButtonImages.h"
-#include "app/NavigationBar.h"
-#include "app/PictureBox.h"
 #include "app/StartUp.h"
-#include "app/Window.h"
 #include "app/WindowSet.h"
-#include "app/WindowStack.h"
 #include "app/frmHelp.h"
 #include "app/frmSplashOut.h"
 #include "data/DiscPaths.h"
@@ -14,6 +9,11 @@
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TestDisc.h"
 #include "toolcatalogue/frmTools.h"
+#include "ui/ButtonImages.h"
+#include "ui/NavigationBar.h"
+#include "ui/PictureBox.h"
+#include "ui/Window.h"
+#include "ui/WindowStack.h"
 
 #include <QApplication>
 #include <QFile>
@@ -46,7 +46,7 @@ QStringList visibleWindows()
 {
     QStringList names;
     for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible() && qobject_cast<app::Window *>(widget))
+        if (widget->isVisible() && qobject_cast<ui::Window *>(widget))
             names << widget->objectName();
     }
     names.sort();
@@ -95,12 +95,12 @@ private Q_SLOTS:
 
 private:
     app::WindowSet &windows() const { return m_startUp->windows(); }
-    app::WindowStack &stack() const { return m_startUp->stack(); }
-    app::MainWindow &mainWindow(const QString &name) const;
-    app::PictureBox &button(const QString &window, const QString &name) const;
+    ui::WindowStack &stack() const { return m_startUp->stack(); }
+    ui::MainWindow &mainWindow(const QString &name) const;
+    ui::PictureBox &button(const QString &window, const QString &name) const;
     void click(const QString &window, const QString &button);
-    void clickBox(app::PictureBox &box);
-    bool shows(const app::PictureBox &box, int picture) const;
+    void clickBox(ui::PictureBox &box);
+    bool shows(const ui::PictureBox &box, int picture) const;
     void reachTheMainWindow(const QString &name);
     void quitFrom(const QString &window);
 
@@ -134,7 +134,7 @@ void TestNavigation::cleanup()
     data::setProgramFolder(QString());
 }
 
-app::MainWindow &TestNavigation::mainWindow(const QString &name) const
+ui::MainWindow &TestNavigation::mainWindow(const QString &name) const
 {
     if (name == u"frmLogo")
         return windows().logo();
@@ -145,14 +145,14 @@ app::MainWindow &TestNavigation::mainWindow(const QString &name) const
     return windows().ring();
 }
 
-app::PictureBox &TestNavigation::button(const QString &window, const QString &name) const
+ui::PictureBox &TestNavigation::button(const QString &window, const QString &name) const
 {
-    auto *box = mainWindow(window).findChild<app::PictureBox *>(name);
+    auto *box = mainWindow(window).findChild<ui::PictureBox *>(name);
     Q_ASSERT(box);
     return *box;
 }
 
-void TestNavigation::clickBox(app::PictureBox &box)
+void TestNavigation::clickBox(ui::PictureBox &box)
 {
     QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(3, 3));
     stack().settle();
@@ -163,7 +163,7 @@ void TestNavigation::click(const QString &window, const QString &name)
     clickBox(button(window, name));
 }
 
-bool TestNavigation::shows(const app::PictureBox &box, int picture) const
+bool TestNavigation::shows(const ui::PictureBox &box, int picture) const
 {
     const QImage expected =
         m_startUp->images().picture(picture).convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -250,7 +250,7 @@ void TestNavigation::rolloverPaintsTheWindowsTable()
     QFETCH(Painted, painted);
 
     reachTheMainWindow(window);
-    app::MainWindow &shown = mainWindow(window);
+    ui::MainWindow &shown = mainWindow(window);
     QStringList watched = barButtons;
     if (window == u"frmRing")
         watched << QStringLiteral("pctZoek");
@@ -299,7 +299,7 @@ void TestNavigation::helpButtonIsPutOutWhenTheHelpWindowCloses()
     for (const QString &window : {QStringLiteral("frmRing"), QStringLiteral("frmLogo"),
                                   QStringLiteral("frmDoc"), QStringLiteral("frmTools")}) {
         reachTheMainWindow(window);
-        app::PictureBox &help = button(window, QStringLiteral("pctHelp"));
+        ui::PictureBox &help = button(window, QStringLiteral("pctHelp"));
         moveMouseOver(help);
         QVERIFY(shows(help, 12));
         clickBox(help);
@@ -405,7 +405,7 @@ void TestNavigation::quittingFromDepthClosesEveryWindow()
     QVERIFY(visibleWindows().isEmpty());
     QVERIFY(m_startUp->finished());
     QCOMPARE(stack().depth(), 0);
-    for (app::Window *window : windows().made())
+    for (ui::Window *window : windows().made())
         QVERIFY2(!stack().isLoaded(*window), qPrintable(window->objectName()));
 }
 
@@ -415,7 +415,7 @@ void TestNavigation::quittingWithoutLogoOrHelpLeavesThemUnloaded()
     clickBox(windows().splashOut().pctBG());
     QVERIFY(m_startUp->finished());
     QStringList made;
-    for (app::Window *window : windows().made()) {
+    for (ui::Window *window : windows().made()) {
         made << window->objectName();
         QVERIFY(!stack().isLoaded(*window));
     }
@@ -556,7 +556,7 @@ void TestNavigation::startProgramEndsWithStatusZeroAfterQuitting()
     // home window is up, the user quits.
     m_startUp = std::make_unique<app::StartUp>(m_fakes.platform());
     bool quitting = false;
-    connect(&stack(), &app::WindowStack::activated, this, [this, &quitting](app::Window *window) {
+    connect(&stack(), &ui::WindowStack::activated, this, [this, &quitting](ui::Window *window) {
         if (quitting || window->objectName() != u"frmRing")
             return;
         quitting = true;

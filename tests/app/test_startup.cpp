@@ -1,11 +1,5 @@
-#include "app/ButtonImages.h"
-#include "app/NavigationBar.h"
-#include "app/PictureBox.h"
 #include "app/StartUp.h"
-#include "app/Twips.h"
-#include "app/Window.h"
 #include "app/WindowSet.h"
-#include "app/WindowStack.h"
 #include "app/frmSplash.h"
 #include "data/DiscPaths.h"
 #include "docviewer/frmDoc.h"
@@ -15,6 +9,12 @@
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TestDisc.h"
 #include "toolcatalogue/frmTools.h"
+#include "ui/ButtonImages.h"
+#include "ui/NavigationBar.h"
+#include "ui/PictureBox.h"
+#include "ui/Twips.h"
+#include "ui/Window.h"
+#include "ui/WindowStack.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -37,7 +37,7 @@ QStringList visibleWindows()
 {
     QStringList names;
     for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible() && qobject_cast<app::Window *>(widget))
+        if (widget->isVisible() && qobject_cast<ui::Window *>(widget))
             names << widget->objectName();
     }
     return names;
@@ -101,7 +101,7 @@ void TestStartUp::leavesOnlyTheRingtoneWindowVisible()
     app::WindowSet &windows = m_startUp->windows();
     QCOMPARE(m_startUp->stack().activeWindow(), &windows.ring());
     // The splash is hidden but stays loaded for the exit sequence.
-    app::Window &splash = windows.splash();
+    ui::Window &splash = windows.splash();
     QVERIFY(!splash.isVisible());
     QVERIFY(m_startUp->stack().isLoaded(splash));
     QVERIFY(!m_startUp->finished());
@@ -115,11 +115,11 @@ void TestStartUp::loadsTheToolsWindowOnceInsideTheInstallDialogsLoad()
 {
     writeDisc();
     QStringList journal;
-    app::WindowStack &stack = m_startUp->stack();
-    connect(&stack, &app::WindowStack::loadStarted, this,
-            [&](app::Window *window) { journal << window->objectName() + QStringLiteral(" starts"); });
-    connect(&stack, &app::WindowStack::loadFinished, this,
-            [&](app::Window *window) { journal << window->objectName() + QStringLiteral(" ends"); });
+    ui::WindowStack &stack = m_startUp->stack();
+    connect(&stack, &ui::WindowStack::loadStarted, this,
+            [&](ui::Window *window) { journal << window->objectName() + QStringLiteral(" starts"); });
+    connect(&stack, &ui::WindowStack::loadFinished, this,
+            [&](ui::Window *window) { journal << window->objectName() + QStringLiteral(" ends"); });
     QCOMPARE(m_startUp->start(), 0);
     const QStringList expected{
         QStringLiteral("frmSplash starts"),    QStringLiteral("frmSplash ends"),
@@ -132,7 +132,7 @@ void TestStartUp::loadsTheToolsWindowOnceInsideTheInstallDialogsLoad()
     QCOMPARE(journal, expected);
     // The logo gallery and the help window wait for their first showing.
     QStringList made;
-    for (app::Window *window : m_startUp->windows().made())
+    for (ui::Window *window : m_startUp->windows().made())
         made << window->objectName();
     QVERIFY(!made.contains(QStringLiteral("frmLogo")));
     QVERIFY(!made.contains(QStringLiteral("frmHelp")));
@@ -156,8 +156,8 @@ void TestStartUp::homeWindowStartsEmptyWithItsControlsInPlace()
     QVERIFY(ring.phoneOption(1).isChecked());
     QCOMPARE(ring.phoneOption(5).text(), QStringLiteral("Motorola Schermo"));
     QCOMPARE(ring.bytPhoneType(), 1);
-    QCOMPARE(ring.lstMain().geometry(), app::twipsRect(1710, 1220, 7905, 4060));
-    QCOMPARE(ring.pctZoek().geometry(), app::twipsRect(8560, 600, 1050, 330));
+    QCOMPARE(ring.lstMain().geometry(), ui::twipsRect(1710, 1220, 7905, 4060));
+    QCOMPARE(ring.pctZoek().geometry(), ui::twipsRect(8560, 600, 1050, 330));
     QCOMPARE(ring.pctZoek().toolTip(), QStringLiteral("Ricerca nel database"));
     QCOMPARE(ring.pctZoek().canvas(), ring.imgKnoppen().picture(13));
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
@@ -169,9 +169,9 @@ void TestStartUp::homeWindowStartsEmptyWithItsControlsInPlace()
 void TestStartUp::startProgramReturnsWhenTheHomeWindowIsHidden()
 {
     writeDisc();
-    app::WindowStack &stack = m_startUp->stack();
+    ui::WindowStack &stack = m_startUp->stack();
     // Once the home window is active, a later event hides it.
-    connect(&stack, &app::WindowStack::activated, this, [&stack](app::Window *window) {
+    connect(&stack, &ui::WindowStack::activated, this, [&stack](ui::Window *window) {
         QTimer::singleShot(0, window, [&stack, window] { stack.hide(*window); });
     });
     QCOMPARE(m_startUp->StartProgram(), 0);
@@ -184,18 +184,18 @@ void TestStartUp::navigationBarStandsInPlaceOnEveryMainWindow()
     writeDisc();
     QCOMPARE(m_startUp->start(), 0);
     app::WindowSet &windows = m_startUp->windows();
-    const app::ButtonImages &images = m_startUp->images();
-    const app::NavigationBar ring = windows.ring().navigationBar();
-    const app::NavigationBar logo = windows.logo().navigationBar();
-    const app::NavigationBar tools = windows.tools().navigationBar();
-    const app::NavigationBar doc = windows.doc().navigationBar();
-    QCOMPARE(ring.pctRingTones->geometry(), app::twipsRect(240, 120, 480, 345));
-    QCOMPARE(ring.pctLogo->geometry(), app::twipsRect(840, 120, 480, 345));
-    QCOMPARE(logo.pctLogo->geometry(), app::twipsRect(840, 120, 480, 360));
-    QCOMPARE(tools.pctDoc->geometry(), app::twipsRect(2040, 120, 480, 345));
-    QCOMPARE(doc.pctDoc->geometry(), app::twipsRect(2040, 120, 480, 360));
-    QCOMPARE(ring.pctHelp->geometry(), app::twipsRect(8280, 120, 480, 360));
-    QCOMPARE(ring.pctQuit->geometry(), app::twipsRect(8880, 120, 480, 360));
+    const ui::ButtonImages &images = m_startUp->images();
+    const ui::NavigationBar ring = windows.ring().navigationBar();
+    const ui::NavigationBar logo = windows.logo().navigationBar();
+    const ui::NavigationBar tools = windows.tools().navigationBar();
+    const ui::NavigationBar doc = windows.doc().navigationBar();
+    QCOMPARE(ring.pctRingTones->geometry(), ui::twipsRect(240, 120, 480, 345));
+    QCOMPARE(ring.pctLogo->geometry(), ui::twipsRect(840, 120, 480, 345));
+    QCOMPARE(logo.pctLogo->geometry(), ui::twipsRect(840, 120, 480, 360));
+    QCOMPARE(tools.pctDoc->geometry(), ui::twipsRect(2040, 120, 480, 345));
+    QCOMPARE(doc.pctDoc->geometry(), ui::twipsRect(2040, 120, 480, 360));
+    QCOMPARE(ring.pctHelp->geometry(), ui::twipsRect(8280, 120, 480, 360));
+    QCOMPARE(ring.pctQuit->geometry(), ui::twipsRect(8880, 120, 480, 360));
     // Each window's own button is lit, the others are not.
     QCOMPARE(ring.pctRingTones->canvas().copy(0, 0, 32, 23), images.picture(2));
     QCOMPARE(ring.pctLogo->canvas().copy(0, 0, 32, 23), images.picture(3));

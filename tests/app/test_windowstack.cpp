@@ -1,7 +1,7 @@
-#include "app/ButtonImages.h"
-#include "app/PictureBox.h"
-#include "app/Window.h"
-#include "app/WindowStack.h"
+#include "ui/ButtonImages.h"
+#include "ui/PictureBox.h"
+#include "ui/Window.h"
+#include "ui/WindowStack.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
@@ -11,8 +11,8 @@
 
 using namespace brivello;
 using namespace Qt::StringLiterals;
-using app::Window;
-using app::WindowStack;
+using ui::Window;
+using ui::WindowStack;
 
 namespace {
 
@@ -248,10 +248,10 @@ void TestWindowStack::closingEndsTheShowingAndUnloads()
 
 void TestWindowStack::paintedPictureSurvivesHideAndShow()
 {
-    app::ButtonImages images;
+    ui::ButtonImages images;
     JournalWindow &home = window(QStringLiteral("home"));
     JournalWindow &logo = window(QStringLiteral("logo"));
-    auto *help = new app::PictureBox(QStringLiteral("pctHelp"), &home);
+    auto *help = new ui::PictureBox(QStringLiteral("pctHelp"), &home);
     help->setGeometry(100, 50, 32, 24);
     images.paint(*help, 11);
     images.paint(*help, 12);

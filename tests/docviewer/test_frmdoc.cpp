@@ -1,13 +1,13 @@
-#include "app/ButtonImages.h"
-#include "app/PictureBox.h"
-#include "app/Twips.h"
 #include "app/WindowSet.h"
-#include "app/WindowStack.h"
 #include "app/frmHelp.h"
 #include "data/DiscPaths.h"
 #include "docviewer/EntryLabel.h"
 #include "docviewer/frmDoc.h"
 #include "tests/support/FakePlatform.h"
+#include "ui/ButtonImages.h"
+#include "ui/PictureBox.h"
+#include "ui/Twips.h"
+#include "ui/WindowStack.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,9 +23,9 @@
 
 using namespace brivello;
 using namespace Qt::StringLiterals;
-using app::twips;
 using docviewer::EntryLabel;
 using docviewer::frmDoc;
+using ui::twips;
 
 namespace {
 
@@ -123,20 +123,19 @@ private:
     void click(QWidget &widget);
     void reach(const QString &state);
     QString seen();
-    QString buttonLook(const app::PictureBox &button, bool flag, int activePicture,
-                       int inactivePicture) const;
+    QString buttonLook(const ui::PictureBox &button, bool flag, int activePicture, int inactivePicture) const;
     QPoint anchorPoint(const QString &text);
 
     std::unique_ptr<QTemporaryDir> m_disc;
     test::FakePlatform m_fakes;
-    std::unique_ptr<app::WindowStack> m_stack;
-    std::unique_ptr<app::ButtonImages> m_images;
+    std::unique_ptr<ui::WindowStack> m_stack;
+    std::unique_ptr<ui::ButtonImages> m_images;
     std::unique_ptr<app::WindowSet> m_windows;
 };
 
 void TestFrmDoc::initTestCase()
 {
-    m_images = std::make_unique<app::ButtonImages>();
+    m_images = std::make_unique<ui::ButtonImages>();
 }
 
 void TestFrmDoc::init()
@@ -146,7 +145,7 @@ void TestFrmDoc::init()
     QVERIFY(writeDocumentationDisc(m_disc->path()));
     data::setProgramFolder(m_disc->path());
     m_fakes = test::FakePlatform();
-    m_stack = std::make_unique<app::WindowStack>();
+    m_stack = std::make_unique<ui::WindowStack>();
     m_windows = std::make_unique<app::WindowSet>(m_fakes.platform(), *m_stack, *m_images);
 }
 
@@ -175,7 +174,7 @@ void TestFrmDoc::click(QWidget &widget)
 
 // The button's picture and flag, as one word; a picture that does not match
 // its flag shows up as a mismatch.
-QString TestFrmDoc::buttonLook(const app::PictureBox &button, bool flag, int activePicture,
+QString TestFrmDoc::buttonLook(const ui::PictureBox &button, bool flag, int activePicture,
                                int inactivePicture) const
 {
     auto shows = [&](int number) {
@@ -289,8 +288,8 @@ void TestFrmDoc::entriesStandInTheirPanels()
     // Top to bottom, in the order of the list.
     QVERIFY(doc().generalEntry(7).y() > doc().generalEntry(6).y());
     QVERIFY(doc().Label4().y() > doc().Label2().y());
-    QCOMPARE(doc().fraInhoud().geometry(), app::twipsRect(1560, 1200, 8040, 5040));
-    QCOMPARE(doc().fraInhoud3().geometry(), app::twipsRect(1560, 1320, 8040, 5295));
+    QCOMPARE(doc().fraInhoud().geometry(), ui::twipsRect(1560, 1200, 8040, 5040));
+    QCOMPARE(doc().fraInhoud3().geometry(), ui::twipsRect(1560, 1320, 8040, 5295));
     QCOMPARE(doc().rtfTips().geometry().left(), twips(1815));
     QCOMPARE(doc().pctHome().toolTip(), QStringLiteral("Home"));
 }
@@ -571,7 +570,7 @@ void TestFrmDoc::linksPageIsWidenedOnFirstShowing()
     QCOMPARE(doc().WebLinks().width(), twips(825));
     click(doc().Label2());
     QCOMPARE(doc().WebLinks().width(), twips(7815));
-    QCOMPARE(doc().WebLinks().geometry(), app::twipsRect(1785, 1230, 7815, 5370));
+    QCOMPARE(doc().WebLinks().geometry(), ui::twipsRect(1785, 1230, 7815, 5370));
     click(doc().pctHome());
     QCOMPARE(doc().WebLinks().width(), twips(7815));
     click(doc().Label2());

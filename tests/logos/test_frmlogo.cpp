@@ -1,8 +1,8 @@
 // The gallery's categories and pages as the user sees them: the combo, the
 // 24 boxes, the page label and the page buttons.
 
-#include "app/Twips.h"
 #include "tests/logos/test_frmlogo_fixture.h"
+#include "ui/Twips.h"
 
 #include <QGroupBox>
 
@@ -62,7 +62,7 @@ void TestFrmLogo::layoutFollowsTheTableOfBoxes()
     for (int row = 0; row < 6; ++row) {
         for (int column = 0; column < 4; ++column) {
             const int index = order[row][column];
-            const app::PictureBox &box = gallery().pctLogo1(index);
+            const ui::PictureBox &box = gallery().pctLogo1(index);
             QCOMPARE(box.parentWidget(), &gallery().Frame1());
             const int top = index == 17 ? 231 : rows[row];
             QCOMPARE(box.geometry(), QRect(columns[column], top, 72, 14));

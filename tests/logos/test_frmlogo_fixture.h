@@ -4,16 +4,16 @@
 // more, the program's windows over fake platform services, and the ways a
 // user acts on the gallery and reads what it shows.
 
-#include "app/ButtonImages.h"
-#include "app/PictureBox.h"
 #include "app/WindowSet.h"
-#include "app/WindowStack.h"
 #include "data/DiscPaths.h"
 #include "logos/frmLogo.h"
 #include "logos/pictures/LogoCatalogue.h"
 #include "ringtones/frmRing.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TestDisc.h"
+#include "ui/ButtonImages.h"
+#include "ui/PictureBox.h"
+#include "ui/WindowStack.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -40,7 +40,7 @@ public:
         if (!writeTestDisc(m_disc.path(), catalogue, error))
             return false;
         data::setProgramFolder(m_disc.path());
-        m_images = std::make_unique<app::ButtonImages>();
+        m_images = std::make_unique<ui::ButtonImages>();
         return true;
     }
 
@@ -58,7 +58,7 @@ public:
         platform::Platform services = m_fakes.platform();
         if (dialog)
             services.saveFileDialog = dialog;
-        m_stack = std::make_unique<app::WindowStack>();
+        m_stack = std::make_unique<ui::WindowStack>();
         m_windows = std::make_unique<app::WindowSet>(services, *m_stack, *m_images);
         m_stack->showModal(m_windows->ring());
     }
@@ -77,7 +77,7 @@ public:
     }
 
     logos::frmLogo &gallery() { return m_windows->logo(); }
-    const app::ButtonImages &images() const { return *m_images; }
+    const ui::ButtonImages &images() const { return *m_images; }
     FakePlatform &fakes() { return m_fakes; }
 
     // The user leaves the gallery for the home window and comes back.
@@ -125,7 +125,7 @@ public:
         QList<int> numbers;
         bool gap = false;
         for (int box = 0; box < logos::logoBoxCount; ++box) {
-            const app::PictureBox &picture = gallery().pctLogo1(box);
+            const ui::PictureBox &picture = gallery().pctLogo1(box);
             if (!picture.isVisible()) {
                 gap = true;
                 continue;
@@ -146,7 +146,7 @@ public:
     }
 
     // Picture `number` of the button image list is what the button shows.
-    bool showsPicture(const app::PictureBox &button, int number) const
+    bool showsPicture(const ui::PictureBox &button, int number) const
     {
         const QImage &picture = m_images->picture(number);
         QImage expected(picture.size(), QImage::Format_ARGB32_Premultiplied);
@@ -158,7 +158,7 @@ public:
     }
 
     // The box is drawn with a dark line all round it.
-    static bool bordered(app::PictureBox &box)
+    static bool bordered(ui::PictureBox &box)
     {
         const QImage look = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
         for (int x = 0; x < look.width(); ++x) {
@@ -185,8 +185,8 @@ public:
 private:
     QTemporaryDir m_disc;
     FakePlatform m_fakes;
-    std::unique_ptr<app::WindowStack> m_stack;
-    std::unique_ptr<app::ButtonImages> m_images;
+    std::unique_ptr<ui::WindowStack> m_stack;
+    std::unique_ptr<ui::ButtonImages> m_images;
     std::unique_ptr<app::WindowSet> m_windows;
 };
 

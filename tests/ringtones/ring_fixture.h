@@ -1,15 +1,15 @@
 #pragma once
 
-#include "app/ButtonImages.h"
-#include "app/PictureBox.h"
 #include "app/WindowSet.h"
-#include "app/WindowStack.h"
 #include "data/DataSource.h"
 #include "data/DiscPaths.h"
 #include "ringtones/RingtoneListModel.h"
 #include "ringtones/frmRing.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TestDisc.h"
+#include "ui/ButtonImages.h"
+#include "ui/PictureBox.h"
+#include "ui/WindowStack.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -54,14 +54,14 @@ public:
             }
         }
         data::setProgramFolder(m_disc.path());
-        m_images = std::make_unique<app::ButtonImages>();
+        m_images = std::make_unique<ui::ButtonImages>();
         return true;
     }
 
     void open()
     {
         m_fakes = FakePlatform();
-        m_stack = std::make_unique<app::WindowStack>();
+        m_stack = std::make_unique<ui::WindowStack>();
         m_windows = std::make_unique<app::WindowSet>(m_fakes.platform(), *m_stack, *m_images);
         m_stack->showModal(ring());
         m_found.clear();
@@ -150,9 +150,10 @@ public:
     }
 
     // Picture `number` of the button image list is what the button shows.
-    bool shows(const app::PictureBox &box, int number) const
+    bool shows(const ui::PictureBox &box, int number) const
     {
-        const QImage expected = m_images->picture(number).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const QImage expected =
+            m_images->picture(number).convertToFormat(QImage::Format_ARGB32_Premultiplied);
         const QRect area = expected.rect() & box.canvas().rect();
         return box.canvas().copy(area) == expected.copy(area);
     }
@@ -160,8 +161,8 @@ public:
 private:
     QTemporaryDir m_disc;
     FakePlatform m_fakes;
-    std::unique_ptr<app::WindowStack> m_stack;
-    std::unique_ptr<app::ButtonImages> m_images;
+    std::unique_ptr<ui::WindowStack> m_stack;
+    std::unique_ptr<ui::ButtonImages> m_images;
     std::unique_ptr<app::WindowSet> m_windows;
     QStringList m_found;
 };

@@ -1,7 +1,4 @@
-#include "app/ButtonImages.h"
-#include "app/Twips.h"
 #include "app/WindowSet.h"
-#include "app/WindowStack.h"
 #include "data/CatalogueError.h"
 #include "data/Criteria.h"
 #include "data/DataSource.h"
@@ -10,6 +7,9 @@
 #include "ringtones/frmRing.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TestDisc.h"
+#include "ui/ButtonImages.h"
+#include "ui/Twips.h"
+#include "ui/WindowStack.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>
@@ -66,8 +66,8 @@ private:
 
     QTemporaryDir m_disc;
     test::FakePlatform m_fakes;
-    std::unique_ptr<app::WindowStack> m_stack;
-    std::unique_ptr<app::ButtonImages> m_images;
+    std::unique_ptr<ui::WindowStack> m_stack;
+    std::unique_ptr<ui::ButtonImages> m_images;
     std::unique_ptr<app::WindowSet> m_windows;
 };
 
@@ -78,13 +78,13 @@ void TestFrmRing::initTestCase()
     QString error;
     QVERIFY2(test::writeTestDisc(m_disc.path(), catalogue, &error), qPrintable(error));
     data::setProgramFolder(m_disc.path());
-    m_images = std::make_unique<app::ButtonImages>();
+    m_images = std::make_unique<ui::ButtonImages>();
 }
 
 void TestFrmRing::init()
 {
     m_fakes = test::FakePlatform();
-    m_stack = std::make_unique<app::WindowStack>();
+    m_stack = std::make_unique<ui::WindowStack>();
     m_windows = std::make_unique<app::WindowSet>(m_fakes.platform(), *m_stack, *m_images);
     m_stack->showModal(ring());
 }
@@ -184,9 +184,9 @@ void TestFrmRing::noResultRowHasNoSubItems()
 void TestFrmRing::columnsHaveTheirWidthsAndTheFileColumnStaysHidden()
 {
     QHeaderView &header = *ring().lstMain().header();
-    QCOMPARE(header.sectionSize(0), app::twips(3151));
-    QCOMPARE(header.sectionSize(1), app::twips(2849));
-    QCOMPARE(header.sectionSize(2), app::twips(1600));
+    QCOMPARE(header.sectionSize(0), ui::twips(3151));
+    QCOMPARE(header.sectionSize(1), ui::twips(2849));
+    QCOMPARE(header.sectionSize(2), ui::twips(1600));
     QVERIFY(header.isSectionHidden(3));
     QVERIFY(header.model()->headerData(0, Qt::Horizontal).toString().isEmpty());
     search(QStringLiteral("song like '*'"));
@@ -197,7 +197,7 @@ void TestFrmRing::columnsHaveTheirWidthsAndTheFileColumnStaysHidden()
     QTest::mousePress(header.viewport(), Qt::LeftButton, {}, QPoint(border, middle));
     QTest::mouseMove(header.viewport(), QPoint(border + 150, middle));
     QTest::mouseRelease(header.viewport(), Qt::LeftButton, {}, QPoint(border + 150, middle));
-    QVERIFY2(header.sectionSize(2) > app::twips(1600), "the drag did not reach the border");
+    QVERIFY2(header.sectionSize(2) > ui::twips(1600), "the drag did not reach the border");
     QVERIFY(header.isSectionHidden(3));
     QCOMPARE(header.sectionSize(3), 0);
     QCOMPARE(header.visualIndex(3), 3);

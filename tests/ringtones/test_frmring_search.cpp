@@ -1,5 +1,5 @@
-#include "app/Twips.h"
 #include "tests/ringtones/ring_fixture.h"
+#include "ui/Twips.h"
 
 #include <QLineEdit>
 
@@ -76,12 +76,12 @@ void TestFrmRingSearch::eachMethodArrangesTheBoxes()
     QCOMPARE(visible(), QStringLiteral("0110"));
     QCOMPARE(artist.text(), QStringLiteral("Artista"));
     QCOMPARE(title.text(), QStringLiteral("Titolo"));
-    QCOMPARE(title.x(), app::twips(6480));
+    QCOMPARE(title.x(), ui::twips(6480));
     test::RingFixture::typeInto(artist, QStringLiteral("anna"));
     test::RingFixture::typeInto(title, QStringLiteral("te"));
     m_fixture.pickMethod(QStringLiteral("Titolo + Genere"));
     QCOMPARE(visible(), QStringLiteral("0011"));
-    QCOMPARE(title.x(), app::twips(4080));
+    QCOMPARE(title.x(), ui::twips(4080));
     QCOMPARE(title.text(), QStringLiteral("te"));
     m_fixture.pickMethod(QStringLiteral("Artista + Genere"));
     QCOMPARE(visible(), QStringLiteral("0101"));

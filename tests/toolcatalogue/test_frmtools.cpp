@@ -1,7 +1,4 @@
-#include "app/ButtonImages.h"
-#include "app/PictureBox.h"
 #include "app/WindowSet.h"
-#include "app/WindowStack.h"
 #include "data/DataSource.h"
 #include "data/DiscPaths.h"
 #include "tests/support/FakePlatform.h"
@@ -9,6 +6,9 @@
 #include "toolcatalogue/ScreenPictures.h"
 #include "toolcatalogue/frmInstall.h"
 #include "toolcatalogue/frmTools.h"
+#include "ui/ButtonImages.h"
+#include "ui/PictureBox.h"
+#include "ui/WindowStack.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -78,8 +78,8 @@ private:
 
     QTemporaryDir m_disc;
     test::FakePlatform m_fakes;
-    std::unique_ptr<app::WindowStack> m_stack;
-    std::unique_ptr<app::ButtonImages> m_images;
+    std::unique_ptr<ui::WindowStack> m_stack;
+    std::unique_ptr<ui::ButtonImages> m_images;
     std::unique_ptr<app::WindowSet> m_windows;
 };
 
@@ -88,13 +88,13 @@ void TestFrmTools::initTestCase()
     QString error;
     QVERIFY2(test::writeToolDisc(m_disc.path(), &error), qPrintable(error));
     data::setProgramFolder(m_disc.path());
-    m_images = std::make_unique<app::ButtonImages>();
+    m_images = std::make_unique<ui::ButtonImages>();
 }
 
 void TestFrmTools::init()
 {
     m_fakes = test::FakePlatform();
-    m_stack = std::make_unique<app::WindowStack>();
+    m_stack = std::make_unique<ui::WindowStack>();
     m_windows = std::make_unique<app::WindowSet>(m_fakes.platform(), *m_stack, *m_images);
     // As at start-up: the install dialog loads the tools window.
     m_windows->install();
@@ -119,7 +119,7 @@ void TestFrmTools::click(const QString &name)
 // Another main window shows above the tools window and goes again.
 void TestFrmTools::comeBack()
 {
-    app::Window other(QStringLiteral("frmOther"));
+    ui::Window other(QStringLiteral("frmOther"));
     m_stack->showModal(other);
     m_stack->hide(other);
     m_stack->settle();

@@ -1,13 +1,13 @@
-#include "app/ButtonImages.h"
-#include "app/PictureBox.h"
 #include "app/WindowSet.h"
-#include "app/WindowStack.h"
 #include "data/DiscPaths.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/toolcatalogue/ToolDisc.h"
 #include "toolcatalogue/ToolCopy.h"
 #include "toolcatalogue/frmInstall.h"
 #include "toolcatalogue/frmTools.h"
+#include "ui/ButtonImages.h"
+#include "ui/PictureBox.h"
+#include "ui/WindowStack.h"
 
 #include <QDir>
 #include <QFile>
@@ -92,8 +92,8 @@ private:
     QTemporaryDir m_disc;
     QTemporaryDir m_targets;
     test::FakePlatform m_fakes;
-    std::unique_ptr<app::WindowStack> m_stack;
-    std::unique_ptr<app::ButtonImages> m_images;
+    std::unique_ptr<ui::WindowStack> m_stack;
+    std::unique_ptr<ui::ButtonImages> m_images;
     std::unique_ptr<app::WindowSet> m_windows;
     std::unique_ptr<QSignalSpy> m_ended;
 };
@@ -103,13 +103,13 @@ void TestToolInstall::initTestCase()
     QString error;
     QVERIFY2(test::writeToolDisc(m_disc.path(), &error), qPrintable(error));
     data::setProgramFolder(m_disc.path());
-    m_images = std::make_unique<app::ButtonImages>();
+    m_images = std::make_unique<ui::ButtonImages>();
 }
 
 void TestToolInstall::init()
 {
     m_fakes = test::FakePlatform();
-    m_stack = std::make_unique<app::WindowStack>();
+    m_stack = std::make_unique<ui::WindowStack>();
     m_windows = std::make_unique<app::WindowSet>(m_fakes.platform(), *m_stack, *m_images);
     // As at start-up: the install dialog loads the tools window.
     m_windows->install();
@@ -550,7 +550,7 @@ void TestToolInstall::sampleDiscToolsRunAndCopy()
     data::setProgramFolder(sampleDisc);
     platform::Platform system = platform::makeQtPlatform();
     system.messageBox = m_fakes.messageBox;
-    app::WindowStack stack;
+    ui::WindowStack stack;
     app::WindowSet windows(system, stack, *m_images);
     windows.install();
     frmTools &sample = windows.tools();

@@ -1,11 +1,11 @@
-#include "app/MainWindow.h"
+#include "ui/MainWindow.h"
 
-#include "app/PictureBox.h"
+#include "ui/PictureBox.h"
 
 #include <QApplication>
 #include <QScreen>
 
-namespace brivello::app {
+namespace brivello::ui {
 
 MainWindow::MainWindow(const QString &name, const Context &context, resources::Page page,
                        NavigationOwner owner)
@@ -41,4 +41,4 @@ void MainWindow::centrePage()
     m_page->move((screen.width() - m_page->width()) / 2, (screen.height() - m_page->height()) / 2);
 }
 
-} // namespace brivello::app
+} // namespace brivello::ui

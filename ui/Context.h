@@ -2,20 +2,19 @@
 
 #include "platform/Platform.h"
 
-namespace brivello::app {
+namespace brivello::ui {
 
 class ButtonImages;
-class WindowSet;
 class WindowStack;
 
 // What every window is handed when it is made: the platform services, the
-// window stack, the other windows and the button image list.
+// window stack and the button image list. A window that needs another window
+// is handed it by the composition root, never a handle on every window.
 struct Context
 {
     platform::Platform platform;
     WindowStack &stack;
-    WindowSet &windows;
     const ButtonImages &images;
 };
 
-} // namespace brivello::app
+} // namespace brivello::ui

@@ -1,10 +1,10 @@
-#include "app/NavigationBar.h"
+#include "ui/NavigationBar.h"
 
-#include "app/ButtonImages.h"
-#include "app/PictureBox.h"
-#include "app/Twips.h"
+#include "ui/ButtonImages.h"
+#include "ui/PictureBox.h"
+#include "ui/Twips.h"
 
-namespace brivello::app {
+namespace brivello::ui {
 
 namespace {
 
@@ -98,4 +98,4 @@ NavigationBar createNavigationBar(PictureBox &page, NavigationOwner owner, const
     return bar;
 }
 
-} // namespace brivello::app
+} // namespace brivello::ui

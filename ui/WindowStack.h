@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-namespace brivello::app {
+namespace brivello::ui {
 
 class Window;
 
@@ -54,9 +54,9 @@ public:
     int depth() const { return static_cast<int>(m_showings.size()); }
 
 Q_SIGNALS:
-    void loadStarted(brivello::app::Window *window);
-    void loadFinished(brivello::app::Window *window);
-    void activated(brivello::app::Window *window);
+    void loadStarted(brivello::ui::Window *window);
+    void loadFinished(brivello::ui::Window *window);
+    void activated(brivello::ui::Window *window);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -81,4 +81,4 @@ private:
     bool m_settling = false;
 };
 
-} // namespace brivello::app
+} // namespace brivello::ui

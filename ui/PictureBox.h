@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QWidget>
 
-namespace brivello::app {
+namespace brivello::ui {
 
 // A picture box: shows what has been painted on it and reports clicks and
 // mouse moves. What is painted stays until a later painting covers it, also
@@ -42,4 +42,4 @@ private:
     bool m_border = false;
 };
 
-} // namespace brivello::app
+} // namespace brivello::ui

@@ -1,13 +1,13 @@
-#include "app/WindowStack.h"
+#include "ui/WindowStack.h"
 
-#include "app/Window.h"
+#include "ui/Window.h"
 
 #include <QApplication>
 #include <QEvent>
 
 #include <algorithm>
 
-namespace brivello::app {
+namespace brivello::ui {
 
 namespace {
 
@@ -170,4 +170,4 @@ bool WindowStack::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-} // namespace brivello::app
+} // namespace brivello::ui

@@ -1,9 +1,9 @@
-#include "app/PictureBox.h"
+#include "ui/PictureBox.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace brivello::app {
+namespace brivello::ui {
 
 PictureBox::PictureBox(const QString &name, QWidget *parent) : QWidget(parent)
 {
@@ -78,4 +78,4 @@ void PictureBox::mouseDoubleClickEvent(QMouseEvent *event)
     event->accept();
 }
 
-} // namespace brivello::app
+} // namespace brivello::ui

@@ -1,9 +1,9 @@
-#include "app/ButtonImages.h"
+#include "ui/ButtonImages.h"
 
-#include "app/PictureBox.h"
 #include "resources/Artwork.h"
+#include "ui/PictureBox.h"
 
-namespace brivello::app {
+namespace brivello::ui {
 
 ButtonImages::ButtonImages()
 {
@@ -22,4 +22,4 @@ void ButtonImages::paint(PictureBox &box, int number) const
     box.paintPicture(picture(number));
 }
 
-} // namespace brivello::app
+} // namespace brivello::ui

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-namespace brivello::app {
+namespace brivello::ui {
 
 // One window of the program. The window stack loads it once (formLoad), shows
 // and hides it, and calls formActivate each time it becomes the active window.
@@ -24,4 +24,4 @@ public:
 // kept, so the window then lies partly off screen.
 void centreOnScreen(QWidget &window);
 
-} // namespace brivello::app
+} // namespace brivello::ui

@@ -1,9 +1,9 @@
-#include "app/Window.h"
+#include "ui/Window.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
-namespace brivello::app {
+namespace brivello::ui {
 
 Window::Window(const QString &name) : QWidget(nullptr)
 {
@@ -18,4 +18,4 @@ void centreOnScreen(QWidget &window)
                 screen.top() + (screen.height() - window.height()) / 2);
 }
 
-} // namespace brivello::app
+} // namespace brivello::ui

@@ -2,7 +2,7 @@
 
 #include <QRect>
 
-namespace brivello::app {
+namespace brivello::ui {
 
 // Positions and sizes of controls are given in twips; the screen has 15 of
 // them to a pixel.
@@ -19,4 +19,4 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
 
-} // namespace brivello::app
+} // namespace brivello::ui

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace brivello::app {
+namespace brivello::ui {
 
 class ButtonImages;
 class PictureBox;
@@ -23,4 +23,4 @@ struct NavigationBar
 // button shows its highlighted picture, the others their normal one.
 NavigationBar createNavigationBar(PictureBox &page, NavigationOwner owner, const ButtonImages &images);
 
-} // namespace brivello::app
+} // namespace brivello::ui

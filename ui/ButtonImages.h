@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace brivello::app {
+namespace brivello::ui {
 
 class PictureBox;
 
@@ -24,4 +24,4 @@ private:
     std::vector<QImage> m_pictures;
 };
 
-} // namespace brivello::app
+} // namespace brivello::ui

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/Context.h"
-#include "app/NavigationBar.h"
-#include "app/Window.h"
 #include "resources/Artwork.h"
+#include "ui/Context.h"
+#include "ui/NavigationBar.h"
+#include "ui/Window.h"
 
-namespace brivello::app {
+namespace brivello::ui {
 
 class PictureBox;
 
@@ -34,4 +34,4 @@ private:
     NavigationBar m_bar;
 };
 
-} // namespace brivello::app
+} // namespace brivello::ui
