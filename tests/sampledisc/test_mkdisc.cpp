@@ -65,13 +65,14 @@ private:
             "Raccolta\t31\tTutti\tTesti\tNessuno\tSuonerie in testo.\tK\traccolta\tleggimi.txt\n");
     }
 
-    Result run()
+    Result run(const QStringList &extra = {})
     {
         QProcess process;
         process.start(QStringLiteral(BRIVELLO_MKDISC),
-                      {QStringLiteral("--source"), sources(), QStringLiteral("--disc"), disc(),
-                       QStringLiteral("--tool-demo"), QStringLiteral(BRIVELLO_TOOLDEMO),
-                       QStringLiteral("--sms-tool"), QStringLiteral(BRIVELLO_SMSTOOL)});
+                      QStringList{QStringLiteral("--source"), sources(), QStringLiteral("--disc"), disc(),
+                                  QStringLiteral("--tool-demo"), QStringLiteral(BRIVELLO_TOOLDEMO),
+                                  QStringLiteral("--sms-tool"), QStringLiteral(BRIVELLO_SMSTOOL)} +
+                          extra);
         Result result;
         if (!process.waitForFinished(60000))
             return result;
@@ -126,6 +127,27 @@ private Q_SLOTS:
                      {QStringLiteral("due.txt"), QStringLiteral("leggimi.txt"), QStringLiteral("uno.txt")}));
         QVERIFY(QFileInfo(disc() + QStringLiteral("/tools/smartsms limited edition/smartsmsle.exe"))
                     .isExecutable());
+    }
+
+    void aToolWithItsOwnProgramGetsItInsteadOfTheDemo()
+    {
+        writeSources(twoRingtones(),
+                     twoTools() +
+                         QStringLiteral("Altro\t4\tTutti\tUtilita\tNessuno\tAltro.\tS\taltro\taltro.exe\n"));
+        // Any program other than the demo tells the two apart; the SMS tool is one.
+        const Result result = run(
+            {QStringLiteral("--tool-program"), QStringLiteral("MB.EXE=") + QStringLiteral(BRIVELLO_SMSTOOL)});
+        QVERIFY2(result.exitCode == 0, qPrintable(result.errors));
+        auto bytesOf = [](const QString &path) {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray own = bytesOf(QStringLiteral(BRIVELLO_SMSTOOL));
+        const QByteArray demo = bytesOf(QStringLiteral(BRIVELLO_TOOLDEMO));
+        QVERIFY(!own.isEmpty() && own != demo);
+        QCOMPARE(bytesOf(disc() + QStringLiteral("/tools/Musicbox/mb.exe")), own);
+        QCOMPARE(bytesOf(disc() + QStringLiteral("/tools/altro/altro.exe")), demo);
+        QVERIFY(run({QStringLiteral("--tool-program"), QStringLiteral("=nothing")}).exitCode != 0);
     }
 
     void secondRunRemovesWhatIsGone()

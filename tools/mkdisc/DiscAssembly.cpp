@@ -162,8 +162,14 @@ bool copyToolSources(const QString &from, const QString &to, QString *error)
     return true;
 }
 
-// A tool started from the disc gets the demo program under its own program
-// name; the demo shows the first line of leggimi.txt as its description.
+// The program a tool started from the disc runs: its own when the disc has
+// one, else the demo, which shows the first line of leggimi.txt.
+QString programFor(const ToolRow &tool, const AssemblyInputs &inputs)
+{
+    return inputs.toolPrograms.value(tool.start.toLower(), inputs.toolDemo);
+}
+
+// A tool started from the disc gets its program under its own program name.
 bool writeToolFolder(const ToolRow &tool, const QString &folder, const AssemblyInputs &inputs, QString *error)
 {
     if (!QDir().mkpath(folder)) {
@@ -180,7 +186,7 @@ bool writeToolFolder(const ToolRow &tool, const QString &folder, const AssemblyI
     const bool copyInstall = tool.type == QLatin1String("K");
     if (copyInstall)
         return true;
-    return copyProgram(inputs.toolDemo, folder + QLatin1Char('/') + tool.start, error);
+    return copyProgram(programFor(tool, inputs), folder + QLatin1Char('/') + tool.start, error);
 }
 
 bool writeTools(const DiscCatalogue &catalogue, const AssemblyInputs &inputs, QString *error)

@@ -2,6 +2,7 @@
 
 #include "tools/mkdisc/DiscCatalogue.h"
 
+#include <QHash>
 #include <QString>
 
 namespace brivello::mkdisc {
@@ -12,6 +13,9 @@ struct AssemblyInputs
     QString discFolder;   // where the disc is assembled, beside the program
     QString toolDemo;     // the program that stands for every tool started from the disc
     QString smsTool;      // the SMS tool
+    // Real programs for tools started from the disc, by the tool's `start`
+    // name (compared without letter case); every other such tool gets the demo.
+    QHash<QString, QString> toolPrograms;
 };
 
 // Writes the whole disc below inputs.discFolder: datafiles/ringtones.dat, a

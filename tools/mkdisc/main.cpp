@@ -2,6 +2,7 @@
 //
 //   brivello-mkdisc --source <sampledisc folder> --disc <disc folder>
 //                   --tool-demo <program> --sms-tool <program>
+//                   [--tool-program <start name>=<program>]...
 #include "tools/mkdisc/DiscAssembly.h"
 #include "tools/mkdisc/DiscCatalogue.h"
 
@@ -35,7 +36,11 @@ int main(int argc, char *argv[])
                                       QStringLiteral("program"));
     const QCommandLineOption smsTool(QStringLiteral("sms-tool"), QStringLiteral("The SMS tool."),
                                      QStringLiteral("program"));
-    parser.addOptions({source, disc, toolDemo, smsTool});
+    const QCommandLineOption toolProgram(
+        QStringLiteral("tool-program"),
+        QStringLiteral("A tool's own program, by the tool's start name (repeatable)."),
+        QStringLiteral("start=program"));
+    parser.addOptions({source, disc, toolDemo, smsTool, toolProgram});
     parser.process(app);
     for (const QCommandLineOption &option : {source, disc, toolDemo, smsTool}) {
         if (!parser.isSet(option)) {
@@ -45,9 +50,19 @@ int main(int argc, char *argv[])
         }
     }
 
-    const brivello::mkdisc::AssemblyInputs inputs{QDir(parser.value(source)).absolutePath(),
-                                                  QDir(parser.value(disc)).absolutePath(),
-                                                  parser.value(toolDemo), parser.value(smsTool)};
+    brivello::mkdisc::AssemblyInputs inputs{QDir(parser.value(source)).absolutePath(),
+                                            QDir(parser.value(disc)).absolutePath(), parser.value(toolDemo),
+                                            parser.value(smsTool)};
+    for (const QString &pair : parser.values(toolProgram)) {
+        const qsizetype equals = pair.indexOf(QLatin1Char('='));
+        if (equals <= 0) {
+            printLine(
+                stderr,
+                QStringLiteral("brivello-mkdisc: --tool-program wants start=program, not %1").arg(pair));
+            return 2;
+        }
+        inputs.toolPrograms.insert(pair.left(equals).toLower(), pair.mid(equals + 1));
+    }
     brivello::mkdisc::DiscCatalogue catalogue;
     QString error;
     if (!brivello::mkdisc::buildCatalogue(inputs.sourceFolder + QStringLiteral("/catalogue"), &catalogue,
