@@ -113,6 +113,10 @@ private Q_SLOTS:
             << u"[!r]osa"_qs << list({"rosa", "cosa", "Rosa", "osa"}) << list({"cosa"});
         QTest::newRow("dash first is literal")
             << u"[-+]1"_qs << list({"-1", "+1", "01"}) << list({"-1", "+1"});
+        // A dash before the closing bracket is one more character of the list,
+        // not the start of a range.
+        QTest::newRow("dash last is literal")
+            << u"x[a-]"_qs << list({"xa", "x-", "xb", "x]"}) << list({"xa", "x-"});
         QTest::newRow("bracketed wildcards are literal")
             << u"a[*]b[?]"_qs << list({"a*b?", "axb?", "a*bx"}) << list({"a*b?"});
         QTest::newRow("sql wildcards are literal")

@@ -52,6 +52,19 @@ private Q_SLOTS:
                  dir.filePath(QStringLiteral("Tools/Musicbox")));
     }
 
+    void anExactNameWinsOverOneThatDiffersInCase()
+    {
+        QTemporaryDir dir;
+        touch(dir.filePath(QStringLiteral("A.DAT")));
+        touch(dir.filePath(QStringLiteral("a.dat")));
+        touch(dir.filePath(QStringLiteral("Sub/x")));
+        touch(dir.filePath(QStringLiteral("sub/x")));
+        QCOMPARE(discPath(dir.path(), QStringLiteral("\\a.dat")), dir.filePath(QStringLiteral("a.dat")));
+        QCOMPARE(discPath(dir.path(), QStringLiteral("\\A.DAT")), dir.filePath(QStringLiteral("A.DAT")));
+        QCOMPARE(discPath(dir.path(), QStringLiteral(".\\sub\\x")), dir.filePath(QStringLiteral("sub/x")));
+        QCOMPARE(discPath(dir.path(), QStringLiteral(".\\Sub\\x")), dir.filePath(QStringLiteral("Sub/x")));
+    }
+
     void missingComponentsAreKeptAsWritten()
     {
         QTemporaryDir dir;
