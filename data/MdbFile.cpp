@@ -313,6 +313,21 @@ bool isLongValue(const MdbColumn *column)
 
 } // namespace
 
+QStringList MdbFile::columnNames(const QString &name) const
+{
+    MdbHandle *mdb = m_handle->mdb;
+    const QuietLibmdb quiet;
+    MdbCatalogEntry *entry = mdb_get_catalogentry_by_name(mdb, name.toUtf8().constData());
+    if (!entry || entry->object_type != MDB_TABLE)
+        throw CatalogueError::missingTable(m_path, name);
+    const TableDefPtr definition = readDefinition(entry, m_header, m_path);
+    QStringList names;
+    for (unsigned int c = 0; c < definition->num_cols; ++c)
+        names.append(
+            QString::fromUtf8(static_cast<MdbColumn *>(g_ptr_array_index(definition->columns, c))->name));
+    return names;
+}
+
 Table MdbFile::readTable(const QString &name) const
 {
     MdbHandle *mdb = m_handle->mdb;

@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "ringtones/RingtoneListModel.h"
 #include "ringtones/frmRing.h"
+#include "ui/HandlerGuard.h"
 #include "ui/PictureBox.h"
 
 #include <QDir>
@@ -55,6 +56,11 @@ QByteArray RingtoneTransfer::textLine(const QString &text)
 }
 
 void RingtoneTransfer::lstMain_DblClick()
+{
+    ui::runHandler(*m_window.platform().messageBox, [this] { saveSelectedRow(); });
+}
+
+void RingtoneTransfer::saveSelectedRow()
 {
     const RingtoneListModel &model = m_window.listModel();
     const int row = m_window.lstMain().currentIndex().row();
@@ -130,6 +136,11 @@ QString RingtoneTransfer::internationalNumber(const QString &typed)
 }
 
 void RingtoneTransfer::pctSend_Click()
+{
+    ui::runHandler(*m_window.platform().messageBox, [this] { sendSelectedRow(); });
+}
+
+void RingtoneTransfer::sendSelectedRow()
 {
     const RingtoneListModel &model = m_window.listModel();
     const int row = m_window.lstMain().currentIndex().row();

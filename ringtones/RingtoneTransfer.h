@@ -37,6 +37,8 @@ public:
     static QByteArray textLine(const QString &text);
 
 private:
+    void saveSelectedRow();
+    void sendSelectedRow();
     // Asks for a file and writes `text` to it. Returns the chosen name,
     // empty when the user cancelled.
     QString GetFileToSave(const QString &text);
