@@ -1,6 +1,7 @@
 #include "authoring/Jet4Writer.h"
 #include "data/Catalogue.h"
 #include "data/DataSource.h"
+#include "tests/support/HostileFiles.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -389,6 +390,23 @@ private Q_SLOTS:
             QCOMPARE(error.kind(), CatalogueError::Kind::NotAccess);
             QVERIFY(error.message().contains(QStringLiteral("cartella")));
         }
+    }
+
+    // Mended fault: a FIFO named ringtones.dat held the start-up forever.
+    void fifoIsRefusedAtOnce()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ringtones.dat"));
+        const brivello::test::FifoGuard fifo(path);
+        QVERIFY(fifo.made());
+        try {
+            Catalogue::open(path);
+            QFAIL("a FIFO was accepted");
+        } catch (const CatalogueError &error) {
+            QCOMPARE(error.kind(), CatalogueError::Kind::NotAccess);
+            QVERIFY2(error.message().contains(QStringLiteral("non è un file")), qPrintable(error.message()));
+        }
+        QVERIFY2(!fifo.releasedAReader(), "the catalogue waited on the FIFO");
     }
 
     // Memos far beyond libmdb's default buffer come out whole, nulls as empty
