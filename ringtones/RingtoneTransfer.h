@@ -42,7 +42,6 @@ private:
     // Asks for a file and writes `text` to it. Returns the chosen name,
     // empty when the user cancelled.
     QString GetFileToSave(const QString &text);
-    bool writeReplacing(const QString &path, const QString &text);
     bool writeScratchFile(int row);
     QString askNumber() const;
     void startSmsTool(const QStringList &arguments);
