@@ -5,6 +5,7 @@
 #include "app/frmSplashOut.h"
 #include "data/CatalogueError.h"
 #include "docviewer/frmDoc.h"
+#include "logos/frmLogo.h"
 #include "ringtones/frmRing.h"
 #include "toolcatalogue/frmInstall.h"
 #include "toolcatalogue/frmTools.h"
@@ -78,6 +79,7 @@ void StartUp::loadWindows()
     m_windows->doc();
     m_windows->splashOut();
     m_windows->tools();
+    logos::frmLogo::checkCatalogue();
 }
 
 int StartUp::reportFailure(const QString &text)

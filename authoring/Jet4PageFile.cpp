@@ -29,9 +29,9 @@ PageFile::PageFile(const QString &path) : m_file(path) {}
 
 bool PageFile::open()
 {
-    if (!m_file.open(QIODevice::WriteOnly)) {
+    if (!m_file.open()) {
         fail(QCoreApplication::translate("Jet4Writer", "cannot create %1: %2")
-                 .arg(m_file.fileName(), m_file.errorString()));
+                 .arg(m_file.path(), m_file.reason()));
         return false;
     }
     return true;
@@ -50,14 +50,9 @@ void PageFile::write(uint32_t number, const QByteArray &page)
     if (failed())
         return;
     const qint64 offset = qint64(number) * PageSize;
-    if (m_file.pos() != offset && !m_file.seek(offset)) {
+    if ((m_file.pos() != offset && !m_file.seek(offset)) || !m_file.write(page))
         fail(QCoreApplication::translate("Jet4Writer", "cannot write %1: %2")
-                 .arg(m_file.fileName(), m_file.errorString()));
-        return;
-    }
-    if (m_file.write(page) != page.size())
-        fail(QCoreApplication::translate("Jet4Writer", "cannot write %1: %2")
-                 .arg(m_file.fileName(), m_file.errorString()));
+                 .arg(m_file.path(), m_file.reason()));
 }
 
 bool PageFile::commit()
@@ -68,7 +63,7 @@ bool PageFile::commit()
     }
     if (!m_file.commit()) {
         fail(QCoreApplication::translate("Jet4Writer", "cannot save %1: %2")
-                 .arg(m_file.fileName(), m_file.errorString()));
+                 .arg(m_file.path(), m_file.reason()));
         return false;
     }
     return true;
@@ -76,8 +71,7 @@ bool PageFile::commit()
 
 void PageFile::cancel()
 {
-    m_file.cancelWriting();
-    m_file.commit(); // discards the temporary file
+    m_file.cancel();
 }
 
 void PageFile::fail(const QString &message)

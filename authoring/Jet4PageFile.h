@@ -5,8 +5,7 @@
 // pages a table owns.
 
 #include "authoring/Jet4Format.h"
-
-#include <QSaveFile>
+#include "data/SafeWrite.h"
 
 #include <memory>
 
@@ -31,7 +30,7 @@ public:
     void fail(const QString &message);
 
 private:
-    QSaveFile m_file;
+    data::SafeWriter m_file;
     uint32_t m_nextPage = 0;
     QString m_error;
 };

@@ -23,6 +23,9 @@ void openForReading(QFile &file)
         throw CatalogueError::missing(path);
     if (info.isDir())
         throw CatalogueError::notAccess(path, QStringLiteral("è una cartella"));
+    // A FIFO or a device would hold the start-up in open() or read() for good.
+    if (!info.isFile())
+        throw CatalogueError::notAccess(path, QStringLiteral("non è un file normale"));
     if (!file.open(QIODevice::ReadOnly))
         throw CatalogueError::unreadable(path);
 }

@@ -32,9 +32,15 @@ public:
     // The table named `name` without regard to letter case. Throws
     // CatalogueError (MissingTable, or Damaged when its pages are lost).
     std::shared_ptr<const Table> table(const QString &name) const;
+    // Checks that the table `name` has every one of `fields` (names without
+    // regard to letter case), reading its definition only: cheap enough for
+    // the start-up, whatever the size of the table. Throws CatalogueError
+    // (MissingTable, MissingField naming the first field missing, Damaged).
+    void requireFields(const QString &name, const QStringList &fields) const;
 
 private:
     explicit Catalogue(std::unique_ptr<MdbFile> file);
+    QString storedName(const QString &name) const;
 
     std::unique_ptr<MdbFile> m_file;
     mutable std::mutex m_mutex; // guards the cache and libmdb's page buffer

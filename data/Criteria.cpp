@@ -150,10 +150,10 @@ Criteria Criteria::compile(const QString &criteria, const Table &table)
                 QStringLiteral("la tabella «%1» non ha il campo «%2»").arg(table.name, written.field));
         condition.isLike = written.op == CriteriaCondition::Op::Like;
         if (condition.isLike) {
-            QString error;
-            condition.pattern = LikePattern::compile(foldCase(written.literal), &error);
-            if (!condition.pattern)
-                throw CriteriaError(criteria, error);
+            // A pattern that cannot be used (an unclosed or empty list, a
+            // reversed range) stays empty and matches no value: a search
+            // typed with one ends as a search that found nothing.
+            condition.pattern = LikePattern::compile(foldCase(written.literal));
         } else {
             condition.folded = foldCase(written.literal);
         }
@@ -165,7 +165,7 @@ Criteria Criteria::compile(const QString &criteria, const Table &table)
 bool Criteria::conditionHolds(const Condition &condition, QStringView foldedValue)
 {
     if (condition.isLike)
-        return condition.pattern->matches(foldedValue);
+        return condition.pattern && condition.pattern->matches(foldedValue);
     // Both sides are folded already: equal code units mean equal texts.
     const qsizetype size = condition.folded.size();
     return foldedValue.size() == size &&

@@ -11,8 +11,9 @@
 namespace brivello::data {
 
 // Thrown for a criteria string that cannot be read: a lone quote, a missing
-// operator, an unknown field, a malformed pattern. Such a string never
-// matches everything by accident.
+// operator, an unknown field. Such a string never matches everything by
+// accident. A "like" pattern that cannot be used is no error: it matches
+// nothing.
 class CriteriaError : public std::runtime_error
 {
 public:
@@ -65,7 +66,7 @@ private:
         int column = -1;
         bool isLike = false;
         QString folded;                     // the literal of "="
-        std::optional<LikePattern> pattern; // the pattern of "like"
+        std::optional<LikePattern> pattern; // the pattern of "like"; none when unusable
     };
 
     static bool conditionHolds(const Condition &condition, QStringView foldedValue);

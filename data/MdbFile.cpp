@@ -201,6 +201,15 @@ QString tableDamage(MdbHandle *mdb, MdbTableDef *table, qint64 pageCount, qint64
     return {};
 }
 
+// libmdb walks a table's usage map to find its rows and reads the map's first
+// byte without looking: a definition whose map row is empty (its page replaced
+// by a read error) would crash it. A map of a type libmdb does not know is no
+// danger: it then scans the pages for the table's own.
+bool hasUsageMap(const MdbTableDef *table)
+{
+    return table->usage_map && table->map_sz >= 1;
+}
+
 TableDefPtr readDefinition(MdbCatalogEntry *entry, const AccessHeader &header, const QString &path)
 {
     if (entry->table_pg < 1 || static_cast<qint64>(entry->table_pg) >= header.pageCount)
@@ -211,6 +220,10 @@ TableDefPtr readDefinition(MdbCatalogEntry *entry, const AccessHeader &header, c
     if (!table || !mdb_read_columns(table.get()))
         throw CatalogueError::damaged(path, QStringLiteral("la definizione della tabella «%1» è illeggibile")
                                                 .arg(QString::fromUtf8(entry->object_name)));
+    if (!hasUsageMap(table.get()))
+        throw CatalogueError::damaged(path,
+                                      QStringLiteral("la tabella «%1» ha perso l'elenco delle sue pagine")
+                                          .arg(QString::fromUtf8(entry->object_name)));
     return table;
 }
 
@@ -299,6 +312,21 @@ bool isLongValue(const MdbColumn *column)
 }
 
 } // namespace
+
+QStringList MdbFile::columnNames(const QString &name) const
+{
+    MdbHandle *mdb = m_handle->mdb;
+    const QuietLibmdb quiet;
+    MdbCatalogEntry *entry = mdb_get_catalogentry_by_name(mdb, name.toUtf8().constData());
+    if (!entry || entry->object_type != MDB_TABLE)
+        throw CatalogueError::missingTable(m_path, name);
+    const TableDefPtr definition = readDefinition(entry, m_header, m_path);
+    QStringList names;
+    for (unsigned int c = 0; c < definition->num_cols; ++c)
+        names.append(
+            QString::fromUtf8(static_cast<MdbColumn *>(g_ptr_array_index(definition->columns, c))->name));
+    return names;
+}
 
 Table MdbFile::readTable(const QString &name) const
 {

@@ -27,6 +27,8 @@ public:
     const QStringList &tableNames() const { return m_tableNames; }
     // Reads one table whole, `name` as tableNames() spells it.
     Table readTable(const QString &name) const; // throws CatalogueError
+    // The column names of a table, from its definition alone: no row is read.
+    QStringList columnNames(const QString &name) const; // throws CatalogueError
 
 private:
     void readCatalogue();

@@ -60,6 +60,11 @@ QString exportStartFolder()
     return QDir::homePath();
 }
 
+QString cataloguePath()
+{
+    return data::discPath(QStringLiteral(".\\Datafiles\\ringtones.dat"));
+}
+
 platform::SaveFileRequest exportRequest()
 {
     platform::SaveFileRequest request;
@@ -139,19 +144,30 @@ void frmLogo::formLoad()
     hideBoxes();
 }
 
-// The logos travel inside the program, so a catalogue without its category
-// table still leaves a gallery: activation shows "Persone" all the same.
+void frmLogo::checkCatalogue()
+{
+    data::Catalogue::open(cataloguePath())
+        ->requireFields(QStringLiteral("Rubrieken"), {QStringLiteral("Groep")});
+}
+
+// The logos travel inside the program, so a catalogue whose category table
+// cannot be read still leaves a gallery: the user is told, and activation
+// shows "Persone" all the same.
 void frmLogo::openRubrieken()
 {
     try {
-        m_catalogue = data::Catalogue::open(data::discPath(QStringLiteral(".\\Datafiles\\ringtones.dat")));
+        m_catalogue = data::Catalogue::open(cataloguePath());
         m_datRubriek = std::make_unique<data::DataSource>(m_catalogue, QStringLiteral("Rubrieken"));
         const QSignalBlocker quiet(m_dbcRubriek);
         m_dbcRubriek->addItems(m_datRubriek->values(u"Groep"));
         m_dbcRubriek->setCurrentIndex(-1);
         m_dbcRubriek->clearEditText();
-    } catch (const data::CatalogueError &) {
+    } catch (const data::CatalogueError &error) {
         m_datRubriek.reset();
+        platform::MessageRequest message;
+        message.text = error.message();
+        message.icon = platform::MessageIcon::Warning;
+        m_context.platform.messageBox->show(message);
     }
 }
 

@@ -53,6 +53,10 @@ public:
 
     // Form_Load: fills the category combo from the catalogue's Rubrieken.
     void formLoad() override;
+    // The gallery is loaded when it is first shown, but the start-up checks
+    // its field with those of the other windows: throws data::CatalogueError
+    // when the catalogue has no Rubrieken with a Groep field.
+    static void checkCatalogue();
     // Form_Activate: shows "Persone", keeping its page if it is loaded.
     void formActivate() override;
 

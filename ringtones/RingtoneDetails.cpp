@@ -2,8 +2,10 @@
 
 #include "data/Criteria.h"
 #include "data/DataSource.h"
+#include "platform/Platform.h"
 #include "ringtones/RingtoneListModel.h"
 #include "ringtones/frmRing.h"
+#include "ui/HandlerGuard.h"
 
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -53,6 +55,14 @@ QString RingtoneDetails::rowCriteria(const QString &song, const QString &artist,
 }
 
 void RingtoneDetails::showSelectedRow()
+{
+    if (ui::runHandler(*m_window.platform().messageBox, [this] { showRecordOfSelectedRow(); }))
+        return;
+    m_window.txtCode().clear();
+    m_window.setSongSelected(false);
+}
+
+void RingtoneDetails::showRecordOfSelectedRow()
 {
     const RingtoneListModel &model = m_window.listModel();
     const int row = m_window.lstMain().currentIndex().row();

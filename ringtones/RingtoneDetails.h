@@ -15,7 +15,8 @@ public:
     explicit RingtoneDetails(frmRing &window);
 
     // The row-selection step: finds the record of the selected row and shows
-    // its details; a missing or no-result row clears blnSongSelected.
+    // its details; a missing or no-result row clears blnSongSelected, and so
+    // does a catalogue that fails, after the user has been told why.
     void showSelectedRow();
     void lstMain_ItemClick() { showSelectedRow(); }
     void lstMain_Click() { showSelectedRow(); }
@@ -31,6 +32,7 @@ public:
     static QString rowCriteria(const QString &song, const QString &artist, const QString &file);
 
 private:
+    void showRecordOfSelectedRow();
     void choosePhoneModel(int phoneType);
     void connectControls();
 

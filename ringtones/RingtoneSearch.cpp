@@ -2,10 +2,12 @@
 
 #include "data/CatalogueError.h"
 #include "data/Criteria.h"
+#include "platform/Platform.h"
 #include "ringtones/RingtoneListModel.h"
 #include "ringtones/RingtonePlayback.h"
 #include "ringtones/frmRing.h"
 #include "ui/ButtonImages.h"
+#include "ui/HandlerGuard.h"
 #include "ui/PictureBox.h"
 #include "ui/Twips.h"
 
@@ -148,12 +150,17 @@ void RingtoneSearch::clearPlaceholders()
 void RingtoneSearch::pctZoek_Click()
 {
     m_window.imgKnoppen().paint(m_window.pctZoek(), 14);
-    try {
-        runSearch();
-    } catch (const data::CriteriaError &) {
-        // The search ends silently with what it found so far, and the button
-        // returns to rest so that the window does not look busy.
-    }
+    // A catalogue that cannot be read (the rows of Main are read at the
+    // first search) is told; the window stays as usable as before.
+    ui::runHandler(*m_window.platform().messageBox, [this] {
+        try {
+            runSearch();
+        } catch (const data::CriteriaError &) {
+            // A criteria string the catalogue rejects (a quote in the typed
+            // text) ends the search silently with what it found so far.
+        }
+    });
+    // The button returns to rest so that the window does not look busy.
     m_window.imgKnoppen().paint(m_window.pctZoek(), 13);
 }
 

@@ -3,14 +3,15 @@
 #include "data/Criteria.h"
 #include "data/DataSource.h"
 #include "data/DiscPaths.h"
+#include "data/SafeWrite.h"
 #include "platform/Platform.h"
 #include "ringtones/RingtoneListModel.h"
 #include "ringtones/frmRing.h"
+#include "ui/HandlerGuard.h"
 #include "ui/PictureBox.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTreeView>
 
 namespace brivello::ringtones {
@@ -56,6 +57,11 @@ QByteArray RingtoneTransfer::textLine(const QString &text)
 
 void RingtoneTransfer::lstMain_DblClick()
 {
+    ui::runHandler(*m_window.platform().messageBox, [this] { saveSelectedRow(); });
+}
+
+void RingtoneTransfer::saveSelectedRow()
+{
     const RingtoneListModel &model = m_window.listModel();
     const int row = m_window.lstMain().currentIndex().row();
     if (model.rowCount() == 0 || row < 0 || model.isNoResult(row))
@@ -86,29 +92,16 @@ QString RingtoneTransfer::GetFileToSave(const QString &text)
     request.defaultExtension = QStringLiteral("txt");
     request.promptOverwrite = true;
     const QString path = m_window.platform().saveFileDialog->ask(request);
-    if (!path.isEmpty() && !writeReplacing(path, text)) {
+    QString reason;
+    if (!path.isEmpty() && !data::writeFileSafely(path, textLine(text), &reason)) {
         platform::MessageRequest failure;
-        failure.text = QStringLiteral("Impossibile salvare il documento «%1»: il file esistente non è stato "
-                                      "modificato.")
-                           .arg(QDir::toNativeSeparators(path));
+        failure.text = QStringLiteral("Impossibile salvare il documento «%1» (%2): il file esistente non è "
+                                      "stato modificato.")
+                           .arg(QDir::toNativeSeparators(path), reason);
         failure.icon = platform::MessageIcon::Warning;
         m_window.platform().messageBox->show(failure);
     }
     return path;
-}
-
-// The old file stays whole until the new one is written out completely.
-bool RingtoneTransfer::writeReplacing(const QString &path, const QString &text)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray line = textLine(text);
-    if (file.write(line) != line.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 QString RingtoneTransfer::smsToolPath()
@@ -130,6 +123,11 @@ QString RingtoneTransfer::internationalNumber(const QString &typed)
 }
 
 void RingtoneTransfer::pctSend_Click()
+{
+    ui::runHandler(*m_window.platform().messageBox, [this] { sendSelectedRow(); });
+}
+
+void RingtoneTransfer::sendSelectedRow()
 {
     const RingtoneListModel &model = m_window.listModel();
     const int row = m_window.lstMain().currentIndex().row();
@@ -154,7 +152,6 @@ void RingtoneTransfer::pctSMS_Click()
 bool RingtoneTransfer::writeScratchFile(int row)
 {
     const QString path = scratchPath();
-    QFile::remove(path);
     const RingtoneRow &selected = m_window.listModel().row(row);
     m_window.setCriteria(QStringLiteral("song = '") + data::quoteLiteral(selected.song) +
                          QStringLiteral("' and artiest = '") + data::quoteLiteral(selected.artist) +
@@ -165,11 +162,13 @@ bool RingtoneTransfer::writeScratchFile(int row)
         return false;
     const QString line =
         source.field(u"artiest").trimmed().left(9) + QStringLiteral(":") + source.field(u"bieps");
-    if (writeReplacing(path, line))
+    // The file is replaced in one step: the tool never reads half a line.
+    QString reason;
+    if (data::writeFileSafely(path, textLine(line), &reason))
         return true;
     platform::MessageRequest failure;
-    failure.text = QStringLiteral("Impossibile preparare l'invio: il file «%1» non può essere scritto.")
-                       .arg(QDir::toNativeSeparators(path));
+    failure.text = QStringLiteral("Impossibile preparare l'invio: il file «%1» non può essere scritto (%2).")
+                       .arg(QDir::toNativeSeparators(path), reason);
     failure.icon = platform::MessageIcon::Warning;
     m_window.platform().messageBox->show(failure);
     return false;

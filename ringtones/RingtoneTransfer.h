@@ -37,10 +37,11 @@ public:
     static QByteArray textLine(const QString &text);
 
 private:
+    void saveSelectedRow();
+    void sendSelectedRow();
     // Asks for a file and writes `text` to it. Returns the chosen name,
     // empty when the user cancelled.
     QString GetFileToSave(const QString &text);
-    bool writeReplacing(const QString &path, const QString &text);
     bool writeScratchFile(int row);
     QString askNumber() const;
     void startSmsTool(const QStringList &arguments);

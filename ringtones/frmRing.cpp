@@ -223,22 +223,23 @@ void frmRing::clearList()
     m_selectingQuietly = false;
 }
 
+// A catalogue that lacks a field the window reads is refused at start-up,
+// although the rows of Main are read only when the first search needs them:
+// the user learns it at once, not at the first click that needs the field.
 void frmRing::openDataSources()
 {
     const QString path = data::discPath(QStringLiteral(".\\datafiles\\ringtones.dat"));
     m_catalogue = data::Catalogue::open(path);
-    requireTable(QStringLiteral("Main"));
+    m_catalogue->requireFields(
+        QStringLiteral("Main"),
+        {QStringLiteral("song"), QStringLiteral("artiest"), QStringLiteral("Genre"),
+         QStringLiteral("bestand"), QStringLiteral("nokia_hand"), QStringLiteral("nokia_scherm"),
+         QStringLiteral("siemens"), QStringLiteral("ericsson"), QStringLiteral("motorola"),
+         QStringLiteral("aantalnoten"), QStringLiteral("tempo"), QStringLiteral("bieps")});
+    m_catalogue->requireFields(QStringLiteral("Zoekmethodes"), {QStringLiteral("Zoekmethode")});
+    m_catalogue->requireFields(QStringLiteral("Genres"), {QStringLiteral("Genre")});
     m_datZoekmet = std::make_unique<data::DataSource>(m_catalogue, QStringLiteral("Zoekmethodes"));
     m_datGenre = std::make_unique<data::DataSource>(m_catalogue, QStringLiteral("Genres"));
-}
-
-// A catalogue without a ringtone table is refused at start-up, although its
-// rows are read only when the first search needs them.
-void frmRing::requireTable(const QString &name) const
-{
-    const QStringList tables = m_catalogue->tableNames();
-    if (!tables.contains(name, Qt::CaseInsensitive))
-        throw data::CatalogueError::missingTable(m_catalogue->path(), name);
 }
 
 data::DataSource &frmRing::datMain()

@@ -113,7 +113,6 @@ private:
     void buildPhoneModels();
     void buildDetails();
     void openDataSources();
-    void requireTable(const QString &name) const;
     void fillCombos();
     void hideFileColumn();
     void selectFirstRowOfEmptyList(int rowsBefore);

@@ -1,8 +1,10 @@
 #include "toolcatalogue/ToolCopy.h"
 
+#include "data/SafeWrite.h"
+
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
 namespace brivello::toolcatalogue {
 
@@ -10,14 +12,25 @@ namespace {
 
 constexpr qint64 chunkSize = 64 * 1024;
 
-bool copyContents(QFile &in, QSaveFile &out)
+bool copyContents(QFile &in, data::SafeWriter &out)
 {
     QByteArray chunk;
     while (!(chunk = in.read(chunkSize)).isEmpty()) {
-        if (out.write(chunk) != chunk.size())
+        if (!out.write(chunk))
             return false;
     }
     return in.error() == QFileDevice::NoError;
+}
+
+QString cannotRead(const QString &source)
+{
+    return QStringLiteral("Impossibile leggere il file %1").arg(QDir::toNativeSeparators(source));
+}
+
+QString cannotWrite(const QString &target, const QString &reason)
+{
+    return QStringLiteral("Impossibile scrivere il file %1 (%2)")
+        .arg(QDir::toNativeSeparators(target), reason);
 }
 
 } // namespace
@@ -32,29 +45,24 @@ QStringList listToolFiles(const QString &folder)
 
 bool copyFileSafely(const QString &source, const QString &target, QString *error)
 {
+    // Only a plain file is opened: a FIFO would hold the copy for good.
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("Impossibile leggere il file %1").arg(QDir::toNativeSeparators(source));
+    if (!QFileInfo(source).isFile() || !in.open(QIODevice::ReadOnly)) {
+        *error = cannotRead(source);
         return false;
     }
-    QSaveFile out(target);
-    // Even a folder that allows no temporary file gets no half-written copy.
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("Impossibile scrivere il file %1").arg(QDir::toNativeSeparators(target));
+    data::SafeWriter out(target);
+    if (!out.open()) {
+        *error = cannotWrite(target, out.reason());
         return false;
     }
     if (!copyContents(in, out)) {
-        out.cancelWriting();
-        out.commit();
-        *error =
-            in.error() != QFileDevice::NoError
-                ? QStringLiteral("Impossibile leggere il file %1").arg(QDir::toNativeSeparators(source))
-                : QStringLiteral("Impossibile scrivere il file %1").arg(QDir::toNativeSeparators(target));
+        out.cancel();
+        *error = in.error() != QFileDevice::NoError ? cannotRead(source) : cannotWrite(target, out.reason());
         return false;
     }
     if (!out.commit()) {
-        *error = QStringLiteral("Impossibile scrivere il file %1").arg(QDir::toNativeSeparators(target));
+        *error = cannotWrite(target, out.reason());
         return false;
     }
     return true;

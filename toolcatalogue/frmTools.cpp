@@ -8,6 +8,7 @@
 #include "toolcatalogue/ToolCopy.h"
 #include "toolcatalogue/ToolWindows.h"
 #include "toolcatalogue/frmInstall.h"
+#include "ui/HandlerGuard.h"
 #include "ui/PictureBox.h"
 #include "ui/Twips.h"
 #include "ui/WindowStack.h"
@@ -107,11 +108,23 @@ void frmTools::formLoad()
 {
     MainWindow::formLoad();
     m_catalogue = data::Catalogue::open(data::discPath(QStringLiteral(".\\datafiles\\ringtones.dat")));
+    // Every field the window and the install read, looked for now rather
+    // than at the click that needs it.
+    m_catalogue->requireFields(QStringLiteral("Tools"),
+                               {QStringLiteral("toolnaam"), QStringLiteral("imgnr"),
+                                QStringLiteral("telefoon"), QStringLiteral("tooltype"),
+                                QStringLiteral("medium"), QStringLiteral("beschrijving"),
+                                QStringLiteral("type"), QStringLiteral("dirname"), QStringLiteral("start")});
     m_datTools = std::make_unique<data::DataSource>(m_catalogue, QStringLiteral("Tools"));
     m_datTools->moveFirst();
 }
 
 void frmTools::formActivate()
+{
+    ui::runHandler(*m_context.platform.messageBox, [this] { fillList(); });
+}
+
+void frmTools::fillList()
 {
     // Filling the list is no change of the user's selection.
     const QSignalBlocker quiet(m_lstTools);
@@ -131,6 +144,11 @@ void frmTools::selectionChanged()
 }
 
 void frmTools::lstTools_Click()
+{
+    ui::runHandler(*m_context.platform.messageBox, [this] { showSelectedTool(); });
+}
+
+void frmTools::showSelectedTool()
 {
     const QListWidgetItem *item = m_lstTools->currentItem();
     if (!item)
@@ -156,6 +174,12 @@ void frmTools::pctInstall_Click()
 {
     if (isCopying())
         return;
+    if (!ui::runHandler(*m_context.platform.messageBox, [this] { installSelectedTool(); }))
+        Q_EMIT installEnded();
+}
+
+void frmTools::installSelectedTool()
+{
     const QList<QListWidgetItem *> selected = m_lstTools->selectedItems();
     if (selected.isEmpty()) {
         showMessage(QStringLiteral("Scegliere prima un tool dalla lista."), false);

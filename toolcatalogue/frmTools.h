@@ -75,6 +75,9 @@ Q_SIGNALS:
     void toolFileCopied(const QString &name);
 
 private:
+    void fillList();
+    void showSelectedTool();
+    void installSelectedTool();
     void buildList();
     void buildDetails();
     void selectionChanged();

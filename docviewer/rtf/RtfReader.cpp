@@ -17,7 +17,6 @@ namespace {
 
 // Pages on the disc are a few kilobytes; anything far larger is not one, and
 // reading it would keep the window busy for seconds.
-constexpr qint64 kMaxPageSize = 4 * 1024 * 1024;
 
 bool isBullet(QTextListFormat::Style style)
 {
@@ -157,12 +156,14 @@ QString rtfToPlainText(const QByteArray &rtf)
 
 bool loadRtfPage(const QString &path, QTextDocument *into)
 {
+    // Only a plain file is opened: a FIFO in a page's place would hold the
+    // window for good.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPageSize) {
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > maxPageSize) {
         showNotice(path, into);
         return false;
     }
-    const QByteArray data = file.read(kMaxPageSize);
+    const QByteArray data = file.read(maxPageSize);
     if (file.error() != QFileDevice::NoError || !looksLikeRtf(data)) {
         showNotice(path, into);
         return false;

@@ -28,9 +28,13 @@ RtfResult readRtfAsPlainText(const QByteArray &rtf);
 QString rtfToPlainText(const QByteArray &rtf);
 QString plainTextOf(const QTextDocument &document);
 
+// The largest page the program reads; a larger one shows the notice.
+inline constexpr qint64 maxPageSize = 4 * 1024 * 1024;
+
 // Loads a page of the disc into `into`. A page that is missing, unreadable
 // or not rich text leaves a short notice naming it in the document instead
-// ("Pagina non disponibile: pag1-3.dat") and returns false.
+// ("Pagina non disponibile: pag1-3.dat") and returns false; so does a page
+// larger than maxPageSize or anything but a plain file.
 bool loadRtfPage(const QString &path, QTextDocument *into);
 
 // Whether `data` starts the way every rich-text document does ("{\rtf").

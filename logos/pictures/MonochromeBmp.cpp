@@ -1,6 +1,7 @@
 #include "logos/pictures/MonochromeBmp.h"
 
-#include <QSaveFile>
+#include "data/SafeWrite.h"
+
 #include <QtEndian>
 
 namespace brivello::logos {
@@ -86,17 +87,9 @@ bool writeMonochromeBmp(const QString &path, const QImage &image, QString *error
     };
     if (image.isNull())
         return fail(QStringLiteral("there is no picture to write"));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    const QByteArray bytes = monochromeBmp(image);
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    QString reason;
+    if (!data::writeFileSafely(path, monochromeBmp(image), &reason))
         return fail(reason);
-    }
-    if (!file.commit())
-        return fail(file.errorString());
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "authoring/Jet4Writer.h"
 #include "data/Catalogue.h"
 #include "data/DataSource.h"
+#include "tests/support/HostileFiles.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -276,6 +277,48 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(CatalogueError, catalogue->table(QStringLiteral("MSysObjects")));
     }
 
+    // Mended fault: a table definition whose usage map was lost (a page
+    // replaced by a read error) crashed the program inside libmdb.
+    void tableWithoutUsageMapIsRefusedAsDamaged()
+    {
+        const QString path =
+            brivello::test::damagedCatalogue(QStringLiteral("startup-segv-null-usage-map.dat"));
+        const auto catalogue = Catalogue::open(path);
+        QStringList refused;
+        for (const QString &name : catalogue->tableNames()) {
+            try {
+                QVERIFY(!catalogue->table(name)->columns.isEmpty());
+            } catch (const CatalogueError &error) {
+                QCOMPARE(error.kind(), CatalogueError::Kind::Damaged);
+                QCOMPARE(error.filePath(), path);
+                QVERIFY2(error.message().contains(QChar(0x00AB) + name + QChar(0x00BB)),
+                         qPrintable(error.message()));
+                refused << name;
+            }
+        }
+        // The four small tables keep their maps on the one page that was lost.
+        QCOMPARE(refused, (QStringList{QStringLiteral("Genres"), QStringLiteral("Zoekmethodes"),
+                                       QStringLiteral("Rubrieken"), QStringLiteral("Tools")}));
+        // The table beside them is whole.
+        QCOMPARE(catalogue->table(QStringLiteral("Main"))->rows.size(), size_t(192));
+    }
+
+    // A zeroed data page of Main: the catalogue opens, Main is refused.
+    void zeroedPageOfMainIsRefusedWhenMainIsRead()
+    {
+        const QString path =
+            brivello::test::damagedCatalogue(QStringLiteral("first-search-abort-damaged-main.dat"));
+        const auto catalogue = Catalogue::open(path);
+        QCOMPARE(catalogue->table(QStringLiteral("Genres"))->rows.size(), size_t(11));
+        try {
+            catalogue->table(QStringLiteral("Main"));
+            QFAIL("a Main with a zeroed page was read");
+        } catch (const CatalogueError &error) {
+            QCOMPARE(error.kind(), CatalogueError::Kind::Damaged);
+            QVERIFY(error.message().contains(QStringLiteral("first-search-abort-damaged-main.dat")));
+        }
+    }
+
     void unusableFilesGiveAClearError_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -347,6 +390,23 @@ private Q_SLOTS:
             QCOMPARE(error.kind(), CatalogueError::Kind::NotAccess);
             QVERIFY(error.message().contains(QStringLiteral("cartella")));
         }
+    }
+
+    // Mended fault: a FIFO named ringtones.dat held the start-up forever.
+    void fifoIsRefusedAtOnce()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ringtones.dat"));
+        const brivello::test::FifoGuard fifo(path);
+        QVERIFY(fifo.made());
+        try {
+            Catalogue::open(path);
+            QFAIL("a FIFO was accepted");
+        } catch (const CatalogueError &error) {
+            QCOMPARE(error.kind(), CatalogueError::Kind::NotAccess);
+            QVERIFY2(error.message().contains(QStringLiteral("non è un file")), qPrintable(error.message()));
+        }
+        QVERIFY2(!fifo.releasedAReader(), "the catalogue waited on the FIFO");
     }
 
     // Memos far beyond libmdb's default buffer come out whole, nulls as empty

@@ -2,6 +2,7 @@
 // (LibreOffice Writer, kept under rtfdata/), and loading pages from disc.
 #include "RtfTestHelpers.h"
 #include "docviewer/rtf/RtfReader.h"
+#include "tests/support/HostileFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,6 +63,7 @@ private Q_SLOTS:
     void missingPageShowsNotice();
     void pageThatIsNotRichTextShowsNotice_data();
     void pageThatIsNotRichTextShowsNotice();
+    void fifoInPlaceOfAPageShowsNotice();
 };
 
 void TestRtfFiles::formattedText()
@@ -297,6 +299,19 @@ void TestRtfFiles::pageThatIsNotRichTextShowsNotice()
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("pag3-1.dat")));
     QVERIFY(!loadRtfPage(dir.filePath(QStringLiteral("pag3-1.dat")), &doc));
     QCOMPARE(doc.toPlainText(), QStringLiteral("Pagina non disponibile: pag3-1.dat"));
+}
+
+// Mended fault: a FIFO in place of a page held the window forever.
+void TestRtfFiles::fifoInPlaceOfAPageShowsNotice()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pag1-4.dat"));
+    const brivello::test::FifoGuard fifo(path);
+    QVERIFY(fifo.made());
+    QTextDocument doc;
+    QVERIFY(!loadRtfPage(path, &doc));
+    QCOMPARE(doc.toPlainText(), QStringLiteral("Pagina non disponibile: pag1-4.dat"));
+    QVERIFY2(!fifo.releasedAReader(), "the page was opened and waited on");
 }
 
 QTEST_MAIN(TestRtfFiles)

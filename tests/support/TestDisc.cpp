@@ -3,6 +3,7 @@
 #include "authoring/Jet4Writer.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace brivello::test {
 
@@ -53,6 +54,24 @@ TableData toolsTable()
     return table;
 }
 
+// The table without the columns `leftOut` names, and without their values.
+// A table has at least one column: its only column is renamed instead.
+TableData withoutFields(TableData table, const QStringList &leftOut)
+{
+    for (size_t c = table.columns.size(); c-- > 0;) {
+        if (!leftOut.contains(table.name + u'.' + table.columns[c].name))
+            continue;
+        if (table.columns.size() == 1) {
+            table.columns[c].name = QStringLiteral("Altro");
+            continue;
+        }
+        table.columns.erase(table.columns.begin() + static_cast<std::ptrdiff_t>(c));
+        for (Row &row : table.rows)
+            row.erase(row.begin() + static_cast<std::ptrdiff_t>(c));
+    }
+    return table;
+}
+
 } // namespace
 
 std::vector<TestRingtone> sampleRingtones()
@@ -83,7 +102,40 @@ bool writeTestDisc(const QString &folder, const TestCatalogue &catalogue, QStrin
     };
     if (catalogue.withMainTable)
         tables.insert(tables.begin(), mainTable(catalogue.ringtones));
+    for (TableData &table : tables)
+        table = withoutFields(std::move(table), catalogue.leftOut);
     return authoring::writeJet4(disc.filePath(QStringLiteral("datafiles/ringtones.dat")), tables, error);
+}
+
+bool zeroPageHolding(const QString &path, const QString &text, QString *error)
+{
+    constexpr qsizetype pageSize = 4096;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) {
+        *error = file.errorString();
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    // The writer stores short texts compressed (one byte a character) and
+    // others as UTF-16.
+    const QByteArray narrow = text.toLatin1();
+    const QByteArray wide(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    std::vector<qsizetype> pages;
+    for (qsizetype page = 0; page * pageSize < bytes.size(); ++page) {
+        const QByteArray content = bytes.mid(page * pageSize, pageSize);
+        if (content.contains(narrow) || content.contains(wide))
+            pages.push_back(page);
+    }
+    if (pages.size() != 1) {
+        *error = QStringLiteral("%1 pages hold \"%2\"").arg(pages.size()).arg(text);
+        return false;
+    }
+    bytes.replace(pages.front() * pageSize, pageSize, QByteArray(pageSize, '\0'));
+    if (!file.seek(0) || file.write(bytes) != bytes.size()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
 }
 
 } // namespace brivello::test

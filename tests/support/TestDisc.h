@@ -27,6 +27,8 @@ struct TestCatalogue
                         QStringLiteral("Artista + Genere"), QStringLiteral("Titolo + Genere")};
     // The Groep values of Rubrieken, the logo categories.
     QStringList categories{QStringLiteral("Persone"), QStringLiteral("Amore"), QStringLiteral("Sport")};
+    // Fields the catalogue is written without, as "Table.field" ("Main.bieps").
+    QStringList leftOut;
 };
 
 // A few ringtones of different artists and genres.
@@ -36,5 +38,10 @@ std::vector<TestRingtone> sampleRingtones();
 // Genres, Zoekmethodes, Rubrieken and Tools. Returns false and sets *error
 // when the catalogue could not be written.
 bool writeTestDisc(const QString &folder, const TestCatalogue &catalogue, QString *error);
+
+// Zeroes, in the Access file at `path`, the one data page that holds `text`
+// (a value only one table has), as a read error on a disc does. Returns false
+// and sets *error when no page or more than one holds it.
+bool zeroPageHolding(const QString &path, const QString &text, QString *error);
 
 } // namespace brivello::test
