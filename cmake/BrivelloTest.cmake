@@ -10,7 +10,33 @@ function(brivello_add_test name)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;BRIVELLO_TEST_DISC=${BRIVELLO_DISC_DIR};BRIVELLO_SHARED_DIR=${BRIVELLO_SHARED_DIR};BRIVELLO_SOURCE_DIR=${CMAKE_SOURCE_DIR};ASAN_OPTIONS=detect_leaks=0"
     TIMEOUT 300)
+  brivello_test_home(${name})
   if(ARG_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
   endif()
+endfunction()
+
+# Where each test finds its own home and XDG folders.
+set(BRIVELLO_TEST_HOMES "${CMAKE_BINARY_DIR}/test-homes")
+
+# Gives the test <name> a home and XDG folders of its own, made empty before
+# every ctest run (fixture brivello_test_homes), so that no test reads or
+# writes the user's real files, nor another test's.
+function(brivello_test_home name)
+  set(home "${BRIVELLO_TEST_HOMES}/${name}")
+  set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
+    "HOME=${home}" "XDG_CONFIG_HOME=${home}/.config" "XDG_DATA_HOME=${home}/.local/share"
+    "XDG_CACHE_HOME=${home}/.cache" "XDG_STATE_HOME=${home}/.local/state" "BRIVELLO_TEST_HOME=${home}")
+  set_property(TEST ${name} APPEND PROPERTY FIXTURES_REQUIRED brivello_test_homes)
+  set_property(GLOBAL APPEND PROPERTY BRIVELLO_TESTS_WITH_HOMES ${name})
+endfunction()
+
+# The fixture that empties every test's home; call once, after the tests.
+function(brivello_add_test_homes_fixture)
+  get_property(names GLOBAL PROPERTY BRIVELLO_TESTS_WITH_HOMES)
+  string(REPLACE ";" "," names "${names}")
+  add_test(NAME brivello_test_homes
+           COMMAND ${CMAKE_COMMAND} -DROOT=${BRIVELLO_TEST_HOMES} -DNAMES=${names}
+                   -P ${CMAKE_SOURCE_DIR}/cmake/FreshTestHomes.cmake)
+  set_tests_properties(brivello_test_homes PROPERTIES FIXTURES_SETUP brivello_test_homes)
 endfunction()
