@@ -55,6 +55,16 @@ QFrame *backingPanel(QWidget *page, const QString &name, const QRect &geometry)
     return panel;
 }
 
+// A phone-model option: its whole width, not only its caption, takes a click.
+class PhoneOption : public QRadioButton
+{
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
+};
+
 } // namespace
 
 frmRing::frmRing(const ui::Context &context)
@@ -166,7 +176,7 @@ void frmRing::buildPhoneModels()
     };
     int index = 0;
     for (const auto &option : options) {
-        auto *button = placed(new QRadioButton(QString::fromUtf16(option.caption), &pctBG()),
+        auto *button = placed(new PhoneOption(QString::fromUtf16(option.caption), &pctBG()),
                               QString::fromUtf16(option.name), twipsRect(1680, option.top, 2775, 195));
         button->setStyleSheet(QStringLiteral("background-color: white; color: black;"));
         m_phoneOptions[index++] = button;

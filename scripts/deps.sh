@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Brivello needs to build, run and test,
-# and only those that are missing. Run as root on Debian 12.
+# and only those that are missing. On Debian 12, as root or through sudo.
 set -euo pipefail
 
 packages=(
@@ -11,6 +11,8 @@ packages=(
   libsqlite3-dev libbenchmark-dev
   fonts-dejavu-core
   xvfb xauth pulseaudio pulseaudio-utils imagemagick
+  openbox xdotool x11-utils
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
@@ -20,8 +22,23 @@ for package in "${packages[@]}"; do
   fi
 done
 
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if ((${#missing[@]} == 0)); then
+  exit 0
 fi
+
+# apt-get needs root: run it as is when we are, through sudo when we are not.
+as_root=()
+if [ "$(id -u)" != 0 ]; then
+  if ! command -v sudo >/dev/null; then
+    echo "scripts/deps.sh: these Debian packages are missing: ${missing[*]}" >&2
+    echo "Installing them needs root, and sudo is not installed. As root, run:" >&2
+    echo "  apt-get install ${missing[*]}" >&2
+    echo "then run this again." >&2
+    exit 1
+  fi
+  as_root=(sudo)
+fi
+
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -81,9 +82,38 @@ void WindowStack::show(Window &window)
 void WindowStack::showModal(Window &window, Continuation then)
 {
     load(window);
+    holdAbove(window, windowOnScreenBelow(window));
     m_showings.push_back({&window, std::move(then), false});
     window.show();
     activate(window);
+}
+
+Window *WindowStack::windowOnScreenBelow(const Window &window) const
+{
+    for (auto showing = m_showings.rbegin(); showing != m_showings.rend(); ++showing) {
+        Window *candidate = showing->window;
+        if (candidate && candidate != &window && !showing->ended && candidate->isVisible())
+            return candidate;
+    }
+    return nullptr;
+}
+
+// A window manager keeps a window above another only when it is told so: a
+// dialog transient for the window below, and modal. Otherwise a click on the
+// window below raises it over the top window, which alone takes input, and
+// the program looks frozen. The home window, at the bottom, stays an
+// ordinary window.
+void WindowStack::holdAbove(Window &window, Window *below)
+{
+    if (!below)
+        return;
+    if (window.windowType() != Qt::Dialog)
+        window.setWindowFlags((window.windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+    window.setWindowModality(Qt::ApplicationModal);
+    // Both need a native window to carry the relation.
+    window.winId();
+    below->winId();
+    window.windowHandle()->setTransientParent(below->windowHandle());
 }
 
 void WindowStack::hide(Window &window)

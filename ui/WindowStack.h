@@ -37,7 +37,8 @@ public:
     void show(Window &window);
     // Loads the window if needed, shows it above the others, makes it the
     // only window that takes input and runs its activation step. `then` runs
-    // when this showing has ended.
+    // when this showing has ended. A window shown above another is a modal
+    // dialog transient for it, so that the window manager keeps it on top.
     void showModal(Window &window, Continuation then = {});
     // Hides the window; its showing ends.
     void hide(Window &window);
@@ -69,6 +70,8 @@ private:
         bool ended = false;
     };
 
+    Window *windowOnScreenBelow(const Window &window) const;
+    void holdAbove(Window &window, Window *below);
     void endShowingsOf(const Window &window);
     void scheduleSettle();
     void activate(Window &window);

@@ -178,6 +178,7 @@ private Q_SLOTS:
 
     void twoSourcesOnOneCatalogueKeepTheirOwnRow()
     {
+        BRIVELLO_NEEDS_SHARED_ACCESS();
         const auto catalogue = Catalogue::open(nwind());
         DataSource first(catalogue, QStringLiteral("customers"));
         DataSource second(catalogue, QStringLiteral("Customers"));
@@ -190,6 +191,7 @@ private Q_SLOTS:
 
     void findsInTheRealNorthwindFile()
     {
+        BRIVELLO_NEEDS_SHARED_ACCESS();
         DataSource customers(Catalogue::open(nwind()), QStringLiteral("Customers"));
         QVERIFY(customers.findFirst(QStringLiteral("CompanyName like 'Océ*'")));
         QCOMPARE(customers.field(u"CompanyName"), QStringLiteral("Océano Atlántico Ltda."));

@@ -1,6 +1,7 @@
 #include "app/WindowSet.h"
 #include "data/DiscPaths.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/TestSupport.h"
 #include "tests/toolcatalogue/ToolDisc.h"
 #include "toolcatalogue/ToolCopy.h"
 #include "toolcatalogue/frmInstall.h"
@@ -541,13 +542,14 @@ void TestToolInstall::sampleDiscToolsRunAndCopy()
     const QString sampleDisc = qEnvironmentVariable("BRIVELLO_TEST_DISC");
     if (!QFileInfo::exists(sampleDisc + QStringLiteral("/datafiles/ringtones.dat")))
         QSKIP("the sample disc has not been assembled");
-    qputenv("BRIVELLO_TOOL_QUIT", "1");
+    const test::EnvironmentGuard quitAtOnce("BRIVELLO_TOOL_QUIT", QByteArray("1"));
     // Only one window stack may watch the input.
     m_ended.reset();
     m_windows.reset();
     m_stack.reset();
-    const QString before = QDir::currentPath();
-    data::setProgramFolder(sampleDisc);
+    // Put back also when a check below fails.
+    const test::CurrentDirectoryGuard currentDirectory;
+    const test::ProgramFolderGuard programFolder(sampleDisc);
     platform::Platform system = platform::makeQtPlatform();
     system.messageBox = m_fakes.messageBox;
     ui::WindowStack stack;
@@ -580,8 +582,6 @@ void TestToolInstall::sampleDiscToolsRunAndCopy()
              toolcatalogue::listToolFiles(sampleDisc + QStringLiteral("/tools/manuale gsm")));
     QCOMPARE(everything(target(QStringLiteral("manuale"))).size(), 4);
     QCOMPARE(lastMessage(), QStringLiteral("Installare è perfecto! ") + target(QStringLiteral("manuale")));
-    QDir::setCurrent(before);
-    data::setProgramFolder(m_disc.path());
 }
 
 QTEST_MAIN(TestToolInstall)

@@ -1,0 +1,96 @@
+// A fresh checkout has no shared folder beside it: the suites that read the
+// Access files made by others must skip there, naming the folder they looked
+// for, and must fail instead where CI asks for them. (They used to abort on an
+// uncaught catalogue error.)
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestStandalone : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void suitesSkipWithoutTheSharedFolder_data();
+    void suitesSkipWithoutTheSharedFolder();
+    void suitesFailWithoutItWhereRequired_data();
+    void suitesFailWithoutItWhereRequired();
+
+private:
+    struct Run
+    {
+        int exitCode = -1;
+        bool crashed = false;
+        QString output;
+    };
+    Run runSuite(const QString &program, bool required);
+
+    QTemporaryDir m_noShared;
+};
+
+TestStandalone::Run TestStandalone::runSuite(const QString &program, bool required)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // An empty folder stands for a checkout with nothing beside it.
+    environment.insert(QStringLiteral("BRIVELLO_SHARED_DIR"), m_noShared.path());
+    environment.remove(QStringLiteral("BRIVELLO_REQUIRE_SHARED"));
+    if (required)
+        environment.insert(QStringLiteral("BRIVELLO_REQUIRE_SHARED"), QStringLiteral("1"));
+    QProcess suite;
+    suite.setProcessEnvironment(environment);
+    suite.setProcessChannelMode(QProcess::MergedChannels);
+    suite.start(program, {});
+    Run run;
+    if (!suite.waitForFinished(240000))
+        return run;
+    run.crashed = suite.exitStatus() != QProcess::NormalExit;
+    run.exitCode = suite.exitCode();
+    run.output = QString::fromLocal8Bit(suite.readAll());
+    return run;
+}
+
+static void addSuites()
+{
+    QTest::addColumn<QString>("program");
+    QTest::newRow("test_catalogue") << QStringLiteral(TEST_CATALOGUE_EXE);
+    QTest::newRow("test_datasource") << QStringLiteral(TEST_DATASOURCE_EXE);
+}
+
+void TestStandalone::suitesSkipWithoutTheSharedFolder_data()
+{
+    addSuites();
+}
+
+void TestStandalone::suitesSkipWithoutTheSharedFolder()
+{
+    QFETCH(QString, program);
+    QVERIFY(m_noShared.isValid());
+    const Run run = runSuite(program, false);
+    QVERIFY2(!run.crashed, qPrintable(run.output));
+    QVERIFY2(run.exitCode == 0, qPrintable(run.output));
+    const QString lookedFor = QDir(m_noShared.path()).filePath(QStringLiteral("testdata/access"));
+    QVERIFY2(run.output.contains(QStringLiteral("SKIP")), qPrintable(run.output));
+    QVERIFY2(run.output.contains(lookedFor), qPrintable(run.output));
+    // The cases that need no shared file still ran and passed.
+    QVERIFY2(run.output.contains(QStringLiteral("PASS   :")), qPrintable(run.output));
+}
+
+void TestStandalone::suitesFailWithoutItWhereRequired_data()
+{
+    addSuites();
+}
+
+void TestStandalone::suitesFailWithoutItWhereRequired()
+{
+    QFETCH(QString, program);
+    const Run run = runSuite(program, true);
+    QVERIFY2(!run.crashed, qPrintable(run.output));
+    QVERIFY2(run.exitCode != 0, qPrintable(run.output));
+    QVERIFY2(run.output.contains(QStringLiteral("FAIL!")), qPrintable(run.output));
+    QVERIFY2(run.output.contains(QStringLiteral("BRIVELLO_REQUIRE_SHARED")), qPrintable(run.output));
+    QVERIFY2(!run.output.contains(QStringLiteral("SKIP")), qPrintable(run.output));
+}
+
+QTEST_GUILESS_MAIN(TestStandalone)
+#include "test_standalone.moc"
