@@ -45,7 +45,7 @@ double readWithCatalogue(const QString &file)
     timer.start();
     const auto catalogue = data::Catalogue::open(file);
     const auto main = catalogue->table(QStringLiteral("Main"));
-    benchmark::DoNotOptimize(main->rows.size());
+    benchmark::DoNotOptimize(main->rowCount());
     return double(timer.nsecsElapsed()) / 1e6;
 }
 

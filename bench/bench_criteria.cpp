@@ -69,9 +69,10 @@ sqlite3 *sqliteRingtones()
                      nullptr, nullptr);
         sqlite3_stmt *insert = nullptr;
         sqlite3_prepare_v2(handle, "INSERT INTO Main VALUES (?, ?, ?)", -1, &insert, nullptr);
-        for (const QStringList &row : ringtones()->rows) {
+        const auto table = ringtones();
+        for (size_t row = 0; row < table->rowCount(); ++row) {
             for (int c = 0; c < 3; ++c) {
-                const QByteArray text = row.at(c).toUtf8();
+                const QByteArray text = table->value(row, c).toUtf8();
                 sqlite3_bind_text(insert, c + 1, text.constData(), static_cast<int>(text.size()),
                                   SQLITE_TRANSIENT);
             }

@@ -78,9 +78,9 @@ struct Bench
         sqlite3_prepare_v2(db, "INSERT INTO Main VALUES(?,?,?,?)", -1, &insert, nullptr);
         const int columns[] = {table->column(u"song"), table->column(u"artiest"), table->column(u"Genre"),
                                table->column(u"bestand")};
-        for (const QStringList &row : table->rows) {
+        for (size_t row = 0; row < table->rowCount(); ++row) {
             for (int i = 0; i < 4; ++i) {
-                const QByteArray text = row.at(columns[i]).toUtf8();
+                const QByteArray text = table->value(row, columns[i]).toUtf8();
                 sqlite3_bind_text(insert, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
             }
             sqlite3_step(insert);

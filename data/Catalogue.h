@@ -32,18 +32,28 @@ public:
     // The table named `name` without regard to letter case. Throws
     // CatalogueError (MissingTable, or Damaged when its pages are lost).
     std::shared_ptr<const Table> table(const QString &name) const;
+    // The table named `name`, holding only the columns `kept` (names without
+    // regard to letter case): the others are read from the file when a value
+    // of theirs is asked for, one row at a time. Throws like table(), and
+    // MissingField for a kept column the table lacks.
+    std::shared_ptr<const Table> table(const QString &name, const QStringList &kept) const;
     // Checks that the table `name` has every one of `fields` (names without
     // regard to letter case), reading its definition only: cheap enough for
     // the start-up, whatever the size of the table. Throws CatalogueError
     // (MissingTable, MissingField naming the first field missing, Damaged).
     void requireFields(const QString &name, const QStringList &fields) const;
 
+    // The file and the lock on libmdb's page buffer, shared with the tables
+    // that read rows later.
+    struct Access;
+
 private:
     explicit Catalogue(std::unique_ptr<MdbFile> file);
     QString storedName(const QString &name) const;
 
-    std::unique_ptr<MdbFile> m_file;
-    mutable std::mutex m_mutex; // guards the cache and libmdb's page buffer
+    std::shared_ptr<Access> m_access;
+    const MdbFile *m_file;
+    mutable std::mutex m_cacheMutex; // guards the cache
     mutable std::map<QString, std::shared_ptr<const Table>> m_tables;
 };
 

@@ -2,7 +2,10 @@
 
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
+#include <thread>
 
 namespace brivello::data {
 
@@ -174,7 +177,7 @@ bool Criteria::conditionHolds(const Condition &condition, QStringView foldedValu
 
 bool Criteria::matches(const Table &table, int row) const
 {
-    if (row < 0 || static_cast<size_t>(row) >= table.rows.size())
+    if (row < 0 || static_cast<size_t>(row) >= table.rowCount())
         return false;
     for (const Condition &condition : m_conditions) {
         if (!conditionHolds(condition, table.foldedColumn(condition.column).at(static_cast<size_t>(row))))
@@ -183,21 +186,76 @@ bool Criteria::matches(const Table &table, int row) const
     return true;
 }
 
-int Criteria::findFrom(const Table &table, int startRow) const
+bool Criteria::holdsAt(const std::vector<const TextColumn *> &columns, size_t row) const
 {
-    // The folded columns are fetched once, so the scan itself takes no lock.
-    QVarLengthArray<const Table::FoldedColumn *, 4> columns;
+    for (size_t i = 0; i < m_conditions.size(); ++i) {
+        if (!conditionHolds(m_conditions[i], columns[i]->at(row)))
+            return false;
+    }
+    return true;
+}
+
+std::vector<const TextColumn *> Criteria::foldedColumns(const Table &table) const
+{
+    // Fetched once, so the scan itself takes no lock.
+    std::vector<const TextColumn *> columns;
     for (const Condition &condition : m_conditions)
         columns.push_back(&table.foldedColumn(condition.column));
-    const int rowCount = static_cast<int>(table.rows.size());
-    for (int row = std::max(startRow, 0); row < rowCount; ++row) {
-        bool all = true;
-        for (size_t i = 0; i < m_conditions.size() && all; ++i)
-            all = conditionHolds(m_conditions[i], columns[i]->at(static_cast<size_t>(row)));
-        if (all)
-            return row;
+    return columns;
+}
+
+int Criteria::findFrom(const Table &table, int startRow) const
+{
+    const std::vector<const TextColumn *> columns = foldedColumns(table);
+    const auto rowCount = table.rowCount();
+    for (auto row = static_cast<size_t>(std::max(startRow, 0)); row < rowCount; ++row) {
+        if (holdsAt(columns, row))
+            return static_cast<int>(row);
     }
     return -1;
+}
+
+namespace {
+
+// Below this many rows a second thread costs more than it saves.
+constexpr size_t RowsWorthSharing = 100000;
+
+} // namespace
+
+std::vector<int> Criteria::findAll(const Table &table, int startRow) const
+{
+    const std::vector<const TextColumn *> columns = foldedColumns(table);
+    const size_t first = static_cast<size_t>(std::max(startRow, 0));
+    const size_t end = table.rowCount();
+    auto scan = [&](size_t from, size_t to, std::vector<int> &found) {
+        for (size_t row = from; row < to; ++row) {
+            if (holdsAt(columns, row))
+                found.push_back(static_cast<int>(row));
+        }
+    };
+    const size_t rows = end > first ? end - first : 0;
+    const size_t parts =
+        rows < RowsWorthSharing ? 1 : std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 8);
+    std::vector<std::vector<int>> found(parts);
+    if (parts == 1) {
+        scan(first, end, found[0]);
+        return std::move(found[0]);
+    }
+    // Each part scans its own stretch of rows; the stretches are joined in
+    // order, so the rows come out as a scan from the first would give them.
+    std::vector<std::thread> helpers;
+    const size_t share = (rows + parts - 1) / parts;
+    for (size_t part = 1; part < parts; ++part) {
+        const size_t from = first + part * share;
+        helpers.emplace_back(scan, std::min(from, end), std::min(from + share, end), std::ref(found[part]));
+    }
+    scan(first, std::min(first + share, end), found[0]);
+    for (std::thread &helper : helpers)
+        helper.join();
+    std::vector<int> all = std::move(found[0]);
+    for (size_t part = 1; part < parts; ++part)
+        all.insert(all.end(), found[part].begin(), found[part].end());
+    return all;
 }
 
 } // namespace brivello::data

@@ -59,6 +59,10 @@ public:
     bool matches(const Table &table, int row) const;
     // The first row from `startRow` on that satisfies the criteria, or -1.
     int findFrom(const Table &table, int startRow) const;
+    // Every row from `startRow` on that satisfies the criteria, in stored
+    // order: what findFrom gives one after another. A long table is scanned
+    // in parts side by side.
+    std::vector<int> findAll(const Table &table, int startRow) const;
 
 private:
     struct Condition
@@ -70,6 +74,8 @@ private:
     };
 
     static bool conditionHolds(const Condition &condition, QStringView foldedValue);
+    std::vector<const TextColumn *> foldedColumns(const Table &table) const;
+    bool holdsAt(const std::vector<const TextColumn *> &columns, size_t row) const;
 
     QString m_text;
     std::vector<Condition> m_conditions;

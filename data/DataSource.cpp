@@ -16,6 +16,10 @@ DataSource::DataSource(std::shared_ptr<Catalogue> catalogue, const QString &tabl
 
 DataSource::DataSource(std::shared_ptr<const Table> table) : m_table(std::move(table)) {}
 
+DataSource::DataSource(std::shared_ptr<Catalogue> catalogue, std::shared_ptr<const Table> table)
+    : m_catalogue(std::move(catalogue)), m_table(std::move(table))
+{}
+
 void DataSource::moveFirst()
 {
     m_position = 0;
@@ -34,7 +38,7 @@ bool DataSource::eof() const
 
 int DataSource::rowCount() const
 {
-    return static_cast<int>(m_table->rows.size());
+    return static_cast<int>(m_table->rowCount());
 }
 
 bool DataSource::findFirst(const QString &criteria)
@@ -88,11 +92,14 @@ int DataSource::columnOf(QStringView name) const
 
 QString DataSource::field(QStringView name) const
 {
-    const int column = columnOf(name);
+    return value(columnOf(name));
+}
+
+QString DataSource::value(int column) const
+{
     if (eof())
         return {};
-    const QStringList &row = m_table->rows.at(m_position);
-    return column < row.size() ? row.at(column) : QString();
+    return m_table->value(static_cast<size_t>(m_position), column);
 }
 
 QStringList DataSource::values(QStringView name) const
@@ -100,9 +107,22 @@ QStringList DataSource::values(QStringView name) const
     const int column = columnOf(name);
     QStringList result;
     result.reserve(rowCount());
-    for (const QStringList &row : m_table->rows)
-        result.append(column < row.size() ? row.at(column) : QString());
+    for (size_t row = 0; row < m_table->rowCount(); ++row)
+        result.append(m_table->value(row, column));
     return result;
+}
+
+std::vector<int> DataSource::findAll(const QString &criteria)
+{
+    if (m_findObserver)
+        m_findObserver(criteria);
+    std::vector<int> rows = compiled(criteria).findAll(*m_table, 0);
+    // Where a find-first and find-next walk would leave the source: on the
+    // last row found, with the find after it failed.
+    if (!rows.empty())
+        m_position = rows.back();
+    m_noMatch = true;
+    return rows;
 }
 
 void DataSource::setFindObserver(std::function<void(const QString &criteria)> observer)

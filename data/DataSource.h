@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace brivello::data {
 
@@ -21,8 +22,11 @@ public:
     DataSource(std::shared_ptr<Catalogue> catalogue, const QString &tableName);
     // A source on a table that is already in memory.
     explicit DataSource(std::shared_ptr<const Table> table);
+    // A source on a table read from `catalogue`, which it keeps open.
+    DataSource(std::shared_ptr<Catalogue> catalogue, std::shared_ptr<const Table> table);
 
     const Table &table() const { return *m_table; }
+    const std::shared_ptr<const Table> &sharedTable() const { return m_table; }
 
     void moveFirst();
     void moveNext();
@@ -35,10 +39,19 @@ public:
     bool findFirst(const QString &criteria);
     bool findNext(const QString &criteria);
     bool noMatch() const { return m_noMatch; }
+    // Every row that satisfies `criteria`, in stored order: the rows a
+    // find-first and find-next walk stops on, found in one go. The source is
+    // left where that walk would leave it. Throws like findFirst.
+    std::vector<int> findAll(const QString &criteria);
 
     // A field of the current row, its name without regard to letter case;
     // empty past the last row. Throws CatalogueError (MissingField).
     QString field(QStringView name) const;
+    // A field of the current row by its index in table().columns.
+    QString value(int column) const;
+    // The index of a field, its name without regard to letter case. Throws
+    // CatalogueError (MissingField).
+    int columnOf(QStringView name) const;
     // Every row's value of one field, in order. Throws like field().
     QStringList values(QStringView field) const;
 
@@ -51,7 +64,6 @@ public:
 private:
     bool find(const QString &criteria, int startRow);
     const Criteria &compiled(const QString &criteria);
-    int columnOf(QStringView name) const;
 
     std::shared_ptr<Catalogue> m_catalogue; // keeps the file open as long as the source lives
     std::shared_ptr<const Table> m_table;

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QFile>
 
+#include <atomic>
 #include <cmath>
 
 #include <cstdio>
@@ -12,6 +13,8 @@
 #include <fcntl.h>
 #include <mdbtools.h>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <unistd.h>
 
 namespace brivello::data {
@@ -30,8 +33,9 @@ namespace {
 
 // Large enough for any memo a person types; a value that fills it is read again
 // with a larger buffer, so long memos come out whole.
-constexpr size_t InitialBindSize = 256 * 1024;
+constexpr size_t DefaultBindSize = 256 * 1024;
 constexpr size_t LargestBindSize = 256 * 1024 * 1024;
+std::atomic<size_t> initialBindSize{DefaultBindSize};
 
 // libmdb reports damaged pages on stderr, and prints some stray lines on
 // stdout, as it goes. The catalogue turns trouble into one CatalogueError, so
@@ -69,10 +73,52 @@ private:
     int m_saved = -1;
 };
 
-struct QuietLibmdb
+// Every file's reads share the process's stdout and stderr, and reads of two
+// catalogues may run at once (one in the background): the streams are quieted
+// by the first read and given back by the last.
+class QuietLibmdb
 {
-    QuietStream out{stdout, STDOUT_FILENO};
-    QuietStream err{stderr, STDERR_FILENO};
+public:
+    QuietLibmdb()
+    {
+        const std::lock_guard lock(mutex());
+        if (depth()++ == 0) {
+            streams().out.emplace(stdout, STDOUT_FILENO);
+            streams().err.emplace(stderr, STDERR_FILENO);
+        }
+    }
+    ~QuietLibmdb()
+    {
+        const std::lock_guard lock(mutex());
+        if (--depth() == 0) {
+            streams().err.reset();
+            streams().out.reset();
+        }
+    }
+    QuietLibmdb(const QuietLibmdb &) = delete;
+    QuietLibmdb &operator=(const QuietLibmdb &) = delete;
+
+private:
+    struct Streams
+    {
+        std::optional<QuietStream> out;
+        std::optional<QuietStream> err;
+    };
+    static std::mutex &mutex()
+    {
+        static std::mutex instance;
+        return instance;
+    }
+    static int &depth()
+    {
+        static int instance = 0;
+        return instance;
+    }
+    static Streams &streams()
+    {
+        static Streams instance;
+        return instance;
+    }
 };
 
 // libmdb converts text with iconv to the code set named by MDBICONV (UTF-8
@@ -135,16 +181,27 @@ struct Bindings
     std::vector<int> lengths;
 };
 
-Bindings bindAll(MdbTableDef *table, size_t bindSize)
+// Binds the columns `wanted` (indexes from 0); libmdb converts only bound
+// columns, so a long text that is not wanted costs no page reads.
+Bindings bindColumns(MdbTableDef *table, const std::vector<int> &wanted, size_t bindSize)
 {
     Bindings bindings;
     bindings.lengths.assign(table->num_cols, 0);
-    for (unsigned int c = 0; c < table->num_cols; ++c) {
-        bindings.buffers.emplace_back(new char[bindSize]);
-        bindings.buffers.back()[0] = '\0';
-        mdb_bind_column(table, static_cast<int>(c + 1), bindings.buffers.back().get(), &bindings.lengths[c]);
+    bindings.buffers.resize(table->num_cols);
+    for (const int c : wanted) {
+        bindings.buffers[c].reset(new char[bindSize]);
+        bindings.buffers[c][0] = '\0';
+        mdb_bind_column(table, c + 1, bindings.buffers[c].get(), &bindings.lengths[c]);
     }
     return bindings;
+}
+
+std::vector<int> allColumns(const MdbTableDef *table)
+{
+    std::vector<int> all(table->num_cols);
+    for (unsigned int c = 0; c < table->num_cols; ++c)
+        all[c] = static_cast<int>(c);
+    return all;
 }
 
 } // namespace
@@ -158,7 +215,7 @@ MdbFile::MdbFile(const QString &path) : m_path(path), m_header(AccessHeader::rea
     MdbHandle *mdb = m_handle->mdb;
     if (!mdb)
         throw CatalogueError::notAccess(path, QStringLiteral("libmdb non lo riconosce"));
-    mdb_set_bind_size(mdb, InitialBindSize);
+    mdb_set_bind_size(mdb, initialBindSize);
     mdb_set_date_fmt(mdb, "%Y-%m-%d %H:%M:%S");
     mdb_set_shortdate_fmt(mdb, "%Y-%m-%d");
     mdb_set_boolean_fmt_numbers(mdb);
@@ -313,13 +370,44 @@ bool isLongValue(const MdbColumn *column)
 
 } // namespace
 
-QStringList MdbFile::columnNames(const QString &name) const
+namespace {
+
+MdbCatalogEntry *entryOf(MdbHandle *mdb, const QString &name, const QString &path)
 {
-    MdbHandle *mdb = m_handle->mdb;
-    const QuietLibmdb quiet;
     MdbCatalogEntry *entry = mdb_get_catalogentry_by_name(mdb, name.toUtf8().constData());
     if (!entry || entry->object_type != MDB_TABLE)
-        throw CatalogueError::missingTable(m_path, name);
+        throw CatalogueError::missingTable(path, name);
+    return entry;
+}
+
+// One value of the row libmdb has just read, its long text checked against
+// the file's end.
+QString boundValue(MdbHandle *mdb, MdbColumn *column, const char *bound, int length, const QString &table,
+                   const AccessHeader &header, const QString &path)
+{
+    if (!memoInsideFile(column, mdb, length, header.pageCount))
+        throw CatalogueError::damaged(
+            path, QStringLiteral("un testo lungo della tabella «%1» è fuori dal file").arg(table));
+    return valueText(mdb, column, bound, length, header.pageSize);
+}
+
+// Where a row lies: its page and its place in the page's row list, in one
+// number. Pages of a file of 2 GiB and rows of a page both fit.
+constexpr quint32 RowBits = 12;
+
+quint32 rowLocation(quint32 page, unsigned int row, const QString &path)
+{
+    if (page >= (1u << (32 - RowBits)) || row >= (1u << RowBits))
+        throw CatalogueError::damaged(path, QStringLiteral("una riga sta oltre la pagina %1").arg(page));
+    return (page << RowBits) | row;
+}
+
+} // namespace
+
+QStringList MdbFile::columnNames(const QString &name) const
+{
+    const QuietLibmdb quiet;
+    MdbCatalogEntry *entry = entryOf(m_handle->mdb, name, m_path);
     const TableDefPtr definition = readDefinition(entry, m_header, m_path);
     QStringList names;
     for (unsigned int c = 0; c < definition->num_cols; ++c)
@@ -330,53 +418,117 @@ QStringList MdbFile::columnNames(const QString &name) const
 
 Table MdbFile::readTable(const QString &name) const
 {
+    ColumnRead read = readColumns(name, {}, false);
+    const size_t rows = read.rowCount;
+    return Table(read.name, read.columns, rows, std::move(read.kept), nullptr);
+}
+
+MdbFile::ColumnRead MdbFile::readColumns(const QString &name, const QList<int> &wanted, bool locate) const
+{
     MdbHandle *mdb = m_handle->mdb;
     const QuietLibmdb quiet;
-    MdbCatalogEntry *entry = mdb_get_catalogentry_by_name(mdb, name.toUtf8().constData());
-    if (!entry || entry->object_type != MDB_TABLE)
-        throw CatalogueError::missingTable(m_path, name);
+    MdbCatalogEntry *entry = entryOf(m_handle->mdb, name, m_path);
 
-    for (size_t bindSize = InitialBindSize;; bindSize *= 4) {
+    for (size_t bindSize = initialBindSize;; bindSize *= 4) {
         TableDefPtr definition = readDefinition(entry, m_header, m_path);
         MdbTableDef *table = definition.get();
+        std::vector<int> bound =
+            wanted.isEmpty() ? allColumns(table) : std::vector<int>(wanted.begin(), wanted.end());
+        for (const int c : bound) {
+            if (c < 0 || c >= static_cast<int>(table->num_cols))
+                throw CatalogueError::damaged(m_path,
+                                              QStringLiteral("la tabella «%1» ha cambiato le sue colonne")
+                                                  .arg(QString::fromUtf8(entry->object_name)));
+        }
         mdb_set_bind_size(mdb, bindSize);
-        Bindings bindings = bindAll(table, bindSize);
+        Bindings bindings = bindColumns(table, bound, bindSize);
 
-        Table result;
+        ColumnRead result;
         result.name = QString::fromUtf8(entry->object_name);
         std::vector<MdbColumn *> columns;
         for (unsigned int c = 0; c < table->num_cols; ++c) {
             columns.push_back(static_cast<MdbColumn *>(g_ptr_array_index(table->columns, c)));
             result.columns.append(QString::fromUtf8(columns.back()->name));
         }
+        result.kept.resize(table->num_cols);
+        for (const int c : bound) {
+            result.kept[c] = std::make_unique<TextColumn>();
+            result.kept[c]->reserve(table->num_rows);
+        }
+        if (locate)
+            result.locations.reserve(table->num_rows);
 
         bool clipped = false;
         mdb_rewind_table(table);
         while (mdb_fetch_row(table)) {
-            QStringList row;
-            row.reserve(columns.size());
-            for (size_t c = 0; c < columns.size(); ++c) {
+            for (const int c : bound) {
                 const int length = bindings.lengths[c];
                 if (isLongValue(columns[c]) && static_cast<size_t>(length) + 1 >= bindSize)
                     clipped = true;
-                if (!memoInsideFile(columns[c], mdb, length, m_header.pageCount))
-                    throw CatalogueError::damaged(
-                        m_path, QStringLiteral("un testo lungo della tabella «%1» è fuori dal file")
-                                    .arg(result.name));
-                row.append(valueText(mdb, columns[c], bindings.buffers[c].get(), length, m_header.pageSize));
+                result.kept[c]->append(boundValue(mdb, columns[c], bindings.buffers[c].get(), length,
+                                                  result.name, m_header, m_path));
             }
-            result.rows.push_back(std::move(row));
+            if (locate)
+                result.locations.push_back(rowLocation(table->cur_phys_pg, table->cur_row - 1, m_path));
+            ++result.rowCount;
         }
-        mdb_set_bind_size(mdb, InitialBindSize);
+        mdb_set_bind_size(mdb, initialBindSize);
         if (clipped && bindSize < LargestBindSize)
             continue;
 
         const QString damage =
-            tableDamage(mdb, table, m_header.pageCount, static_cast<qint64>(result.rows.size()));
+            tableDamage(mdb, table, m_header.pageCount, static_cast<qint64>(result.rowCount));
         if (!damage.isEmpty())
             throw CatalogueError::damaged(m_path, damage);
+        for (auto &column : result.kept) {
+            if (column)
+                column->shrinkToFit();
+        }
         return result;
     }
+}
+
+QStringList MdbFile::readRow(const QString &name, quint32 location) const
+{
+    MdbHandle *mdb = m_handle->mdb;
+    const QuietLibmdb quiet;
+    MdbCatalogEntry *entry = entryOf(m_handle->mdb, name, m_path);
+    const quint32 page = location >> RowBits;
+    const unsigned int row = location & ((1u << RowBits) - 1);
+
+    for (size_t bindSize = initialBindSize;; bindSize *= 4) {
+        TableDefPtr definition = readDefinition(entry, m_header, m_path);
+        MdbTableDef *table = definition.get();
+        const std::vector<int> all = allColumns(table);
+        mdb_set_bind_size(mdb, bindSize);
+        Bindings bindings = bindColumns(table, all, bindSize);
+        const QString tableName = QString::fromUtf8(entry->object_name);
+        if (static_cast<qint64>(page) >= m_header.pageCount || mdb_read_pg(mdb, page) <= 0 ||
+            !mdb_read_row(table, row)) {
+            mdb_set_bind_size(mdb, initialBindSize);
+            throw CatalogueError::damaged(
+                m_path, QStringLiteral("una riga della tabella «%1» non si legge più").arg(tableName));
+        }
+        QStringList values;
+        bool clipped = false;
+        for (const int c : all) {
+            auto *column = static_cast<MdbColumn *>(g_ptr_array_index(table->columns, c));
+            const int length = bindings.lengths[c];
+            if (isLongValue(column) && static_cast<size_t>(length) + 1 >= bindSize)
+                clipped = true;
+            values.append(
+                boundValue(mdb, column, bindings.buffers[c].get(), length, tableName, m_header, m_path));
+        }
+        mdb_set_bind_size(mdb, initialBindSize);
+        if (clipped && bindSize < LargestBindSize)
+            continue;
+        return values;
+    }
+}
+
+void MdbFile::setInitialBindSize(size_t bytes)
+{
+    initialBindSize = bytes == 0 ? DefaultBindSize : bytes;
 }
 
 } // namespace brivello::data

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 namespace brivello::data {
 
@@ -29,6 +30,25 @@ public:
     Table readTable(const QString &name) const; // throws CatalogueError
     // The column names of a table, from its definition alone: no row is read.
     QStringList columnNames(const QString &name) const; // throws CatalogueError
+
+    // Some columns of a table (indexes into its columns; all when `wanted` is
+    // empty), with, when `locate` is set, where each row lies in the file for
+    // readRow. The columns not wanted cost no reading of their long texts.
+    struct ColumnRead
+    {
+        QString name;
+        QStringList columns;
+        size_t rowCount = 0;
+        std::vector<std::unique_ptr<TextColumn>> kept; // null where not wanted
+        std::vector<quint32> locations;
+    };
+    ColumnRead readColumns(const QString &name, const QList<int> &wanted, bool locate) const; // throws
+    // Every column of the row at `location` (from readColumns).
+    QStringList readRow(const QString &name, quint32 location) const; // throws CatalogueError
+
+    // The buffer libmdb converts one value into; a value that fills it is read
+    // again with a larger one. 0 restores the default of 256 KiB.
+    static void setInitialBindSize(size_t bytes);
 
 private:
     void readCatalogue();

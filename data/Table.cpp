@@ -1,12 +1,95 @@
 #include "data/Table.h"
 
+#include <limits>
+#include <stdexcept>
+
 namespace brivello::data {
 
-Table::Table(QString name, QStringList columns, std::vector<QStringList> rows)
-    : name(std::move(name)), columns(std::move(columns)), rows(std::move(rows))
-{}
+void TextColumn::append(QStringView value)
+{
+    const size_t end = m_text.size() + static_cast<size_t>(value.size());
+    if (end > std::numeric_limits<quint32>::max())
+        throw std::length_error("a column of the catalogue holds more than 4 Gi characters");
+    m_text.append(reinterpret_cast<const char16_t *>(value.utf16()), static_cast<size_t>(value.size()));
+    m_ends.push_back(static_cast<quint32>(end));
+}
 
-Table::Table(const Table &other) : name(other.name), columns(other.columns), rows(other.rows) {}
+void TextColumn::shrinkToFit()
+{
+    m_text.shrink_to_fit();
+    m_ends.shrink_to_fit();
+}
+
+namespace {
+
+std::shared_ptr<const TextColumn> foldedOf(const TextColumn &values)
+{
+    auto folded = std::make_shared<TextColumn>();
+    folded->reserve(values.size());
+    QString scratch;
+    for (size_t row = 0; row < values.size(); ++row) {
+        const QStringView value = values.at(row);
+        // Plain ASCII folds without a round trip through QString.
+        bool ascii = true;
+        for (const QChar c : value) {
+            if (c.unicode() >= 0x80) {
+                ascii = false;
+                break;
+            }
+        }
+        if (ascii) {
+            scratch.resize(value.size());
+            QChar *out = scratch.data();
+            for (qsizetype i = 0; i < value.size(); ++i) {
+                const char16_t c = value[i].unicode();
+                out[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c);
+            }
+            folded->append(scratch);
+        } else {
+            folded->append(foldCase(value.toString()));
+        }
+    }
+    folded->shrinkToFit();
+    return folded;
+}
+
+} // namespace
+
+Table::Table() = default;
+
+Table::Table(QString name, QStringList columns, const std::vector<QStringList> &rows)
+    : name(std::move(name)), columns(std::move(columns)), m_rowCount(rows.size())
+{
+    std::vector<std::shared_ptr<const TextColumn>> texts;
+    for (qsizetype c = 0; c < this->columns.size(); ++c) {
+        auto values = std::make_shared<TextColumn>();
+        values->reserve(rows.size());
+        for (const QStringList &row : rows)
+            values->append(c < row.size() ? QStringView(row.at(c)) : QStringView());
+        values->shrinkToFit();
+        texts.push_back(std::move(values));
+    }
+    adopt(std::move(texts), {});
+}
+
+Table::Table(QString name, QStringList columns, size_t rowCount,
+             std::vector<std::unique_ptr<TextColumn>> kept, std::shared_ptr<const TableReader> reader)
+    : name(std::move(name)), columns(std::move(columns)), m_rowCount(rowCount), m_reader(std::move(reader))
+{
+    std::vector<std::shared_ptr<const TextColumn>> texts;
+    for (auto &column : kept)
+        texts.emplace_back(std::move(column));
+    texts.resize(static_cast<size_t>(this->columns.size()));
+    adopt(std::move(texts), {});
+}
+
+Table::Table(const Table &other) : name(other.name), columns(other.columns)
+{
+    const std::lock_guard lock(other.m_mutex);
+    m_rowCount = other.m_rowCount;
+    m_reader = other.m_reader;
+    adopt(other.m_texts, other.m_folded);
+}
 
 Table &Table::operator=(const Table &other)
 {
@@ -14,13 +97,39 @@ Table &Table::operator=(const Table &other)
         return *this;
     name = other.name;
     columns = other.columns;
-    rows = other.rows;
-    const std::lock_guard lock(m_foldMutex);
-    m_folded.clear();
+    std::vector<std::shared_ptr<const TextColumn>> texts;
+    std::vector<std::shared_ptr<const TextColumn>> folded;
+    {
+        const std::lock_guard lock(other.m_mutex);
+        m_rowCount = other.m_rowCount;
+        m_reader = other.m_reader;
+        texts = other.m_texts;
+        folded = other.m_folded;
+    }
+    const std::lock_guard lock(m_mutex);
+    adopt(std::move(texts), std::move(folded));
+    m_cachedRow = SIZE_MAX;
+    m_cachedValues.clear();
     return *this;
 }
 
 Table::~Table() = default;
+
+// The values are shared, never changed, so copies may hold the same blocks.
+void Table::adopt(std::vector<std::shared_ptr<const TextColumn>> texts,
+                  std::vector<std::shared_ptr<const TextColumn>> folded)
+{
+    const auto count = static_cast<size_t>(columns.size());
+    texts.resize(count);
+    folded.resize(count);
+    m_slots = std::make_unique<Slot[]>(count);
+    for (size_t c = 0; c < count; ++c) {
+        m_slots[c].text.store(texts[c].get(), std::memory_order_release);
+        m_slots[c].folded.store(folded[c].get(), std::memory_order_release);
+    }
+    m_texts = std::move(texts);
+    m_folded = std::move(folded);
+}
 
 int Table::column(QStringView wanted) const
 {
@@ -31,26 +140,80 @@ int Table::column(QStringView wanted) const
     return -1;
 }
 
-const Table::FoldedColumn &Table::foldedColumn(int column) const
+bool Table::holds(int column) const
 {
-    const std::lock_guard lock(m_foldMutex);
-    if (m_folded.size() < static_cast<size_t>(columns.size()))
-        m_folded.resize(columns.size());
-    auto &slot = m_folded.at(column);
-    if (!slot) {
-        auto folded = std::make_unique<FoldedColumn>();
-        folded->starts.reserve(rows.size() + 1);
-        for (const QStringList &row : rows) {
-            folded->starts.push_back(folded->text.size());
-            if (column < row.size()) {
-                const QString value = foldCase(row.at(column));
-                folded->text.append(reinterpret_cast<const char16_t *>(value.utf16()), value.size());
-            }
-        }
-        folded->starts.push_back(folded->text.size());
-        slot = std::move(folded);
+    return m_slots[static_cast<size_t>(column)].text.load(std::memory_order_acquire) != nullptr;
+}
+
+QString Table::value(size_t row, int column) const
+{
+    if (const TextColumn *held = m_slots[static_cast<size_t>(column)].text.load(std::memory_order_acquire))
+        return held->at(row).toString();
+    const std::lock_guard lock(m_mutex);
+    if (m_cachedRow != row) {
+        m_cachedValues = m_reader->readRow(row);
+        m_cachedRow = row;
     }
-    return *slot;
+    return column < m_cachedValues.size() ? m_cachedValues.at(column) : QString();
+}
+
+QStringList Table::row(size_t row) const
+{
+    QStringList values;
+    for (int c = 0; c < columns.size(); ++c)
+        values.append(value(row, c));
+    return values;
+}
+
+std::vector<QStringList> Table::rows() const
+{
+    std::vector<QStringList> all;
+    all.reserve(m_rowCount);
+    for (size_t r = 0; r < m_rowCount; ++r)
+        all.push_back(row(r));
+    return all;
+}
+
+const TextColumn &Table::heldColumn(int column) const
+{
+    const auto c = static_cast<size_t>(column);
+    if (const TextColumn *held = m_slots[c].text.load(std::memory_order_acquire))
+        return *held;
+    auto read = std::make_shared<const TextColumn>(m_reader->readColumn(column));
+    m_texts[c] = read;
+    m_slots[c].text.store(read.get(), std::memory_order_release);
+    return *read;
+}
+
+const TextColumn &Table::foldedColumn(int column) const
+{
+    const auto c = static_cast<size_t>(column);
+    if (const TextColumn *folded = m_slots[c].folded.load(std::memory_order_acquire))
+        return *folded;
+    const std::lock_guard lock(m_mutex);
+    if (const TextColumn *folded = m_slots[c].folded.load(std::memory_order_acquire))
+        return *folded;
+    auto folded = foldedOf(heldColumn(column));
+    m_folded[c] = folded;
+    m_slots[c].folded.store(folded.get(), std::memory_order_release);
+    return *folded;
+}
+
+void Table::prepareFolded(const QList<int> &columns) const
+{
+    for (const int column : columns)
+        foldedColumn(column);
+}
+
+size_t Table::bytes() const
+{
+    const std::lock_guard lock(m_mutex);
+    size_t total = 0;
+    for (const auto &text : m_texts)
+        total += text ? text->bytes() : 0;
+    for (const auto &folded : m_folded)
+        total += folded ? folded->bytes() : 0;
+    return total;
 }
 
 QString foldCase(const QString &text)

@@ -70,7 +70,7 @@ void RingtoneDetails::showRecordOfSelectedRow()
         m_window.setSongSelected(false);
         return;
     }
-    const RingtoneRow &selected = model.row(row);
+    const RingtoneRow selected = model.row(row);
     m_window.setCriteria(rowCriteria(selected.song, selected.artist, selected.file));
     data::DataSource &source = m_window.datMain();
     if (!source.findFirst(m_window.criteria())) {

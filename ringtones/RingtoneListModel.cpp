@@ -1,5 +1,7 @@
 #include "ringtones/RingtoneListModel.h"
 
+#include "data/Table.h"
+
 namespace brivello::ringtones {
 
 void RingtoneListModel::append(std::vector<RingtoneRow> rows)
@@ -8,13 +10,40 @@ void RingtoneListModel::append(std::vector<RingtoneRow> rows)
         return;
     const int first = rowCount();
     beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-    if (m_rows.empty()) {
-        m_rows = std::move(rows);
-    } else {
-        m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()),
-                      std::make_move_iterator(rows.end()));
+    m_rows.reserve(m_rows.size() + rows.size());
+    for (RingtoneRow &row : rows) {
+        m_texts.push_back(std::move(row));
+        m_rows.push_back(-static_cast<qint32>(m_texts.size()));
     }
     endInsertRows();
+}
+
+void RingtoneListModel::appendTableRows(std::shared_ptr<const data::Table> table, const TableColumns &columns,
+                                        const std::vector<int> &rows)
+{
+    if (rows.empty())
+        return;
+    if (m_table && (m_table != table || m_columns != columns))
+        keepTableRowsAsTexts();
+    m_table = std::move(table);
+    m_columns = columns;
+    const int first = rowCount();
+    beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
+    m_rows.insert(m_rows.end(), rows.begin(), rows.end());
+    endInsertRows();
+}
+
+// Rows of another table are kept by their texts, so every place in m_rows
+// belongs to one table.
+void RingtoneListModel::keepTableRowsAsTexts()
+{
+    for (qint32 &place : m_rows) {
+        if (place >= 0) {
+            m_texts.push_back(row(static_cast<int>(&place - m_rows.data())));
+            place = -static_cast<qint32>(m_texts.size());
+        }
+    }
+    m_table.reset();
 }
 
 void RingtoneListModel::appendNoResult()
@@ -27,8 +56,43 @@ void RingtoneListModel::clear()
     if (m_rows.empty())
         return;
     beginResetModel();
-    m_rows.clear();
+    m_rows = {};
+    m_texts = {};
     endResetModel();
+}
+
+RingtoneRow RingtoneListModel::row(int index) const
+{
+    const qint32 place = m_rows.at(static_cast<size_t>(index));
+    if (place < 0)
+        return m_texts.at(static_cast<size_t>(-place - 1));
+    const auto tableRow = static_cast<size_t>(place);
+    return {m_table->value(tableRow, m_columns[Song]), m_table->value(tableRow, m_columns[Artist]),
+            m_table->value(tableRow, m_columns[Genre]), m_table->value(tableRow, m_columns[File]), true};
+}
+
+bool RingtoneListModel::isNoResult(int index) const
+{
+    const qint32 place = m_rows.at(static_cast<size_t>(index));
+    return place < 0 && !m_texts.at(static_cast<size_t>(-place - 1)).hasSubItems;
+}
+
+QString RingtoneListModel::text(int index, Column column) const
+{
+    const qint32 place = m_rows.at(static_cast<size_t>(index));
+    if (place >= 0)
+        return m_table->value(static_cast<size_t>(place), m_columns[column]);
+    const RingtoneRow &entry = m_texts.at(static_cast<size_t>(-place - 1));
+    switch (column) {
+    case Song:
+        return entry.song;
+    case Artist:
+        return entry.artist;
+    case Genre:
+        return entry.genre;
+    default:
+        return entry.file;
+    }
 }
 
 int RingtoneListModel::rowCount(const QModelIndex &parent) const
@@ -43,21 +107,12 @@ int RingtoneListModel::columnCount(const QModelIndex &parent) const
 
 QVariant RingtoneListModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if (role != Qt::DisplayRole || !index.isValid() || index.column() >= ColumnCount)
         return {};
-    const RingtoneRow &entry = row(index.row());
-    switch (index.column()) {
-    case Song:
-        return entry.song;
-    case Artist:
-        return entry.hasSubItems ? QVariant(entry.artist) : QVariant();
-    case Genre:
-        return entry.hasSubItems ? QVariant(entry.genre) : QVariant();
-    case File:
-        return entry.hasSubItems ? QVariant(entry.file) : QVariant();
-    default:
+    const auto column = static_cast<Column>(index.column());
+    if (column != Song && isNoResult(index.row()))
         return {};
-    }
+    return text(index.row(), column);
 }
 
 QVariant RingtoneListModel::headerData(int, Qt::Orientation, int role) const

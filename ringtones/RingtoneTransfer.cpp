@@ -66,7 +66,7 @@ void RingtoneTransfer::saveSelectedRow()
     const int row = m_window.lstMain().currentIndex().row();
     if (model.rowCount() == 0 || row < 0 || model.isNoResult(row))
         return;
-    const RingtoneRow &selected = model.row(row);
+    const RingtoneRow selected = model.row(row);
     m_window.setCriteria(QStringLiteral("song = '") + data::quoteLiteral(selected.song) +
                          QStringLiteral("' and artiest = '") + data::quoteLiteral(selected.artist) +
                          QStringLiteral("'"));
@@ -152,7 +152,7 @@ void RingtoneTransfer::pctSMS_Click()
 bool RingtoneTransfer::writeScratchFile(int row)
 {
     const QString path = scratchPath();
-    const RingtoneRow &selected = m_window.listModel().row(row);
+    const RingtoneRow selected = m_window.listModel().row(row);
     m_window.setCriteria(QStringLiteral("song = '") + data::quoteLiteral(selected.song) +
                          QStringLiteral("' and artiest = '") + data::quoteLiteral(selected.artist) +
                          QStringLiteral("' and bestand ='") + data::quoteLiteral(selected.file) +

@@ -252,11 +252,27 @@ void frmRing::openDataSources()
     m_datGenre = std::make_unique<data::DataSource>(m_catalogue, QStringLiteral("Genres"));
 }
 
+// The list shows these columns; the others of a ringtone are read from the
+// file when its row is selected, saved or sent.
+const QStringList &frmRing::listedFields()
+{
+    static const QStringList fields{QStringLiteral("song"), QStringLiteral("artiest"),
+                                    QStringLiteral("Genre"), QStringLiteral("bestand")};
+    return fields;
+}
+
 data::DataSource &frmRing::datMain()
 {
     if (!m_datMain)
-        m_datMain = std::make_unique<data::DataSource>(m_catalogue, QStringLiteral("Main"));
+        useMainTable(m_catalogue->table(QStringLiteral("Main"), listedFields()));
     return *m_datMain;
+}
+
+void frmRing::useMainTable(std::shared_ptr<const data::Table> table)
+{
+    m_datMain = std::make_unique<data::DataSource>(m_catalogue, std::move(table));
+    for (int i = 0; i < RingtoneListModel::ColumnCount; ++i)
+        m_listColumns[static_cast<size_t>(i)] = m_datMain->columnOf(listedFields().at(i));
 }
 
 void frmRing::fillCombos()
@@ -270,27 +286,13 @@ void frmRing::fillCombos()
 void frmRing::AddMatches()
 {
     const int rowsBefore = m_listModel->rowCount();
-    std::vector<RingtoneRow> found;
-    // Whatever was found before a rejected criteria string stays listed.
-    auto appendFound = [&] {
-        m_listModel->append(std::move(found));
-        selectFirstRowOfEmptyList(rowsBefore);
-    };
-    try {
-        data::DataSource &source = datMain();
-        source.moveFirst();
-        source.findFirst(m_strCriteria);
-        while (!source.eof() && !source.noMatch()) {
-            found.push_back({source.field(u"song"), source.field(u"artiest"), source.field(u"Genre"),
-                             source.field(u"bestand"), true});
-            source.findNext(m_strCriteria);
-            ++m_lngFound;
-        }
-    } catch (...) {
-        appendFound();
-        throw;
-    }
-    appendFound();
+    data::DataSource &source = datMain();
+    source.moveFirst();
+    // A rejected criteria string throws before any row is found.
+    const std::vector<int> rows = source.findAll(m_strCriteria);
+    m_listModel->appendTableRows(source.sharedTable(), m_listColumns, rows);
+    m_lngFound += static_cast<std::int32_t>(rows.size());
+    selectFirstRowOfEmptyList(rowsBefore);
 }
 
 void frmRing::selectFirstRowOfEmptyList(int rowsBefore)

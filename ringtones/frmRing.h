@@ -2,6 +2,7 @@
 
 #include "ui/MainWindow.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -16,6 +17,7 @@ class QTreeView;
 namespace brivello::data {
 class Catalogue;
 class DataSource;
+class Table;
 } // namespace brivello::data
 namespace brivello::platform {
 struct Platform;
@@ -116,6 +118,8 @@ private:
     void fillCombos();
     void hideFileColumn();
     void selectFirstRowOfEmptyList(int rowsBefore);
+    static const QStringList &listedFields();
+    void useMainTable(std::shared_ptr<const data::Table> table);
 
     QLabel *m_label1 = nullptr;
     QComboBox *m_dbcSearch = nullptr;
@@ -141,6 +145,7 @@ private:
 
     std::shared_ptr<data::Catalogue> m_catalogue;
     std::unique_ptr<data::DataSource> m_datMain;
+    std::array<int, 4> m_listColumns{};
     std::unique_ptr<data::DataSource> m_datGenre;
     std::unique_ptr<data::DataSource> m_datZoekmet;
 

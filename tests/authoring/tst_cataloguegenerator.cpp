@@ -205,18 +205,18 @@ void TestCatalogueGenerator::generatedFileReadsBackThroughCatalogue()
     const std::shared_ptr<data::Catalogue> catalogue = data::Catalogue::open(m_file);
     QCOMPARE(catalogue->tableNames(), schemaTableNames());
     const std::shared_ptr<const data::Table> main = catalogue->table(QStringLiteral("main"));
-    QCOMPARE(qint64(main->rows.size()), FileRingtones);
+    QCOMPARE(qint64(main->rowCount()), FileRingtones);
     QStringList columns;
     for (const Column &column : findCatalogueTable(catalogue::Main)->columns)
         columns.append(column.name);
     QCOMPARE(main->columns, columns);
     for (const qint64 i : SampledRows)
-        QCOMPARE(main->rows.at(size_t(i)), exported(m_generator.ringtone(i)));
+        QCOMPARE(main->row(size_t(i)), exported(m_generator.ringtone(i)));
     const std::shared_ptr<const data::Table> tools = catalogue->table(QStringLiteral("Tools"));
     const TableData expected = m_generator.smallTables().back();
-    QCOMPARE(tools->rows.size(), expected.rows.size());
+    QCOMPARE(tools->rows().size(), expected.rows.size());
     for (size_t i = 0; i < expected.rows.size(); ++i)
-        QCOMPARE(tools->rows[i], exported(expected.rows[i]));
+        QCOMPARE(tools->rows()[i], exported(expected.rows[i]));
 }
 
 void TestCatalogueGenerator::generatedFileReadsBackThroughMdbReader()

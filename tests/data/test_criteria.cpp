@@ -1,6 +1,8 @@
 #include "data/Criteria.h"
 #include "data/Table.h"
 
+#include <algorithm>
+
 #include <QTest>
 
 using brivello::data::Criteria;
@@ -25,7 +27,7 @@ QStringList selected(const Table &table, const QString &criteria, int column = 0
     const Criteria compiled = Criteria::compile(criteria, table);
     QStringList found;
     for (int row = compiled.findFrom(table, 0); row >= 0; row = compiled.findFrom(table, row + 1))
-        found.append(table.rows.at(row).at(column));
+        found.append(table.value(static_cast<size_t>(row), column));
     return found;
 }
 
@@ -270,16 +272,40 @@ private Q_SLOTS:
         QVERIFY(!ros.matches(titles, 3));
     }
 
+    // A table long enough to be scanned in parts side by side gives the rows a
+    // find-first and find-next walk gives, in the same order.
+    void findAllGivesTheRowsOfTheWalk()
+    {
+        QStringList values;
+        for (int i = 0; i < 250000; ++i)
+            values.append(QStringLiteral("%1 Rossi %2").arg(QChar(u'a' + i % 7)).arg(i % 13));
+        const Table table = oneColumn(values);
+        for (const QString &criteria :
+             {QStringLiteral("value like 'B*'"), QStringLiteral("value like '*SI 1?'"),
+              QStringLiteral("value = 'g rossi 12'"), QStringLiteral("value like 'Z*'")}) {
+            const Criteria compiled = Criteria::compile(criteria, table);
+            std::vector<int> walked;
+            for (int row = compiled.findFrom(table, 0); row >= 0; row = compiled.findFrom(table, row + 1))
+                walked.push_back(row);
+            QCOMPARE(compiled.findAll(table, 0), walked);
+            QCOMPARE(compiled.findAll(table, 200001),
+                     std::vector<int>(std::lower_bound(walked.begin(), walked.end(), 200001), walked.end()));
+        }
+    }
+
     void copiedTableMatchesLikeItsOriginal()
     {
         const Table original = oneColumn({QStringLiteral("Rose"), QStringLiteral("Blu")});
         QCOMPARE(original.foldedColumn(0).at(0).toString(), QStringLiteral("rose"));
         QCOMPARE(original.foldedColumn(0).at(1).toString(), QStringLiteral("blu"));
         Table copy = original;
-        copy.rows.at(0)[0] = QStringLiteral("Verde");
-        QCOMPARE(selected(copy, QStringLiteral("value like 'ROS*'")), QStringList{});
-        QCOMPARE(selected(original, QStringLiteral("value like 'ROS*'")),
-                 QStringList{QStringLiteral("Rose")});
+        QCOMPARE(selected(copy, QStringLiteral("value like 'ROS*'")), QStringList{QStringLiteral("Rose")});
+        // A table given a copy of another forgets its own folded values.
+        Table other = oneColumn({QStringLiteral("Verde")});
+        QCOMPARE(selected(other, QStringLiteral("value like 'VER*'")), QStringList{QStringLiteral("Verde")});
+        other = original;
+        QCOMPARE(selected(other, QStringLiteral("value like 'VER*'")), QStringList{});
+        QCOMPARE(selected(other, QStringLiteral("value like 'ROS*'")), QStringList{QStringLiteral("Rose")});
     }
 };
 

@@ -146,7 +146,7 @@ private Q_SLOTS:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("BRIVELLO_TOOL_QUIT"), QStringLiteral("1"));
         int started = 0;
-        for (const QStringList &row : tools->rows) {
+        for (const QStringList &row : tools->rows()) {
             if (row.at(tools->column(QStringLiteral("type"))) == QLatin1String("K"))
                 continue;
             const QString dirname = row.at(tools->column(QStringLiteral("dirname")));

@@ -109,14 +109,14 @@ private Q_SLOTS:
         const auto catalogue =
             brivello::data::Catalogue::open(disc() + QStringLiteral("/datafiles/ringtones.dat"));
         const auto main = catalogue->table(QStringLiteral("Main"));
-        QCOMPARE(main->rows.size(), std::size_t(2));
-        const QStringList second = main->rows[1];
+        QCOMPARE(main->rows().size(), std::size_t(2));
+        const QStringList second = main->rows()[1];
         QCOMPARE(second.at(main->column(QStringLiteral("song"))), QStringLiteral("Astro del ciel"));
         QCOMPARE(second.at(main->column(QStringLiteral("Genre"))), QStringLiteral("Natale/Classica"));
         QCOMPARE(second.at(main->column(QStringLiteral("aantalnoten"))), QStringLiteral("4"));
         QCOMPARE(second.at(main->column(QStringLiteral("tempo"))), QStringLiteral("80"));
         QCOMPARE(second.at(main->column(QStringLiteral("nokia_scherm"))).split(QLatin1Char(' ')).size(), 4);
-        QCOMPARE(catalogue->table(QStringLiteral("Tools"))->rows.size(), std::size_t(2));
+        QCOMPARE(catalogue->table(QStringLiteral("Tools"))->rows().size(), std::size_t(2));
 
         QVERIFY(QFileInfo(disc() + QStringLiteral("/datafiles/r001.dat")).size() > 44);
         QVERIFY(QFileInfo(disc() + QStringLiteral("/datafiles/r002.dat")).size() > 44);

@@ -28,7 +28,7 @@ QStringList columnValues(const Table &table, const QString &column)
 {
     QStringList values;
     const int index = table.column(column);
-    for (const QStringList &row : table.rows)
+    for (const QStringList &row : table.rows())
         values.append(row.at(index));
     return values;
 }
@@ -212,7 +212,7 @@ private Q_SLOTS:
     void everyRingtoneIsComplete()
     {
         const auto main = table(QStringLiteral("Main"));
-        QVERIFY2(main->rows.size() >= 150, qPrintable(QString::number(main->rows.size())));
+        QVERIFY2(main->rows().size() >= 150, qPrintable(QString::number(main->rows().size())));
         const QStringList fields = {
             QStringLiteral("song"),        QStringLiteral("artiest"),    QStringLiteral("Genre"),
             QStringLiteral("bestand"),     QStringLiteral("nokia_hand"), QStringLiteral("nokia_scherm"),
@@ -220,7 +220,7 @@ private Q_SLOTS:
             QStringLiteral("aantalnoten"), QStringLiteral("tempo"),      QStringLiteral("bieps")};
         for (const QString &field : fields)
             QVERIFY2(main->column(field) >= 0, qPrintable(field));
-        for (const QStringList &row : main->rows) {
+        for (const QStringList &row : main->rows()) {
             for (const QString &field : fields)
                 QVERIFY2(
                     !row.at(main->column(field)).isEmpty(),
@@ -238,7 +238,7 @@ private Q_SLOTS:
     {
         const auto main = table(QStringLiteral("Main"));
         static const QRegularExpression bpm(QStringLiteral("b=(\\d+)"));
-        for (const QStringList &row : main->rows) {
+        for (const QStringList &row : main->rows()) {
             const QString rtttl = row.at(main->column(QStringLiteral("bieps")));
             const QString notes = rtttl.section(QLatin1Char(':'), 2);
             QCOMPARE(row.at(main->column(QStringLiteral("aantalnoten"))),
@@ -250,7 +250,7 @@ private Q_SLOTS:
     void nokiaScreenCodeHasOneEntryPerNote()
     {
         const auto main = table(QStringLiteral("Main"));
-        for (const QStringList &row : main->rows) {
+        for (const QStringList &row : main->rows()) {
             const int notes = row.at(main->column(QStringLiteral("aantalnoten"))).toInt();
             const QStringList entries = row.at(main->column(QStringLiteral("nokia_scherm")))
                                             .split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -312,7 +312,7 @@ private Q_SLOTS:
         const auto main = table(QStringLiteral("Main"));
         QHash<QString, QString> firstFile;
         bool found = false;
-        for (const QStringList &row : main->rows) {
+        for (const QStringList &row : main->rows()) {
             const QString key = row.at(main->column(QStringLiteral("song"))) + QLatin1Char('\t') +
                                 row.at(main->column(QStringLiteral("artiest")));
             const QString file = row.at(main->column(QStringLiteral("bestand")));
@@ -374,7 +374,7 @@ private Q_SLOTS:
     void toolsKeepTheirLimits()
     {
         const auto tools = table(QStringLiteral("Tools"));
-        QVERIFY(tools->rows.size() >= 20 && tools->rows.size() <= 31);
+        QVERIFY(tools->rows().size() >= 20 && tools->rows().size() <= 31);
         const QStringList names = columnValues(*tools, QStringLiteral("toolnaam"));
         QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
         QVERIFY(names.filter(QStringLiteral("'")).isEmpty());
@@ -399,7 +399,7 @@ private Q_SLOTS:
     void everyToolFolderHoldsItsFiles()
     {
         const auto tools = table(QStringLiteral("Tools"));
-        for (const QStringList &row : tools->rows) {
+        for (const QStringList &row : tools->rows()) {
             const QString name = row.at(tools->column(QStringLiteral("toolnaam")));
             const QString type = row.at(tools->column(QStringLiteral("type")));
             const QString folder =
@@ -421,7 +421,7 @@ private Q_SLOTS:
     void everyRecordingIsAWavAsLongAsItsMelody()
     {
         const auto main = table(QStringLiteral("Main"));
-        for (const QStringList &row : main->rows) {
+        for (const QStringList &row : main->rows()) {
             const QString file = row.at(main->column(QStringLiteral("bestand")));
             QFile recording(onDisc(QStringLiteral("\\datafiles\\") + file + QStringLiteral(".dat")));
             QVERIFY2(recording.open(QIODevice::ReadOnly), qPrintable(recording.fileName()));
