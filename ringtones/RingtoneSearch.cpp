@@ -3,6 +3,7 @@
 #include "data/CatalogueError.h"
 #include "data/Criteria.h"
 #include "platform/Platform.h"
+#include "ringtones/MainTableLoad.h"
 #include "ringtones/RingtoneListModel.h"
 #include "ringtones/RingtonePlayback.h"
 #include "ringtones/frmRing.h"
@@ -10,9 +11,13 @@
 #include "ui/HandlerGuard.h"
 #include "ui/PictureBox.h"
 #include "ui/Twips.h"
+#include "ui/WindowStack.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTextEdit>
 
@@ -120,6 +125,14 @@ void RingtoneSearch::dbcSearch_Click()
 
 bool RingtoneSearch::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_waiting && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (widget && widget->window() == &m_window) {
+            leaveWaiting();
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusIn) {
         if (watched == &m_window.txtSArt())
             txtSArt_GotFocus();
@@ -148,6 +161,71 @@ void RingtoneSearch::clearPlaceholders()
 }
 
 void RingtoneSearch::pctZoek_Click()
+{
+    if (m_waiting) {
+        // A second click leaves the search that waits.
+        leaveWaiting();
+        return;
+    }
+    if (!m_window.mainTableReady()) {
+        waitForCatalogue();
+        return;
+    }
+    searchNow();
+}
+
+// A search clicked while the catalogue is still being read runs when the read
+// ends. Meanwhile the window stays usable and says that it waits; Esc, a
+// second click on the search button or going to another window leave the
+// wait, and the search does not run.
+void RingtoneSearch::waitForCatalogue()
+{
+    m_waiting = true;
+    m_window.imgKnoppen().paint(m_window.pctZoek(), 14);
+    showBusy(true);
+    connect(&m_window.mainTableLoad(), &MainTableLoad::finished, this, &RingtoneSearch::catalogueReady,
+            Qt::UniqueConnection);
+    connect(&m_window.stack(), &ui::WindowStack::activated, this, &RingtoneSearch::windowActivated,
+            Qt::UniqueConnection);
+    qApp->installEventFilter(this);
+}
+
+void RingtoneSearch::catalogueReady()
+{
+    if (!m_waiting)
+        return;
+    m_waiting = false;
+    showBusy(false);
+    searchNow();
+}
+
+void RingtoneSearch::leaveWaiting()
+{
+    if (!m_waiting)
+        return;
+    m_waiting = false;
+    showBusy(false);
+    m_window.imgKnoppen().paint(m_window.pctZoek(), 13);
+}
+
+void RingtoneSearch::windowActivated(ui::Window *window)
+{
+    if (window != &m_window)
+        leaveWaiting();
+}
+
+void RingtoneSearch::showBusy(bool busy)
+{
+    m_window.lblAttesa().setVisible(busy);
+    if (busy) {
+        m_window.setCursor(Qt::BusyCursor);
+    } else {
+        m_window.unsetCursor();
+        qApp->removeEventFilter(this);
+    }
+}
+
+void RingtoneSearch::searchNow()
 {
     m_window.imgKnoppen().paint(m_window.pctZoek(), 14);
     // A catalogue that cannot be read (the rows of Main are read at the

@@ -5,6 +5,10 @@
 
 class QLineEdit;
 
+namespace brivello::ui {
+class Window;
+}
+
 namespace brivello::ringtones {
 
 class frmRing;
@@ -25,11 +29,19 @@ public:
     // Empties a box that still shows its placeholder; the timer calls it.
     void clearPlaceholders();
     void pctZoek_Click();
+    // True while a search waits for the catalogue to be read.
+    bool isWaiting() const { return m_waiting; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void searchNow();
+    void waitForCatalogue();
+    void catalogueReady();
+    void leaveWaiting();
+    void windowActivated(ui::Window *window);
+    void showBusy(bool busy);
     void runSearch();
     void searchGenre();
     void searchSoldara();
@@ -48,6 +60,7 @@ private:
     QString genre() const;
 
     frmRing &m_window;
+    bool m_waiting = false;
 };
 
 } // namespace brivello::ringtones

@@ -4,6 +4,7 @@
 #include "data/DataSource.h"
 #include "data/DiscPaths.h"
 #include "platform/Platform.h"
+#include "ringtones/MainTableLoad.h"
 #include "ringtones/RingtoneDetails.h"
 #include "ringtones/RingtoneListModel.h"
 #include "ringtones/RingtonePlayback.h"
@@ -130,6 +131,12 @@ void frmRing::buildList()
     header->resizeSection(RingtoneListModel::Artist, twips(2849));
     header->resizeSection(RingtoneListModel::Genre, twips(1600));
     hideFileColumn();
+    m_lblAttesa =
+        placed(new QLabel(QStringLiteral("Lettura del catalogo in corso… (Esc per annullare)"), &pctBG()),
+               QStringLiteral("lblAttesa"), twipsRect(1710, 1220 + 4060 / 2 - 200, 7905, 400));
+    m_lblAttesa->setAlignment(Qt::AlignCenter);
+    m_lblAttesa->setAutoFillBackground(true);
+    m_lblAttesa->hide();
     // A reset of the model gives the header fresh sections.
     connect(m_listModel, &QAbstractItemModel::modelReset, this, &frmRing::hideFileColumn);
 }
@@ -249,6 +256,7 @@ void frmRing::openDataSources()
     m_catalogue->requireFields(QStringLiteral("Zoekmethodes"), {QStringLiteral("Zoekmethode")});
     m_catalogue->requireFields(QStringLiteral("Genres"), {QStringLiteral("Genre")});
     m_datZoekmet = std::make_unique<data::DataSource>(m_catalogue, QStringLiteral("Zoekmethodes"));
+    m_mainLoad = new MainTableLoad(m_catalogue, listedFields(), this);
     m_datGenre = std::make_unique<data::DataSource>(m_catalogue, QStringLiteral("Genres"));
 }
 
@@ -264,8 +272,20 @@ const QStringList &frmRing::listedFields()
 data::DataSource &frmRing::datMain()
 {
     if (!m_datMain)
-        useMainTable(m_catalogue->table(QStringLiteral("Main"), listedFields()));
+        useMainTable(m_mainLoad->take());
     return *m_datMain;
+}
+
+bool frmRing::mainTableReady() const
+{
+    return m_datMain || m_mainLoad->isReady();
+}
+
+void frmRing::showEvent(QShowEvent *event)
+{
+    MainWindow::showEvent(event);
+    if (m_mainLoad)
+        m_mainLoad->start();
 }
 
 void frmRing::useMainTable(std::shared_ptr<const data::Table> table)

@@ -26,6 +26,7 @@ class Timer;
 
 namespace brivello::ringtones {
 
+class MainTableLoad;
 class RingtoneDetails;
 class RingtoneListModel;
 class RingtonePlayback;
@@ -77,6 +78,7 @@ public:
     RingtonePlayback &playback() const { return *m_playback; }
     RingtoneSearch &search() const { return *m_search; }
     const platform::Platform &platform() const { return m_context.platform; }
+    ui::WindowStack &stack() const { return m_context.stack; }
 
     // The button image list every window paints its picture buttons from.
     const ui::ButtonImages &imgKnoppen() const { return m_context.images; }
@@ -102,11 +104,19 @@ public:
     QLineEdit &txtTempo() const { return *m_txtTempo; }
     platform::Timer &timKlok() const { return *m_timKlok; }
 
-    // The ringtone table is read on its first use, not at start-up: with a
-    // large catalogue reading it takes far longer than showing the window.
+    // The ringtone table is read in the background from the window's first
+    // showing, not at start-up: with a large catalogue reading it takes far
+    // longer than showing the window. datMain() waits for that read.
     data::DataSource &datMain();
+    bool mainTableReady() const;
+    MainTableLoad &mainTableLoad() const { return *m_mainLoad; }
+    // Tells, over the list, that a search waits for the catalogue.
+    QLabel &lblAttesa() const { return *m_lblAttesa; }
     data::DataSource &datGenre() const { return *m_datGenre; }
     data::DataSource &datZoekmet() const { return *m_datZoekmet; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildSearchRow();
@@ -129,6 +139,7 @@ private:
     QComboBox *m_dbcGenre = nullptr;
     ui::PictureBox *m_pctZoek = nullptr;
     QTreeView *m_lstMain = nullptr;
+    QLabel *m_lblAttesa = nullptr;
     RingtoneListModel *m_listModel = nullptr;
     ui::PictureBox *m_pctSend = nullptr;
     ui::PictureBox *m_pctSMS = nullptr;
@@ -144,6 +155,7 @@ private:
     std::unique_ptr<platform::Timer> m_timKlok;
 
     std::shared_ptr<data::Catalogue> m_catalogue;
+    MainTableLoad *m_mainLoad = nullptr;
     std::unique_ptr<data::DataSource> m_datMain;
     std::array<int, 4> m_listColumns{};
     std::unique_ptr<data::DataSource> m_datGenre;

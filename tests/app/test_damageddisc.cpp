@@ -6,6 +6,7 @@
 #include "data/DiscPaths.h"
 #include "logos/frmLogo.h"
 #include "ringtones/RingtoneListModel.h"
+#include "ringtones/RingtoneSearch.h"
 #include "ringtones/frmRing.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TestDisc.h"
@@ -75,6 +76,8 @@ void TestDamagedDisc::search(const QString &method, const QString &text)
     ring.txtSearch().clear();
     QTest::keyClicks(&ring.txtSearch(), text);
     QTest::mouseClick(&ring.pctZoek(), Qt::LeftButton);
+    // The catalogue is read in the background; the search runs when it is.
+    QTRY_VERIFY(!ring.search().isWaiting());
 }
 
 bool TestDamagedDisc::searchButtonShows(int picture) const

@@ -13,6 +13,7 @@
 #include "logos/frmLogo.h"
 #include "logos/pictures/LogoCatalogue.h"
 #include "ringtones/RingtoneListModel.h"
+#include "ringtones/RingtoneSearch.h"
 #include "ringtones/RingtoneTransfer.h"
 #include "ringtones/frmRing.h"
 #include "tests/support/FakePlatform.h"
@@ -189,6 +190,7 @@ void TestEndToEnd::walkTheRingtones()
     ring().txtSearch().setFocus();
     QTest::keyClicks(&ring().txtSearch(), QStringLiteral("per el"));
     QTest::mouseClick(&ring().pctZoek(), Qt::LeftButton);
+    QTRY_VERIFY(!ring().search().isWaiting());
     const QAbstractItemModel &rows = ring().listModel();
     QCOMPARE(rows.rowCount(), 1);
     QCOMPARE(rows.index(0, 0).data().toString(), QStringLiteral("Per Elisa"));

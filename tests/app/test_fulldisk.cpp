@@ -6,6 +6,7 @@
 #include "data/DiscPaths.h"
 #include "logos/frmLogo.h"
 #include "ringtones/RingtoneListModel.h"
+#include "ringtones/RingtoneSearch.h"
 #include "ringtones/RingtoneTransfer.h"
 #include "ringtones/frmRing.h"
 #include "tests/support/FakePlatform.h"
@@ -175,6 +176,7 @@ void TestFullDisk::searchAndSelect(const QString &title)
     methods.setCurrentIndex(methods.findText(QStringLiteral("Titolo")));
     ring().txtSearch().setText(title);
     QTest::mouseClick(&ring().pctZoek(), Qt::LeftButton);
+    QTRY_VERIFY(!ring().search().isWaiting());
     QTreeView &list = ring().lstMain();
     const QRect cell = list.visualRect(ring().listModel().index(0, 0));
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, cell.center());

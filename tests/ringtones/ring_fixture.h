@@ -58,14 +58,17 @@ public:
         return true;
     }
 
-    void open()
+    // Shows the ringtone window; unless `readNow` is false, waits for the
+    // catalogue it reads in the background, as the user would before searching.
+    void open(bool readNow = true)
     {
         m_fakes = FakePlatform();
         m_stack = std::make_unique<ui::WindowStack>();
         m_windows = std::make_unique<app::WindowSet>(m_fakes.platform(), *m_stack, *m_images);
         m_stack->showModal(ring());
         m_found.clear();
-        ring().datMain().setFindObserver([this](const QString &criteria) { m_found << criteria; });
+        if (readNow)
+            ring().datMain().setFindObserver([this](const QString &criteria) { m_found << criteria; });
     }
 
     void close()
@@ -77,6 +80,7 @@ public:
 
     ringtones::frmRing &ring() { return m_windows->ring(); }
     FakePlatform &fakes() { return m_fakes; }
+    app::WindowSet &windows() { return *m_windows; }
     QString recording(const QString &file) const
     {
         return data::discPath(QStringLiteral(".\\datafiles\\") + file + QStringLiteral(".dat"));
