@@ -76,7 +76,8 @@ std::shared_ptr<const Table> Catalogue::table(const QString &name) const
     return cached;
 }
 
-std::shared_ptr<const Table> Catalogue::table(const QString &name, const QStringList &kept) const
+std::shared_ptr<const Table> Catalogue::table(const QString &name, const QStringList &kept,
+                                              const std::atomic<bool> *stop) const
 {
     const QString stored = storedName(name);
     const QStringList columns = [&] {
@@ -94,7 +95,7 @@ std::shared_ptr<const Table> Catalogue::table(const QString &name, const QString
     }
     MdbFile::ColumnRead read = [&] {
         const std::lock_guard lock(m_access->mutex);
-        return m_file->readColumns(stored, wanted, true);
+        return m_file->readColumns(stored, wanted, true, stop);
     }();
     const size_t rows = read.rowCount;
     auto reader = std::make_shared<RowsInFile>(m_access, stored, std::move(read.locations));

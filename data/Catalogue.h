@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -36,7 +37,9 @@ public:
     // regard to letter case): the others are read from the file when a value
     // of theirs is asked for, one row at a time. Throws like table(), and
     // MissingField for a kept column the table lacks.
-    std::shared_ptr<const Table> table(const QString &name, const QStringList &kept) const;
+    // A read whose `stop` becomes true ends early with Kind::Stopped.
+    std::shared_ptr<const Table> table(const QString &name, const QStringList &kept,
+                                       const std::atomic<bool> *stop = nullptr) const;
     // Checks that the table `name` has every one of `fields` (names without
     // regard to letter case), reading its definition only: cheap enough for
     // the start-up, whatever the size of the table. Throws CatalogueError

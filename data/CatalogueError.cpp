@@ -58,4 +58,10 @@ CatalogueError CatalogueError::missingField(const QString &filePath, const QStri
                 .arg(shown(filePath), table, field)};
 }
 
+CatalogueError CatalogueError::stopped(const QString &filePath)
+{
+    return {Kind::Stopped, filePath,
+            QStringLiteral("La lettura del catalogo «%1» è stata interrotta.").arg(shown(filePath))};
+}
+
 } // namespace brivello::data

@@ -18,6 +18,7 @@ public:
         Damaged,      // it looks like one but is truncated or inconsistent
         MissingTable, // the database lacks a table the program reads
         MissingField, // a table lacks a field the program reads
+        Stopped,      // a read was stopped by the program before it ended
     };
 
     CatalogueError(Kind kind, const QString &filePath, const QString &message);
@@ -32,6 +33,7 @@ public:
     static CatalogueError damaged(const QString &filePath, const QString &reason);
     static CatalogueError missingTable(const QString &filePath, const QString &table);
     static CatalogueError missingField(const QString &filePath, const QString &table, const QString &field);
+    static CatalogueError stopped(const QString &filePath);
 
 private:
     Kind m_kind;

@@ -423,7 +423,8 @@ Table MdbFile::readTable(const QString &name) const
     return Table(read.name, read.columns, rows, std::move(read.kept), nullptr);
 }
 
-MdbFile::ColumnRead MdbFile::readColumns(const QString &name, const QList<int> &wanted, bool locate) const
+MdbFile::ColumnRead MdbFile::readColumns(const QString &name, const QList<int> &wanted, bool locate,
+                                         const std::atomic<bool> *stop) const
 {
     MdbHandle *mdb = m_handle->mdb;
     const QuietLibmdb quiet;
@@ -461,6 +462,10 @@ MdbFile::ColumnRead MdbFile::readColumns(const QString &name, const QList<int> &
         bool clipped = false;
         mdb_rewind_table(table);
         while (mdb_fetch_row(table)) {
+            if (stop && stop->load(std::memory_order_relaxed)) {
+                mdb_set_bind_size(mdb, initialBindSize);
+                throw CatalogueError::stopped(m_path);
+            }
             for (const int c : bound) {
                 const int length = bindings.lengths[c];
                 if (isLongValue(columns[c]) && static_cast<size_t>(length) + 1 >= bindSize)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -42,7 +43,9 @@ public:
         std::vector<std::unique_ptr<TextColumn>> kept; // null where not wanted
         std::vector<quint32> locations;
     };
-    ColumnRead readColumns(const QString &name, const QList<int> &wanted, bool locate) const; // throws
+    // A read whose `stop` becomes true ends early with CatalogueError::Kind::Stopped.
+    ColumnRead readColumns(const QString &name, const QList<int> &wanted, bool locate,
+                           const std::atomic<bool> *stop = nullptr) const; // throws
     // Every column of the row at `location` (from readColumns).
     QStringList readRow(const QString &name, quint32 location) const; // throws CatalogueError
 

@@ -30,6 +30,8 @@ MainTableLoad::MainTableLoad(std::shared_ptr<data::Catalogue> catalogue, QString
 
 MainTableLoad::~MainTableLoad()
 {
+    // A program that ends while a large catalogue is read need not wait for it.
+    m_stop = true;
     if (m_thread.joinable())
         m_thread.join();
 }
@@ -43,7 +45,7 @@ void MainTableLoad::start()
     m_thread = std::thread([this, promise = std::move(promise)]() mutable {
         try {
             holdIfAsked();
-            auto table = m_catalogue->table(QStringLiteral("Main"), m_fields);
+            auto table = m_catalogue->table(QStringLiteral("Main"), m_fields, &m_stop);
             // The folded forms of the listed columns are made here too, so
             // the first search only scans.
             QList<int> columns;

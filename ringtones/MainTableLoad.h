@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QStringList>
 
+#include <atomic>
+
 #include <functional>
 #include <future>
 #include <memory>
@@ -24,7 +26,7 @@ class MainTableLoad : public QObject
     Q_OBJECT
 public:
     MainTableLoad(std::shared_ptr<data::Catalogue> catalogue, QStringList fields, QObject *parent = nullptr);
-    // Waits for a read under way: it holds the catalogue's file.
+    // Stops a read under way and waits for its thread.
     ~MainTableLoad() override;
 
     void start();
@@ -45,6 +47,7 @@ private:
     std::shared_ptr<data::Catalogue> m_catalogue;
     QStringList m_fields;
     std::shared_future<std::shared_ptr<const data::Table>> m_result;
+    std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };
 

@@ -498,6 +498,16 @@ private Q_SLOTS:
         QVERIFY(partSource.findAll(byTempo).size() > 1);
         QVERIFY(part->holds(part->column(u"tempo")));
 
+        // A read the program stops (it ends while the table is read) ends
+        // with its own kind of error, not with a table cut short.
+        const std::atomic<bool> stop{true};
+        try {
+            catalogue->table(QStringLiteral("Main"), listed, &stop);
+            QFAIL("a stopped read gave a table");
+        } catch (const CatalogueError &stopped) {
+            QCOMPARE(stopped.kind(), CatalogueError::Kind::Stopped);
+        }
+
         try {
             catalogue->table(QStringLiteral("Main"), {QStringLiteral("song"), QStringLiteral("colore")});
             QFAIL("a missing field was accepted");
