@@ -38,7 +38,7 @@ frmSplashOut::frmSplashOut(const ui::Context &context)
     m_pctBanner->setGeometry(ui::twipsRect(1920, 0, 7020, 900));
     m_pctBanner->paintPicture(m_imgAnimation[0]);
     m_pctBG->setGeometry(ui::twipsRect(600, 120, 9600, 7200));
-    m_pctBG->paintPicture(resources::advertisement());
+    m_pctBG->paintWhenShown([] { return resources::advertisement(); });
     // The banner lies above the top edge of the advertising picture.
     m_pctBanner->raise();
 

@@ -205,8 +205,9 @@ void frmDoc::buildButtons()
     m_pctHome = new ui::PictureBox(QStringLiteral("pctHome"), &pctBG());
     m_pctHome->setGeometry(twipsRect(3865, 6660, 1050, 255));
     m_pctHome->setToolTip(QStringLiteral("Home"));
-    m_pctHome->paintPicture(
-        resources::actionButton(m_pctHome->width(), m_pctHome->height(), QStringLiteral("Home")));
+    m_pctHome->paintWhenShown([box = m_pctHome] {
+        return resources::actionButton(box->width(), box->height(), QStringLiteral("Home"));
+    });
     m_pctVorige = new ui::PictureBox(QStringLiteral("pctVorige"), &pctBG());
     m_pctVorige->setGeometry(twipsRect(5050, 6660, 1080, 255));
     m_pctVolgende = new ui::PictureBox(QStringLiteral("pctVolgende"), &pctBG());
@@ -235,8 +236,17 @@ void frmDoc::formLoad()
     showAlone(*m_fraInhoud);
     makeNextActive(false);
     makePrevActive(false);
-    loadFirstPages();
-    loadLinksPage();
+    m_firstPagesDue = true;
+}
+
+void frmDoc::showEvent(QShowEvent *event)
+{
+    if (m_firstPagesDue) {
+        m_firstPagesDue = false;
+        loadFirstPages();
+        loadLinksPage();
+    }
+    MainWindow::showEvent(event);
 }
 
 void frmDoc::formActivate()

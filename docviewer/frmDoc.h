@@ -79,6 +79,11 @@ public:
     static constexpr int generalPageCount = 8;
     static constexpr int phoneGuideCount = 3;
 
+protected:
+    // The pages the load step names are read at the window's first showing:
+    // the start-up need not wait for them.
+    void showEvent(QShowEvent *event) override;
+
 private:
     // One of the two sets the previous and next buttons step through.
     struct PageSet
@@ -132,6 +137,7 @@ private:
     QTextEdit *m_rtfTips = nullptr;
     QTextEdit *m_rtfSms = nullptr;
     QTextBrowser *m_webLinks = nullptr;
+    bool m_firstPagesDue = false;
     ui::PictureBox *m_pctHome = nullptr;
     ui::PictureBox *m_pctVorige = nullptr;
     ui::PictureBox *m_pctVolgende = nullptr;

@@ -78,8 +78,8 @@ void frmTools::buildList()
     connect(m_lstTools, &QListWidget::itemSelectionChanged, this, &frmTools::selectionChanged);
     m_pctInstall = placed(new PictureBox(QStringLiteral("pctInstall"), &pctBG()),
                           QStringLiteral("pctInstall"), twipsRect(1710, 5240, 1200, 240));
-    m_pctInstall->paintPicture(
-        resources::actionButton(twips(1200), twips(240), QStringLiteral("Installare")));
+    m_pctInstall->paintWhenShown(
+        [] { return resources::actionButton(twips(1200), twips(240), QStringLiteral("Installare")); });
     m_pctInstall->setToolTip(QStringLiteral("Installare il tool scelto"));
     connect(m_pctInstall, &PictureBox::clicked, this, &frmTools::pctInstall_Click);
 }

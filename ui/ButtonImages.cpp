@@ -5,21 +5,19 @@
 
 namespace brivello::ui {
 
-ButtonImages::ButtonImages()
-{
-    m_pictures.reserve(resources::buttonPictureCount);
-    for (int number = 1; number <= resources::buttonPictureCount; ++number)
-        m_pictures.push_back(resources::buttonPicture(number));
-}
+ButtonImages::ButtonImages() : m_pictures(resources::buttonPictureCount) {}
 
 const QImage &ButtonImages::picture(int number) const
 {
-    return m_pictures.at(static_cast<std::size_t>(number - 1));
+    QImage &slot = m_pictures.at(static_cast<std::size_t>(number - 1));
+    if (slot.isNull())
+        slot = resources::buttonPicture(number);
+    return slot;
 }
 
 void ButtonImages::paint(PictureBox &box, int number) const
 {
-    box.paintPicture(picture(number));
+    box.paintWhenShown([this, number] { return picture(number); });
 }
 
 } // namespace brivello::ui

@@ -10,6 +10,8 @@ class PictureBox;
 
 // The button image list imgKnoppen: 28 pictures, numbered from 1. Every
 // picture button of every window changes its look only by painting one.
+// Each picture is drawn the first time it is asked for, so the start-up draws
+// only those the home window shows.
 class ButtonImages
 {
 public:
@@ -17,11 +19,12 @@ public:
 
     int count() const { return static_cast<int>(m_pictures.size()); }
     const QImage &picture(int number) const;
-    // Paints picture `number` on the box by the painting rule.
+    // Paints picture `number` on the box by the painting rule; on a box of a
+    // hidden window when the window is first shown.
     void paint(PictureBox &box, int number) const;
 
 private:
-    std::vector<QImage> m_pictures;
+    mutable std::vector<QImage> m_pictures; // null until drawn
 };
 
 } // namespace brivello::ui

@@ -23,7 +23,7 @@ MainWindow::MainWindow(const QString &name, const Context &context, resources::P
     usual.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
     m_page->setPalette(usual);
     m_page->resize(640, 480);
-    m_page->paintPicture(resources::pageBackground(page));
+    m_page->paintWhenShown([page] { return resources::pageBackground(page); });
     m_bar = createNavigationBar(*m_page, owner, context.images);
 }
 

@@ -16,11 +16,53 @@ PictureBox::PictureBox(const QString &name, QWidget *parent) : QWidget(parent)
 
 void PictureBox::paintPicture(const QImage &picture)
 {
+    if (!m_pending.empty()) {
+        m_pending.push_back([picture] { return picture; });
+        return;
+    }
+    drawOnCanvas(picture);
+    update();
+}
+
+void PictureBox::paintWhenShown(std::function<QImage()> draw)
+{
+    if (window()->isVisible() && m_pending.empty()) {
+        drawOnCanvas(draw());
+        update();
+        return;
+    }
+    m_pending.push_back(std::move(draw));
+}
+
+const QImage &PictureBox::canvas() const
+{
+    paintPending();
+    return m_canvas;
+}
+
+void PictureBox::drawOnCanvas(const QImage &picture) const
+{
     fitCanvas();
     QPainter painter(&m_canvas);
     painter.drawImage(QPoint(0, 0), picture);
-    painter.end();
-    update();
+}
+
+void PictureBox::paintPending() const
+{
+    // Taken out first: a drawing may ask for the canvas itself.
+    std::vector<std::function<QImage()>> pending;
+    pending.swap(m_pending);
+    for (const auto &draw : pending)
+        drawOnCanvas(draw());
+}
+
+void PictureBox::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_pending.empty()) {
+        paintPending();
+        update();
+    }
 }
 
 void PictureBox::setBorder(bool border)
@@ -31,6 +73,7 @@ void PictureBox::setBorder(bool border)
 
 void PictureBox::paintEvent(QPaintEvent *)
 {
+    paintPending();
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), m_canvas);
     if (m_border) {
@@ -47,7 +90,7 @@ void PictureBox::resizeEvent(QResizeEvent *)
 // The canvas follows the size of the box and keeps what was painted on it.
 // A box resized while hidden hears of it only when shown, so painting checks
 // the size too.
-void PictureBox::fitCanvas()
+void PictureBox::fitCanvas() const
 {
     if (m_canvas.size() == size() || size().isEmpty())
         return;

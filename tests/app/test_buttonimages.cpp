@@ -55,6 +55,7 @@ private Q_SLOTS:
     void picturesWithTheSameRoleDiffer();
     void paintingDrawsAtTheCornerOverTheOldPicture();
     void pagesAndSplashHaveTheirSizes();
+    void aHiddenWindowDrawsWhenFirstShownInTheOrderPainted();
 };
 
 void TestButtonImages::twipsAreFifteenToAPixel()
@@ -164,6 +165,47 @@ void TestButtonImages::pagesAndSplashHaveTheirSizes()
     QVERIFY(resources::pageBackground(Page::Ringtones) != resources::pageBackground(Page::Logos));
     QCOMPARE(resources::splashPicture().size(), QSize(ui::twips(9600), ui::twips(7200)));
     QVERIFY(distinctColours(resources::splashPicture()) > 100);
+}
+
+// Windows loaded hidden at start-up leave their pictures undrawn until they
+// are first shown; what they then show is what was painted, in order.
+void TestButtonImages::aHiddenWindowDrawsWhenFirstShownInTheOrderPainted()
+{
+    QWidget window;
+    window.resize(100, 40);
+    auto *box = new ui::PictureBox(QStringLiteral("pctInstall"), &window);
+    box->resize(32, 24);
+    int drawn = 0;
+    QImage blue(32, 24, QImage::Format_ARGB32_Premultiplied);
+    blue.fill(Qt::blue);
+    box->paintWhenShown([&] {
+        ++drawn;
+        return blue;
+    });
+    QImage red(16, 24, QImage::Format_ARGB32_Premultiplied);
+    red.fill(Qt::red);
+    box->paintPicture(red);
+    QCOMPARE(drawn, 0);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(drawn, 1);
+    // The red half painted after the blue picture lies over it.
+    QCOMPARE(box->canvas().pixelColor(4, 4), QColor(Qt::red));
+    QCOMPARE(box->canvas().pixelColor(24, 4), QColor(Qt::blue));
+    // On a shown window a painting is drawn at once.
+    box->paintWhenShown([&] {
+        ++drawn;
+        return blue;
+    });
+    QCOMPARE(drawn, 2);
+    QCOMPARE(box->canvas().pixelColor(4, 4), QColor(Qt::blue));
+
+    // A box looked at before its window shows draws what is due first.
+    QWidget hidden;
+    auto *other = new ui::PictureBox(QStringLiteral("pctHome"), &hidden);
+    other->resize(32, 24);
+    other->paintWhenShown([&] { return red; });
+    QCOMPARE(other->canvas().pixelColor(4, 4), QColor(Qt::red));
 }
 
 QTEST_MAIN(TestButtonImages)
