@@ -228,8 +228,9 @@ void RingtoneSearch::showBusy(bool busy)
 void RingtoneSearch::searchNow()
 {
     m_window.imgKnoppen().paint(m_window.pctZoek(), 14);
-    // A catalogue that cannot be read (the rows of Main are read at the
-    // first search) is told; the window stays as usable as before.
+    // A catalogue whose ringtone table cannot be read (it is read in the
+    // background, and a failed read is told by the searches that need it)
+    // is told; the window stays as usable as before.
     ui::runHandler(*m_window.platform().messageBox, [this] {
         try {
             runSearch();

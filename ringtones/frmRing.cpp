@@ -278,7 +278,8 @@ data::DataSource &frmRing::datMain()
 
 bool frmRing::mainTableReady() const
 {
-    return m_datMain || m_mainLoad->isReady();
+    // Without a loader the load step failed, and there is nothing to wait for.
+    return m_datMain || !m_mainLoad || m_mainLoad->isReady();
 }
 
 void frmRing::showEvent(QShowEvent *event)
