@@ -1,6 +1,5 @@
 #include "phone/Devices.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,11 +20,17 @@ namespace brivello::phone {
 
 namespace {
 
+// "ttyUSB2" before "ttyUSB10": by the name's stem, then by its number.
 QStringList naturalOrder(QStringList names)
 {
-    QCollator collator;
-    collator.setNumericMode(true);
-    std::sort(names.begin(), names.end(), collator);
+    const auto split = [](const QString &name) {
+        qsizetype digits = name.size();
+        while (digits > 0 && name[digits - 1].isDigit())
+            --digits;
+        return std::pair{name.left(digits), name.mid(digits).toLongLong()};
+    };
+    std::sort(names.begin(), names.end(),
+              [&](const QString &a, const QString &b) { return split(a) < split(b); });
     return names;
 }
 

@@ -59,7 +59,9 @@ NumberCheck checkNumber(const QString &typed)
                       .arg(offending);
         return check;
     }
-    if (number.lastIndexOf(u'+') > 0) {
+    QString compact = number;
+    compact.removeIf(isSeparator);
+    if (compact.lastIndexOf(u'+') > 0) {
         check.problem = QStringLiteral("Il «+» va soltanto davanti al numero.");
         return check;
     }
@@ -68,7 +70,7 @@ NumberCheck checkNumber(const QString &typed)
         if (c.isDigit())
             digits.append(QChar(u'0' + c.digitValue()));
     }
-    if (number.startsWith(u'+'))
+    if (compact.startsWith(u'+'))
         ; // already international
     else if (digits.startsWith(QStringLiteral("00")))
         digits = digits.mid(2);
