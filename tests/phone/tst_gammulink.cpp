@@ -3,7 +3,7 @@
 // refusing, silence, and a line that goes away in the middle of a send.
 // Every case also checks that the line is closed afterwards.
 
-#include "PduBuilder.h"
+#include "tests/support/PduBuilder.h"
 #include "phone/GammuLink.h"
 #include "phone/RingtoneMessage.h"
 #include "tests/support/ModemSimulator.h"

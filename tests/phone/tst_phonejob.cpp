@@ -2,7 +2,7 @@
 // whatever happens, Cancel stops it on a thread and in a worker process,
 // and the worker process sends through the simulated modem.
 
-#include "PduBuilder.h"
+#include "tests/support/PduBuilder.h"
 #include "phone/PhoneTask.h"
 #include "phone/RingtoneMessage.h"
 #include "tests/support/FakePhoneLink.h"
