@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -512,6 +513,11 @@ RingtoneMessage encodeRingtoneText(QStringView rtttl)
         fromText.push_back({Kind::TextMended, 0, QStringLiteral("Testo corretto: %1").arg(fix)});
     }
     result.fit.changes.insert(result.fit.changes.begin(), fromText.begin(), fromText.end());
+    // Note by note in the melody's order, then what concerns the whole.
+    std::stable_sort(result.fit.changes.begin(), result.fit.changes.end(),
+                     [](const RingtoneChange &a, const RingtoneChange &b) {
+                         return (a.note == 0 ? INT_MAX : a.note) < (b.note == 0 ? INT_MAX : b.note);
+                     });
     return result;
 }
 

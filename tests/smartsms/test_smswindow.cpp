@@ -309,7 +309,7 @@ void TestSmsWindow::eachFailureShowsItsItalianMessage()
     click(window.sendButton());
     QTRY_VERIFY(tool.idle());
     QCOMPARE(tool.status(), message);
-    QCOMPARE(window.statusLabel()->styleSheet(), u"color: #a00000;"_s);
+    QVERIFY(window.statusLabel()->styleSheet().startsWith(u"color: #a00000;"_s));
     QVERIFY(!tool.link().isOpen());
     QCOMPARE(tool.link().records().back().call, Call::Disconnect);
     QCOMPARE(tool.link().count(Call::SendPart), atConnect ? 0 : 1);

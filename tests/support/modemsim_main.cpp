@@ -55,8 +55,13 @@ int main(int argc, char *argv[])
         return 1;
     }
     out << modem.devicePath() << Qt::endl;
-    std::signal(SIGINT, stop);
-    std::signal(SIGTERM, stop);
+    // Without SA_RESTART the read below returns when a signal comes.
+    struct sigaction action
+    {
+    };
+    action.sa_handler = stop;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
     char byte = 0;
     while (!stopped && ::read(STDIN_FILENO, &byte, 1) > 0) {
     }

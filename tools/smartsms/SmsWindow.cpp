@@ -28,6 +28,7 @@ using phone::PhoneErrorKind;
 namespace {
 
 const QString ProblemStyle = QStringLiteral("color: #a00000;");
+const QString DoneStyle = QStringLiteral("color: #006000; font-weight: bold;");
 
 QString lengthText(std::chrono::milliseconds length)
 {
@@ -401,11 +402,12 @@ void SmsWindow::finished(const phone::PhoneJobResult &result)
         m_pin->setFocus();
     }
     if (!m_sending) {
-        showStatus(result.ok() ? identityText(result.identity) : result.error.message(), !result.ok());
+        showStatus(result.ok() ? identityText(result.identity) : result.error.message(), !result.ok(),
+                   result.ok());
         return;
     }
     const QString text = result.ok() ? sentText(m_sentTo, result.references) : result.error.message();
-    showStatus(text, !result.ok());
+    showStatus(text, !result.ok(), result.ok());
     record(result.ok() ? text : QStringLiteral("Non inviato a %1: %2").arg(m_sentTo, text));
 }
 
@@ -471,10 +473,12 @@ void SmsWindow::setWorking(bool working)
     m_progress->setVisible(working);
 }
 
-void SmsWindow::showStatus(const QString &text, bool problem)
+void SmsWindow::showStatus(const QString &text, bool problem, bool done)
 {
     m_status->setText(text);
-    m_status->setStyleSheet(problem ? ProblemStyle : QString());
+    m_status->setStyleSheet(problem ? ProblemStyle + QStringLiteral(" font-weight: bold;")
+                            : done  ? DoneStyle
+                                    : QString());
 }
 
 void SmsWindow::record(const QString &result)

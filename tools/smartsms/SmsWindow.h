@@ -82,7 +82,7 @@ private:
     void progressed(const brivello::phone::JobProgress &progress);
     void finished(const brivello::phone::PhoneJobResult &result);
     void setWorking(bool working);
-    void showStatus(const QString &text, bool problem);
+    void showStatus(const QString &text, bool problem, bool done = false);
     void record(const QString &result);
 
     SmsRequest m_request;
