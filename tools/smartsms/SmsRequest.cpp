@@ -1,11 +1,17 @@
 #include "SmsRequest.h"
 
+#include "phone/PhoneNumber.h"
+#include "phone/RingtoneMessage.h"
+#include "ringtones/melody/Melody.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QUuid>
 
 #include <array>
 
@@ -14,6 +20,7 @@ namespace smartsms {
 namespace {
 
 const QString numberSeparator = QStringLiteral("##");
+const QString idKey = QStringLiteral("Richiesta: ");
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five unassigned
 // bytes there map to themselves, as the platform's own conversion does.
@@ -28,13 +35,59 @@ QString firstLine(const QString &text)
     return end < 0 ? text : text.left(end);
 }
 
+bool existingFile(const QString &path)
+{
+    return QFileInfo(path).isFile();
+}
+
+qsizetype separatorAt(const QString &line, const std::function<bool(const QString &)> &isFile)
+{
+    for (qsizetype at = line.indexOf(numberSeparator); at >= 0; at = line.indexOf(numberSeparator, at + 1)) {
+        if (isFile(line.mid(at + numberSeparator.size()).trimmed()))
+            return at;
+    }
+    return line.lastIndexOf(numberSeparator);
+}
+
+// The blocks of the outbox, each with its closing empty line.
+QStringList outboxBlocks(const QString &text)
+{
+    QStringList blocks;
+    QString block;
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        if (line.isEmpty()) {
+            if (!block.isEmpty())
+                blocks << block + QLatin1Char('\n');
+            block.clear();
+            continue;
+        }
+        block += line + QLatin1Char('\n');
+    }
+    if (!block.isEmpty())
+        blocks << block + QLatin1Char('\n');
+    return blocks;
+}
+
+bool readAll(const QString &path, QByteArray *bytes, QString *error)
+{
+    QFile file(path);
+    if (!file.exists())
+        return true;
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    *bytes = file.readAll();
+    return true;
+}
+
 } // namespace
 
-SmsRequest parseRequest(const QStringList &arguments)
+SmsRequest parseRequest(const QStringList &arguments, const std::function<bool(const QString &)> &isFile)
 {
     SmsRequest request;
     request.arguments = arguments.join(QLatin1Char(' '));
-    const qsizetype separator = request.arguments.indexOf(numberSeparator);
+    const qsizetype separator = separatorAt(request.arguments, isFile);
     if (separator < 0) {
         request.number = request.arguments.trimmed();
         return request;
@@ -42,6 +95,11 @@ SmsRequest parseRequest(const QStringList &arguments)
     request.number = request.arguments.left(separator).trimmed();
     request.scratchPath = request.arguments.mid(separator + numberSeparator.size()).trimmed();
     return request;
+}
+
+SmsRequest parseRequest(const QStringList &arguments)
+{
+    return parseRequest(arguments, existingFile);
 }
 
 QString decodeWindows1252(const QByteArray &bytes)
@@ -69,45 +127,97 @@ void readScratchFile(SmsRequest &request)
     request.ringtone = firstLine(decodeWindows1252(file.readAll()));
 }
 
-QString outboxEntry(const SmsRequest &request, const QDateTime &when)
+ScratchRingtone splitScratchLine(const QString &line)
 {
-    QString entry;
-    entry += QStringLiteral("Data: ") + when.toString(Qt::ISODate) + QLatin1Char('\n');
-    entry += QStringLiteral("Argomenti: ") + request.arguments + QLatin1Char('\n');
-    entry += QStringLiteral("Numero: ") + request.number + QLatin1Char('\n');
-    entry += QStringLiteral("File: ") + request.scratchPath + QLatin1Char('\n');
-    QString content = request.ringtone;
-    if (!request.scratchPath.isEmpty() && !request.scratchFound)
-        content = QStringLiteral("(file non trovato)");
-    entry += QStringLiteral("Contenuto: ") + content + QLatin1Char('\n');
-    entry += QLatin1Char('\n');
+    const qsizetype colon = line.indexOf(QLatin1Char(':'));
+    if (colon >= 0) {
+        const QString rest = line.mid(colon + 1);
+        if (brivello::melody::readRtttl(rest).ok())
+            return {line.left(colon).trimmed(), rest};
+    }
+    // Not the ringtone window's line: the whole of it is the ringtone.
+    return {QString(), line};
+}
+
+OutboxEntry newOutboxEntry(const SmsRequest &request, const QDateTime &when)
+{
+    OutboxEntry entry;
+    entry.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    entry.when = when;
+    entry.request = request;
+    entry.international =
+        brivello::phone::checkNumber(brivello::phone::typedFromHandedOver(request.number)).international;
+    if (request.scratchFound)
+        entry.parts =
+            brivello::phone::encodeRingtoneText(splitScratchLine(request.ringtone).rtttl).message.parts;
+    entry.result = QStringLiteral("Non ancora inviato.");
     return entry;
 }
 
-bool appendToOutbox(const QString &outboxPath, const QString &entry, QString *error)
+QString outboxText(const OutboxEntry &entry)
+{
+    const SmsRequest &request = entry.request;
+    QString text;
+    // A line break inside a value would end the entry early.
+    const auto add = [&text](const QString &key, QString value) {
+        value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        text += key + QStringLiteral(": ") + value + QLatin1Char('\n');
+    };
+    add(QStringLiteral("Richiesta"), entry.id);
+    add(QStringLiteral("Data"), entry.when.toString(Qt::ISODate));
+    add(QStringLiteral("Argomenti"), request.arguments);
+    add(QStringLiteral("Numero"), request.number);
+    add(QStringLiteral("File"), request.scratchPath);
+    QString content = request.ringtone;
+    if (!request.scratchPath.isEmpty() && !request.scratchFound)
+        content = QStringLiteral("(file non trovato)");
+    add(QStringLiteral("Contenuto"), content);
+    add(QStringLiteral("Numero internazionale"), entry.international);
+    add(QStringLiteral("Parti"), QString::number(entry.parts.size()));
+    for (std::size_t i = 0; i < entry.parts.size(); ++i)
+        add(QStringLiteral("Parte %1").arg(i + 1), entry.parts[i].hex());
+    add(QStringLiteral("Esito"), entry.result);
+    return text + QLatin1Char('\n');
+}
+
+bool writeOutboxEntry(const QString &outboxPath, const OutboxEntry &entry, QString *error)
 {
     const QFileInfo info(outboxPath);
     if (!QDir().mkpath(info.absolutePath())) {
         *error = QStringLiteral("Impossibile creare la cartella %1").arg(info.absolutePath());
         return false;
     }
-    QByteArray existing;
-    QFile current(outboxPath);
-    if (current.exists()) {
-        if (!current.open(QIODevice::ReadOnly)) {
-            *error = current.errorString();
-            return false;
-        }
-        existing = current.readAll();
-        current.close();
+    QLockFile lock(outboxPath + QStringLiteral(".lock"));
+    if (!lock.tryLock(10000)) {
+        *error = QStringLiteral("Il registro è bloccato da un altro programma.");
+        return false;
     }
+    QByteArray existing;
+    if (!readAll(outboxPath, &existing, error))
+        return false;
+    QStringList blocks = outboxBlocks(QString::fromUtf8(existing));
+    const QString text = outboxText(entry);
+    const auto mine = std::find_if(blocks.begin(), blocks.end(), [&entry](const QString &block) {
+        return block.startsWith(idKey + entry.id + u'\n');
+    });
+    if (mine != blocks.end())
+        *mine = text;
+    else
+        blocks << text;
+
     QSaveFile out(outboxPath);
     if (!out.open(QIODevice::WriteOnly)) {
         *error = out.errorString();
         return false;
     }
-    out.write(existing);
-    out.write(entry.toUtf8());
+    const QByteArray bytes = blocks.join(QString()).toUtf8();
+    // On a full disk the last write can fail only when it is flushed, and
+    // commit() does not tell; flush first and look.
+    if (out.write(bytes) != bytes.size() || !out.flush() || out.error() != QFileDevice::NoError) {
+        *error = out.errorString();
+        out.cancelWriting();
+        return false;
+    }
     if (!out.commit()) {
         *error = out.errorString();
         return false;

@@ -1,75 +1,43 @@
-// The SMS tool of the sample disc. It does not talk to a modem: it shows the
-// number and the ringtone it was asked to send and keeps every request in an
-// outbox file, so users and tests can see exactly what was handed over.
+// The SMS tool of the sample disc: it sends the ringtone the ringtone window
+// hands over to a phone by SMS, through a GSM modem or a phone on a data
+// cable, and keeps every request in an outbox file. Its phone work runs in
+// a second copy of this program (see phone/PhoneTask.h).
 #include "SmsRequest.h"
+#include "SmsWindow.h"
+#include "phone/Devices.h"
+#include "platform/QtDialogs.h"
 
 #include <QApplication>
 #include <QDateTime>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QVBoxLayout>
-#include <QWidget>
-
-namespace {
-
-QString ringtoneText(const smartsms::SmsRequest &request)
-{
-    if (request.scratchPath.isEmpty())
-        return QStringLiteral("Nessuna suoneria indicata.");
-    if (!request.scratchFound)
-        return QStringLiteral("File della suoneria non trovato: %1").arg(request.scratchPath);
-    return request.ringtone;
-}
-
-QWidget *buildWindow(const smartsms::SmsRequest &request, const QString &outboxPath)
-{
-    auto *window = new QWidget;
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(QStringLiteral("SmartSMS Limited Edition"));
-    auto *layout = new QVBoxLayout(window);
-    const QString number = request.number.isEmpty() ? QStringLiteral("(nessun numero)") : request.number;
-    auto *numberLabel = new QLabel(QStringLiteral("Numero: %1").arg(number), window);
-    numberLabel->setObjectName(QStringLiteral("number"));
-    auto *ringtoneLabel = new QLabel(ringtoneText(request), window);
-    ringtoneLabel->setObjectName(QStringLiteral("ringtone"));
-    ringtoneLabel->setWordWrap(true);
-    ringtoneLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto *note =
-        new QLabel(QStringLiteral("Versione limitata: il messaggio non viene inviato ma registrato in\n%1")
-                       .arg(outboxPath),
-                   window);
-    auto *close = new QPushButton(QStringLiteral("Chiudi"), window);
-    QObject::connect(close, &QPushButton::clicked, window, &QWidget::close);
-    layout->addWidget(numberLabel);
-    layout->addWidget(ringtoneLabel);
-    layout->addWidget(note);
-    layout->addWidget(close, 0, Qt::AlignRight);
-    return window;
-}
-
-} // namespace
+#include <QStandardPaths>
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> status = brivello::phone::runPhoneWorkerIfAsked(argc, argv))
+        return *status;
+
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("smartsmsle"));
 
     smartsms::SmsRequest request = smartsms::parseRequest(QCoreApplication::arguments().mid(1));
     smartsms::readScratchFile(request);
 
-    const QString outboxPath = smartsms::defaultOutboxPath();
-    QString error;
-    const bool recorded = smartsms::appendToOutbox(
-        outboxPath, smartsms::outboxEntry(request, QDateTime::currentDateTimeUtc()), &error);
+    // Tests of the command line only want the outbox entry.
+    if (qEnvironmentVariableIntValue("BRIVELLO_SMS_NO_WINDOW") == 1) {
+        smartsms::OutboxEntry entry = smartsms::newOutboxEntry(request, QDateTime::currentDateTimeUtc());
+        QString error;
+        return smartsms::writeOutboxEntry(smartsms::defaultOutboxPath(), entry, &error) ? 0 : 1;
+    }
 
-    // Tests only want the outbox entry.
-    if (qEnvironmentVariableIntValue("BRIVELLO_SMS_NO_WINDOW") == 1)
-        return recorded ? 0 : 1;
-
-    if (!recorded)
-        QMessageBox::warning(nullptr, QStringLiteral("SmartSMS"),
-                             QStringLiteral("La richiesta non è stata registrata: %1").arg(error));
-    buildWindow(request, outboxPath)->show();
+    smartsms::SmsToolSetup setup;
+    setup.tasks = brivello::phone::workerProcessTasks();
+    setup.devices = [] { return brivello::phone::listDevices(); };
+    setup.saveDialog = std::make_shared<brivello::platform::QtSaveFileDialog>();
+    // ~/.config/smartsmsle/collegamento.ini: the connection chosen last.
+    setup.settingsFile = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+                         QStringLiteral("/collegamento.ini");
+    setup.outboxPath = smartsms::defaultOutboxPath();
+    smartsms::SmsWindow window(request, setup);
+    window.show();
     return app.exec();
 }

@@ -1,0 +1,214 @@
+#include "phone/PhoneJob.h"
+
+#include <QJsonArray>
+
+namespace brivello::phone {
+
+namespace {
+
+struct Closer
+{
+    PhoneLink &link;
+    const std::function<void(const JobProgress &)> &progress;
+    ~Closer()
+    {
+        progress({JobStep::Closing});
+        link.disconnect();
+    }
+};
+
+PhoneJobResult cancelledAfter(int partsSent)
+{
+    PhoneJobResult result;
+    result.error = phoneError(PhoneErrorKind::Cancelled);
+    result.error.partsSent = partsSent;
+    return result;
+}
+
+PhoneJobResult sendParts(PhoneLink &link, const PhoneJob &job,
+                         const std::function<void(const JobProgress &)> &progress,
+                         const std::function<bool()> &cancelled)
+{
+    PhoneJobResult result;
+    const int parts = static_cast<int>(job.parts.size());
+    for (int i = 0; i < parts; ++i) {
+        if (cancelled())
+            return cancelledAfter(i);
+        progress({JobStep::Sending, i + 1, parts});
+        int reference = -1;
+        result.error = link.sendPart(job.number, job.parts[static_cast<std::size_t>(i)], &reference);
+        if (!result.error.ok()) {
+            result.error.partsSent = i;
+            return result;
+        }
+        result.references.push_back(reference);
+        progress({JobStep::Sent, i + 1, parts, reference});
+    }
+    result.error.partsSent = parts;
+    return result;
+}
+
+} // namespace
+
+PhoneJobResult runPhoneJob(PhoneLink &link, const PhoneJob &job,
+                           const std::function<void(const JobProgress &)> &progress,
+                           const std::function<bool()> &cancelled)
+{
+    Closer closer{link, progress};
+    if (cancelled())
+        return cancelledAfter(0);
+    progress({JobStep::Connecting});
+    PhoneJobResult result;
+    result.error = link.connect(job.connection, job.pin);
+    if (!result.error.ok())
+        return result;
+    if (cancelled())
+        return cancelledAfter(0);
+    if (job.action == PhoneJob::Action::Identify) {
+        progress({JobStep::Identifying});
+        result.error = link.identify(&result.identity);
+        return result;
+    }
+    return sendParts(link, job, progress, cancelled);
+}
+
+QString stepText(const JobProgress &progress)
+{
+    switch (progress.step) {
+    case JobStep::Connecting:
+        return QStringLiteral("Collegamento con il telefono…");
+    case JobStep::Identifying:
+        return QStringLiteral("Lettura dei dati del telefono…");
+    case JobStep::Sending:
+        return progress.parts == 1
+                   ? QStringLiteral("Invio dell'SMS…")
+                   : QStringLiteral("Invio della parte %1 di %2…").arg(progress.part).arg(progress.parts);
+    case JobStep::Sent:
+        return QStringLiteral("Parte %1 di %2 accettata dalla rete (riferimento %3).")
+            .arg(progress.part)
+            .arg(progress.parts)
+            .arg(progress.reference);
+    case JobStep::Closing:
+        return QStringLiteral("Chiusura del collegamento…");
+    }
+    return {};
+}
+
+// --- JSON ---------------------------------------------------------------------
+
+namespace {
+
+QJsonObject toJson(const SmsPart &part)
+{
+    return {{QStringLiteral("udh"), QString::fromLatin1(part.udh.toHex())},
+            {QStringLiteral("data"), QString::fromLatin1(part.data.toHex())},
+            {QStringLiteral("class"), part.messageClass}};
+}
+
+SmsPart partFromJson(const QJsonObject &object)
+{
+    SmsPart part;
+    part.udh = QByteArray::fromHex(object.value(QStringLiteral("udh")).toString().toLatin1());
+    part.data = QByteArray::fromHex(object.value(QStringLiteral("data")).toString().toLatin1());
+    part.messageClass = object.value(QStringLiteral("class")).toInt(1);
+    return part;
+}
+
+} // namespace
+
+QJsonObject toJson(const PhoneJob &job)
+{
+    QJsonArray parts;
+    for (const SmsPart &part : job.parts)
+        parts.append(toJson(part));
+    return {{QStringLiteral("action"),
+             job.action == PhoneJob::Action::Send ? QStringLiteral("send") : QStringLiteral("identify")},
+            {QStringLiteral("device"), job.connection.device},
+            {QStringLiteral("connection"), job.connection.connection},
+            {QStringLiteral("pin"), job.pin},
+            {QStringLiteral("number"), job.number},
+            {QStringLiteral("networkAnswerMs"), job.networkAnswerMs},
+            {QStringLiteral("parts"), parts}};
+}
+
+PhoneJob jobFromJson(const QJsonObject &object)
+{
+    PhoneJob job;
+    job.action = object.value(QStringLiteral("action")).toString() == u"send" ? PhoneJob::Action::Send
+                                                                              : PhoneJob::Action::Identify;
+    job.connection.device = object.value(QStringLiteral("device")).toString();
+    job.connection.connection = object.value(QStringLiteral("connection")).toString();
+    job.pin = object.value(QStringLiteral("pin")).toString();
+    job.number = object.value(QStringLiteral("number")).toString();
+    job.networkAnswerMs = object.value(QStringLiteral("networkAnswerMs")).toInt(job.networkAnswerMs);
+    for (const QJsonValue &part : object.value(QStringLiteral("parts")).toArray())
+        job.parts.push_back(partFromJson(part.toObject()));
+    return job;
+}
+
+QJsonObject toJson(const JobProgress &progress)
+{
+    return {{QStringLiteral("step"), static_cast<int>(progress.step)},
+            {QStringLiteral("part"), progress.part},
+            {QStringLiteral("parts"), progress.parts},
+            {QStringLiteral("reference"), progress.reference}};
+}
+
+JobProgress progressFromJson(const QJsonObject &object)
+{
+    JobProgress progress;
+    progress.step = static_cast<JobStep>(
+        std::clamp(object.value(QStringLiteral("step")).toInt(), 0, static_cast<int>(JobStep::Closing)));
+    progress.part = object.value(QStringLiteral("part")).toInt();
+    progress.parts = object.value(QStringLiteral("parts")).toInt();
+    progress.reference = object.value(QStringLiteral("reference")).toInt(-1);
+    return progress;
+}
+
+QJsonObject toJson(const PhoneJobResult &result)
+{
+    QJsonArray references;
+    for (const int reference : result.references)
+        references.append(reference);
+    const PhoneError &error = result.error;
+    const PhoneIdentity &identity = result.identity;
+    return {{QStringLiteral("kind"), static_cast<int>(error.kind)},
+            {QStringLiteral("code"), error.code},
+            {QStringLiteral("device"), error.device},
+            {QStringLiteral("group"), error.group},
+            {QStringLiteral("detail"), error.detail},
+            {QStringLiteral("partsSent"), error.partsSent},
+            {QStringLiteral("manufacturer"), identity.manufacturer},
+            {QStringLiteral("model"), identity.model},
+            {QStringLiteral("imei"), identity.imei},
+            {QStringLiteral("signalPercent"), identity.signalPercent},
+            {QStringLiteral("signalDbm"), identity.signalDbm},
+            {QStringLiteral("network"), identity.network},
+            {QStringLiteral("references"), references}};
+}
+
+PhoneJobResult resultFromJson(const QJsonObject &object)
+{
+    PhoneJobResult result;
+    PhoneError &error = result.error;
+    error.kind = static_cast<PhoneErrorKind>(
+        std::clamp(object.value(QStringLiteral("kind")).toInt(static_cast<int>(PhoneErrorKind::Other)), 0,
+                   static_cast<int>(PhoneErrorKind::Other)));
+    error.code = object.value(QStringLiteral("code")).toInt(-1);
+    error.device = object.value(QStringLiteral("device")).toString();
+    error.group = object.value(QStringLiteral("group")).toString();
+    error.detail = object.value(QStringLiteral("detail")).toString();
+    error.partsSent = object.value(QStringLiteral("partsSent")).toInt();
+    PhoneIdentity &identity = result.identity;
+    identity.manufacturer = object.value(QStringLiteral("manufacturer")).toString();
+    identity.model = object.value(QStringLiteral("model")).toString();
+    identity.imei = object.value(QStringLiteral("imei")).toString();
+    identity.signalPercent = object.value(QStringLiteral("signalPercent")).toInt(-1);
+    identity.signalDbm = object.value(QStringLiteral("signalDbm")).toInt();
+    identity.network = object.value(QStringLiteral("network")).toString();
+    for (const QJsonValue &reference : object.value(QStringLiteral("references")).toArray())
+        result.references.push_back(reference.toInt());
+    return result;
+}
+
+} // namespace brivello::phone

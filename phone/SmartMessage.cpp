@@ -1,0 +1,42 @@
+#include "phone/SmartMessage.h"
+
+namespace brivello::phone {
+
+QString hexBytes(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.toHex().toUpper());
+}
+
+QString SmsPart::hex() const
+{
+    return QStringLiteral("UDH %1 | %2").arg(hexBytes(udh), hexBytes(data));
+}
+
+QByteArray SmartMessage::payload() const
+{
+    QByteArray bytes;
+    for (const SmsPart &part : parts)
+        bytes += part.data;
+    return bytes;
+}
+
+QString portText(SmartPort port)
+{
+    return QStringLiteral("0x%1")
+        .arg(static_cast<unsigned>(port), 4, 16, QLatin1Char('0'))
+        .toUpper()
+        .replace(QStringLiteral("0X"), QStringLiteral("0x"));
+}
+
+std::uint8_t referenceFor(const QByteArray &payload)
+{
+    // FNV-1a folded to one byte: cheap, and every byte of the content counts.
+    std::uint32_t hash = 2166136261u;
+    for (const char byte : payload) {
+        hash ^= static_cast<std::uint8_t>(byte);
+        hash *= 16777619u;
+    }
+    return static_cast<std::uint8_t>(hash ^ (hash >> 8) ^ (hash >> 16) ^ (hash >> 24));
+}
+
+} // namespace brivello::phone

@@ -1,0 +1,507 @@
+#include "SmsWindow.h"
+
+#include "phone/Connections.h"
+#include "phone/PhoneNumber.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSettings>
+#include <QVBoxLayout>
+
+namespace smartsms {
+
+using namespace brivello;
+using phone::JobStep;
+using phone::PhoneErrorKind;
+
+namespace {
+
+const QString ProblemStyle = QStringLiteral("color: #a00000;");
+const QString DoneStyle = QStringLiteral("color: #006000; font-weight: bold;");
+
+QString lengthText(std::chrono::milliseconds length)
+{
+    const auto seconds = (length.count() + 500) / 1000;
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString references(const std::vector<int> &list)
+{
+    QStringList numbers;
+    for (const int reference : list)
+        numbers << QString::number(reference);
+    return numbers.join(QStringLiteral(", "));
+}
+
+QString sentText(const QString &number, const std::vector<int> &refs)
+{
+    if (refs.size() == 1)
+        return QStringLiteral("Suoneria inviata a %1: 1 SMS accettato dalla rete (riferimento %2).")
+            .arg(number, references(refs));
+    return QStringLiteral("Suoneria inviata a %1: %2 SMS accettati dalla rete (riferimenti %3).")
+        .arg(number)
+        .arg(refs.size())
+        .arg(references(refs));
+}
+
+QString identityText(const phone::PhoneIdentity &identity)
+{
+    QStringList parts{QStringLiteral("%1 %2").arg(identity.manufacturer, identity.model).trimmed()};
+    if (!identity.imei.isEmpty())
+        parts << QStringLiteral("IMEI %1").arg(identity.imei);
+    if (identity.signalPercent >= 0)
+        parts << QStringLiteral("segnale %1% (%2 dBm)").arg(identity.signalPercent).arg(identity.signalDbm);
+    if (!identity.network.isEmpty())
+        parts << QStringLiteral("rete %1").arg(identity.network);
+    return QStringLiteral("Collegamento riuscito: %1.").arg(parts.join(QStringLiteral(", ")));
+}
+
+// "02 4A 3A …": bytes apart, so that long parts wrap between them.
+QString spacedHex(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.toHex(' ').toUpper());
+}
+
+QLabel *wrappingLabel(QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+} // namespace
+
+SmsWindow::SmsWindow(SmsRequest request, SmsToolSetup setup, QWidget *parent)
+    : QWidget(parent), m_request(std::move(request)), m_setup(std::move(setup))
+{
+    setWindowTitle(QStringLiteral("SmartSMS Limited Edition"));
+    if (m_request.scratchFound) {
+        m_scratch = splitScratchLine(m_request.ringtone);
+        m_reading = melody::readRtttl(m_scratch.rtttl);
+        m_message = phone::encodeRingtoneText(m_scratch.rtttl);
+    } else {
+        m_message.error = QStringLiteral("Nessuna suoneria da inviare.");
+    }
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(buildRingtoneBox());
+    layout->addWidget(buildRecipientBox());
+    layout->addWidget(buildPreviewBox(), 1);
+    layout->addWidget(buildConnectionBox());
+    m_status = wrappingLabel(this);
+    m_status->setObjectName(QStringLiteral("status"));
+    layout->addWidget(m_status);
+    m_progress = new QProgressBar(this);
+    m_progress->setTextVisible(false);
+    m_progress->hide();
+    layout->addWidget(m_progress);
+
+    auto *buttons = new QHBoxLayout;
+    m_send = new QPushButton(QStringLiteral("Invia"), this);
+    m_send->setDefault(true);
+    m_cancel = new QPushButton(QStringLiteral("Annulla"), this);
+    m_save = new QPushButton(QStringLiteral("Salva…"), this);
+    m_save->setToolTip(
+        QStringLiteral("Salva la suoneria come file .ott, per i telefoni che si caricano in altro "
+                       "modo."));
+    m_close = new QPushButton(QStringLiteral("Chiudi"), this);
+    buttons->addWidget(m_send);
+    buttons->addWidget(m_cancel);
+    buttons->addWidget(m_save);
+    buttons->addStretch(1);
+    buttons->addWidget(m_close);
+    layout->addLayout(buttons);
+
+    connect(m_send, &QPushButton::clicked, this, &SmsWindow::send);
+    connect(m_cancel, &QPushButton::clicked, this, &SmsWindow::cancel);
+    connect(m_save, &QPushButton::clicked, this, &SmsWindow::save);
+    connect(m_close, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_chooser, &phone::ConnectionChooser::probeRequested, this, &SmsWindow::probe);
+    connect(m_number, &QLineEdit::textChanged, this, &SmsWindow::checkNumber);
+
+    showRingtone();
+    showPreview();
+    checkNumber();
+    setWorking(false);
+
+    m_entry = newOutboxEntry(m_request, QDateTime::currentDateTimeUtc());
+    record(m_entry.result);
+    resize(720, 760);
+}
+
+SmsWindow::~SmsWindow() = default;
+
+QWidget *SmsWindow::buildRingtoneBox()
+{
+    auto *box = new QGroupBox(QStringLiteral("Suoneria"), this);
+    auto *layout = new QVBoxLayout(box);
+    m_ringtone = wrappingLabel(box);
+    layout->addWidget(m_ringtone);
+    return box;
+}
+
+QWidget *SmsWindow::buildRecipientBox()
+{
+    auto *box = new QGroupBox(QStringLiteral("Destinatario"), this);
+    auto *layout = new QGridLayout(box);
+    m_received = wrappingLabel(box);
+    m_number = new QLineEdit(box);
+    m_number->setPlaceholderText(QStringLiteral("+39 333 1234567"));
+    m_number->setToolTip(QStringLiteral("Il numero in forma internazionale: + e prefisso del paese."));
+    m_numberProblem = wrappingLabel(box);
+    m_numberProblem->setStyleSheet(ProblemStyle);
+    layout->addWidget(m_received, 0, 0, 1, 2);
+    layout->addWidget(new QLabel(QStringLiteral("Numero:"), box), 1, 0);
+    layout->addWidget(m_number, 1, 1);
+    layout->addWidget(m_numberProblem, 2, 1);
+
+    const QString typed = phone::typedFromHandedOver(m_request.number);
+    const phone::NumberCheck check = phone::checkNumber(typed);
+    m_number->setText(check.ok() ? check.international : typed);
+    m_received->setText(m_request.number.isEmpty()
+                            ? QStringLiteral("Nessun numero ricevuto.")
+                            : QStringLiteral("Numero ricevuto: «%1»").arg(m_request.number));
+    return box;
+}
+
+QWidget *SmsWindow::buildPreviewBox()
+{
+    auto *box = new QGroupBox(QStringLiteral("Che cosa viene inviato"), this);
+    auto *layout = new QVBoxLayout(box);
+    m_summary = wrappingLabel(box);
+    m_parts = new QPlainTextEdit(box);
+    m_parts->setReadOnly(true);
+    m_parts->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_parts->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_fit = wrappingLabel(box);
+    layout->addWidget(m_summary);
+    layout->addWidget(m_parts, 1);
+    layout->addWidget(m_fit);
+    return box;
+}
+
+QWidget *SmsWindow::buildConnectionBox()
+{
+    auto *box = new QGroupBox(QStringLiteral("Telefono o modem"), this);
+    auto *layout = new QVBoxLayout(box);
+    m_chooser = new phone::ConnectionChooser(m_setup.devices, box);
+    layout->addWidget(m_chooser);
+    m_pinRow = new QWidget(box);
+    auto *pinLayout = new QHBoxLayout(m_pinRow);
+    pinLayout->setContentsMargins(0, 0, 0, 0);
+    m_pin = new QLineEdit(m_pinRow);
+    m_pin->setEchoMode(QLineEdit::Password);
+    m_pin->setMaxLength(8);
+    m_pin->setPlaceholderText(QStringLiteral("PIN della SIM"));
+    pinLayout->addWidget(new QLabel(QStringLiteral("PIN:"), m_pinRow));
+    pinLayout->addWidget(m_pin, 1);
+    m_pinRow->hide();
+    layout->addWidget(m_pinRow);
+
+    const QSettings settings(m_setup.settingsFile, QSettings::IniFormat);
+    const phone::ConnectionSettings kept = phone::loadConnection(settings);
+    if (!kept.device.isEmpty())
+        m_chooser->setConnection(kept);
+    else
+        m_chooser->setConnection({m_chooser->connection().device, kept.connection});
+    return box;
+}
+
+void SmsWindow::showRingtone()
+{
+    if (m_request.scratchPath.isEmpty()) {
+        m_ringtone->setText(
+            QStringLiteral("Nessuna suoneria: il programma è stato avviato da solo. Dalla finestra "
+                           "delle suonerie si avvia con la suoneria scelta; qui si può provare il "
+                           "collegamento con il telefono."));
+        return;
+    }
+    if (!m_request.scratchFound) {
+        m_ringtone->setText(QStringLiteral("File della suoneria non trovato: %1").arg(m_request.scratchPath));
+        return;
+    }
+    if (!m_reading.ok()) {
+        m_ringtone->setText(QStringLiteral("«%1»\nLa suoneria non si può leggere: %2")
+                                .arg(m_request.ringtone, m_reading.error));
+        return;
+    }
+    const melody::Melody &tune = m_reading.melody;
+    QStringList lines;
+    if (!m_scratch.artist.isEmpty())
+        lines << QStringLiteral("Artista: %1").arg(m_scratch.artist);
+    lines << QStringLiteral("Titolo: %1")
+                 .arg(tune.name.isEmpty() ? QStringLiteral("(senza titolo)") : tune.name);
+    lines << QStringLiteral("Note: %1 · Tempo: %2 battiti al minuto · Durata: %3")
+                 .arg(melody::noteCount(tune))
+                 .arg(tune.bpm)
+                 .arg(lengthText(melody::duration(tune)));
+    m_ringtone->setText(lines.join(u'\n'));
+}
+
+void SmsWindow::showPreview()
+{
+    if (!m_message.ok()) {
+        m_summary->setText(m_request.scratchFound ? m_message.error : QStringLiteral("Niente da inviare."));
+        m_parts->clear();
+        m_fit->clear();
+        return;
+    }
+    const phone::SmartMessage &message = m_message.message;
+    const QString port = phone::portText(message.port);
+    m_summary->setText(
+        message.isSinglePart()
+            ? QStringLiteral("Suoneria Nokia Smart Messaging, porta di destinazione %1: 1 SMS.").arg(port)
+            : QStringLiteral("Suoneria Nokia Smart Messaging, porta di destinazione %1: %2 SMS concatenati "
+                             "(riferimento 0x%3).")
+                  .arg(port)
+                  .arg(message.partCount())
+                  .arg(QStringLiteral("%1").arg(message.reference, 2, 16, QLatin1Char('0')).toUpper()));
+    QStringList blocks;
+    for (int i = 0; i < message.partCount(); ++i) {
+        const phone::SmsPart &part = message.parts[static_cast<std::size_t>(i)];
+        blocks << QStringLiteral("SMS %1 di %2 (%3 byte)\nUDH:  %4\nDati: %5")
+                      .arg(i + 1)
+                      .arg(message.partCount())
+                      .arg(part.userData().size())
+                      .arg(spacedHex(part.udh), spacedHex(part.data));
+    }
+    m_parts->setPlainText(blocks.join(QStringLiteral("\n\n")));
+    m_fit->setText(m_message.fit.statement());
+}
+
+void SmsWindow::checkNumber()
+{
+    const phone::NumberCheck check = phone::checkNumber(m_number->text());
+    m_numberProblem->setText(check.problem);
+    m_numberProblem->setVisible(!check.ok());
+}
+
+bool SmsWindow::pinIsUsable()
+{
+    if (m_pinRow->isHidden() || m_pin->text().isEmpty())
+        return true;
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{4,8}$"));
+    if (digits.match(m_pin->text()).hasMatch())
+        return true;
+    showStatus(QStringLiteral("Il PIN è fatto di 4-8 cifre."), true);
+    m_pin->setFocus();
+    return false;
+}
+
+void SmsWindow::send()
+{
+    if (m_task)
+        return;
+    if (!m_message.ok()) {
+        showStatus(QStringLiteral("Non c'è nessuna suoneria da inviare."), true);
+        return;
+    }
+    const phone::NumberCheck check = phone::checkNumber(m_number->text());
+    if (!check.ok()) {
+        showStatus(QStringLiteral("Non inviato: %1").arg(check.problem), true);
+        m_number->setFocus();
+        return;
+    }
+    phone::PhoneJob job;
+    job.action = phone::PhoneJob::Action::Send;
+    job.connection = m_chooser->connection();
+    if (job.connection.device.isEmpty()) {
+        showStatus(QStringLiteral("Scegliere il dispositivo del telefono o del modem."), true);
+        return;
+    }
+    if (!pinIsUsable())
+        return;
+    job.pin = m_pinRow->isHidden() ? QString() : m_pin->text();
+    job.number = check.international;
+    job.parts = m_message.message.parts;
+    job.networkAnswerMs = m_setup.networkAnswerMs;
+    m_sending = true;
+    m_sentTo = check.international;
+    m_entry.international = check.international;
+    start(job);
+}
+
+void SmsWindow::probe()
+{
+    if (m_task)
+        return;
+    phone::PhoneJob job;
+    job.connection = m_chooser->connection();
+    if (job.connection.device.isEmpty()) {
+        showStatus(QStringLiteral("Scegliere il dispositivo del telefono o del modem."), true);
+        return;
+    }
+    if (!pinIsUsable())
+        return;
+    job.pin = m_pinRow->isHidden() ? QString() : m_pin->text();
+    m_sending = false;
+    start(job);
+}
+
+void SmsWindow::start(phone::PhoneJob job)
+{
+    QSettings settings(m_setup.settingsFile, QSettings::IniFormat);
+    phone::saveConnection(settings, job.connection);
+    m_task = m_setup.tasks();
+    connect(m_task.get(), &phone::PhoneTask::progressed, this, &SmsWindow::progressed);
+    connect(m_task.get(), &phone::PhoneTask::finished, this, &SmsWindow::finished);
+    const int steps =
+        job.action == phone::PhoneJob::Action::Send ? 2 * static_cast<int>(job.parts.size()) + 2 : 3;
+    m_progress->setRange(0, steps);
+    m_progress->setValue(0);
+    setWorking(true);
+    showStatus(phone::stepText({JobStep::Connecting}), false);
+    m_task->start(job);
+}
+
+void SmsWindow::progressed(const phone::JobProgress &progress)
+{
+    switch (progress.step) {
+    case JobStep::Connecting:
+        m_progress->setValue(1);
+        break;
+    case JobStep::Identifying:
+        m_progress->setValue(2);
+        break;
+    case JobStep::Sending:
+        m_progress->setValue(2 * progress.part);
+        break;
+    case JobStep::Sent:
+        m_progress->setValue(2 * progress.part + 1);
+        break;
+    case JobStep::Closing:
+        m_progress->setValue(m_progress->maximum());
+        break;
+    }
+    if (m_cancel->isEnabled())
+        showStatus(phone::stepText(progress), false);
+}
+
+void SmsWindow::finished(const phone::PhoneJobResult &result)
+{
+    // The task is still inside its signal; it goes once it has returned.
+    m_task.release()->deleteLater();
+    setWorking(false);
+    const PhoneErrorKind kind = result.error.kind;
+    if (kind == PhoneErrorKind::PinNeeded || kind == PhoneErrorKind::PinWrong) {
+        m_pinRow->show();
+        if (kind == PhoneErrorKind::PinWrong)
+            m_pin->clear();
+        m_pin->setFocus();
+    }
+    if (!m_sending) {
+        showStatus(result.ok() ? identityText(result.identity) : result.error.message(), !result.ok(),
+                   result.ok());
+        return;
+    }
+    const QString text = result.ok() ? sentText(m_sentTo, result.references) : result.error.message();
+    showStatus(text, !result.ok(), result.ok());
+    record(result.ok() ? text : QStringLiteral("Non inviato a %1: %2").arg(m_sentTo, text));
+}
+
+void SmsWindow::cancel()
+{
+    if (!m_task)
+        return;
+    m_cancel->setEnabled(false);
+    showStatus(QStringLiteral("Annullamento…"), false);
+    m_task->cancel();
+}
+
+void SmsWindow::save()
+{
+    if (!m_message.ok())
+        return;
+    platform::SaveFileRequest request;
+    request.title = QStringLiteral("Salva la suoneria");
+    request.startFolder = QDir::homePath();
+    request.filter = QStringLiteral("Suonerie Nokia (*.ott)");
+    request.defaultExtension = QStringLiteral("ott");
+    request.promptOverwrite = true;
+    const QString path = m_setup.saveDialog->ask(request);
+    if (path.isEmpty())
+        return;
+    const QByteArray bytes = m_message.message.payload();
+    QSaveFile file(path);
+    bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    // On a full disk the last write can fail only when it is flushed, and
+    // commit() does not tell; flush first and look.
+    written = written && file.flush() && file.error() == QFileDevice::NoError;
+    if (!written) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        showStatus(
+            QStringLiteral("Impossibile salvare «%1»: %2. Un file già esistente non è stato modificato.")
+                .arg(QDir::toNativeSeparators(path), reason),
+            true);
+        return;
+    }
+    if (!file.commit()) {
+        showStatus(
+            QStringLiteral("Impossibile salvare «%1»: %2. Un file già esistente non è stato modificato.")
+                .arg(QDir::toNativeSeparators(path), file.errorString()),
+            true);
+        return;
+    }
+    showStatus(QStringLiteral("Suoneria salvata in «%1» (%2 byte).")
+                   .arg(QDir::toNativeSeparators(path))
+                   .arg(bytes.size()),
+               false);
+}
+
+void SmsWindow::setWorking(bool working)
+{
+    const bool canSend = !working && m_message.ok();
+    m_send->setEnabled(canSend);
+    m_save->setEnabled(canSend);
+    m_number->setEnabled(!working);
+    m_chooser->setEnabled(!working);
+    m_pin->setEnabled(!working);
+    m_cancel->setEnabled(working);
+    m_progress->setVisible(working);
+}
+
+void SmsWindow::showStatus(const QString &text, bool problem, bool done)
+{
+    m_status->setText(text);
+    m_status->setStyleSheet(problem ? ProblemStyle + QStringLiteral(" font-weight: bold;")
+                            : done  ? DoneStyle
+                                    : QString());
+}
+
+void SmsWindow::record(const QString &result)
+{
+    m_entry.result = result;
+    m_entry.parts = m_message.message.parts;
+    if (m_setup.outboxPath.isEmpty())
+        return;
+    QString error;
+    if (!writeOutboxEntry(m_setup.outboxPath, m_entry, &error))
+        showStatus(m_status->text() +
+                       QStringLiteral("\nIl registro delle richieste non è stato aggiornato: %1").arg(error),
+                   true);
+}
+
+void SmsWindow::closeEvent(QCloseEvent *event)
+{
+    // A job still under way is stopped; the line is closed with it.
+    if (m_task) {
+        m_task->cancel();
+        m_task.reset();
+    }
+    event->accept();
+}
+
+} // namespace smartsms
