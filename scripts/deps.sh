@@ -11,6 +11,7 @@ packages=(
   libsqlite3-dev libbenchmark-dev
   fonts-dejavu-core
   xvfb xauth pulseaudio pulseaudio-utils imagemagick
+  libgammu-dev gammu gnokii-cli
 )
 
 missing=()
