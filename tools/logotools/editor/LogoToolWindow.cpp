@@ -266,7 +266,8 @@ void LogoToolWindow::buildCommands()
                [this] { pickNetwork(); });
     addCommand(Command::Help, QStringLiteral("&Istruzioni"), QKeySequence::HelpContents,
                [this] { showHelp(); });
-    m_commands.at(Command::Redo)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence::Redo});
+    m_commands.at(Command::Redo)
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     m_commands.at(Command::ZoomIn)
         ->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
 
@@ -695,18 +696,17 @@ void LogoToolWindow::useOpenedPicture(const OpenedPicture &opened, const QString
     // the drawing in one step that can be undone.
     m_kind = target;
     m_editor.replace(centredIn(toBitmap(opened.picture), size));
+    refreshKindControls();
+    refreshFormats();
     const std::optional<PictureFormat> format = formatOfPath(path);
     m_path.clear();
     if (format && formatFits(*format, target) && opened.picture.size() == size) {
+        // Saving writes the same file again, in its own format.
         m_path = path;
         m_pathFormat = *format;
         m_editor.setSaved();
-        const QSignalBlocker blocker(m_formatBox);
-        refreshFormats();
         m_formatBox->setCurrentIndex(m_formatBox->findData(int(*format)));
     }
-    refreshKindControls();
-    refreshFormats();
     refreshScreens();
     refreshTitle();
     tell(QStringLiteral("Aperto: %1").arg(path));
