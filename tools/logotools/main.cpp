@@ -17,27 +17,26 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     using namespace brivello;
-    const QString program = QCoreApplication::applicationFilePath();
-    const logotools::ToolFace &face = logotools::faceForProgram(program);
-    QCoreApplication::setApplicationName(face.startName);
+    const logotools::ToolStart start = logotools::toolStart(QCoreApplication::applicationFilePath());
+    QCoreApplication::setApplicationName(start.face->startName);
 
     // The first line of standard output names the tool by its folder on the
-    // disc, as every tool started from the disc does, for scripts and tests.
-    const QString folder = QDir(QCoreApplication::applicationDirPath()).dirName();
-    std::printf("%s\n", (folder.isEmpty() ? face.title : folder).toUtf8().constData());
+    // disc, as every tool started from the disc does, for scripts and tests;
+    // the second names the face it shows.
+    std::printf("%s\n%s\n", start.folderName.toUtf8().constData(), start.face->title.toUtf8().constData());
     std::fflush(stdout);
 
     logotools::LogoToolServices services;
     services.saveFileDialog = std::make_shared<platform::QtSaveFileDialog>();
     services.openFileDialog = std::make_shared<logotools::QtOpenFileDialog>();
     services.messageBox = std::make_shared<platform::QtMessageBox>();
-    services.helpFile = QCoreApplication::applicationDirPath() + QStringLiteral("/leggimi.txt");
+    services.helpFile = start.helpFile;
     // Never the disc the program runs from.
     services.startFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (services.startFolder.isEmpty() || !QDir(services.startFolder).exists())
         services.startFolder = QDir::homePath();
 
-    logotools::LogoToolWindow window(face, services);
+    logotools::LogoToolWindow window(*start.face, services);
     window.resize(1180, 620);
     window.show();
     // Tests start the tool only to see that it runs and who it says it is.

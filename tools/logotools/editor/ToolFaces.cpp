@@ -1,5 +1,6 @@
 #include "tools/logotools/editor/ToolFaces.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace brivello::logotools {
@@ -40,6 +41,15 @@ const ToolFace &faceForProgram(const QString &programPath)
             return face;
     }
     return toolFace(FaceId::LogoEditor);
+}
+
+ToolStart toolStart(const QString &programPath)
+{
+    const QFileInfo program(programPath);
+    const QString folder = program.absoluteDir().dirName();
+    const ToolFace &face = faceForProgram(programPath);
+    return {&face, program.absoluteDir().filePath(QStringLiteral("leggimi.txt")),
+            folder.isEmpty() ? face.title : folder};
 }
 
 } // namespace brivello::logotools

@@ -27,4 +27,15 @@ const ToolFace &toolFace(FaceId id);
 // for any other name.
 const ToolFace &faceForProgram(const QString &programPath);
 
+// What the program takes from where it was started: its face by its name,
+// its help text beside it, and the name of its folder on the disc, by which
+// it introduces itself.
+struct ToolStart
+{
+    const ToolFace *face;
+    QString helpFile;
+    QString folderName;
+};
+ToolStart toolStart(const QString &programPath);
+
 } // namespace brivello::logotools
