@@ -170,7 +170,7 @@ LogoToolWindow::LogoToolWindow(const ToolFace &face, LogoToolServices services, 
     m_messageCount = new QLabel;
     auto *messageLayout = new QHBoxLayout(m_messageRow);
     messageLayout->setContentsMargins(0, 0, 0, 0);
-    auto *messageLabel = new QLabel(QStringLiteral("Testo del &messaggio:"));
+    auto *messageLabel = new QLabel(QStringLiteral("Testo del messa&ggio:"));
     messageLabel->setBuddy(m_messageText);
     messageLayout->addWidget(messageLabel);
     messageLayout->addWidget(m_messageText, 1);
@@ -381,7 +381,10 @@ QWidget *LogoToolWindow::buildToolOptions()
     auto *stampRow = new QHBoxLayout;
     stampRow->addWidget(m_iconBox, 1);
     stampRow->addWidget(m_mirrorBox);
-    stampForm->addRow(QStringLiteral("&Figura:"), stampRow);
+    // A label names its shortcut only for a widget it is the buddy of.
+    auto *iconLabel = new QLabel(QStringLiteral("F&igura:"));
+    iconLabel->setBuddy(m_iconBox);
+    stampForm->addRow(iconLabel, stampRow);
     stampForm->addRow(
         new QLabel(QStringLiteral("Clic o Spazio mettono qui l'angolo in alto a sinistra della figura.")));
     m_options->addWidget(stampPage);
@@ -421,7 +424,7 @@ QWidget *LogoToolWindow::buildSidePanel()
     auto *saving = new QGroupBox(QStringLiteral("Salva per un altro programma"));
     auto *savingLayout = new QFormLayout(saving);
     m_formatBox = new QComboBox;
-    m_saveButton = new QPushButton(QStringLiteral("Sal&va con nome..."));
+    m_saveButton = new QPushButton(QStringLiteral("Salva con &nome..."));
     savingLayout->addRow(QStringLiteral("F&ormato:"), m_formatBox);
     savingLayout->addRow(m_saveButton);
     layout->addWidget(saving);

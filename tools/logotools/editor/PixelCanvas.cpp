@@ -16,6 +16,8 @@ const QColor Paper(Qt::white);
 const QColor Ink(Qt::black);
 const QColor Grid(210, 210, 210);
 const QColor Cursor(0, 120, 215);
+const QColor PendingInk(60, 90, 170);
+const QColor PendingPaper(240, 190, 190);
 
 } // namespace
 
@@ -75,10 +77,17 @@ void PixelCanvas::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Paper);
+    // What a step under way would change shows in its own colours until it
+    // is done: a stamp under the pointer is not yet in the drawing.
     const PixelBitmap shown = m_editor.shown();
+    const PixelBitmap &picture = m_editor.picture();
+    const bool sameSize = picture.width() == shown.width() && picture.height() == shown.height();
     for (int y = 0; y < shown.height(); ++y) {
         for (int x = 0; x < shown.width(); ++x) {
-            if (shown.isInk(x, y))
+            const bool ink = shown.isInk(x, y);
+            if (sameSize && ink != picture.isInk(x, y))
+                painter.fillRect(pixelRect({x, y}), ink ? PendingInk : PendingPaper);
+            else if (ink)
                 painter.fillRect(pixelRect({x, y}), Ink);
         }
     }

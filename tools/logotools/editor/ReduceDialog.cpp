@@ -60,7 +60,10 @@ ReduceDialog::ReduceDialog(const QImage &source, QSize size, QWidget *parent)
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Immagine:"), original);
     form->addRow(QStringLiteral("Risultato:"), m_preview);
-    form->addRow(QStringLiteral("&Soglia (più alta, più nero):"), threshold);
+    // A label names its shortcut only for a widget it is the buddy of.
+    auto *thresholdLabel = new QLabel(QStringLiteral("&Soglia (più alta, più nero):"), this);
+    thresholdLabel->setBuddy(m_slider);
+    form->addRow(thresholdLabel, threshold);
     form->addRow(QStringLiteral("&Retinatura:"), m_dithering);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);

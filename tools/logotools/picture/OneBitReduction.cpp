@@ -12,18 +12,24 @@ constexpr int Bayer4[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15,
 
 constexpr int Middle = 128;
 
-// The grey levels, made lighter or darker so that the threshold falls on
-// the middle grey: every way of reducing then quantises at the middle, and
-// the threshold moves the whole picture towards black or white, dithered or
-// not.
+// The grey levels stretched so that the threshold falls on the middle grey
+// while black stays black and white stays white: every way of reducing then
+// quantises at the middle, the threshold moves the picture towards black or
+// white, dithered or not, and a white margin gets no stray dots.
 std::vector<int> levelsAround(const QImage &grey, int threshold)
 {
+    const auto stretched = [threshold](int level) {
+        if (level == 0 || level == 255)
+            return level;
+        if (level < threshold)
+            return level * Middle / threshold;
+        return Middle + (level - threshold) * (255 - Middle) / qMax(1, 255 - threshold);
+    };
     std::vector<int> levels(std::size_t(grey.width()) * std::size_t(grey.height()));
     for (int y = 0; y < grey.height(); ++y) {
         const uchar *row = grey.constScanLine(y);
         for (int x = 0; x < grey.width(); ++x)
-            levels[std::size_t(y) * std::size_t(grey.width()) + std::size_t(x)] =
-                qBound(0, row[x] + Middle - threshold, 255);
+            levels[std::size_t(y) * std::size_t(grey.width()) + std::size_t(x)] = stretched(row[x]);
     }
     return levels;
 }

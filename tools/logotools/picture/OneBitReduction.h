@@ -9,8 +9,9 @@ namespace brivello::logotools {
 
 using logos::PixelBitmap;
 
-// How grey becomes black or white. The threshold first makes the picture
-// lighter or darker so that it falls on the middle grey. Without dithering
+// How grey becomes black or white. The threshold first stretches the greys
+// so that it falls on the middle grey, black and white staying as they are.
+// Without dithering
 // every pixel darker than the threshold is then ink; Floyd-Steinberg carries
 // each pixel's error on to its neighbours; ordered dithering compares against
 // a 4 x 4 Bayer pattern around the middle, which keeps flat areas calm.
