@@ -19,6 +19,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -817,13 +818,15 @@ void LogoToolWindow::showHelp()
     auto *text = new QPlainTextEdit(QString::fromUtf8(file.readAll()), dialog);
     text->setReadOnly(true);
     text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // The help lines its columns up with blanks.
+    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
     buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Chiudi"));
     auto *layout = new QVBoxLayout(dialog);
     layout->addWidget(text);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    dialog->resize(640, 480);
+    dialog->resize(760, 560);
     dialog->open();
 }
 
