@@ -14,6 +14,7 @@ packages=(
   xvfb xauth pulseaudio pulseaudio-utils imagemagick
   openbox xdotool x11-utils
   desktop-file-utils appstream dpkg-dev
+  gnokii-cli
 )
 
 missing=()

@@ -1,0 +1,67 @@
+#include "tests/logotools/LogoToolsTestSupport.h"
+
+#include <QFile>
+
+namespace brivello::test {
+
+int inkCount(const logos::PixelBitmap &bitmap)
+{
+    return int(inkPoints(bitmap).size());
+}
+
+QList<QPoint> inkPoints(const logos::PixelBitmap &bitmap)
+{
+    QList<QPoint> points;
+    for (int y = 0; y < bitmap.height(); ++y) {
+        for (int x = 0; x < bitmap.width(); ++x) {
+            if (bitmap.isInk(x, y))
+                points.append(QPoint(x, y));
+        }
+    }
+    return points;
+}
+
+QString pixelDifference(const QImage &expected, const QImage &actual)
+{
+    if (actual.isNull())
+        return QStringLiteral("no picture");
+    if (expected.size() != actual.size())
+        return QStringLiteral("size %1x%2 instead of %3x%4")
+            .arg(actual.width())
+            .arg(actual.height())
+            .arg(expected.width())
+            .arg(expected.height());
+    for (int y = 0; y < expected.height(); ++y) {
+        for (int x = 0; x < expected.width(); ++x) {
+            if ((qGray(expected.pixel(x, y)) < 128) != (qGray(actual.pixel(x, y)) < 128))
+                return QStringLiteral("pixel %1,%2").arg(x).arg(y);
+        }
+    }
+    return QString();
+}
+
+QByteArray fileContents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString FakeOpenFileDialog::ask(const logotools::OpenFileRequest &request)
+{
+    m_calls.push_back(request);
+    if (m_answers.isEmpty()) {
+        m_unexpected << QStringLiteral("open dialog \"%1\" shown with no answer queued").arg(request.title);
+        return {};
+    }
+    return m_answers.dequeue();
+}
+
+QStringList FakeOpenFileDialog::problems() const
+{
+    QStringList problems = m_unexpected;
+    for (const QString &answer : m_answers)
+        problems << QStringLiteral("open dialog answer never used: %1").arg(answer);
+    return problems;
+}
+
+} // namespace brivello::test
