@@ -51,8 +51,10 @@ int main(int argc, char *argv[])
     }
 
     brivello::mkdisc::AssemblyInputs inputs{QDir(parser.value(source)).absolutePath(),
-                                            QDir(parser.value(disc)).absolutePath(), parser.value(toolDemo),
-                                            parser.value(smsTool)};
+                                            QDir(parser.value(disc)).absolutePath(),
+                                            parser.value(toolDemo),
+                                            parser.value(smsTool),
+                                            {}};
     for (const QString &pair : parser.values(toolProgram)) {
         const qsizetype equals = pair.indexOf(QLatin1Char('='));
         if (equals <= 0) {
