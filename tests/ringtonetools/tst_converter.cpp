@@ -12,7 +12,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -147,6 +149,24 @@ private Q_SLOTS:
         QCOMPARE(qFromLittleEndian<quint16>(wav.constData() + 34), quint16(16));
         // 0.6 + 0.45 + 0.6 + 0.15 seconds.
         QCOMPARE(wav.size(), qsizetype(44 + 2 * std::llround(1.8 * 44100)));
+
+        // A reader that is not ours agrees: Python's wave module.
+        const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+        if (!python.isEmpty()) {
+            QProcess reader;
+            reader.start(python,
+                         {QStringLiteral("-c"),
+                          QStringLiteral("import sys, wave\n"
+                                         "w = wave.open(sys.argv[1])\n"
+                                         "print(w.getnchannels(), w.getsampwidth(), w.getframerate(), "
+                                         "w.getnframes(), len(w.readframes(w.getnframes())))"),
+                          target(QStringLiteral("bella.wav"))});
+            QVERIFY(reader.waitForFinished(30000));
+            QCOMPARE(QString::fromUtf8(reader.readAllStandardOutput()).trimmed(),
+                     QStringLiteral("1 2 44100 79380 158760"));
+        } else {
+            qInfo("python3 is missing: the WAV file is not read back by another reader here");
+        }
 
         // Cancelling the dialog writes nothing.
         m_fixture->fakes.saveFileDialog->queueAnswer(QString());

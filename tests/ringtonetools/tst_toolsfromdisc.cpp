@@ -149,6 +149,18 @@ private Q_SLOTS:
 
     void cleanup() { QDir::setCurrent(m_before); }
 
+    void theNameItIsStartedUnderChoosesTheTool()
+    {
+        QCOMPARE(toolForProgram(QStringLiteral("/cd/tools/Musicbox/musicbox.exe")), Tool::Musicbox);
+        QCOMPARE(toolForProgram(QStringLiteral("/cd/tools/convertitore/CONVERT.EXE")), Tool::Converter);
+        QCOMPARE(toolForProgram(QStringLiteral("/cd/tools/compositore/compositore.exe")), Tool::Composer);
+        QCOMPARE(toolForProgram(QStringLiteral("/cd/tools/carica suonerie/carica.exe")), Tool::Loader);
+        // A renamed program is known by its folder; anywhere else by nothing.
+        QCOMPARE(toolForProgram(QStringLiteral("/cd/tools/carica suonerie/vecchio.exe")), Tool::Loader);
+        QCOMPARE(toolForProgram(QStringLiteral("/cd/tools/altro/altro.exe")), std::nullopt);
+        QCOMPARE(discFolderOf(QStringLiteral("/cd/tools/Musicbox/musicbox.exe")), QStringLiteral("/cd"));
+    }
+
     void musicboxStartsInItsFolderAndPlaysWhatItOpensThere()
     {
         const Started started = startFromToolsWindow(QStringLiteral("Musicbox"));
