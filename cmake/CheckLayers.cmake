@@ -10,7 +10,7 @@ endif()
 
 set(features ringtones logos docviewer toolcatalogue)
 # The widget-free parts that live inside feature folders.
-set(core_subfolders ringtones/melody docviewer/rtf logos/pictures)
+set(core_subfolders ringtones/melody ringtones/shared docviewer/rtf logos/pictures)
 
 # folder -> include prefixes it must not use
 set(rules_ui "app/;ringtones/;logos/;docviewer/;toolcatalogue/")

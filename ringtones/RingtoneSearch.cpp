@@ -28,33 +28,6 @@ namespace {
 const QString artistPlaceholder = QStringLiteral("Artista");
 const QString titlePlaceholder = QStringLiteral("Titolo");
 
-// A typed text between quotes: its quotes doubled, its pattern characters
-// left to act as patterns.
-QString quoted(const QString &text)
-{
-    return data::quoteLiteral(text);
-}
-
-// U with the first occurrence of `word` replaced, or an empty text when U
-// does not hold the word.
-QString withFirstReplaced(const QString &upper, const QString &word, const QString &replacement)
-{
-    const qsizetype position = upper.indexOf(word);
-    if (position < 0)
-        return {};
-    return upper.left(position) + replacement + upper.mid(position + word.size());
-}
-
-QString artistPrefix(const QString &pattern)
-{
-    return QStringLiteral("artiest like '") + quoted(pattern) + QStringLiteral("*'");
-}
-
-QString titlePrefix(const QString &pattern)
-{
-    return QStringLiteral("song like '") + quoted(pattern) + QStringLiteral("*'");
-}
-
 } // namespace
 
 RingtoneSearch::RingtoneSearch(frmRing &window) : QObject(&window), m_window(window)
@@ -252,12 +225,7 @@ void RingtoneSearch::runSearch()
     m_window.txtTempo().clear();
     m_window.playback().pctStop_Click();
     m_window.setSongSelected(false);
-    searchGenre();
-    searchSoldara();
-    searchTitleAndArtist();
-    searchOneField();
-    searchTitleAndGenre();
-    searchArtistAndGenre();
+    shared::runSearchPasses(*this);
     if (m_window.lngFound() == 0) {
         m_window.listModel().appendNoResult();
         m_window.setSongSelected(false);
@@ -266,60 +234,45 @@ void RingtoneSearch::runSearch()
     }
 }
 
-void RingtoneSearch::addMatches(const QString &criteria)
+int RingtoneSearch::addMatches(const QString &criteria)
 {
+    const std::int32_t before = m_window.lngFound();
     m_window.setCriteria(criteria);
     m_window.AddMatches();
+    return static_cast<int>(m_window.lngFound() - before);
 }
 
-// The Genre field can hold several genres separated by "/": the three passes
-// find the genre as the last, the first or the only one.
-void RingtoneSearch::searchGenre()
+QString RingtoneSearch::text() const
 {
-    const QString chosen = genre();
-    if (method() != u"Genere" || chosen.isEmpty())
-        return;
-    const QString g = quoted(chosen);
-    addMatches(QStringLiteral("Genre like '*/") + g + QStringLiteral("'"));
-    addMatches(QStringLiteral("Genre like '") + g + QStringLiteral("/*'"));
-    addMatches(QStringLiteral("Genre = '") + g + QStringLiteral("'"));
+    return m_window.txtSearch().text();
 }
 
-// The catalogue spells one artist's name in two ways; whoever types one
-// finds the other too, whatever the method.
-void RingtoneSearch::searchSoldara()
+QString RingtoneSearch::artist() const
 {
-    const QString pattern = withFirstReplaced(m_window.txtSearch().text().toUpper(),
-                                              QStringLiteral("SOLDARA"), QStringLiteral("SOLDRA"));
-    if (!pattern.isEmpty())
-        addMatches(artistPrefix(pattern));
+    return m_window.txtSArt().text();
 }
 
-void RingtoneSearch::searchTitleAndArtist()
+QString RingtoneSearch::title() const
 {
-    if (method() != u"Titolo + Artista")
-        return;
-    const QString artist = m_window.txtSArt().text();
-    const QString title = m_window.txtSsng().text();
-    if (!artist.isEmpty() && !title.isEmpty())
-        addMatches(titlePrefix(title.toUpper()) + QStringLiteral(" and ") + artistPrefix(artist.toUpper()));
-    else if (!artist.isEmpty())
-        moveToOneField(QStringLiteral("Artista"), m_window.txtSArt());
-    else if (!title.isEmpty())
-        moveToOneField(QStringLiteral("Titolo"), m_window.txtSsng());
+    return m_window.txtSsng().text();
 }
 
-// A two-field method with one field filled goes on as the one-field search
-// of that field, with the text moved into the single box.
-void RingtoneSearch::moveToOneField(const QString &method, QLineEdit &from)
+void RingtoneSearch::setText(const QString &text)
 {
-    setMethod(method);
-    m_window.txtSearch().setText(from.text());
-    from.clear();
-    showOneFieldArrangement(method);
+    m_window.txtSearch().setText(text);
 }
 
-void RingtoneSearch::showOneFieldArrangement(const QString &method)
+void RingtoneSearch::clearArtist()
+{
+    m_window.txtSArt().clear();
+}
+
+void RingtoneSearch::clearTitle()
+{
+    m_window.txtSsng().clear();
+}
+
+void RingtoneSearch::showOneField(const QString &method)
 {
     m_window.txtSArt().hide();
     m_window.txtSsng().hide();
@@ -328,94 +281,13 @@ void RingtoneSearch::showOneFieldArrangement(const QString &method)
     setMethod(method);
 }
 
-void RingtoneSearch::showGenreArrangement()
+void RingtoneSearch::showGenre()
 {
     m_window.txtSArt().hide();
     m_window.txtSsng().hide();
     m_window.txtSearch().hide();
     m_window.dbcGenre().show();
     setMethod(QStringLiteral("Genere"));
-}
-
-void RingtoneSearch::searchOneField()
-{
-    const QString text = m_window.txtSearch().text();
-    if (text.isEmpty())
-        return;
-    if (method() == u"Titolo") {
-        addMatches(titlePrefix(text.toUpper()));
-        SearchNameVariants();
-    } else if (method() == u"Artista") {
-        searchArtist(text);
-    }
-}
-
-void RingtoneSearch::searchArtist(const QString &text)
-{
-    addMatches(artistPrefix(text.toUpper()));
-    // A short text would be found inside too many names.
-    if (text.size() > 3 && m_window.lngFound() == 0)
-        addMatches(QStringLiteral("artiest like '*") + quoted(text.toUpper()) + QStringLiteral("*'"));
-    SearchNameVariants();
-}
-
-void RingtoneSearch::searchTitleAndGenre()
-{
-    if (method() != u"Titolo + Genere")
-        return;
-    const QString title = m_window.txtSsng().text();
-    const QString chosen = genre();
-    if (!title.isEmpty() && !chosen.isEmpty()) {
-        addMatches(titlePrefix(title.toUpper()) + QStringLiteral(" and Genre like '") +
-                   quoted(chosen.toUpper()) + QStringLiteral("*'"));
-    } else if (!chosen.isEmpty()) {
-        addMatches(QStringLiteral("Genre like '*") + quoted(chosen) + QStringLiteral("*'"));
-        showGenreArrangement();
-    } else {
-        if (!title.isEmpty()) {
-            addMatches(titlePrefix(title.toUpper()));
-            SearchNameVariants();
-        }
-        showOneFieldArrangement(QStringLiteral("Titolo"));
-    }
-}
-
-// Built like "Titolo + Genere": artist prefix and genre prefix together; a
-// genre alone searches the genre, an artist alone searches as "Artista".
-void RingtoneSearch::searchArtistAndGenre()
-{
-    if (method() != u"Artista + Genere")
-        return;
-    const QString artist = m_window.txtSArt().text();
-    const QString chosen = genre();
-    if (!artist.isEmpty() && !chosen.isEmpty()) {
-        addMatches(artistPrefix(artist.toUpper()) + QStringLiteral(" and Genre like '") +
-                   quoted(chosen.toUpper()) + QStringLiteral("*'"));
-    } else if (!chosen.isEmpty()) {
-        addMatches(QStringLiteral("Genre like '*") + quoted(chosen) + QStringLiteral("*'"));
-        showGenreArrangement();
-    } else if (!artist.isEmpty()) {
-        moveToOneField(QStringLiteral("Artista"), m_window.txtSArt());
-        searchArtist(m_window.txtSearch().text());
-    } else {
-        showOneFieldArrangement(QStringLiteral("Artista"));
-    }
-}
-
-void RingtoneSearch::SearchNameVariants()
-{
-    static const struct
-    {
-        const char16_t *word;
-        const char16_t *replacement;
-    } variants[] = {{u"I", u"Y"}, {u"Y", u"I"}, {u"SOLDARA", u"SOLDRA"}, {u"SOLDRA", u"SOLDARA"}};
-    const QString upper = m_window.txtSearch().text().toUpper();
-    for (const auto &variant : variants) {
-        const QString pattern = withFirstReplaced(upper, QString::fromUtf16(variant.word),
-                                                  QString::fromUtf16(variant.replacement));
-        if (!pattern.isEmpty())
-            addMatches(artistPrefix(pattern));
-    }
 }
 
 } // namespace brivello::ringtones

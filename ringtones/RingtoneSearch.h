@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ringtones/shared/RingtoneQuery.h"
+
 #include <QObject>
 #include <QString>
 
@@ -14,8 +16,9 @@ namespace brivello::ringtones {
 class frmRing;
 
 // The search row: the method combo and how each method arranges the boxes,
-// the two placeholders, the search itself and the artist name variants.
-class RingtoneSearch : public QObject
+// the two placeholders and the search; the criteria of each pass and the
+// artist name variants are the catalogue search shared with the disc's tools.
+class RingtoneSearch : public QObject, private shared::SearchRow
 {
     Q_OBJECT
 public:
@@ -43,21 +46,20 @@ private:
     void windowActivated(ui::Window *window);
     void showBusy(bool busy);
     void runSearch();
-    void searchGenre();
-    void searchSoldara();
-    void searchTitleAndArtist();
-    void searchOneField();
-    void searchArtist(const QString &text);
-    void searchTitleAndGenre();
-    void searchArtistAndGenre();
-    void SearchNameVariants();
-    void moveToOneField(const QString &method, QLineEdit &from);
-    void showOneFieldArrangement(const QString &method);
-    void showGenreArrangement();
-    void addMatches(const QString &criteria);
-    QString method() const;
     void setMethod(const QString &method);
-    QString genre() const;
+
+    // The search row as the shared search passes see it.
+    QString method() const override;
+    QString text() const override;
+    QString artist() const override;
+    QString title() const override;
+    QString genre() const override;
+    void setText(const QString &text) override;
+    void clearArtist() override;
+    void clearTitle() override;
+    void showOneField(const QString &method) override;
+    void showGenre() override;
+    int addMatches(const QString &criteria) override;
 
     frmRing &m_window;
     bool m_waiting = false;

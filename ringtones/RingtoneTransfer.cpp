@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "ringtones/RingtoneListModel.h"
 #include "ringtones/frmRing.h"
+#include "ringtones/shared/RingtoneText.h"
 #include "ui/HandlerGuard.h"
 #include "ui/PictureBox.h"
 
@@ -15,28 +16,6 @@
 #include <QTreeView>
 
 namespace brivello::ringtones {
-
-namespace {
-
-// The characters Windows-1252 puts at 0x80 to 0x9F; 0 marks a byte it leaves
-// unassigned.
-constexpr char16_t highBlock[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-char windows1252(char16_t c)
-{
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return static_cast<char>(c);
-    for (int index = 0; index < 32; ++index) {
-        if (highBlock[index] != 0 && highBlock[index] == c)
-            return static_cast<char>(0x80 + index);
-    }
-    return '?';
-}
-
-} // namespace
 
 RingtoneTransfer::RingtoneTransfer(frmRing &window) : QObject(&window), m_window(window)
 {
@@ -47,12 +26,7 @@ RingtoneTransfer::RingtoneTransfer(frmRing &window) : QObject(&window), m_window
 
 QByteArray RingtoneTransfer::textLine(const QString &text)
 {
-    QByteArray line;
-    line.reserve(text.size() + 2);
-    for (const QChar c : text)
-        line.append(windows1252(c.unicode()));
-    line.append("\r\n");
-    return line;
+    return shared::windows1252Line(text);
 }
 
 void RingtoneTransfer::lstMain_DblClick()
@@ -106,7 +80,7 @@ QString RingtoneTransfer::GetFileToSave(const QString &text)
 
 QString RingtoneTransfer::smsToolPath()
 {
-    return data::discPath(QStringLiteral("\\tools\\smartsms limited edition\\smartsmsle.exe"));
+    return data::discPath(QString::fromUtf16(shared::SmsToolPath));
 }
 
 QString RingtoneTransfer::scratchPath()
@@ -118,8 +92,7 @@ QString RingtoneTransfer::scratchPath()
 
 QString RingtoneTransfer::internationalNumber(const QString &typed)
 {
-    const QString national = typed.startsWith(u'0') ? typed.mid(1) : typed;
-    return QStringLiteral("0039") + national;
+    return shared::internationalNumber(typed);
 }
 
 void RingtoneTransfer::pctSend_Click()
@@ -140,8 +113,7 @@ void RingtoneTransfer::sendSelectedRow()
     const QString number = askNumber();
     if (number.isEmpty())
         return;
-    startSmsTool(
-        {internationalNumber(number) + QStringLiteral("##") + QDir::toNativeSeparators(scratchPath())});
+    startSmsTool({shared::smsArgument(number, scratchPath())});
 }
 
 void RingtoneTransfer::pctSMS_Click()
@@ -160,8 +132,7 @@ bool RingtoneTransfer::writeScratchFile(int row)
     data::DataSource &source = m_window.datMain();
     if (!source.findFirst(m_window.criteria()))
         return false;
-    const QString line =
-        source.field(u"artiest").trimmed().left(9) + QStringLiteral(":") + source.field(u"bieps");
+    const QString line = shared::scratchLine(source.field(u"artiest"), source.field(u"bieps"));
     // The file is replaced in one step: the tool never reads half a line.
     QString reason;
     if (data::writeFileSafely(path, textLine(line), &reason))

@@ -46,6 +46,8 @@ struct RtttlReading
     Melody melody;
     QStringList fixes;
     QString error;
+    // The note (counted from 1) the error lies in; 0 when it lies elsewhere.
+    int errorNote = 0;
     bool ok() const { return error.isEmpty(); }
 };
 

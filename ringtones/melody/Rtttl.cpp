@@ -231,6 +231,7 @@ bool RtttlReader::readNotes(QStringView section)
         }
         if (static_cast<int>(m_result.melody.notes.size()) >= MaxNotes) {
             m_result.error = QStringLiteral("Troppe note: al massimo %1.").arg(MaxNotes);
+            m_result.errorNote = index + 1;
             return false;
         }
         if (!readNote(token, ++index))
@@ -267,6 +268,7 @@ bool RtttlReader::readNote(QStringView token, int index)
 {
     const auto invalid = [&] {
         m_result.error = QStringLiteral("Nota %1 non valida: «%2».").arg(index).arg(token.left(20));
+        m_result.errorNote = index;
         return false;
     };
     qsizetype pos = 0;

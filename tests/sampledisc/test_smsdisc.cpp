@@ -50,7 +50,7 @@ std::vector<Ringtone> discRingtones()
     if (!catalogue)
         return list;
     const auto main = catalogue->table(u"Main"_s);
-    for (const QStringList &row : main->rows)
+    for (const QStringList &row : main->rows())
         list.push_back({row.at(main->column(u"bestand"_s)), row.at(main->column(u"artiest"_s)),
                         row.at(main->column(u"bieps"_s))});
     return list;

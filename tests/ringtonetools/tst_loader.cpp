@@ -1,0 +1,209 @@
+// Carica Suonerie driven as a user would: a ringtone searched and chosen in
+// the disc's catalogue, heard, handed to the SMS tool with the ringtone
+// window's command line through a private scratch file, and written to a
+// phone through a phone link (a fake until the phone library provides one).
+#include "ringtones/shared/RingtoneText.h"
+#include "tests/ringtonetools/ToolFakes.h"
+#include "tools/ringtonetools/CataloguePicker.h"
+#include "tools/ringtonetools/LoaderWindow.h"
+#include "tools/ringtonetools/PlayerBar.h"
+#include "tools/ringtonetools/SmsHandoff.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace brivello;
+using namespace brivello::ringtonetools;
+
+class TestLoader : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_home;
+    QString m_disc;
+    std::unique_ptr<test::ToolFixture> m_fixture;
+    std::unique_ptr<LoaderWindow> m_window;
+
+    void open(std::shared_ptr<PhoneLink> link)
+    {
+        m_fixture->services.phoneLink = std::move(link);
+        m_window = std::make_unique<LoaderWindow>(m_fixture->services);
+        m_window->show();
+    }
+
+    void chooseBeethovensFirst()
+    {
+        CataloguePicker &picker = m_window->catalogue();
+        QTest::keyClicks(&picker.searchBox(), QStringLiteral("beeth"));
+        QTest::mouseClick(&picker.searchButton(), Qt::LeftButton);
+        QCOMPARE(picker.results().topLevelItem(0)->text(0), QStringLiteral("Per Elisa"));
+        const QPoint first = picker.results().visualItemRect(picker.results().topLevelItem(0)).center();
+        QTest::mouseClick(picker.results().viewport(), Qt::LeftButton, {}, first);
+        QTest::mouseDClick(picker.results().viewport(), Qt::LeftButton, {}, first);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        test::useHome(m_home.path());
+        m_disc = test::sampleDisc();
+        if (m_disc.isEmpty())
+            QSKIP("the sample disc has not been assembled (BRIVELLO_TEST_DISC)");
+    }
+
+    void init() { m_fixture = std::make_unique<test::ToolFixture>(m_disc); }
+
+    void cleanup()
+    {
+        m_window.reset();
+        if (m_fixture)
+            m_fixture->checkUnused();
+        m_fixture.reset();
+    }
+
+    void aChosenRingtoneIsShownHeardAndHandedToTheSmsTool()
+    {
+        open(nullptr);
+        QVERIFY(!m_window->smsButton().isEnabled());
+        chooseBeethovensFirst();
+        QCOMPARE(m_window->chosen().text(),
+                 QStringLiteral(
+                     "«Per Elisa» di Beethoven (Classica): 40 note, tempo 125 bpm, dura 11,0 secondi."));
+        QTest::mouseClick(&m_window->playerBar().playButton(), Qt::LeftButton);
+        QCOMPARE(m_fixture->sound->starts().size(), std::size_t(1));
+
+        m_fixture->fakes.inputBox->queueAnswer(QStringLiteral("0333 1234567"));
+        QTest::mouseClick(&m_window->smsButton(), Qt::LeftButton);
+        QCOMPARE(m_fixture->fakes.inputBox->calls().front().title, QStringLiteral("- Inviare via Modem"));
+        const auto &calls = m_fixture->fakes.programStarter->calls();
+        QCOMPARE(calls.size(), std::size_t(1));
+        QCOMPARE(QFileInfo(calls[0].program).canonicalFilePath(),
+                 QFileInfo(m_disc + QStringLiteral("/tools/smartsms limited edition/smartsmsle.exe"))
+                     .canonicalFilePath());
+        QCOMPARE(calls[0].workingDirectory, QFileInfo(calls[0].program).absolutePath());
+        QCOMPARE(calls[0].arguments.size(), 1);
+        const QString argument = calls[0].arguments.front();
+        QVERIFY2(argument.startsWith(QStringLiteral("0039333 1234567##")), qPrintable(argument));
+        const QString scratch = argument.section(QStringLiteral("##"), 1);
+        // A file of its own in the private folder, never a shared fixed name.
+        QCOMPARE(QFileInfo(scratch).absolutePath(), m_fixture->services.scratchFolder);
+        QVERIFY(QFileInfo(scratch).fileName().startsWith(QStringLiteral("suoneria-")));
+        QCOMPARE(QFileInfo(m_fixture->services.scratchFolder).permissions() & 0x0077,
+                 QFileDevice::Permissions());
+        QCOMPARE(QFileInfo(scratch).permissions() & 0x0077, QFileDevice::Permissions());
+        QCOMPARE(
+            test::fileBytes(scratch),
+            QByteArray("Beethoven:FurElise:d=8,o=5,b=125:e6,d#6,e6,d#6,e6,b,d6,c6,4a,p,c,e,a,4b,p,e,g#,b,"
+                       "4c6,p,e,e6,d#6,e6,d#6,e6,b,d6,c6,4a,p,c,e,a,4b,p,e,c6,b,4a\r\n"));
+        QVERIFY(m_window->chosen().text().endsWith(QStringLiteral("Passata al programma SMS.")));
+        // Without a phone link, the window says what it cannot do yet.
+        QVERIFY(!m_window->identifyButton());
+        QVERIFY(m_window->phoneStatus().text().contains(QStringLiteral("non è ancora disponibile")));
+    }
+
+    void aCancelledNumberWritesAndStartsNothing()
+    {
+        open(nullptr);
+        chooseBeethovensFirst();
+        m_fixture->fakes.inputBox->queueAnswer(QString());
+        QTest::mouseClick(&m_window->smsButton(), Qt::LeftButton);
+        QVERIFY(m_fixture->fakes.programStarter->calls().empty());
+        QVERIFY(!QFileInfo::exists(m_fixture->services.scratchFolder) ||
+                QDir(m_fixture->services.scratchFolder).isEmpty());
+    }
+
+    void anSmsToolThatCannotStartIsToldAndLeavesNoScratchFile()
+    {
+        open(nullptr);
+        chooseBeethovensFirst();
+        m_fixture->fakes.inputBox->queueAnswer(QStringLiteral("3331234567"));
+        m_fixture->fakes.programStarter->queueAnswer(false);
+        m_fixture->fakes.messageBox->queueAnswer(platform::MessageAnswer::Ok);
+        QTest::mouseClick(&m_window->smsButton(), Qt::LeftButton);
+        QCOMPARE(m_fixture->fakes.messageBox->shown().size(), std::size_t(1));
+        QCOMPARE(m_fixture->fakes.messageBox->shown().back().text,
+                 QStringLiteral("Impossibile avviare il programma SMS «") +
+                     QDir::toNativeSeparators(smsToolOnDisc(m_disc)) + QStringLiteral("»."));
+        QVERIFY(QDir(m_fixture->services.scratchFolder).isEmpty());
+    }
+
+    void scratchFilesOfEachSendAreDistinct()
+    {
+        const QString folder = m_home.filePath(QStringLiteral("invii"));
+        const ScratchFile first = writeScratchFile(folder, QStringLiteral("Händel:Alleluia:d=8,o=5,b=100:a"));
+        const ScratchFile second = writeScratchFile(folder, QStringLiteral("Verdi:Donna:d=8,o=5,b=140:a"));
+        QVERIFY(first.error.isEmpty() && second.error.isEmpty());
+        QVERIFY(first.path != second.path);
+        QCOMPARE(test::fileBytes(first.path), QByteArray("H\xe4ndel:Alleluia:d=8,o=5,b=100:a\r\n"));
+        QCOMPARE(test::fileBytes(second.path), QByteArray("Verdi:Donna:d=8,o=5,b=140:a\r\n"));
+        // A folder that cannot be made is told.
+        QFile blocker(m_home.filePath(QStringLiteral("bloccata")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const ScratchFile blocked =
+            writeScratchFile(blocker.fileName() + QStringLiteral("/invio"), QStringLiteral("x"));
+        QVERIFY(blocked.path.isEmpty());
+        QVERIFY(blocked.error.startsWith(QStringLiteral("Impossibile preparare la cartella")));
+    }
+
+    void withAPhoneLinkTheRingtoneIsWrittenAfterThePhoneSaysWhoItIs()
+    {
+        auto link = std::make_shared<test::FakePhoneLink>(
+            QStringList{QStringLiteral("Cavo dati su /dev/ttyUSB0"), QStringLiteral("Infrarossi")});
+        open(link);
+        QVERIFY(m_window->identifyButton()->isEnabled());
+        QVERIFY(!m_window->writeButton()->isEnabled());
+        chooseBeethovensFirst();
+        // Not before the phone has said who it is.
+        QVERIFY(!m_window->writeButton()->isEnabled());
+        QTest::mouseClick(m_window->identifyButton(), Qt::LeftButton);
+        QCOMPARE(link->calls(), QStringList{QStringLiteral("identify Cavo dati su /dev/ttyUSB0")});
+        QVERIFY(m_window->cancelButton()->isEnabled());
+        QVERIFY(!m_window->identifyButton()->isEnabled());
+        Q_EMIT link->identified(true, QStringLiteral("Nokia 3310, IMEI 350000000000000"));
+        QCOMPARE(m_window->phoneStatus().text(), QStringLiteral("Nokia 3310, IMEI 350000000000000"));
+        QVERIFY(m_window->writeButton()->isEnabled());
+
+        QTest::mouseClick(m_window->writeButton(), Qt::LeftButton);
+        QCOMPARE(link->tunesWritten().size(), std::size_t(1));
+        QCOMPARE(link->tunesWritten().front().name, QStringLiteral("FurElise"));
+        QCOMPARE(link->tunesWritten().front().notes.size(), std::size_t(40));
+        Q_EMIT link->progress(40);
+        QCOMPARE(m_window->progress()->value(), 40);
+        QTest::mouseClick(m_window->cancelButton(), Qt::LeftButton);
+        QCOMPARE(link->calls().back(), QStringLiteral("cancel"));
+        Q_EMIT link->written(false,
+                             QStringLiteral("Scrittura annullata: il telefono non è stato modificato."));
+        QCOMPARE(m_window->phoneStatus().text(),
+                 QStringLiteral("Scrittura annullata: il telefono non è stato modificato."));
+        QVERIFY(m_window->writeButton()->isEnabled());
+        QVERIFY(!m_window->cancelButton()->isEnabled());
+
+        // Another connection may be another phone: it must answer again.
+        m_window->connectionChoice()->setCurrentIndex(1);
+        QVERIFY(!m_window->writeButton()->isEnabled());
+        QTest::mouseClick(m_window->identifyButton(), Qt::LeftButton);
+        Q_EMIT link->identified(false, QStringLiteral("Nessun telefono risponde su «Infrarossi»."));
+        QVERIFY(!m_window->writeButton()->isEnabled());
+        QCOMPARE(link->calls().back(), QStringLiteral("identify Infrarossi"));
+    }
+
+    void aPhoneLinkWithNoConnectionsSaysSo()
+    {
+        open(std::make_shared<test::FakePhoneLink>(QStringList{}));
+        QVERIFY(!m_window->identifyButton()->isEnabled());
+        QVERIFY(m_window->phoneStatus().text().startsWith(QStringLiteral("Nessun collegamento trovato")));
+    }
+};
+
+QTEST_MAIN(TestLoader)
+#include "tst_loader.moc"

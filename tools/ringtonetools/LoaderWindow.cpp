@@ -1,0 +1,188 @@
+#include "tools/ringtonetools/LoaderWindow.h"
+
+#include "tools/ringtonetools/PhoneLink.h"
+#include "tools/ringtonetools/PlayerBar.h"
+#include "tools/ringtonetools/SmsHandoff.h"
+#include "tools/ringtonetools/ToolServices.h"
+#include "tools/ringtonetools/TuneReading.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace brivello::ringtonetools {
+
+LoaderWindow::LoaderWindow(const ToolServices &services, QWidget *parent)
+    : QWidget(parent), m_services(services)
+{
+    setWindowTitle(QStringLiteral("Carica Suonerie"));
+    setObjectName(QStringLiteral("CaricaSuonerie"));
+    auto *layout = new QVBoxLayout(this);
+    m_catalogue = new CataloguePicker(services.discFolder, this);
+    layout->addWidget(m_catalogue, 1);
+
+    auto *choice = new QGroupBox(QStringLiteral("Suoneria scelta"), this);
+    auto *choiceLayout = new QVBoxLayout(choice);
+    m_chosen =
+        new QLabel(QStringLiteral("Nessuna: sceglierne una dal catalogo (doppio clic o «Scegli»)."), choice);
+    m_chosen->setObjectName(QStringLiteral("scelta"));
+    m_chosen->setWordWrap(true);
+    choiceLayout->addWidget(m_chosen);
+    auto *choiceRow = new QHBoxLayout;
+    m_player =
+        new PlayerBar(services.sound, *services.platform.clock, PlayerBar::Controls::PlayStopOnly, choice);
+    choiceRow->addWidget(m_player, 1);
+    m_sms = new QPushButton(QStringLiteral("Invia via SMS…"), choice);
+    m_sms->setObjectName(QStringLiteral("sms"));
+    m_sms->setEnabled(false);
+    choiceRow->addWidget(m_sms);
+    choiceLayout->addLayout(choiceRow);
+    layout->addWidget(choice);
+
+    m_phone = new QGroupBox(QStringLiteral("Telefono collegato via cavo"), this);
+    m_phoneStatus = new QLabel(m_phone);
+    m_phoneStatus->setObjectName(QStringLiteral("statoTelefono"));
+    m_phoneStatus->setWordWrap(true);
+    buildPhoneControls();
+    layout->addWidget(m_phone);
+
+    connect(m_catalogue, &CataloguePicker::picked, this, &LoaderWindow::choose);
+    connect(m_player, &PlayerBar::failed, this,
+            [this](const QString &message) { m_chosen->setText(m_chosen->text() + u'\n' + message); });
+    connect(m_sms, &QPushButton::clicked, this, [this] {
+        if (m_tune && m_melody && sendBySms(m_services, m_tune->artist, *m_melody))
+            m_chosen->setText(m_chosen->text() + QStringLiteral("\nPassata al programma SMS."));
+    });
+    resize(820, 620);
+}
+
+void LoaderWindow::buildPhoneControls()
+{
+    auto *layout = new QVBoxLayout(m_phone);
+    PhoneLink *link = m_services.phoneLink.get();
+    if (!link) {
+        m_phoneStatus->setText(
+            QStringLiteral("La scrittura della suoneria sul telefono via cavo non è ancora "
+                           "disponibile in questa versione: la suoneria scelta si può "
+                           "inviare al telefono con «Invia via SMS…»."));
+        layout->addWidget(m_phoneStatus);
+        return;
+    }
+    auto *row = new QHBoxLayout;
+    m_connection = new QComboBox(m_phone);
+    m_connection->setObjectName(QStringLiteral("collegamento"));
+    m_connection->addItems(link->connections());
+    m_identify = new QPushButton(QStringLiteral("Identifica il telefono"), m_phone);
+    m_identify->setObjectName(QStringLiteral("identifica"));
+    m_write = new QPushButton(QStringLiteral("Scrivi sul telefono"), m_phone);
+    m_write->setObjectName(QStringLiteral("scrivi"));
+    m_cancel = new QPushButton(QStringLiteral("Annulla"), m_phone);
+    m_cancel->setObjectName(QStringLiteral("annulla"));
+    m_progress = new QProgressBar(m_phone);
+    m_progress->setRange(0, 100);
+    row->addWidget(new QLabel(QStringLiteral("Collegamento:"), m_phone));
+    row->addWidget(m_connection, 1);
+    row->addWidget(m_identify);
+    row->addWidget(m_write);
+    row->addWidget(m_cancel);
+    layout->addLayout(row);
+    layout->addWidget(m_progress);
+    layout->addWidget(m_phoneStatus);
+
+    connect(m_identify, &QPushButton::clicked, this, &LoaderWindow::identify);
+    connect(m_write, &QPushButton::clicked, this, &LoaderWindow::write);
+    connect(m_cancel, &QPushButton::clicked, this, &LoaderWindow::cancel);
+    // Another connection is another phone, maybe: it must say who it is again.
+    connect(m_connection, &QComboBox::currentIndexChanged, this, [this] {
+        m_identified = false;
+        showBusy(false);
+    });
+    connect(link, &PhoneLink::identified, this, &LoaderWindow::identified);
+    connect(link, &PhoneLink::written, this, &LoaderWindow::written);
+    connect(link, &PhoneLink::progress, m_progress, &QProgressBar::setValue);
+    if (m_connection->count() == 0)
+        m_phoneStatus->setText(QStringLiteral("Nessun collegamento trovato: collegare il cavo del telefono e "
+                                              "riavviare il programma."));
+    showBusy(false);
+}
+
+void LoaderWindow::choose(const CatalogueTune &tune)
+{
+    const TuneReading reading = readTune(tune.rtttl);
+    m_tune = tune;
+    if (!reading.reading.ok()) {
+        m_melody.reset();
+        m_chosen->setText(QStringLiteral("«%1» di %2: la suoneria non si può leggere. %3")
+                              .arg(tune.song, tune.artist, reading.explanation));
+        m_player->setMelody({});
+        m_sms->setEnabled(false);
+        showBusy(m_busy);
+        return;
+    }
+    m_melody = reading.reading.melody;
+    const double seconds = static_cast<double>(melody::duration(*m_melody).count()) / 1000.0;
+    m_chosen->setText(QStringLiteral("«%1» di %2 (%3): %4 note, tempo %5 bpm, dura %6 secondi.")
+                          .arg(tune.song, tune.artist, tune.genre)
+                          .arg(melody::noteCount(*m_melody))
+                          .arg(m_melody->bpm)
+                          .arg(QLocale(QLocale::Italian).toString(seconds, 'f', 1)));
+    m_player->setMelody(*m_melody);
+    m_sms->setEnabled(true);
+    showBusy(m_busy);
+}
+
+void LoaderWindow::showBusy(bool busy)
+{
+    m_busy = busy;
+    if (!m_identify)
+        return;
+    const bool hasConnection = m_connection->count() > 0;
+    m_connection->setEnabled(!busy);
+    m_identify->setEnabled(!busy && hasConnection);
+    m_write->setEnabled(!busy && hasConnection && m_identified && m_melody.has_value());
+    m_cancel->setEnabled(busy);
+}
+
+void LoaderWindow::identify()
+{
+    m_identified = false;
+    m_phoneStatus->setText(QStringLiteral("Ricerca del telefono su «%1»…").arg(m_connection->currentText()));
+    showBusy(true);
+    m_services.phoneLink->identify(m_connection->currentText());
+}
+
+void LoaderWindow::identified(bool ok, const QString &message)
+{
+    m_identified = ok;
+    m_phoneStatus->setText(message);
+    showBusy(false);
+}
+
+void LoaderWindow::write()
+{
+    if (!m_melody || !m_identified)
+        return;
+    m_progress->setValue(0);
+    m_phoneStatus->setText(QStringLiteral("Scrittura di «%1» sul telefono…").arg(m_tune->song));
+    showBusy(true);
+    m_services.phoneLink->writeRingtone(m_connection->currentText(), *m_melody);
+}
+
+void LoaderWindow::written(bool, const QString &message)
+{
+    m_phoneStatus->setText(message);
+    showBusy(false);
+}
+
+void LoaderWindow::cancel()
+{
+    if (m_busy)
+        m_services.phoneLink->cancel();
+}
+
+} // namespace brivello::ringtonetools

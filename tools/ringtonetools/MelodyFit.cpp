@@ -1,0 +1,264 @@
+#include "tools/ringtonetools/MelodyFit.h"
+
+#include "ringtones/melody/MelodyInternal.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace brivello::ringtonetools {
+
+namespace {
+
+// A fixed length within this share of a note's real length plays it well enough.
+constexpr double LengthTolerance = 0.10;
+
+QString plural(int count, const QString &one, const QString &many)
+{
+    return QString::number(count) + u' ' + (count == 1 ? one : many);
+}
+
+QString joinedNumbers(const QList<int> &values, const QString &prefix = QString())
+{
+    QStringList texts;
+    for (const int value : values)
+        texts.append(prefix + QString::number(value));
+    return texts.join(QStringLiteral(", "));
+}
+
+void checkLength(const PhoneFit &fit, const PhoneModel &model, QStringList &changes, bool &tooLong)
+{
+    if (model.maxNotes.known() && fit.entries > model.maxNotes.value) {
+        changes.append(QStringLiteral("Troppe note: %1, il telefono ne tiene %2; restano fuori le ultime %3.")
+                           .arg(fit.entries)
+                           .arg(model.maxNotes.value)
+                           .arg(fit.entries - model.maxNotes.value));
+        tooLong = true;
+    }
+    if (model.maxCharacters.known() && fit.characters > model.maxCharacters.value) {
+        changes.append(QStringLiteral("La melodia scritta occupa %1 caratteri, il telefono ne accetta %2.")
+                           .arg(fit.characters)
+                           .arg(model.maxCharacters.value));
+        tooLong = true;
+    }
+}
+
+void checkDurations(const melody::Melody &tune, const PhoneModel &model, QStringList &changes)
+{
+    if (!model.durations.known())
+        return;
+    int missing = 0;
+    QList<int> lacking;
+    for (const melody::Note &raw : tune.notes) {
+        const melody::Note note = melody::detail::sanitized(raw);
+        if (model.durations.value.contains(note.duration))
+            continue;
+        ++missing;
+        if (!lacking.contains(note.duration))
+            lacking.append(note.duration);
+    }
+    if (missing > 0) {
+        std::sort(lacking.begin(), lacking.end());
+        changes.append(
+            QStringLiteral("%1 con una durata che il telefono non ha (%2).")
+                .arg(plural(missing, QStringLiteral("nota o pausa"), QStringLiteral("note o pause")),
+                     joinedNumbers(lacking, QStringLiteral("1/"))));
+    }
+}
+
+void checkFixedLengths(const melody::Melody &tune, const PhoneModel &model, QStringList &changes)
+{
+    if (!model.lengthsMs.known())
+        return;
+    int changed = 0;
+    for (const melody::Note &note : tune.notes) {
+        const double ms = melody::noteSeconds(note, tune.bpm) * 1000.0;
+        const auto nearest =
+            std::min_element(model.lengthsMs.value.begin(), model.lengthsMs.value.end(),
+                             [ms](int a, int b) { return std::abs(a - ms) < std::abs(b - ms); });
+        if (std::abs(*nearest - ms) > LengthTolerance * ms)
+            ++changed;
+    }
+    if (changed > 0)
+        changes.append(QStringLiteral("%1 durata: il telefono ha solo le lunghezze di %2 ms.")
+                           .arg(plural(changed, QStringLiteral("nota o pausa cambia"),
+                                       QStringLiteral("note o pause cambiano")),
+                                joinedNumbers(model.lengthsMs.value)));
+}
+
+void checkOctaves(const melody::Melody &tune, const PhoneModel &model, QStringList &changes)
+{
+    if (!model.octaves.known())
+        return;
+    const OctaveRange range = model.octaves.value;
+    const std::vector<int> fitted = melody::detail::fittedOctaves(tune, range.lowest, range.highest);
+    int moved = 0;
+    int shift = 0;
+    bool sameShift = true;
+    for (std::size_t i = 0; i < tune.notes.size(); ++i) {
+        const melody::Note note = melody::detail::sanitized(tune.notes[i]);
+        if (note.isPause())
+            continue;
+        const int delta = fitted[i] - note.octave;
+        if (delta == 0) {
+            sameShift = false;
+            continue;
+        }
+        if (moved > 0 && delta != shift)
+            sameShift = false;
+        shift = delta;
+        ++moved;
+    }
+    if (moved == 0)
+        return;
+    const QString octaves = QStringLiteral("%1-%2").arg(range.lowest).arg(range.highest);
+    if (sameShift) {
+        changes.append(QStringLiteral("Melodia spostata di %1 %2: il telefono ha solo le ottave %3.")
+                           .arg(plural(std::abs(shift), QStringLiteral("ottava"), QStringLiteral("ottave")),
+                                shift > 0 ? QStringLiteral("in su") : QStringLiteral("in giù"), octaves));
+    } else {
+        changes.append(QStringLiteral("%1 delle ottave del telefono (%2) %3 nell'ottava più vicina.")
+                           .arg(plural(moved, QStringLiteral("nota fuori"), QStringLiteral("note fuori")),
+                                octaves, moved == 1 ? QStringLiteral("portata") : QStringLiteral("portate")));
+    }
+}
+
+void checkDots(const melody::Melody &tune, const PhoneModel &model, QStringList &changes,
+               QStringList &unknown)
+{
+    int dottedNotes = 0;
+    int dottedPauses = 0;
+    for (const melody::Note &note : tune.notes) {
+        if (!note.dotted)
+            continue;
+        (note.isPause() ? dottedPauses : dottedNotes) += 1;
+    }
+    if (dottedNotes > 0 && model.dottedNotes.unknown())
+        unknown.append(QStringLiteral("note puntate"));
+    if (dottedNotes > 0 && model.dottedNotes.known() && !model.dottedNotes.value)
+        changes.append(QStringLiteral("%1 il punto.")
+                           .arg(plural(dottedNotes, QStringLiteral("nota puntata perde"),
+                                       QStringLiteral("note puntate perdono"))));
+    if (dottedPauses > 0 && model.dottedPauses.unknown())
+        unknown.append(QStringLiteral("pause puntate"));
+    if (dottedPauses > 0 && model.dottedPauses.known() && !model.dottedPauses.value)
+        changes.append(QStringLiteral("%1 in due pause (il telefono non ha pause puntate).")
+                           .arg(plural(dottedPauses, QStringLiteral("pausa puntata divisa"),
+                                       QStringLiteral("pause puntate divise"))));
+}
+
+QString sourcesOf(const PhoneModel &model)
+{
+    QStringList lines;
+    const auto add = [&lines](const QString &what, const QString &source) {
+        if (!source.isEmpty())
+            lines.append(what + QStringLiteral(": ") + source);
+    };
+    add(QStringLiteral("Note"), model.maxNotes.source);
+    add(QStringLiteral("Caratteri"), model.maxCharacters.source);
+    add(QStringLiteral("Durate"), model.durations.source);
+    add(QStringLiteral("Lunghezze"), model.lengthsMs.source);
+    add(QStringLiteral("Ottave"), model.octaves.source);
+    add(QStringLiteral("Note puntate"), model.dottedNotes.source);
+    add(QStringLiteral("Pause puntate"), model.dottedPauses.source);
+    return lines.join(u'\n');
+}
+
+} // namespace
+
+QString phoneCode(const melody::Melody &tune, const QString &code)
+{
+    if (code == u"nokia_hand")
+        return melody::nokiaKeypad(tune);
+    if (code == u"nokia_scherm")
+        return melody::nokiaScreen(tune);
+    if (code == u"siemens")
+        return melody::siemensScreen(tune);
+    if (code == u"ericsson")
+        return melody::ericssonScreen(tune);
+    if (code == u"motorola")
+        return melody::motorolaScreen(tune);
+    return {};
+}
+
+PhoneFit fitOnPhone(const melody::Melody &tune, const PhoneModel &model)
+{
+    PhoneFit fit;
+    const QString code = phoneCode(tune, model.code);
+    const QStringList entries = code.split(u' ', Qt::SkipEmptyParts);
+    fit.entries = static_cast<int>(entries.size());
+    fit.characters = static_cast<int>(entries.join(QString()).size());
+
+    bool tooLong = false;
+    checkLength(fit, model, fit.changes, tooLong);
+    checkDurations(tune, model, fit.changes);
+    checkFixedLengths(tune, model, fit.changes);
+    checkOctaves(tune, model, fit.changes);
+    checkDots(tune, model, fit.changes, fit.unknown);
+    if (model.maxNotes.unknown())
+        fit.unknown.prepend(QStringLiteral("numero di note"));
+    if (model.durations.unknown() && model.lengthsMs.unknown())
+        fit.unknown.append(QStringLiteral("durate"));
+    if (model.octaves.unknown())
+        fit.unknown.append(QStringLiteral("ottave"));
+
+    if (tooLong)
+        fit.verdict = PhoneFit::Verdict::TooLong;
+    else if (!fit.changes.isEmpty())
+        fit.verdict = PhoneFit::Verdict::FitsWithChanges;
+    else if (!fit.unknown.isEmpty())
+        fit.verdict = PhoneFit::Verdict::Unknown;
+    else
+        fit.verdict = PhoneFit::Verdict::Fits;
+    return fit;
+}
+
+QString verdictText(PhoneFit::Verdict verdict)
+{
+    switch (verdict) {
+    case PhoneFit::Verdict::Fits:
+        return QStringLiteral("Entra così com'è");
+    case PhoneFit::Verdict::FitsWithChanges:
+        return QStringLiteral("Entra con modifiche");
+    case PhoneFit::Verdict::TooLong:
+        return QStringLiteral("Troppo lunga");
+    case PhoneFit::Verdict::Unknown:
+        break;
+    }
+    return QStringLiteral("Da verificare");
+}
+
+std::vector<FitColumn> fitColumns()
+{
+    const auto noTooltip = [](const melody::Melody &, const PhoneModel &) { return QString(); };
+    std::vector<FitColumn> columns;
+    columns.push_back({QStringLiteral("Modello"),
+                       [](const melody::Melody &, const PhoneModel &model) { return model.name; },
+                       noTooltip});
+    columns.push_back(
+        {QStringLiteral("Note sul telefono"),
+         [](const melody::Melody &tune, const PhoneModel &model) {
+             const int entries = fitOnPhone(tune, model).entries;
+             if (model.maxNotes.known())
+                 return QStringLiteral("%1 su %2").arg(entries).arg(model.maxNotes.value);
+             return QStringLiteral("%1 (limite non noto)").arg(entries);
+         },
+         [](const melody::Melody &, const PhoneModel &model) { return model.maxNotes.source; }});
+    columns.push_back({QStringLiteral("Esito"),
+                       [](const melody::Melody &tune, const PhoneModel &model) {
+                           return verdictText(fitOnPhone(tune, model).verdict);
+                       },
+                       noTooltip});
+    columns.push_back(
+        {QStringLiteral("Cosa cambia"),
+         [](const melody::Melody &tune, const PhoneModel &model) {
+             const PhoneFit fit = fitOnPhone(tune, model);
+             QStringList parts = fit.changes;
+             if (!fit.unknown.isEmpty())
+                 parts.append(QStringLiteral("Non noti: %1.").arg(fit.unknown.join(QStringLiteral(", "))));
+             return parts.isEmpty() ? QStringLiteral("Nulla") : parts.join(u' ');
+         },
+         [](const melody::Melody &, const PhoneModel &model) { return sourcesOf(model); }});
+    return columns;
+}
+
+} // namespace brivello::ringtonetools
