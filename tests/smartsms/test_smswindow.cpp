@@ -7,6 +7,7 @@
 #include "phone/RingtoneMessage.h"
 #include "tests/support/FakePhoneLink.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/HostileFiles.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -489,6 +490,20 @@ void TestSmsWindow::saveWritesTheSmartMessagingBytes()
     click(window.saveButton());
     QVERIFY(tool.status().startsWith(u"Impossibile salvare «%1»"_s.arg(nowhere)));
     QVERIFY(!QFile::exists(nowhere));
+
+    // A disk that fills up during the save keeps the old file whole and says so.
+    {
+        const QByteArray before = window.message().message.payload();
+        const test::FileSizeLimit full(8);
+        QVERIFY(full.active());
+        tool.dialog().queueAnswer(target);
+        click(window.saveButton());
+        QVERIFY2(tool.status().startsWith(u"Impossibile salvare «%1»"_s.arg(target)),
+                 qPrintable(tool.status()));
+        QFile kept(target);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), before);
+    }
 
     // Cancelling the dialog writes nothing and says nothing new.
     tool.dialog().queueAnswer(QString());

@@ -1,5 +1,6 @@
 #include "SmsRequest.h"
 
+#include "data/SafeWrite.h"
 #include "phone/PhoneNumber.h"
 #include "phone/RingtoneMessage.h"
 #include "ringtones/melody/Melody.h"
@@ -9,7 +10,6 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUuid>
 
@@ -205,24 +205,7 @@ bool writeOutboxEntry(const QString &outboxPath, const OutboxEntry &entry, QStri
     else
         blocks << text;
 
-    QSaveFile out(outboxPath);
-    if (!out.open(QIODevice::WriteOnly)) {
-        *error = out.errorString();
-        return false;
-    }
-    const QByteArray bytes = blocks.join(QString()).toUtf8();
-    // On a full disk the last write can fail only when it is flushed, and
-    // commit() does not tell; flush first and look.
-    if (out.write(bytes) != bytes.size() || !out.flush() || out.error() != QFileDevice::NoError) {
-        *error = out.errorString();
-        out.cancelWriting();
-        return false;
-    }
-    if (!out.commit()) {
-        *error = out.errorString();
-        return false;
-    }
-    return true;
+    return brivello::data::writeFileSafely(outboxPath, blocks.join(QString()).toUtf8(), error);
 }
 
 QString defaultOutboxPath()

@@ -1,5 +1,6 @@
 #include "SmsWindow.h"
 
+#include "data/SafeWrite.h"
 #include "phone/Connections.h"
 #include "phone/PhoneNumber.h"
 
@@ -15,7 +16,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSettings>
 #include <QVBoxLayout>
 
@@ -434,24 +434,11 @@ void SmsWindow::save()
     if (path.isEmpty())
         return;
     const QByteArray bytes = m_message.message.payload();
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    // On a full disk the last write can fail only when it is flushed, and
-    // commit() does not tell; flush first and look.
-    written = written && file.flush() && file.error() == QFileDevice::NoError;
-    if (!written) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    QString reason;
+    if (!brivello::data::writeFileSafely(path, bytes, &reason)) {
         showStatus(
             QStringLiteral("Impossibile salvare «%1»: %2. Un file già esistente non è stato modificato.")
                 .arg(QDir::toNativeSeparators(path), reason),
-            true);
-        return;
-    }
-    if (!file.commit()) {
-        showStatus(
-            QStringLiteral("Impossibile salvare «%1»: %2. Un file già esistente non è stato modificato.")
-                .arg(QDir::toNativeSeparators(path), file.errorString()),
             true);
         return;
     }
