@@ -2,8 +2,10 @@
 
 #include "data/CatalogueError.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QThread>
 
 #include <atomic>
 #include <cmath>
@@ -74,13 +76,18 @@ private:
 };
 
 // Every file's reads share the process's stdout and stderr, and reads of two
-// catalogues may run at once (one in the background): the streams are quieted
-// by the first read and given back by the last.
+// catalogues may run at once: the streams are quieted by the first read and
+// given back by the last. A read away from the program's main thread leaves
+// them alone: the windows keep running while it reads, and whatever they
+// print meanwhile would be lost; libmdb speaks only of damaged pages, which
+// the read reports as an error anyway.
 class QuietLibmdb
 {
 public:
-    QuietLibmdb()
+    QuietLibmdb() : m_active(onMainThread())
     {
+        if (!m_active)
+            return;
         const std::lock_guard lock(mutex());
         if (depth()++ == 0) {
             streams().out.emplace(stdout, STDOUT_FILENO);
@@ -89,6 +96,8 @@ public:
     }
     ~QuietLibmdb()
     {
+        if (!m_active)
+            return;
         const std::lock_guard lock(mutex());
         if (--depth() == 0) {
             streams().err.reset();
@@ -99,6 +108,15 @@ public:
     QuietLibmdb &operator=(const QuietLibmdb &) = delete;
 
 private:
+    // Without an application object the program is a command-line tool that
+    // reads on one thread.
+    static bool onMainThread()
+    {
+        const QCoreApplication *application = QCoreApplication::instance();
+        return !application || QThread::currentThread() == application->thread();
+    }
+
+    bool m_active;
     struct Streams
     {
         std::optional<QuietStream> out;

@@ -11,7 +11,14 @@
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <thread>
+#include <unistd.h>
 
 using brivello::data::Catalogue;
 using brivello::data::CatalogueError;
@@ -463,6 +470,48 @@ private Q_SLOTS:
         QCOMPARE(source.field(u"BIEPS"), longMemo);
         QVERIFY(source.findNext(QStringLiteral("song like 'ROS*'")));
         QCOMPARE(source.field(u"artiest"), QString());
+    }
+
+    // Mended fault: while the ringtone table was read in the background, the
+    // program's own output went nowhere (the home window's "shown" line of
+    // the smoke run was lost on a slow machine).
+    void aReadInTheBackgroundLeavesTheProgramsOutputAlone()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ringtones.dat"));
+        QString error;
+        QVERIFY2(brivello::authoring::writeGeneratedCatalogue(path, {10000, 3}, &error), qPrintable(error));
+        QTemporaryFile captured;
+        QVERIFY(captured.open());
+        std::fflush(stdout);
+        const int savedOut = ::dup(STDOUT_FILENO);
+        QVERIFY(savedOut >= 0);
+        ::dup2(captured.handle(), STDOUT_FILENO);
+
+        std::atomic<bool> reading = true;
+        std::thread reader([&] {
+            try {
+                for (int i = 0; i < 3; ++i)
+                    Catalogue::open(path)->table(QStringLiteral("Main"));
+            } catch (const CatalogueError &) {
+            }
+            reading = false;
+        });
+        int written = 0;
+        while (reading) {
+            const QByteArray line = QByteArray::number(written) + '\n';
+            if (::write(STDOUT_FILENO, line.constData(), size_t(line.size())) == line.size())
+                ++written;
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+        reader.join();
+        ::dup2(savedOut, STDOUT_FILENO);
+        ::close(savedOut);
+
+        QVERIFY(written > 0);
+        QFile read(captured.fileName());
+        QVERIFY(read.open(QIODevice::ReadOnly));
+        QCOMPARE(read.readAll().count('\n'), written);
     }
 
     // A table kept in part holds the columns asked for; every other value is
