@@ -158,7 +158,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     }
     const Melody m = melodyFrom(in);
-    checkRoundTrip(m, inRange(m), writeRtttl(m));
+    // A melody without notes is no ringtone: the reader refuses its text.
+    if (!m.notes.empty())
+        checkRoundTrip(m, inRange(m), writeRtttl(m));
     phoneCodes(m);
     return 0;
 }
