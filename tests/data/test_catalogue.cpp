@@ -12,6 +12,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
+
+#include <functional>
 
 using brivello::data::Catalogue;
 using brivello::data::CatalogueError;
@@ -126,6 +129,31 @@ const std::map<QString, std::vector<QStringList>> &originalTables(const QString 
     if (found == cache.end())
         found = cache.emplace(path, readEverything(path)).first;
     return found->second;
+}
+
+// Sets to 0 the stated length of the one memo of `characters` characters
+// that a written catalogue keeps over several pages (its header: length,
+// then page and row); false when no such header is found.
+bool zeroMemoLength(const QString &path, qsizetype characters)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    QByteArray bytes = file.readAll();
+    const auto littleEndian = [](quint32 value) {
+        QByteArray four(4, '\0');
+        qToLittleEndian(value, four.data());
+        return four;
+    };
+    // Stored compressed (a two-byte mark and a byte a character) or not.
+    for (const quint32 stored : {quint32(characters + 2), quint32(2 * characters)}) {
+        const qsizetype at = bytes.indexOf(littleEndian(stored));
+        if (at < 0)
+            continue;
+        bytes.replace(at, 4, littleEndian(0));
+        return file.seek(0) && file.write(bytes) == bytes.size();
+    }
+    return false;
 }
 
 } // namespace
@@ -463,6 +491,60 @@ private Q_SLOTS:
         QCOMPARE(source.field(u"BIEPS"), longMemo);
         QVERIFY(source.findNext(QStringLiteral("song like 'ROS*'")));
         QCOMPARE(source.field(u"artiest"), QString());
+    }
+
+    // Mended fault: a memo kept over several pages whose header lost its
+    // length made libmdb hand back its value buffer unwritten and copy it up
+    // to the first zero byte it met, past the buffer's end if need be: the
+    // value came out as whatever the memory held. The table is now refused
+    // as damaged, read whole or a row at a time.
+    void memoOverPagesWithoutLengthIsRefused()
+    {
+        using namespace brivello::authoring;
+        const QString memo(6000, u'a'); // more than a page: kept over several
+        const TableData main{QStringLiteral("Main"),
+                             {{QStringLiteral("song")}, {QStringLiteral("bieps"), ColumnType::Memo}},
+                             {{QStringLiteral("Rose"), memo}}};
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ringtones.dat"));
+        QString error;
+        QVERIFY2(writeJet4(path, {main}, &error), qPrintable(error));
+        QCOMPARE(Catalogue::open(path)->table(QStringLiteral("Main"))->value(0, 1), memo);
+
+        QVERIFY(zeroMemoLength(path, memo.size()));
+        const auto catalogue = Catalogue::open(path);
+        const auto kept = catalogue->table(QStringLiteral("Main"), {QStringLiteral("song")});
+        QCOMPARE(kept->value(0, 0), QStringLiteral("Rose"));
+        for (const auto &read : std::vector<std::function<void()>>{
+                 [&] { catalogue->table(QStringLiteral("Main")); }, [&] { kept->value(0, 1); }}) {
+            try {
+                read();
+                QFAIL("a memo without its length was read");
+            } catch (const CatalogueError &error) {
+                QCOMPARE(error.kind(), CatalogueError::Kind::Damaged);
+                QVERIFY2(error.message().contains(QStringLiteral("lunghezza")), qPrintable(error.message()));
+            }
+        }
+    }
+
+    // A table whose definition claims more rows than the whole file could
+    // hold is refused by the start-up's check, before any column is sized
+    // by that count.
+    void rowCountBeyondTheFileIsRefusedAtStartUp()
+    {
+        const QString path =
+            QDir(qEnvironmentVariable("BRIVELLO_SOURCE_DIR"))
+                .filePath(QStringLiteral("tests/fuzz/corpus/catalogue/row-count-beyond-file.dat"));
+        const auto catalogue = Catalogue::open(path);
+        try {
+            catalogue->requireFields(QStringLiteral("Main"), {QStringLiteral("song")});
+            QFAIL("a row count beyond the file was accepted");
+        } catch (const CatalogueError &error) {
+            QCOMPARE(error.kind(), CatalogueError::Kind::Damaged);
+            QVERIFY2(error.message().contains(QStringLiteral("4294967232 righe")),
+                     qPrintable(error.message()));
+        }
+        QCOMPARE(catalogue->table(QStringLiteral("Genres"))->rowCount(), size_t(11));
     }
 
     // A table kept in part holds the columns asked for; every other value is

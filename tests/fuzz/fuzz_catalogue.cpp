@@ -6,6 +6,7 @@
 
 #include "data/CatalogueError.h"
 #include "data/Criteria.h"
+#include "data/MdbFile.h"
 #include "tests/fuzz/CatalogueWalk.h"
 
 #include <QFile>
@@ -50,6 +51,9 @@ template <typename Step> void expectCatalogueErrorAtMost(const char *name, Step 
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
+    // Small value buffers keep each run quick under the sanitizers, and a
+    // long text then takes the road of the read again with a larger one.
+    brivello::data::MdbFile::setInitialBindSize(4096);
     folder = std::make_unique<QTemporaryDir>();
     if (!folder->isValid()) {
         std::fprintf(stderr, "catalogue fuzz: no temporary folder\n");
