@@ -28,10 +28,10 @@ using brivello::data::CatalogueError;
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__)
-constexpr int DefaultCases = 90;
+constexpr int DefaultCases = 150;
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-constexpr int DefaultCases = 90;
+constexpr int DefaultCases = 150;
 #else
 constexpr int DefaultCases = 300;
 #endif
