@@ -252,10 +252,9 @@ QString tableDamage(MdbHandle *mdb, MdbTableDef *table, qint64 pageCount, qint64
     // A count of zero is what an improperly closed database leaves; only a
     // shortfall against a stated count means lost pages.
     if (rowsRead < static_cast<qint64>(table->num_rows))
+        // One arg() for all three: a "%2" in the table's name stays as it is.
         return QStringLiteral("della tabella «%1» si leggono %2 righe su %3")
-            .arg(QString::fromUtf8(table->name))
-            .arg(rowsRead)
-            .arg(table->num_rows);
+            .arg(QString::fromUtf8(table->name), QString::number(rowsRead), QString::number(table->num_rows));
     return {};
 }
 

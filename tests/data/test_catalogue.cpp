@@ -156,6 +156,25 @@ bool zeroMemoLength(const QString &path, qsizetype characters)
     return false;
 }
 
+// Zeroes the last data page that belongs to a user table (not to the list
+// of tables, whose definition is page 2) of a Jet 4 file.
+bool zeroLastDataPageOfUserTable(const QString &path)
+{
+    constexpr qsizetype PageSize = 4096;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    QByteArray bytes = file.readAll();
+    for (qsizetype page = bytes.size() / PageSize - 1; page > 2; --page) {
+        const char *start = bytes.constData() + page * PageSize;
+        if (start[0] == 0x01 && qFromLittleEndian<quint32>(start + 4) != 2) {
+            std::fill_n(bytes.data() + page * PageSize, PageSize, '\0');
+            return file.seek(0) && file.write(bytes) == bytes.size();
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 class TestCatalogue : public QObject
@@ -524,6 +543,30 @@ private Q_SLOTS:
                 QCOMPARE(error.kind(), CatalogueError::Kind::Damaged);
                 QVERIFY2(error.message().contains(QStringLiteral("lunghezza")), qPrintable(error.message()));
             }
+        }
+    }
+
+    // Mended fault: a table whose name holds "%2" was named wrongly in the
+    // message about its lost rows (the count took the place of the "%2").
+    void lostRowsAreToldWithTheTableNameAsStored()
+    {
+        using namespace brivello::authoring;
+        const QString name = QStringLiteral("Sconti%2");
+        TableData table{name, {{QStringLiteral("song")}}, {}};
+        for (int i = 0; i < 400; ++i)
+            table.rows.push_back({QStringLiteral("Titolo abbastanza lungo numero %1").arg(i)});
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ringtones.dat"));
+        QString error;
+        QVERIFY2(writeJet4(path, {table}, &error), qPrintable(error));
+        QVERIFY(zeroLastDataPageOfUserTable(path));
+        try {
+            Catalogue::open(path)->table(name);
+            QFAIL("a table with a zeroed page was read");
+        } catch (const CatalogueError &caught) {
+            QCOMPARE(caught.kind(), CatalogueError::Kind::Damaged);
+            QVERIFY2(caught.message().contains(QStringLiteral("della tabella «Sconti%2» si leggono ")),
+                     qPrintable(caught.message()));
         }
     }
 
