@@ -12,12 +12,13 @@ function(brivello_add_test name)
   endif()
 endfunction()
 
-# brivello_add_test_run(<name> <test program> [SCREEN <width>x<height>])
+# brivello_add_test_run(<name> <test program> [SCREEN <width>x<height>] [ARGS <arguments...>])
 #
 # Runs a test program under ctest as <name> with the environment every test
-# has; with SCREEN, on an offscreen screen of that size instead of 800 x 600.
+# has; with SCREEN, on an offscreen screen of that size instead of 800 x 600;
+# with ARGS, given those arguments.
 function(brivello_add_test_run name program)
-  cmake_parse_arguments(ARG "" "SCREEN" "" ${ARGN})
+  cmake_parse_arguments(ARG "" "SCREEN" "ARGS" ${ARGN})
   set(platform offscreen)
   if(ARG_SCREEN)
     string(REPLACE "x" ";" size "${ARG_SCREEN}")
@@ -29,7 +30,7 @@ function(brivello_add_test_run name program)
                            "\"logicalBaseDpi\": 96, \"dpr\": 1 } ] }\n")
     set(platform "offscreen:configfile=${config}")
   endif()
-  add_test(NAME ${name} COMMAND ${program})
+  add_test(NAME ${name} COMMAND ${program} ${ARG_ARGS})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=${platform};BRIVELLO_TEST_DISC=${BRIVELLO_DISC_DIR};BRIVELLO_SHARED_DIR=${BRIVELLO_SHARED_DIR};BRIVELLO_SOURCE_DIR=${CMAKE_SOURCE_DIR};ASAN_OPTIONS=detect_leaks=0"
     TIMEOUT 300)

@@ -11,3 +11,13 @@ if(BRIVELLO_SANITIZE)
                                                      -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(brivello_settings INTERFACE -fsanitize=address,undefined)
 endif()
+if(BRIVELLO_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "BRIVELLO_FUZZ needs clang (libFuzzer), not ${CMAKE_CXX_COMPILER_ID}")
+  endif()
+  # Everything the fuzz targets link is instrumented for coverage and checked
+  # by the sanitizers; only the targets themselves link libFuzzer's main.
+  target_compile_options(brivello_settings INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+                                                     -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(brivello_settings INTERFACE -fsanitize=address,undefined)
+endif()

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QThread>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 
@@ -269,10 +270,9 @@ QString tableDamage(MdbHandle *mdb, MdbTableDef *table, qint64 pageCount, qint64
     // A count of zero is what an improperly closed database leaves; only a
     // shortfall against a stated count means lost pages.
     if (rowsRead < static_cast<qint64>(table->num_rows))
+        // One arg() for all three: a "%2" in the table's name stays as it is.
         return QStringLiteral("della tabella «%1» si leggono %2 righe su %3")
-            .arg(QString::fromUtf8(table->name))
-            .arg(rowsRead)
-            .arg(table->num_rows);
+            .arg(QString::fromUtf8(table->name), QString::number(rowsRead), QString::number(table->num_rows));
     return {};
 }
 
@@ -295,6 +295,15 @@ TableDefPtr readDefinition(MdbCatalogEntry *entry, const AccessHeader &header, c
     if (!table || !mdb_read_columns(table.get()))
         throw CatalogueError::damaged(path, QStringLiteral("la definizione della tabella «%1» è illeggibile")
                                                 .arg(QString::fromUtf8(entry->object_name)));
+    // The row count sizes the columns before any row is read: a count no
+    // file of this size can hold is a damaged definition, not a reason to
+    // ask for gigabytes. Each row takes at least its two-byte place in a
+    // page's row list.
+    if (static_cast<qint64>(table->num_rows) > header.pageCount * (header.pageSize / 2))
+        throw CatalogueError::damaged(
+            path, QStringLiteral("la tabella «%1» dice di avere %2 righe, più di "
+                                 "quante il file ne possa contenere")
+                      .arg(QString::fromUtf8(entry->object_name), QString::number(table->num_rows)));
     if (!hasUsageMap(table.get()))
         throw CatalogueError::damaged(path,
                                       QStringLiteral("la tabella «%1» ha perso l'elenco delle sue pagine")
@@ -386,6 +395,55 @@ bool isLongValue(const MdbColumn *column)
     return column->col_type == MDB_MEMO || column->col_type == MDB_TEXT;
 }
 
+// libmdb gathers a memo kept over several pages into a buffer of the length
+// its header states; for a stated length of 0 it gets no buffer, converts
+// nothing and hands back its value buffer unwritten, whose bytes it then
+// copies up to the first zero it meets, past the buffer's end if there is
+// none. Such a header (an empty memo is never kept over pages) is refused
+// before libmdb reads the value. The headers are read from the row libmdb
+// has just read with nothing bound, which converts nothing.
+bool hasEmptyMultiPageMemo(MdbHandle *mdb, MdbTableDef *table, const std::vector<int> &bound, qint64 pageSize)
+{
+    for (const int c : bound) {
+        const auto *column = static_cast<const MdbColumn *>(g_ptr_array_index(table->columns, c));
+        const int start = column->cur_value_start;
+        if (column->col_type != MDB_MEMO || column->cur_value_len < MDB_MEMO_OVERHEAD || start < 0 ||
+            start + MDB_MEMO_OVERHEAD > pageSize)
+            continue;
+        // No flag (kept over pages) and a length of 0.
+        if (static_cast<quint32>(mdb_get_int32(mdb->pg_buf, start)) == 0)
+            return true;
+    }
+    return false;
+}
+
+CatalogueError emptyMultiPageMemo(const QString &path, MdbTableDef *table)
+{
+    return CatalogueError::damaged(path, QStringLiteral("un testo lungo della tabella «%1» ha perso la sua "
+                                                        "lunghezza")
+                                             .arg(QString::fromUtf8(table->name)));
+}
+
+bool bindsMemo(MdbTableDef *table, const std::vector<int> &bound)
+{
+    return std::any_of(bound.begin(), bound.end(), [table](int c) {
+        return static_cast<const MdbColumn *>(g_ptr_array_index(table->columns, c))->col_type == MDB_MEMO;
+    });
+}
+
+// Walks every row with nothing bound before a read that converts memos.
+void checkMemoHeaders(MdbHandle *mdb, MdbTableDef *table, const std::vector<int> &bound,
+                      const AccessHeader &header, const QString &path)
+{
+    if (!bindsMemo(table, bound))
+        return;
+    mdb_rewind_table(table);
+    while (mdb_fetch_row(table)) {
+        if (hasEmptyMultiPageMemo(mdb, table, bound, header.pageSize))
+            throw emptyMultiPageMemo(path, table);
+    }
+}
+
 } // namespace
 
 namespace {
@@ -459,6 +517,8 @@ MdbFile::ColumnRead MdbFile::readColumns(const QString &name, const QList<int> &
                                               QStringLiteral("la tabella «%1» ha cambiato le sue colonne")
                                                   .arg(QString::fromUtf8(entry->object_name)));
         }
+        if (bindSize == initialBindSize)
+            checkMemoHeaders(mdb, table, bound, m_header, m_path);
         mdb_set_bind_size(mdb, bindSize);
         Bindings bindings = bindColumns(table, bound, bindSize);
 
@@ -519,19 +579,31 @@ QStringList MdbFile::readRow(const QString &name, quint32 location) const
     const quint32 page = location >> RowBits;
     const unsigned int row = location & ((1u << RowBits) - 1);
 
+    const auto rowRead = [&](MdbTableDef *table) {
+        return static_cast<qint64>(page) < m_header.pageCount && mdb_read_pg(mdb, page) > 0 &&
+               mdb_read_row(table, row);
+    };
     for (size_t bindSize = initialBindSize;; bindSize *= 4) {
         TableDefPtr definition = readDefinition(entry, m_header, m_path);
         MdbTableDef *table = definition.get();
         const std::vector<int> all = allColumns(table);
+        const QString tableName = QString::fromUtf8(entry->object_name);
+        const auto lost = [&] {
+            mdb_set_bind_size(mdb, initialBindSize);
+            return CatalogueError::damaged(
+                m_path, QStringLiteral("una riga della tabella «%1» non si legge più").arg(tableName));
+        };
+        // The row is read once with nothing bound, to look at its memo headers.
+        if (bindSize == initialBindSize) {
+            if (!rowRead(table))
+                throw lost();
+            if (hasEmptyMultiPageMemo(mdb, table, all, m_header.pageSize))
+                throw emptyMultiPageMemo(m_path, table);
+        }
         mdb_set_bind_size(mdb, bindSize);
         Bindings bindings = bindColumns(table, all, bindSize);
-        const QString tableName = QString::fromUtf8(entry->object_name);
-        if (static_cast<qint64>(page) >= m_header.pageCount || mdb_read_pg(mdb, page) <= 0 ||
-            !mdb_read_row(table, row)) {
-            mdb_set_bind_size(mdb, initialBindSize);
-            throw CatalogueError::damaged(
-                m_path, QStringLiteral("una riga della tabella «%1» non si legge più").arg(tableName));
-        }
+        if (!rowRead(table))
+            throw lost();
         QStringList values;
         bool clipped = false;
         for (const int c : all) {

@@ -410,12 +410,14 @@ QString writeRtttl(const Melody &melody)
     notes.reserve(static_cast<qsizetype>(melody.notes.size()));
     for (const Note &note : melody.notes)
         notes.append(noteText(note, duration, octave));
-    return QStringLiteral("%1:d=%2,o=%3,b=%4:%5")
-        .arg(writableName(melody.name))
-        .arg(duration)
-        .arg(octave)
-        .arg(detail::sanitizedBpm(melody.bpm))
-        .arg(notes.join(u','));
+    // The name and the notes are joined on, not put in with arg(): a "%1" in
+    // a name would take the place of a setting.
+    return writableName(melody.name) +
+           QStringLiteral(":d=%1,o=%2,b=%3:")
+               .arg(duration)
+               .arg(octave)
+               .arg(detail::sanitizedBpm(melody.bpm)) +
+           notes.join(u',');
 }
 
 } // namespace brivello::melody

@@ -13,10 +13,12 @@
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
+#include <QtEndian>
 
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <thread>
 #include <unistd.h>
 
@@ -133,6 +135,50 @@ const std::map<QString, std::vector<QStringList>> &originalTables(const QString 
     if (found == cache.end())
         found = cache.emplace(path, readEverything(path)).first;
     return found->second;
+}
+
+// Sets to 0 the stated length of the one memo of `characters` characters
+// that a written catalogue keeps over several pages (its header: length,
+// then page and row); false when no such header is found.
+bool zeroMemoLength(const QString &path, qsizetype characters)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    QByteArray bytes = file.readAll();
+    const auto littleEndian = [](quint32 value) {
+        QByteArray four(4, '\0');
+        qToLittleEndian(value, four.data());
+        return four;
+    };
+    // Stored compressed (a two-byte mark and a byte a character) or not.
+    for (const quint32 stored : {quint32(characters + 2), quint32(2 * characters)}) {
+        const qsizetype at = bytes.indexOf(littleEndian(stored));
+        if (at < 0)
+            continue;
+        bytes.replace(at, 4, littleEndian(0));
+        return file.seek(0) && file.write(bytes) == bytes.size();
+    }
+    return false;
+}
+
+// Zeroes the last data page that belongs to a user table (not to the list
+// of tables, whose definition is page 2) of a Jet 4 file.
+bool zeroLastDataPageOfUserTable(const QString &path)
+{
+    constexpr qsizetype PageSize = 4096;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    QByteArray bytes = file.readAll();
+    for (qsizetype page = bytes.size() / PageSize - 1; page > 2; --page) {
+        const char *start = bytes.constData() + page * PageSize;
+        if (start[0] == 0x01 && qFromLittleEndian<quint32>(start + 4) != 2) {
+            std::fill_n(bytes.data() + page * PageSize, PageSize, '\0');
+            return file.seek(0) && file.write(bytes) == bytes.size();
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -512,6 +558,84 @@ private Q_SLOTS:
         QFile read(captured.fileName());
         QVERIFY(read.open(QIODevice::ReadOnly));
         QCOMPARE(read.readAll().count('\n'), written);
+    }
+
+    // Mended fault: a memo kept over several pages whose header lost its
+    // length made libmdb hand back its value buffer unwritten and copy it up
+    // to the first zero byte it met, past the buffer's end if need be: the
+    // value came out as whatever the memory held. The table is now refused
+    // as damaged, read whole or a row at a time.
+    void memoOverPagesWithoutLengthIsRefused()
+    {
+        using namespace brivello::authoring;
+        const QString memo(6000, u'a'); // more than a page: kept over several
+        const TableData main{QStringLiteral("Main"),
+                             {{QStringLiteral("song")}, {QStringLiteral("bieps"), ColumnType::Memo}},
+                             {{QStringLiteral("Rose"), memo}}};
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ringtones.dat"));
+        QString error;
+        QVERIFY2(writeJet4(path, {main}, &error), qPrintable(error));
+        QCOMPARE(Catalogue::open(path)->table(QStringLiteral("Main"))->value(0, 1), memo);
+
+        QVERIFY(zeroMemoLength(path, memo.size()));
+        const auto catalogue = Catalogue::open(path);
+        const auto kept = catalogue->table(QStringLiteral("Main"), {QStringLiteral("song")});
+        QCOMPARE(kept->value(0, 0), QStringLiteral("Rose"));
+        for (const auto &read : std::vector<std::function<void()>>{
+                 [&] { catalogue->table(QStringLiteral("Main")); }, [&] { kept->value(0, 1); }}) {
+            try {
+                read();
+                QFAIL("a memo without its length was read");
+            } catch (const CatalogueError &error) {
+                QCOMPARE(error.kind(), CatalogueError::Kind::Damaged);
+                QVERIFY2(error.message().contains(QStringLiteral("lunghezza")), qPrintable(error.message()));
+            }
+        }
+    }
+
+    // Mended fault: a table whose name holds "%2" was named wrongly in the
+    // message about its lost rows (the count took the place of the "%2").
+    void lostRowsAreToldWithTheTableNameAsStored()
+    {
+        using namespace brivello::authoring;
+        const QString name = QStringLiteral("Sconti%2");
+        TableData table{name, {{QStringLiteral("song")}}, {}};
+        for (int i = 0; i < 400; ++i)
+            table.rows.push_back({QStringLiteral("Titolo abbastanza lungo numero %1").arg(i)});
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ringtones.dat"));
+        QString error;
+        QVERIFY2(writeJet4(path, {table}, &error), qPrintable(error));
+        QVERIFY(zeroLastDataPageOfUserTable(path));
+        try {
+            Catalogue::open(path)->table(name);
+            QFAIL("a table with a zeroed page was read");
+        } catch (const CatalogueError &caught) {
+            QCOMPARE(caught.kind(), CatalogueError::Kind::Damaged);
+            QVERIFY2(caught.message().contains(QStringLiteral("della tabella «Sconti%2» si leggono ")),
+                     qPrintable(caught.message()));
+        }
+    }
+
+    // A table whose definition claims more rows than the whole file could
+    // hold is refused by the start-up's check, before any column is sized
+    // by that count.
+    void rowCountBeyondTheFileIsRefusedAtStartUp()
+    {
+        const QString path =
+            QDir(qEnvironmentVariable("BRIVELLO_SOURCE_DIR"))
+                .filePath(QStringLiteral("tests/fuzz/corpus/catalogue/row-count-beyond-file.dat"));
+        const auto catalogue = Catalogue::open(path);
+        try {
+            catalogue->requireFields(QStringLiteral("Main"), {QStringLiteral("song")});
+            QFAIL("a row count beyond the file was accepted");
+        } catch (const CatalogueError &error) {
+            QCOMPARE(error.kind(), CatalogueError::Kind::Damaged);
+            QVERIFY2(error.message().contains(QStringLiteral("4294967232 righe")),
+                     qPrintable(error.message()));
+        }
+        QCOMPARE(catalogue->table(QStringLiteral("Genres"))->rowCount(), size_t(11));
     }
 
     // A table kept in part holds the columns asked for; every other value is

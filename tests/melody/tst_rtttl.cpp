@@ -250,6 +250,9 @@ void TestRtttl::roundTripKeepsTheMelody_data()
     QTest::newRow("sloppy") << u" Inno : D=8 , O=5 , B=112 , 4C.6 , H , e# , 3G "_s;
     QTest::newRow("defaults") << u"Nome lungo con spazi::c,8d,16p,2e.,1f#7"_s;
     QTest::newRow("accents") << u"Ninna nanna, città:d=16,o=7,b=285:a#,g#.,p,4c#"_s;
+    // Mended fault: a "%" and a digit in the name were taken for places of
+    // the settings and the notes.
+    QTest::newRow("percent signs") << u"Sconto 50%1 e %5%:d=8,o=5,b=120:c,d"_s;
 }
 
 void TestRtttl::roundTripKeepsTheMelody()
