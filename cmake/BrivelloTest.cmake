@@ -1,11 +1,17 @@
-# brivello_add_test(<name> SOURCES <files...> [LIBS <targets...>] [LABELS <labels...>])
+# brivello_add_test(<name> SOURCES <files...> [CORE] [LIBS <targets...>] [LABELS <labels...>])
 #
 # Every test runs headless (offscreen platform), away from the user's real
 # folders, with the assembled sample disc's folder in BRIVELLO_TEST_DISC.
+# A CORE test links the core library alone: it cannot reach a window, and a
+# widget slipping into the code it tests fails its build.
 function(brivello_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "CORE" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE brivello_gui Qt6::Test brivello_testsupport ${ARG_LIBS})
+  if(ARG_CORE)
+    target_link_libraries(${name} PRIVATE brivello_core Qt6::Test brivello_coretestsupport ${ARG_LIBS})
+  else()
+    target_link_libraries(${name} PRIVATE brivello_gui Qt6::Test brivello_testsupport ${ARG_LIBS})
+  endif()
   brivello_add_test_run(${name} ${name})
   if(ARG_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
