@@ -259,7 +259,13 @@ void TestKeyboard::aRingtoneFoundPlayedAndSavedWithTheKeyboard()
 
     // The space bar on the play button plays it, Enter on the stop button
     // stops it.
+    const QImage unfocused = ring().pctPlay().grab().toImage();
     tabTo(ring().pctPlay());
+    // A frame on the edge shows where the focus is; the picture inside stays.
+    const QImage focused = ring().pctPlay().grab().toImage();
+    QVERIFY(focused.pixel(0, 0) != unfocused.pixel(0, 0) || focused.pixel(1, 1) != unfocused.pixel(1, 1));
+    const QRect inside = focused.rect().adjusted(2, 2, -2, -2);
+    QCOMPARE(focused.copy(inside), unfocused.copy(inside));
     press(Qt::Key_Space);
     const QString recording = data::discPath(QStringLiteral(".\\datafiles\\r001.dat"));
     QCOMPARE(m_fakes->wavePlayer->calls(),
