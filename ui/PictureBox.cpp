@@ -184,8 +184,10 @@ void PictureBox::keyPressEvent(QKeyEvent *event)
     const int key = event->key();
     if (isButton() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
         (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        // A key held down presses once, as a button held down clicks once.
         event->accept();
-        press();
+        if (!event->isAutoRepeat())
+            press();
         return;
     }
     QWidget::keyPressEvent(event);
