@@ -123,6 +123,7 @@ void frmLogo::buildLogoGrid()
         connect(box, &PictureBox::clicked, this, [this, index] { pctLogo1_Click(index); });
         m_pctLogo1.at(static_cast<std::size_t>(index)) = box;
     }
+    makeGridTabStop(0);
     m_pagina = placed(new QLabel(m_frame1), QStringLiteral("Pagina"), twipsRect(4560, 5040, 2895, 255));
     m_pagina->setStyleSheet(QStringLiteral("color: #eaf1fa;"));
 }
@@ -323,10 +324,20 @@ bool frmLogo::moveFocusInGrid(int from, int arrowKey)
     default:
         return false;
     }
-    PictureBox &target = pctLogo1(logoBoxBeside(from, arrowKey));
-    if (target.isVisible())
-        target.setFocus(Qt::OtherFocusReason);
+    const int to = logoBoxBeside(from, arrowKey);
+    if (pctLogo1(to).isVisible()) {
+        makeGridTabStop(to);
+        pctLogo1(to).setFocus(Qt::OtherFocusReason);
+    }
     return true;
+}
+
+// The grid is one stop of the Tab key, the box last moved to (the first on a
+// fresh page), so that Tab goes past the 24 boxes in one step.
+void frmLogo::makeGridTabStop(int index)
+{
+    for (int each = 0; each < logoBoxCount; ++each)
+        pctLogo1(each).setFocusPolicy(each == index ? Qt::TabFocus : Qt::NoFocus);
 }
 
 // Whenever the boxes are emptied the selection goes with them, so that an
@@ -335,6 +346,7 @@ void frmLogo::hideBoxes()
 {
     for (PictureBox *box : m_pctLogo1)
         box->hide();
+    makeGridTabStop(0);
     clearSelection();
 }
 

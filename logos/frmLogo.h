@@ -90,6 +90,7 @@ protected:
 private:
     void buildCategoryRow();
     bool moveFocusInGrid(int from, int arrowKey);
+    void makeGridTabStop(int index);
     void buildLogoGrid();
     void buildButtons();
     void openRubrieken();

@@ -324,6 +324,9 @@ void TestFrmLogo::arrowKeysWalkTheGridAndEnterSelects()
     QCOMPARE(focused(), &gallery().pctLogo1(4));
     QTest::keyClick(focused(), Qt::Key_Down);
     QCOMPARE(focused(), &gallery().pctLogo1(5));
+    // The Tab key stops at the grid once, on the box the arrows left.
+    for (int box = 0; box < logos::logoBoxCount; ++box)
+        QCOMPARE(bool(gallery().pctLogo1(box).focusPolicy() & Qt::TabFocus), box == 5);
     QTest::keyClick(focused(), Qt::Key_Return);
     QCOMPARE(gallery().state().bytVak, 5);
     QVERIFY(gallery().pctLogo1(5).hasBorder());
@@ -340,6 +343,7 @@ void TestFrmLogo::arrowKeysWalkTheGridAndEnterSelects()
     QTest::keyClick(focused(), Qt::Key_Right);
     QTest::keyClick(focused(), Qt::Key_Down);
     QCOMPARE(focused(), &gallery().pctLogo1(0));
+    QVERIFY(gallery().pctLogo1(0).focusPolicy() & Qt::TabFocus);
 }
 
 QTEST_MAIN(TestFrmLogo)
