@@ -92,6 +92,7 @@ frmHelp::frmHelp(const ui::Context &context)
     m_page->paintPicture(resources::helpBackground());
     placeHelpBoxes();
     placeAboutPanel();
+    m_page->setAccessibleName(QStringLiteral("Chiudere l'aiuto"));
     connect(m_page, &ui::PictureBox::clicked, this, &frmHelp::pctBG_Click);
 }
 
@@ -100,6 +101,7 @@ void frmHelp::placeHelpBoxes()
     for (const HelpBoxPlan &plan : helpBoxPlans) {
         auto *box = new QTextEdit(m_page);
         box->setObjectName(QString::fromUtf16(plan.name));
+        box->setAccessibleName(QStringLiteral("Aiuto"));
         box->setGeometry(plan.geometry);
         // Nothing is ever saved from the help pages.
         box->setReadOnly(true);

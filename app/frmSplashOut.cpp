@@ -44,6 +44,8 @@ frmSplashOut::frmSplashOut(const ui::Context &context)
 
     m_timer1->setInterval(tickMilliseconds);
     connect(m_timer1.get(), &platform::Timer::timeout, this, &frmSplashOut::Timer1_Timer);
+    m_pctBanner->setAccessibleName(QStringLiteral("Sito web"));
+    m_pctBG->setAccessibleName(QStringLiteral("Chiudere"));
     connect(m_pctBanner, &ui::PictureBox::clicked, this, &frmSplashOut::pctBanner_Click);
     connect(m_pctBG, &ui::PictureBox::clicked, this, &frmSplashOut::pctBG_Click);
 }

@@ -192,6 +192,10 @@ void frmDoc::buildPages()
 
     m_webLinks = new QTextBrowser(&pctBG());
     m_webLinks->setObjectName(QStringLiteral("WebLinks"));
+    m_webLinks->setAccessibleName(QStringLiteral("Link"));
+    m_rtfMain->setAccessibleName(QStringLiteral("Pagina"));
+    m_rtfTips->setAccessibleName(QStringLiteral("Consigli"));
+    m_rtfSms->setAccessibleName(QStringLiteral("Centri SMS"));
     m_webLinks->setGeometry(twipsRect(1785, 1230, linksNarrowWidth, 5370));
     // A link leaves the page for the user's own web browser.
     m_webLinks->setOpenLinks(false);
@@ -212,6 +216,8 @@ void frmDoc::buildButtons()
     m_pctVorige->setGeometry(twipsRect(5050, 6660, 1080, 255));
     m_pctVolgende = new ui::PictureBox(QStringLiteral("pctVolgende"), &pctBG());
     m_pctVolgende->setGeometry(twipsRect(6120, 6660, 1050, 255));
+    m_pctVorige->setAccessibleName(QStringLiteral("Pagina precedente"));
+    m_pctVolgende->setAccessibleName(QStringLiteral("Pagina successiva"));
     connect(m_pctHome, &ui::PictureBox::clicked, this, &frmDoc::pctHome_Click);
     connect(m_pctVorige, &ui::PictureBox::clicked, this, &frmDoc::pctVorige_Click);
     connect(m_pctVolgende, &ui::PictureBox::clicked, this, &frmDoc::pctVolgende_Click);

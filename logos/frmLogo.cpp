@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QSignalBlocker>
 
@@ -98,6 +99,7 @@ void frmLogo::buildCategoryRow()
     m_dbcRubriek =
         placed(new QComboBox(&pctBG()), QStringLiteral("dbcRubriek"), twipsRect(1080, 600, 3135, 315));
     m_dbcRubriek->setEditable(true);
+    m_dbcRubriek->setAccessibleName(QStringLiteral("Genere"));
     m_dbcRubriek->setInsertPolicy(QComboBox::NoInsert);
     // A pick from the list and every change of the text both load the
     // category; loading the one already shown does nothing.
@@ -116,9 +118,12 @@ void frmLogo::buildLogoGrid()
         auto *box = placed(new PictureBox(QStringLiteral("pctLogo1"), m_frame1), QStringLiteral("pctLogo1"),
                            logoBoxRect(index));
         box->setProperty("index", index);
+        box->setAccessibleName(QStringLiteral("Logo %1").arg(index + 1));
+        box->installEventFilter(this);
         connect(box, &PictureBox::clicked, this, [this, index] { pctLogo1_Click(index); });
         m_pctLogo1.at(static_cast<std::size_t>(index)) = box;
     }
+    makeGridTabStop(0);
     m_pagina = placed(new QLabel(m_frame1), QStringLiteral("Pagina"), twipsRect(4560, 5040, 2895, 255));
     m_pagina->setStyleSheet(QStringLiteral("color: #eaf1fa;"));
 }
@@ -131,6 +136,8 @@ void frmLogo::buildButtons()
     m_context.images.paint(*m_pctExporteren, ExportNormal);
     m_pctVorige = pictureButton(&pctBG(), QStringLiteral("pctVorige"), twipsRect(5040, 6820, 1095, 270));
     m_pctVolgende = pictureButton(&pctBG(), QStringLiteral("pctVolgende"), twipsRect(6135, 6820, 1050, 255));
+    m_pctVorige->setAccessibleName(QStringLiteral("Pagina precedente"));
+    m_pctVolgende->setAccessibleName(QStringLiteral("Pagina successiva"));
     connect(m_pctExporteren, &PictureBox::clicked, this, &frmLogo::pctExporteren_Click);
     connect(m_pctVorige, &PictureBox::clicked, this, &frmLogo::pctVorige_Click);
     connect(m_pctVolgende, &PictureBox::clicked, this, &frmLogo::pctVolgende_Click);
@@ -293,12 +300,53 @@ void frmLogo::showPageButtons(int volgendePicture, int vorigePicture)
     m_context.images.paint(*m_pctVorige, vorigePicture);
 }
 
+bool frmLogo::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QVariant index = watched->property("index");
+        if (index.isValid() && key->modifiers() == Qt::NoModifier &&
+            moveFocusInGrid(index.toInt(), key->key()))
+            return true;
+    }
+    return MainWindow::eventFilter(watched, event);
+}
+
+// Empty boxes are hidden and take no focus: the focus stays where it is.
+bool frmLogo::moveFocusInGrid(int from, int arrowKey)
+{
+    switch (arrowKey) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        break;
+    default:
+        return false;
+    }
+    const int to = logoBoxBeside(from, arrowKey);
+    if (pctLogo1(to).isVisible()) {
+        makeGridTabStop(to);
+        pctLogo1(to).setFocus(Qt::OtherFocusReason);
+    }
+    return true;
+}
+
+// The grid is one stop of the Tab key, the box last moved to (the first on a
+// fresh page), so that Tab goes past the 24 boxes in one step.
+void frmLogo::makeGridTabStop(int index)
+{
+    for (int each = 0; each < logoBoxCount; ++each)
+        pctLogo1(each).setFocusPolicy(each == index ? Qt::TabFocus : Qt::NoFocus);
+}
+
 // Whenever the boxes are emptied the selection goes with them, so that an
 // export never writes a logo other than the one the user sees selected.
 void frmLogo::hideBoxes()
 {
     for (PictureBox *box : m_pctLogo1)
         box->hide();
+    makeGridTabStop(0);
     clearSelection();
 }
 

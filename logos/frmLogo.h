@@ -83,8 +83,14 @@ public:
     ui::PictureBox &pctVorige() const { return *m_pctVorige; }
     ui::PictureBox &pctVolgende() const { return *m_pctVolgende; }
 
+protected:
+    // The arrow keys move the focus through the grid of logo boxes.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildCategoryRow();
+    bool moveFocusInGrid(int from, int arrowKey);
+    void makeGridTabStop(int index);
     void buildLogoGrid();
     void buildButtons();
     void openRubrieken();

@@ -8,6 +8,7 @@
 #include "ui/HandlerGuard.h"
 
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTextEdit>
@@ -36,6 +37,7 @@ void RingtoneDetails::connectControls()
 {
     QTreeView &list = m_window.lstMain();
     connect(&list, &QAbstractItemView::clicked, this, &RingtoneDetails::lstMain_Click);
+    list.installEventFilter(this);
     connect(list.selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
                 // Rows a search adds select the first one without telling anybody.
@@ -45,6 +47,19 @@ void RingtoneDetails::connectControls()
     for (int phoneType = 1; phoneType <= 5; ++phoneType)
         connect(&m_window.phoneOption(phoneType), &QAbstractButton::clicked, this,
                 [this, phoneType] { choosePhoneModel(phoneType); });
+}
+
+// The row a search selects quietly is picked with the space bar, as a click
+// on it picks it; the list still selects the row as it does for the key.
+bool RingtoneDetails::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_window.lstMain() && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier &&
+            m_window.lstMain().currentIndex().isValid())
+            lstMain_Click();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QString RingtoneDetails::rowCriteria(const QString &song, const QString &artist, const QString &file)

@@ -31,6 +31,9 @@ public:
     // values are doubled, so a title such as L'Estate finds its own record.
     static QString rowCriteria(const QString &song, const QString &artist, const QString &file);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void showRecordOfSelectedRow();
     void choosePhoneModel(int phoneType);

@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QTreeView>
 
 namespace brivello::ringtones {
@@ -20,6 +21,7 @@ namespace brivello::ringtones {
 RingtoneTransfer::RingtoneTransfer(frmRing &window) : QObject(&window), m_window(window)
 {
     connect(&window.lstMain(), &QAbstractItemView::doubleClicked, this, &RingtoneTransfer::lstMain_DblClick);
+    window.lstMain().installEventFilter(this);
     connect(&window.pctSend(), &ui::PictureBox::clicked, this, &RingtoneTransfer::pctSend_Click);
     connect(&window.pctSMS(), &ui::PictureBox::clicked, this, &RingtoneTransfer::pctSMS_Click);
 }
@@ -27,6 +29,20 @@ RingtoneTransfer::RingtoneTransfer(frmRing &window) : QObject(&window), m_window
 QByteArray RingtoneTransfer::textLine(const QString &text)
 {
     return shared::windows1252Line(text);
+}
+
+// Enter on a row saves it as a double click does: the keyboard's way to it.
+bool RingtoneTransfer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_window.lstMain() && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+            (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            lstMain_DblClick();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void RingtoneTransfer::lstMain_DblClick()

@@ -36,6 +36,9 @@ public:
     // character the code page lacks.
     static QByteArray textLine(const QString &text);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void saveSelectedRow();
     void sendSelectedRow();

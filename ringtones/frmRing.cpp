@@ -42,6 +42,7 @@ QLineEdit *borderlessBox(QWidget *page, const QString &name, const QRect &geomet
     auto *box = placed(new QLineEdit(text, page), name, geometry);
     box->setFrame(false);
     box->setReadOnly(true);
+    box->setAccessibleName(text);
     return box;
 }
 
@@ -99,13 +100,18 @@ void frmRing::buildSearchRow()
     m_label1->setStyleSheet(QStringLiteral("color: #eaf1fa;"));
     m_dbcSearch = placed(new QComboBox(page), QStringLiteral("dbcSearch"), twipsRect(1320, 600, 2775, 315));
     m_dbcSearch->setEditable(true);
+    m_dbcSearch->setAccessibleName(QStringLiteral("Metodo di ricerca"));
     m_txtSearch = placed(new QLineEdit(page), QStringLiteral("txtSearch"), twipsRect(4200, 600, 4125, 300));
     m_txtSArt = placed(new QLineEdit(page), QStringLiteral("txtSArt"), twipsRect(4080, 600, 2055, 285));
+    m_txtSearch->setAccessibleName(QStringLiteral("Ricerca"));
+    m_txtSArt->setAccessibleName(QStringLiteral("Artista"));
     m_txtSArt->hide();
     m_txtSsng = placed(new QLineEdit(page), QStringLiteral("txtSsng"), twipsRect(6480, 600, 1815, 285));
+    m_txtSsng->setAccessibleName(QStringLiteral("Titolo"));
     m_txtSsng->hide();
     m_dbcGenre = placed(new QComboBox(page), QStringLiteral("dbcGenre"), twipsRect(6120, 600, 2295, 315));
     m_dbcGenre->setEditable(true);
+    m_dbcGenre->setAccessibleName(QStringLiteral("Genere"));
     m_dbcGenre->hide();
     m_pctZoek = placed(new PictureBox(QStringLiteral("pctZoek"), page), QStringLiteral("pctZoek"),
                        twipsRect(8560, 600, 1050, 330));
@@ -118,6 +124,7 @@ void frmRing::buildList()
     m_listModel = new RingtoneListModel(this);
     m_lstMain = placed(new QTreeView(&pctBG()), QStringLiteral("lstMain"), twipsRect(1710, 1220, 7905, 4060));
     m_lstMain->setModel(m_listModel);
+    m_lstMain->setAccessibleName(QStringLiteral("Suonerie"));
     m_lstMain->setRootIsDecorated(false);
     m_lstMain->setItemsExpandable(false);
     m_lstMain->setUniformRowHeights(true);
@@ -154,9 +161,11 @@ void frmRing::buildPlayerRow()
     QWidget *page = &pctBG();
     m_pctSend = placed(new PictureBox(QStringLiteral("pctSend"), page), QStringLiteral("pctSend"),
                        twipsRect(120, 5600, 1185, 240));
+    m_pctSend->setAccessibleName(QStringLiteral("Invia"));
     m_pctSend->paintPicture(resources::actionButton(twips(1185), twips(240), QStringLiteral("Invia")));
     m_pctSMS = placed(new PictureBox(QStringLiteral("pctSMS"), page), QStringLiteral("pctSMS"),
                       twipsRect(130, 5860, 1200, 225));
+    m_pctSMS->setAccessibleName(QStringLiteral("Tool SMS"));
     m_pctSMS->paintPicture(resources::actionButton(twips(1200), twips(225), QStringLiteral("Tool SMS")));
     m_pctPlay = placed(new PictureBox(QStringLiteral("pctPlay"), page), QStringLiteral("pctPlay"),
                        twipsRect(1700, 5600, 1050, 240));
@@ -196,12 +205,14 @@ void frmRing::buildDetails()
     m_text1 = backingPanel(page, QStringLiteral("Text1"), twipsRect(4545, 5520, 4785, 1440));
     m_txtCode = placed(new QTextEdit(page), QStringLiteral("txtCode"), twipsRect(4680, 5595, 4575, 1095));
     m_txtCode->setReadOnly(true);
+    m_txtCode->setAccessibleName(QStringLiteral("Codice"));
     m_txtNoten = borderlessBox(page, QStringLiteral("txtNoten"), twipsRect(4680, 6650, 1815, 285),
                                QStringLiteral("Quantità di note"));
     m_txtTempo = borderlessBox(page, QStringLiteral("txtTempo"), twipsRect(6840, 6650, 1815, 285),
                                QStringLiteral("Velocità"));
     m_pctParvel = placed(new PictureBox(QStringLiteral("pctParvel"), page), QStringLiteral("pctParvel"),
                          twipsRect(0, 6640, 540, 540));
+    m_pctParvel->setAccessibleName(QStringLiteral("Informazioni su Brivello"));
     m_pctParvel->paintPicture(resources::publisherBadge());
 }
 

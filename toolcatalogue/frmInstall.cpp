@@ -25,6 +25,7 @@ frmInstall::frmInstall(const ui::Context &context, ToolWindows &windows)
                    Qt::WindowTitleHint);
     setFixedSize(twips(4485), twips(975));
     m_folder->setObjectName(QStringLiteral("txtGetDir"));
+    m_folder->setAccessibleName(QStringLiteral("Cartella di installazione"));
     m_folder->setGeometry(twips(240), twips(120), twips(3975), m_folder->sizeHint().height());
     m_ok->setObjectName(QStringLiteral("cmdOK"));
     m_ok->setGeometry(twipsRect(3600, 480, 615, 375));

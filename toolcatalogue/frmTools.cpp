@@ -74,6 +74,7 @@ void frmTools::buildList()
     m_lstTools =
         placed(new QListWidget(&pctBG()), QStringLiteral("lstTools"), twipsRect(1730, 1200, 7750, 3540));
     m_lstTools->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lstTools->setAccessibleName(QStringLiteral("Tools"));
     // Arrow keys move the selection, and every change of it is a click.
     connect(m_lstTools, &QListWidget::itemSelectionChanged, this, &frmTools::selectionChanged);
     m_pctInstall = placed(new PictureBox(QStringLiteral("pctInstall"), &pctBG()),

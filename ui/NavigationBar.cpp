@@ -16,6 +16,8 @@ struct ButtonPlan
     const char16_t *name;
     int left;
     int normalPicture;
+    // What a screen reader calls the button where it has no tooltip.
+    const char16_t *role;
 };
 
 constexpr int barTop = 120;
@@ -78,12 +80,12 @@ QString toolTip(QStringView button, Owner owner)
 NavigationBar createNavigationBar(PictureBox &page, NavigationOwner owner, const ButtonImages &images)
 {
     static constexpr ButtonPlan plans[] = {
-        {&NavigationBar::pctRingTones, u"pctRingTones", 240, 1},
-        {&NavigationBar::pctLogo, u"pctLogo", 840, 3},
-        {&NavigationBar::pctTools, u"pctTools", 1440, 5},
-        {&NavigationBar::pctDoc, u"pctDoc", 2040, 7},
-        {&NavigationBar::pctHelp, u"pctHelp", 8280, 11},
-        {&NavigationBar::pctQuit, u"pctQuit", 8880, 9},
+        {&NavigationBar::pctRingTones, u"pctRingTones", 240, 1, u"Suonerie"},
+        {&NavigationBar::pctLogo, u"pctLogo", 840, 3, u"Loghi"},
+        {&NavigationBar::pctTools, u"pctTools", 1440, 5, u"Tools"},
+        {&NavigationBar::pctDoc, u"pctDoc", 2040, 7, u"Informazioni"},
+        {&NavigationBar::pctHelp, u"pctHelp", 8280, 11, u"Aiuto"},
+        {&NavigationBar::pctQuit, u"pctQuit", 8880, 9, u"Uscita"},
     };
     NavigationBar bar;
     for (const ButtonPlan &plan : plans) {
@@ -91,6 +93,7 @@ NavigationBar createNavigationBar(PictureBox &page, NavigationOwner owner, const
         auto *button = new PictureBox(name, &page);
         button->setGeometry(twipsRect(plan.left, barTop, buttonWidth, buttonHeight(plan.name, owner)));
         button->setToolTip(toolTip(name, owner));
+        button->setAccessibleName(QString::fromUtf16(plan.role));
         const bool own = isOwnButton(name, owner);
         images.paint(*button, own ? plan.normalPicture + 1 : plan.normalPicture);
         bar.*plan.member = button;

@@ -1,12 +1,83 @@
 #include "ui/PictureBox.h"
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace brivello::ui {
 
+namespace {
+
+// What assistive technology sees of a picture box: a button, named by its
+// tooltip or, without one, by its accessible name, that can be pressed; a
+// mere picture when nothing answers its click.
+class PictureBoxAccessible : public QAccessibleWidget
+{
+public:
+    explicit PictureBoxAccessible(PictureBox *box) : QAccessibleWidget(box, QAccessible::Button) {}
+
+    PictureBox *box() const { return static_cast<PictureBox *>(widget()); }
+
+    QAccessible::Role role() const override
+    {
+        return box()->isButton() ? QAccessible::Button : QAccessible::Graphic;
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name) {
+            const QString tip = box()->toolTip().trimmed();
+            return tip.isEmpty() ? box()->accessibleName() : tip;
+        }
+        return QAccessibleWidget::text(kind);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.focusable = box()->isButton();
+        // A box with a border is the selected one (the logo gallery's).
+        state.checkable = box()->isButton() && box()->hasBorder();
+        state.checked = box()->hasBorder();
+        return state;
+    }
+
+    QStringList actionNames() const override
+    {
+        return box()->isButton() ? QStringList{pressAction()} : QStringList{};
+    }
+
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction() && box()->isButton())
+            box()->press();
+    }
+};
+
+QAccessibleInterface *pictureBoxAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(PictureBox::staticMetaObject.className()) && object &&
+        object->isWidgetType())
+        return new PictureBoxAccessible(static_cast<PictureBox *>(object));
+    return nullptr;
+}
+
+void installAccessibleFactory()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(pictureBoxAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+} // namespace
+
 PictureBox::PictureBox(const QString &name, QWidget *parent) : QWidget(parent)
 {
+    installAccessibleFactory();
     setObjectName(name);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -80,6 +151,58 @@ void PictureBox::paintEvent(QPaintEvent *)
         painter.setPen(Qt::black);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
+    // Where the keyboard is: a dotted frame, light on dark and dark on light.
+    if (hasFocus()) {
+        painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
+}
+
+bool PictureBox::isButton() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&PictureBox::clicked));
+}
+
+void PictureBox::press()
+{
+    Q_EMIT clicked();
+}
+
+// The Tab key reaches a button once something answers its click; a mouse
+// click does not move the focus, so nothing changes for the mouse.
+void PictureBox::connectNotify(const QMetaMethod &signal)
+{
+    if (signal == QMetaMethod::fromSignal(&PictureBox::clicked))
+        setFocusPolicy(Qt::TabFocus);
+    QWidget::connectNotify(signal);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (isButton() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        // A key held down presses once, as a button held down clicks once.
+        event->accept();
+        if (!event->isAutoRepeat())
+            press();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void PictureBox::focusInEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void PictureBox::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void PictureBox::resizeEvent(QResizeEvent *)

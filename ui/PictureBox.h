@@ -30,6 +30,15 @@ public:
 
     // A single-line border around the box.
     void setBorder(bool border);
+    bool hasBorder() const { return m_border; }
+
+    // A box something answers the click of is a picture button: the Tab key
+    // reaches it, Enter or the space bar press it, a dotted frame shows the
+    // focus, and assistive technology sees a button named by its tooltip or,
+    // without one, by its accessible name (the role it plays).
+    bool isButton() const;
+    // Presses the button, as a click does.
+    void press();
 
 Q_SIGNALS:
     void clicked();
@@ -43,6 +52,10 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void connectNotify(const QMetaMethod &signal) override;
 
 private:
     void fitCanvas() const;

@@ -3,6 +3,11 @@
 #include "ui/PictureBox.h"
 #include "ui/Twips.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace brivello;
@@ -56,6 +61,7 @@ private Q_SLOTS:
     void paintingDrawsAtTheCornerOverTheOldPicture();
     void pagesAndSplashHaveTheirSizes();
     void aHiddenWindowDrawsWhenFirstShownInTheOrderPainted();
+    void aPictureButtonIsPressedWithTheKeyboard();
 };
 
 void TestButtonImages::twipsAreFifteenToAPixel()
@@ -206,6 +212,61 @@ void TestButtonImages::aHiddenWindowDrawsWhenFirstShownInTheOrderPainted()
     other->resize(32, 24);
     other->paintWhenShown([&] { return red; });
     QCOMPARE(other->canvas().pixelColor(4, 4), QColor(Qt::red));
+}
+
+// Something that answers the click makes a box a button: the Tab key reaches
+// it, Enter and the space bar press it once, a screen reader sees a button.
+// A mouse click presses it without taking the focus from where the user
+// types. A box nothing answers stays a picture the Tab key passes by.
+void TestButtonImages::aPictureButtonIsPressedWithTheKeyboard()
+{
+    QWidget window;
+    window.resize(200, 40);
+    auto *text = new QLineEdit(&window);
+    text->setGeometry(0, 0, 60, 20);
+    auto *picture = new ui::PictureBox(QStringLiteral("pctParvel"), &window);
+    picture->setGeometry(70, 0, 40, 20);
+    auto *button = new ui::PictureBox(QStringLiteral("pctSend"), &window);
+    button->setGeometry(120, 0, 40, 20);
+    button->setAccessibleName(QStringLiteral("Invia"));
+    int presses = 0;
+    connect(button, &ui::PictureBox::clicked, this, [&presses] { ++presses; });
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    text->setFocus();
+    QTest::keyClick(text, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), button);
+    QTest::keyClick(button, Qt::Key_Return);
+    QTest::keyClick(button, Qt::Key_Space);
+    QTest::keyClick(button, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(presses, 3);
+    // The space bar held down: the key's repeats press no more.
+    QTest::keyPress(button, Qt::Key_Space);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+    QApplication::sendEvent(button, &repeat);
+    QTest::keyRelease(button, Qt::Key_Space);
+    QCOMPARE(presses, 4);
+    QTest::keyClick(button, Qt::Key_A);
+    QTest::keyClick(button, Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(presses, 4);
+
+    text->setFocus();
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(3, 3));
+    QCOMPARE(presses, 5);
+    QCOMPARE(QApplication::focusWidget(), text);
+
+    QAccessibleInterface *asButton = QAccessible::queryAccessibleInterface(button);
+    QCOMPARE(asButton->role(), QAccessible::Button);
+    QCOMPARE(asButton->text(QAccessible::Name), QStringLiteral("Invia"));
+    button->setToolTip(QStringLiteral("Inviare la suoneria "));
+    QCOMPARE(asButton->text(QAccessible::Name), QStringLiteral("Inviare la suoneria"));
+    asButton->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(presses, 6);
+
+    QCOMPARE(picture->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(QAccessible::queryAccessibleInterface(picture)->role(), QAccessible::Graphic);
+    QVERIFY(QAccessible::queryAccessibleInterface(picture)->actionInterface()->actionNames().isEmpty());
 }
 
 QTEST_MAIN(TestButtonImages)

@@ -31,6 +31,7 @@ private Q_SLOTS:
     void returningToPersonePageTwoKeepsThePage();
     void returningToPersoneLastPageKeepsThePage();
     void unknownCategoryEmptiesTheBoxes();
+    void arrowKeysWalkTheGridAndEnterSelects();
 
 private:
     logos::frmLogo &gallery() { return m_fixture.gallery(); }
@@ -290,6 +291,59 @@ void TestFrmLogo::unknownCategoryEmptiesTheBoxes()
     QCOMPARE(m_fixture.shown(Category::Testi), numbers(1, 24));
     QCOMPARE(m_fixture.label(), QStringLiteral("1 di 3"));
     checkButtons(19, 27);
+}
+
+void TestFrmLogo::arrowKeysWalkTheGridAndEnterSelects()
+{
+    // Every arrow leads to the next box that way on screen, or nowhere at
+    // the edge of the grid.
+    const auto centre = [](int box) { return logos::logoBoxRect(box).center(); };
+    for (int box = 0; box < logos::logoBoxCount; ++box) {
+        const QPoint from = centre(box);
+        const int left = logos::logoBoxBeside(box, Qt::Key_Left);
+        const int right = logos::logoBoxBeside(box, Qt::Key_Right);
+        const int up = logos::logoBoxBeside(box, Qt::Key_Up);
+        const int down = logos::logoBoxBeside(box, Qt::Key_Down);
+        QVERIFY2(left == box ? from.x() == centre(0).x() : centre(left).x() < from.x(),
+                 qPrintable(QString::number(box)));
+        QVERIFY2(right == box ? from.x() == centre(12).x() : centre(right).x() > from.x(),
+                 qPrintable(QString::number(box)));
+        QVERIFY2(up == box ? from.y() == centre(0).y() : centre(up).y() < from.y(),
+                 qPrintable(QString::number(box)));
+        QVERIFY2(down == box ? from.y() == centre(20).y() : centre(down).y() > from.y(),
+                 qPrintable(QString::number(box)));
+        QCOMPARE(logos::logoBoxBeside(right, Qt::Key_Left), right == box ? left : box);
+        QCOMPARE(logos::logoBoxBeside(down, Qt::Key_Up), down == box ? up : box);
+    }
+
+    // In the gallery: from the first box right, down, and Enter selects.
+    const auto focused = [this] { return gallery().focusWidget(); };
+    gallery().pctLogo1(0).setFocus();
+    QCOMPARE(focused(), &gallery().pctLogo1(0));
+    QTest::keyClick(focused(), Qt::Key_Right);
+    QCOMPARE(focused(), &gallery().pctLogo1(4));
+    QTest::keyClick(focused(), Qt::Key_Down);
+    QCOMPARE(focused(), &gallery().pctLogo1(5));
+    // The Tab key stops at the grid once, on the box the arrows left.
+    for (int box = 0; box < logos::logoBoxCount; ++box)
+        QCOMPARE(bool(gallery().pctLogo1(box).focusPolicy() & Qt::TabFocus), box == 5);
+    QTest::keyClick(focused(), Qt::Key_Return);
+    QCOMPARE(gallery().state().bytVak, 5);
+    QVERIFY(gallery().pctLogo1(5).hasBorder());
+    QTest::keyClick(focused(), Qt::Key_Left);
+    QTest::keyClick(focused(), Qt::Key_Space);
+    QCOMPARE(gallery().state().bytVak, 1);
+    QVERIFY(!gallery().pctLogo1(5).hasBorder());
+
+    // Empty boxes are hidden: the focus does not go there.
+    m_fixture.pick(QStringLiteral("Animali"));
+    for (int step = 0; step < 7; ++step)
+        m_fixture.next();
+    gallery().pctLogo1(0).setFocus();
+    QTest::keyClick(focused(), Qt::Key_Right);
+    QTest::keyClick(focused(), Qt::Key_Down);
+    QCOMPARE(focused(), &gallery().pctLogo1(0));
+    QVERIFY(gallery().pctLogo1(0).focusPolicy() & Qt::TabFocus);
 }
 
 QTEST_MAIN(TestFrmLogo)
