@@ -387,8 +387,10 @@ void frmDoc::loadFirstPages()
 void frmDoc::loadLinksPage()
 {
     const QString path = linksPagePath();
+    // The links page is capped as the other pages are: a huge file would
+    // hold the window for many seconds and take gigabytes to lay out.
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > rtf::maxPageSize) {
         m_webLinks->setPlainText(
             QStringLiteral("Pagina non disponibile: %1").arg(QFileInfo(path).fileName()));
         return;

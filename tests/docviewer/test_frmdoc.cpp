@@ -3,6 +3,7 @@
 #include "data/DiscPaths.h"
 #include "docviewer/EntryLabel.h"
 #include "docviewer/frmDoc.h"
+#include "docviewer/rtf/RtfReader.h"
 #include "tests/support/FakePlatform.h"
 #include "ui/ButtonImages.h"
 #include "ui/PictureBox.h"
@@ -115,6 +116,7 @@ private Q_SLOTS:
     void linksOpenInTheSystemsBrowser();
     void missingPageShowsANotice();
     void missingLinksPageShowsANotice();
+    void hugeLinksPageShowsANotice();
     void pagesAreReadOnly();
 
 private:
@@ -642,6 +644,21 @@ void TestFrmDoc::missingLinksPageShowsANotice()
     click(doc().Label2());
     QVERIFY(doc().WebLinks().toPlainText().contains(u"Pagina non disponibile: links.htm"));
     QCOMPARE(seen(), QStringLiteral("links, next off, prev off"));
+}
+
+// Mended fault: a links page of tens of megabytes was read and laid out
+// whole, for half a minute and gigabytes of memory.
+void TestFrmDoc::hugeLinksPageShowsANotice()
+{
+    QFile links(data::discPath(QStringLiteral(".\\links.htm")));
+    QVERIFY(links.open(QIODevice::WriteOnly));
+    links.write(linksHtml);
+    QVERIFY(links.resize(rtf::maxPageSize + 1)); // the rest reads as zero bytes
+    links.close();
+    open();
+    click(doc().Label2());
+    QVERIFY2(doc().WebLinks().toPlainText().contains(u"Pagina non disponibile: links.htm"),
+             qPrintable(doc().WebLinks().toPlainText().left(200)));
 }
 
 void TestFrmDoc::pagesAreReadOnly()
