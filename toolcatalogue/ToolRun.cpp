@@ -3,7 +3,11 @@
 #include "data/DiscPaths.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <pwd.h>
+#include <unistd.h>
 
 namespace brivello::toolcatalogue {
 
@@ -20,6 +24,25 @@ QString startProgram(const platform::Platform &platform, const QString &program,
     return QStringLiteral("Impossibile avviare il programma %1").arg(QDir::toNativeSeparators(program));
 }
 
+// The user's own folder. Without HOME Qt answers the root, where the user
+// may not write: the account's home from the password database is asked
+// then. Empty when neither is a folder the user can write.
+QString userHomeFolder()
+{
+    QStringList candidates;
+    const QString home = qEnvironmentVariable("HOME");
+    if (!home.isEmpty())
+        candidates << home;
+    if (const passwd *account = ::getpwuid(::getuid()); account && account->pw_dir)
+        candidates << QFile::decodeName(account->pw_dir);
+    for (const QString &candidate : candidates) {
+        const QFileInfo folder(candidate);
+        if (folder.isAbsolute() && folder.isDir() && folder.isWritable())
+            return QDir::cleanPath(candidate);
+    }
+    return {};
+}
+
 } // namespace
 
 QString toolFolder(const ToolRecord &tool)
@@ -34,7 +57,8 @@ QString proposedInstallDir(const QString &dirname)
     if (QFileInfo(programFilesFolder).isDir())
         return programFilesFolder + dirname;
 #endif
-    return QDir::homePath() + u'/' + dirname;
+    const QString home = userHomeFolder();
+    return home.isEmpty() ? QString() : QDir(home).filePath(dirname);
 }
 
 QString runTool(const platform::Platform &platform, const ToolRecord &tool)

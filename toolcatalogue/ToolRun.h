@@ -26,7 +26,8 @@ QString toolFolder(const ToolRecord &tool);
 
 // The folder the install dialog proposes at first: the system's folder of
 // programs where there is one ("c:\program files\"), the user's home folder
-// otherwise, followed by the tool's folder name.
+// otherwise, followed by the tool's folder name; empty when the user has no
+// home folder they can write.
 QString proposedInstallDir(const QString &dirname);
 
 // Starts the tool's own program from the disc without waiting for it. The

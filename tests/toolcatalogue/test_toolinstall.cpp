@@ -4,6 +4,7 @@
 #include "tests/support/TestSupport.h"
 #include "tests/toolcatalogue/ToolDisc.h"
 #include "toolcatalogue/ToolCopy.h"
+#include "toolcatalogue/ToolRun.h"
 #include "toolcatalogue/frmInstall.h"
 #include "toolcatalogue/frmTools.h"
 #include "ui/ButtonImages.h"
@@ -20,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include <memory>
@@ -55,6 +57,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void firstProposalNamesTheTablesFirstToolWhateverIsSelected();
+    void withoutHomeTheProposalIsTheAccountsHomeNotTheRoot();
     void okWithEmptyTextKeepsTheDialogOpen();
     void copiesTheThreeFilesInOrderThenSaysSo();
     void secondInstallProposesTheTextConfirmedBefore();
@@ -158,6 +161,25 @@ void TestToolInstall::waitForEnd(QSignalSpy &ended)
 {
     QTRY_COMPARE(ended.count(), 1);
     ended.clear();
+}
+
+// Mended fault: with HOME unset the dialog proposed "//primo kit", a folder
+// at the root of the system.
+void TestToolInstall::withoutHomeTheProposalIsTheAccountsHomeNotTheRoot()
+{
+    const passwd *account = ::getpwuid(::getuid());
+    QVERIFY(account && account->pw_dir);
+    const QString accountHome = QDir::cleanPath(QFile::decodeName(account->pw_dir));
+    {
+        const test::EnvironmentGuard noHome("HOME", std::nullopt);
+        QCOMPARE(toolcatalogue::proposedInstallDir(QStringLiteral("primo kit")),
+                 QDir(accountHome).filePath(QStringLiteral("primo kit")));
+    }
+    QTemporaryDir missing;
+    const test::EnvironmentGuard goneHome("HOME", (missing.path() + QStringLiteral("/via")).toLocal8Bit());
+    QCOMPARE(toolcatalogue::proposedInstallDir(QStringLiteral("primo kit")),
+             QDir(accountHome).filePath(QStringLiteral("primo kit")));
+    QVERIFY(!toolcatalogue::proposedInstallDir(QStringLiteral("primo kit")).startsWith(u"//"));
 }
 
 void TestToolInstall::firstProposalNamesTheTablesFirstToolWhateverIsSelected()
