@@ -72,4 +72,21 @@ QString discPath(const QString &relative)
     return discPath(programFolder(), relative);
 }
 
+bool staysBelow(QStringView name)
+{
+    for (const QStringView component : name.tokenize(u'\\')) {
+        for (const QStringView part : component.tokenize(u'/')) {
+            if (part == u"..")
+                return false;
+        }
+    }
+    return true;
+}
+
+QString climbsOutMessage(const QString &name)
+{
+    return QStringLiteral("Il catalogo indica un percorso che esce dalla cartella del programma: «%1».")
+        .arg(name);
+}
+
 } // namespace brivello::data

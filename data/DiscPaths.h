@@ -20,4 +20,12 @@ QString discPath(const QString &folder, const QString &relative);
 // discPath() below programFolder().
 QString discPath(const QString &relative);
 
+// False when a name from the catalogue (a folder, a program, a recording)
+// would lead out of the folder it is joined to: a ".." among its components
+// ("..\..\etc", "a/../../b").
+bool staysBelow(QStringView name);
+
+// "Il catalogo indica un percorso che esce dalla cartella del programma: «…»."
+QString climbsOutMessage(const QString &name);
+
 } // namespace brivello::data

@@ -31,9 +31,17 @@ void RingtonePlayback::pctPlay_Click()
     const int row = m_window.lstMain().currentIndex().row();
     if (model.rowCount() == 0 || !m_window.blnSongSelected() || row < 0 || model.isNoResult(row))
         return;
+    const QString file = model.row(row).file;
+    if (!data::staysBelow(file)) {
+        platform::MessageRequest refusal;
+        refusal.text = data::climbsOutMessage(file);
+        refusal.icon = platform::MessageIcon::Warning;
+        m_window.platform().messageBox->show(refusal);
+        return;
+    }
     // A recording missing from the disc or one the player cannot read leaves
     // the buttons at rest, so that nothing pretends to play.
-    if (!openRecording(recordingPath(model.row(row).file))) {
+    if (!openRecording(recordingPath(file))) {
         tellRecordingUnplayable();
         return;
     }

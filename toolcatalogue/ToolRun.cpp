@@ -63,6 +63,10 @@ QString proposedInstallDir(const QString &dirname)
 
 QString runTool(const platform::Platform &platform, const ToolRecord &tool)
 {
+    for (const QString &name : {tool.dirname, tool.start}) {
+        if (!data::staysBelow(name))
+            return data::climbsOutMessage(name);
+    }
     if (tool.name == u"Musicbox") {
         // Its own folder, whatever its record names: it finds its tunes there.
         const QString folder = data::discPath(QStringLiteral("\\tools\\Musicbox\\"));

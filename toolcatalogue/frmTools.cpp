@@ -211,6 +211,11 @@ void frmTools::copyInstall(const ToolRecord &tool)
         Q_EMIT installEnded();
         return;
     }
+    if (!data::staysBelow(tool.dirname)) {
+        showMessage(data::climbsOutMessage(tool.dirname), true);
+        Q_EMIT installEnded();
+        return;
+    }
     const QString source = toolFolder(tool);
     const QStringList files = listToolFiles(source);
     if (files.isEmpty()) {

@@ -65,13 +65,23 @@ private Q_SLOTS:
         QCOMPARE(discPath(dir.path(), QStringLiteral(".\\Sub\\x")), dir.filePath(QStringLiteral("Sub/x")));
     }
 
+    void namesWithAParentComponentLeadOut()
+    {
+        for (const char16_t *inside : {u"musicbox", u"a\\b.exe", u"..a", u"a..", u"a\\...\\b", u""})
+            QVERIFY2(brivello::data::staysBelow(inside), qPrintable(QString::fromUtf16(inside)));
+        for (const char16_t *outside :
+             {u"..", u"..\\..\\etc", u"a\\..\\..\\b", u"a/../b", u"tools\\..", u"..\\"})
+            QVERIFY2(!brivello::data::staysBelow(outside), qPrintable(QString::fromUtf16(outside)));
+    }
+
     void missingComponentsAreKeptAsWritten()
     {
         QTemporaryDir dir;
         touch(dir.filePath(QStringLiteral("Datafiles/a.dat")));
         QCOMPARE(discPath(dir.path(), QStringLiteral("\\datafiles\\New\\b.dat")),
                  dir.filePath(QStringLiteral("Datafiles/New/b.dat")));
-        QCOMPARE(discPath(dir.path(), QStringLiteral("\\temp.txt")), dir.filePath(QStringLiteral("temp.txt")));
+        QCOMPARE(discPath(dir.path(), QStringLiteral("\\temp.txt")),
+                 dir.filePath(QStringLiteral("temp.txt")));
     }
 };
 

@@ -58,6 +58,7 @@ private Q_SLOTS:
     void cleanup();
     void firstProposalNamesTheTablesFirstToolWhateverIsSelected();
     void withoutHomeTheProposalIsTheAccountsHomeNotTheRoot();
+    void aToolThatLeadsOutOfTheDiscIsRefused();
     void okWithEmptyTextKeepsTheDialogOpen();
     void copiesTheThreeFilesInOrderThenSaysSo();
     void secondInstallProposesTheTextConfirmedBefore();
@@ -180,6 +181,21 @@ void TestToolInstall::withoutHomeTheProposalIsTheAccountsHomeNotTheRoot()
     QCOMPARE(toolcatalogue::proposedInstallDir(QStringLiteral("primo kit")),
              QDir(accountHome).filePath(QStringLiteral("primo kit")));
     QVERIFY(!toolcatalogue::proposedInstallDir(QStringLiteral("primo kit")).startsWith(u"//"));
+}
+
+// Mended fault: a folder or program name with ".." in the catalogue was
+// followed out of the program folder, to start or copy whatever lay there.
+void TestToolInstall::aToolThatLeadsOutOfTheDiscIsRefused()
+{
+    const toolcatalogue::ToolRecord outside{QStringLiteral("Fuga"), QStringLiteral("S"),
+                                            QStringLiteral("avvio"), QStringLiteral("..\\..\\..\\bin\\true")};
+    QCOMPARE(toolcatalogue::runTool(m_fakes.platform(), outside),
+             QStringLiteral("Il catalogo indica un percorso che esce dalla cartella del programma: "
+                            "«..\\..\\..\\bin\\true»."));
+    const toolcatalogue::ToolRecord upward{QStringLiteral("Fuga"), QStringLiteral("S"),
+                                           QStringLiteral("a/../../b"), QStringLiteral("avvio.sh")};
+    QVERIFY(toolcatalogue::runTool(m_fakes.platform(), upward).contains(u"«a/../../b»"));
+    QVERIFY(m_fakes.programStarter->calls().empty());
 }
 
 void TestToolInstall::firstProposalNamesTheTablesFirstToolWhateverIsSelected()
