@@ -15,64 +15,6 @@ namespace {
 using melody::Melody;
 using melody::Note;
 
-// Plain ASCII: libGammu converts the name with the process's locale.
-QString asciiName(const QString &name)
-{
-    const QString decomposed = name.normalized(QString::NormalizationForm_D);
-    QString plain;
-    for (const QChar c : decomposed) {
-        if (c.unicode() >= 0x20 && c.unicode() < 0x7F)
-            plain.append(c);
-        else if (c.isSpace())
-            plain.append(u' ');
-    }
-    return plain.simplified().left(GSM_MAX_RINGTONE_NAME_LENGTH).trimmed();
-}
-
-GSM_RingNoteDuration gammuDuration(int duration)
-{
-    switch (duration) {
-    case 1:
-        return Duration_Full;
-    case 2:
-        return Duration_1_2;
-    case 8:
-        return Duration_1_8;
-    case 16:
-        return Duration_1_16;
-    case 32:
-        return Duration_1_32;
-    default:
-        return Duration_1_4;
-    }
-}
-
-void fillRingtone(GSM_Ringtone &ringtone, const Melody &tune)
-{
-    ringtone.Format = RING_NOTETONE;
-    const QString name = asciiName(tune.name);
-    for (qsizetype i = 0; i < name.size(); ++i)
-        ringtone.Name[2 * i + 1] = static_cast<unsigned char>(name[i].unicode());
-    ringtone.NoteTone.NrCommands = static_cast<int>(tune.notes.size());
-    ringtone.NoteTone.AllNotesScale = false;
-    const int bpm = std::clamp(tune.bpm, melody::MinBpm, melody::MaxBpm);
-    for (std::size_t i = 0; i < tune.notes.size(); ++i) {
-        const Note &note = tune.notes[i];
-        GSM_RingCommand &command = ringtone.NoteTone.Commands[i];
-        command.Type = RING_Note;
-        command.Note.Note = note.isPause()
-                                ? Note_Pause
-                                : static_cast<GSM_RingNoteNote>((std::clamp(note.pitch, 0, 11) + 1) << 4);
-        command.Note.Duration = gammuDuration(note.duration);
-        command.Note.DurationSpec = note.dotted ? DottedNote : NoSpecialDuration;
-        // libGammu's scales are named after the a they hold; RTTTL's octave 4
-        // is Scale_440 and the two are numbered alike.
-        command.Note.Scale = static_cast<GSM_RingNoteScale>(std::clamp(note.octave, 4, 7));
-        command.Note.Style = NaturalStyle;
-        command.Note.Tempo = bpm;
-    }
-}
-
 // What a libGammu writer puts in a FILE, caught in memory.
 template <typename Writer> QByteArray captured(Writer write)
 {
@@ -113,7 +55,7 @@ int noteTicks(const Note &note)
 QByteArray midiTrack(const Melody &tune)
 {
     QByteArray track;
-    const QByteArray name = asciiName(tune.name).toLatin1();
+    const QByteArray name = gammu::plainName(tune.name).toLatin1();
     if (!name.isEmpty()) {
         appendVariableLength(track, 0);
         track.append("\xFF\x03", 2);
@@ -170,7 +112,7 @@ RingtoneFile iMelodyFile(const Melody &tune)
                     .arg(tune.notes.size())
                     .arg(MaxIMelodyNotes)};
     auto ringtone = gammu::newRingtone();
-    fillRingtone(ringtone->ringtone, tune);
+    gammu::fillRingtone(ringtone->ringtone, tune);
     QByteArray bytes =
         captured([&](FILE *file) { return GSM_SaveRingtoneIMelody(file, &ringtone->ringtone); });
     if (bytes.isEmpty())

@@ -134,7 +134,10 @@ private Q_SLOTS:
         QStringList labels;
         for (int i = 1; i <= 3; ++i)
             labels << m_window->saveButton(i).text();
-        QCOMPARE(labels.join(u'|'), QStringLiteral("Salva come Smart Messaging (.ott)…|Salva come iMelody (.imy)…|Salva come MIDI (.mid)…"));
+        QCOMPARE(
+            labels.join(u'|'),
+            QStringLiteral(
+                "Salva come Smart Messaging (.ott)…|Salva come iMelody (.imy)…|Salva come MIDI (.mid)…"));
 
         // The very bytes the SMS tool sends, without their header.
         m_fixture->fakes.saveFileDialog->queueAnswer(target(QStringLiteral("test.ott")));
