@@ -1,5 +1,6 @@
 #include "phone/GammuEncoding.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace brivello::phone::gammu {
@@ -15,7 +16,65 @@ void setReference(GSM_UDHHeader &udh, std::uint8_t reference)
     GSM_EncodeUDHHeader(nullptr, &udh);
 }
 
+GSM_RingNoteDuration gammuDuration(int duration)
+{
+    switch (duration) {
+    case 1:
+        return Duration_Full;
+    case 2:
+        return Duration_1_2;
+    case 8:
+        return Duration_1_8;
+    case 16:
+        return Duration_1_16;
+    case 32:
+        return Duration_1_32;
+    default:
+        return Duration_1_4;
+    }
+}
+
 } // namespace
+
+// Plain ASCII: libGammu converts the name with the process's locale.
+QString plainName(const QString &name)
+{
+    const QString decomposed = name.normalized(QString::NormalizationForm_D);
+    QString plain;
+    for (const QChar c : decomposed) {
+        if (c.unicode() >= 0x20 && c.unicode() < 0x7F)
+            plain.append(c);
+        else if (c.isSpace())
+            plain.append(u' ');
+    }
+    return plain.simplified().left(GSM_MAX_RINGTONE_NAME_LENGTH).trimmed();
+}
+
+void fillRingtone(GSM_Ringtone &ringtone, const melody::Melody &tune)
+{
+    ringtone.Format = RING_NOTETONE;
+    const QString name = plainName(tune.name);
+    for (qsizetype i = 0; i < name.size(); ++i)
+        ringtone.Name[2 * i + 1] = static_cast<unsigned char>(name[i].unicode());
+    ringtone.NoteTone.NrCommands = static_cast<int>(tune.notes.size());
+    ringtone.NoteTone.AllNotesScale = false;
+    const int bpm = std::clamp(tune.bpm, melody::MinBpm, melody::MaxBpm);
+    for (std::size_t i = 0; i < tune.notes.size(); ++i) {
+        const melody::Note &note = tune.notes[i];
+        GSM_RingCommand &command = ringtone.NoteTone.Commands[i];
+        command.Type = RING_Note;
+        command.Note.Note = note.isPause()
+                                ? Note_Pause
+                                : static_cast<GSM_RingNoteNote>((std::clamp(note.pitch, 0, 11) + 1) << 4);
+        command.Note.Duration = gammuDuration(note.duration);
+        command.Note.DurationSpec = note.dotted ? DottedNote : NoSpecialDuration;
+        // libGammu's scales are named after the a they hold; RTTTL's octave 4
+        // is Scale_440 and the two are numbered alike.
+        command.Note.Scale = static_cast<GSM_RingNoteScale>(std::clamp(note.octave, 4, 7));
+        command.Note.Style = NaturalStyle;
+        command.Note.Tempo = bpm;
+    }
+}
 
 std::unique_ptr<MultiPartInfo> newMultiPartInfo()
 {

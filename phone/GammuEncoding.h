@@ -6,6 +6,7 @@
 // way). Internal to the phone library: it names libGammu's types.
 
 #include "phone/SmartMessage.h"
+#include "ringtones/melody/Melody.h"
 
 #include <gammu.h>
 
@@ -26,6 +27,13 @@ struct RingtoneBox
     GSM_Ringtone ringtone;
 };
 std::unique_ptr<RingtoneBox> newRingtone();
+
+// The name in plain ASCII, at most as long as a GSM_Ringtone's name: libGammu
+// converts names with the process's locale.
+QString plainName(const QString &name);
+// A GSM_Ringtone of notes (RING_NOTETONE) filled from the melody, note for
+// note, as libGammu's ringtone writers and phone drivers take it.
+void fillRingtone(GSM_Ringtone &ringtone, const melody::Melody &tune);
 
 // Runs GSM_EncodeMultiPartSMS on `info` and returns its parts as bytes, all
 // addressed to `port`. libGammu numbers concatenated parts with a reference

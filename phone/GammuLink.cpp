@@ -1,6 +1,7 @@
 #include "phone/GammuLink.h"
 
 #include "phone/Devices.h"
+#include "phone/GammuEncoding.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -148,8 +149,11 @@ PhoneError GammuLink::connect(const ConnectionSettings &settings, const QString 
     m_networkChecked = false;
     if (settings.device.trimmed().isEmpty())
         return phoneError(PhoneErrorKind::NoDevice, settings.device);
-    if (const PhoneError probed = probeDevice(settings.device); !probed.ok())
-        return probed;
+    // The dummy phone's device is a folder, no line to open.
+    if (settings.connection != u"none") {
+        if (const PhoneError probed = probeDevice(settings.device); !probed.ok())
+            return probed;
+    }
     {
         std::lock_guard lock(m_stateMutex);
         m_state = GSM_AllocStateMachine();
@@ -369,6 +373,27 @@ PhoneError GammuLink::awaitNetworkAnswer(int *reference)
     if (reference != nullptr)
         *reference = m_answerReference;
     return {};
+}
+
+PhoneError GammuLink::writeRingtone(const melody::Melody &tune)
+{
+    if (m_state == nullptr)
+        return phoneError(PhoneErrorKind::DeviceLost, m_settings.device);
+    if (tune.notes.empty() || tune.notes.size() > static_cast<std::size_t>(GSM_MAX_RINGTONE_NOTES)) {
+        PhoneError tooLong = phoneError(PhoneErrorKind::Other, m_settings.device);
+        tooLong.detail = QStringLiteral("la suoneria ha %1 note, il telefono ne accetta da 1 a %2")
+                             .arg(tune.notes.size())
+                             .arg(GSM_MAX_RINGTONE_NOTES);
+        return tooLong;
+    }
+    auto ringtone = gammu::newRingtone();
+    gammu::fillRingtone(ringtone->ringtone, tune);
+    // The first place of the phone's own ringtones; libGammu's place 0 would
+    // only have the phone play it and ask whether to keep it.
+    ringtone->ringtone.Location = 1;
+    int maxLength = 0;
+    const GSM_Error error = GSM_SetRingtone(m_state, &ringtone->ringtone, &maxLength);
+    return error == ERR_NONE ? PhoneError{} : fromGammu(error);
 }
 
 void GammuLink::disconnect()

@@ -2,7 +2,8 @@
 
 // The phone link through libGammu: AT modems and phones ("at",
 // "at115200"…), Nokia cables ("fbus", "dlr3", "dku2", "dku5"…) and
-// Bluetooth ("bluerfat"…), as libGammu names its connections.
+// Bluetooth ("bluerfat"…), as libGammu names its connections; "none" is
+// libGammu's file-backed dummy phone, its device a folder.
 
 #include "phone/PhoneLink.h"
 
@@ -39,6 +40,7 @@ public:
     PhoneError connect(const ConnectionSettings &settings, const QString &pin) override;
     PhoneError identify(PhoneIdentity *identity) override;
     PhoneError sendPart(const QString &number, const SmsPart &part, int *reference) override;
+    PhoneError writeRingtone(const melody::Melody &tune) override;
     void disconnect() override;
     void abort() override;
 

@@ -48,6 +48,26 @@ PhoneJobResult sendParts(PhoneLink &link, const PhoneJob &job,
     return result;
 }
 
+// The phone has said who it is; a cancel up to here leaves it untouched.
+PhoneJobResult writeRingtone(PhoneLink &link, const PhoneJob &job,
+                             const std::function<void(const JobProgress &)> &progress,
+                             const std::function<bool()> &cancelled, PhoneJobResult identified)
+{
+    const melody::RtttlReading reading = melody::readRtttl(job.ringtone);
+    if (!reading.ok()) {
+        identified.error = phoneError(PhoneErrorKind::Other, job.connection.device);
+        identified.error.detail = reading.error;
+        return identified;
+    }
+    if (cancelled()) {
+        identified.error = phoneError(PhoneErrorKind::Cancelled);
+        return identified;
+    }
+    progress({JobStep::Writing});
+    identified.error = link.writeRingtone(reading.melody);
+    return identified;
+}
+
 } // namespace
 
 PhoneJobResult runPhoneJob(PhoneLink &link, const PhoneJob &job,
@@ -64,12 +84,13 @@ PhoneJobResult runPhoneJob(PhoneLink &link, const PhoneJob &job,
         return result;
     if (cancelled())
         return cancelledAfter(0);
-    if (job.action == PhoneJob::Action::Identify) {
-        progress({JobStep::Identifying});
-        result.error = link.identify(&result.identity);
+    if (job.action == PhoneJob::Action::Send)
+        return sendParts(link, job, progress, cancelled);
+    progress({JobStep::Identifying});
+    result.error = link.identify(&result.identity);
+    if (!result.error.ok() || job.action == PhoneJob::Action::Identify)
         return result;
-    }
-    return sendParts(link, job, progress, cancelled);
+    return writeRingtone(link, job, progress, cancelled, std::move(result));
 }
 
 QString stepText(const JobProgress &progress)
@@ -90,6 +111,8 @@ QString stepText(const JobProgress &progress)
             .arg(progress.reference);
     case JobStep::Closing:
         return QStringLiteral("Chiusura del collegamento…");
+    case JobStep::Writing:
+        return QStringLiteral("Scrittura della suoneria nel telefono…");
     }
     return {};
 }
@@ -103,6 +126,19 @@ QJsonObject toJson(const SmsPart &part)
     return {{QStringLiteral("udh"), QString::fromLatin1(part.udh.toHex())},
             {QStringLiteral("data"), QString::fromLatin1(part.data.toHex())},
             {QStringLiteral("class"), part.messageClass}};
+}
+
+QString actionName(PhoneJob::Action action)
+{
+    switch (action) {
+    case PhoneJob::Action::Send:
+        return QStringLiteral("send");
+    case PhoneJob::Action::WriteRingtone:
+        return QStringLiteral("ringtone");
+    case PhoneJob::Action::Identify:
+        break;
+    }
+    return QStringLiteral("identify");
 }
 
 SmsPart partFromJson(const QJsonObject &object)
@@ -121,8 +157,8 @@ QJsonObject toJson(const PhoneJob &job)
     QJsonArray parts;
     for (const SmsPart &part : job.parts)
         parts.append(toJson(part));
-    return {{QStringLiteral("action"),
-             job.action == PhoneJob::Action::Send ? QStringLiteral("send") : QStringLiteral("identify")},
+    return {{QStringLiteral("action"), actionName(job.action)},
+            {QStringLiteral("ringtone"), job.ringtone},
             {QStringLiteral("device"), job.connection.device},
             {QStringLiteral("connection"), job.connection.connection},
             {QStringLiteral("pin"), job.pin},
@@ -134,8 +170,11 @@ QJsonObject toJson(const PhoneJob &job)
 PhoneJob jobFromJson(const QJsonObject &object)
 {
     PhoneJob job;
-    job.action = object.value(QStringLiteral("action")).toString() == u"send" ? PhoneJob::Action::Send
-                                                                              : PhoneJob::Action::Identify;
+    const QString action = object.value(QStringLiteral("action")).toString();
+    job.action = action == u"send"       ? PhoneJob::Action::Send
+                 : action == u"ringtone" ? PhoneJob::Action::WriteRingtone
+                                         : PhoneJob::Action::Identify;
+    job.ringtone = object.value(QStringLiteral("ringtone")).toString();
     job.connection.device = object.value(QStringLiteral("device")).toString();
     job.connection.connection = object.value(QStringLiteral("connection")).toString();
     job.pin = object.value(QStringLiteral("pin")).toString();
@@ -158,7 +197,7 @@ JobProgress progressFromJson(const QJsonObject &object)
 {
     JobProgress progress;
     progress.step = static_cast<JobStep>(
-        std::clamp(object.value(QStringLiteral("step")).toInt(), 0, static_cast<int>(JobStep::Closing)));
+        std::clamp(object.value(QStringLiteral("step")).toInt(), 0, static_cast<int>(JobStep::Writing)));
     progress.part = object.value(QStringLiteral("part")).toInt();
     progress.parts = object.value(QStringLiteral("parts")).toInt();
     progress.reference = object.value(QStringLiteral("reference")).toInt(-1);

@@ -1,7 +1,8 @@
 #pragma once
 
 // One piece of work with a phone, from opening the line to closing it:
-// identify the phone ("Prova") or send the parts of a message ("Invia").
+// identify the phone ("Prova"), send the parts of a message ("Invia"), or
+// write a ringtone into the phone's memory after it has said who it is.
 // Every job opens the line afresh and always closes it, also on failure.
 
 #include "phone/PhoneLink.h"
@@ -16,12 +17,13 @@ namespace brivello::phone {
 
 struct PhoneJob
 {
-    enum class Action { Identify, Send };
+    enum class Action { Identify, Send, WriteRingtone };
     Action action = Action::Identify;
     ConnectionSettings connection;
     QString pin;
     QString number; // international form, for Send
     std::vector<SmsPart> parts;
+    QString ringtone; // RTTTL, for WriteRingtone
     // How long the network may take to answer one part.
     int networkAnswerMs = 60000;
 };
@@ -34,7 +36,7 @@ struct PhoneJobResult
     bool ok() const { return error.ok(); }
 };
 
-enum class JobStep { Connecting, Identifying, Sending, Sent, Closing };
+enum class JobStep { Connecting, Identifying, Sending, Sent, Closing, Writing };
 
 // Told of each step as the job reaches it; `part` counts from 1.
 struct JobProgress

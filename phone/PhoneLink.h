@@ -6,6 +6,7 @@
 // window never calls it on its own thread: see PhoneTask.
 
 #include "phone/SmartMessage.h"
+#include "ringtones/melody/Melody.h"
 
 #include <QString>
 
@@ -82,6 +83,9 @@ public:
     // "+39…") and waits for the network's answer; `reference` receives the
     // message reference the network gave it.
     virtual PhoneError sendPart(const QString &number, const SmsPart &part, int *reference) = 0;
+    // Writes the melody into the phone's ringtone memory, as one piece: the
+    // phone takes it whole or not at all.
+    virtual PhoneError writeRingtone(const melody::Melody &tune) = 0;
     // Closes the line; safe to call at any time, also when connect failed.
     virtual void disconnect() = 0;
     // Asks a call in progress on another thread to give up soon. Safe to

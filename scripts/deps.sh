@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libqt6multimedia6
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
   mdbtools mdbtools-dev
-  libgammu-dev gammu
+  libgammu-dev gammu python3-mido
   libsqlite3-dev libbenchmark-dev
   fonts-dejavu-core
   xvfb xauth pulseaudio pulseaudio-utils imagemagick

@@ -3,12 +3,13 @@
 // refusing, silence, and a line that goes away in the middle of a send.
 // Every case also checks that the line is closed afterwards.
 
-#include "tests/support/PduBuilder.h"
 #include "phone/GammuLink.h"
 #include "phone/RingtoneMessage.h"
 #include "tests/support/ModemSimulator.h"
+#include "tests/support/PduBuilder.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <fcntl.h>
@@ -91,6 +92,8 @@ private Q_SLOTS:
     void lineVanishingMidSendIsTold();
     void missingOrBusyDeviceIsToldBeforeAnythingIsSent();
     void simNetworkAndCentreProblemsAreToldBeforeSending();
+    void aModemTakesNoRingtoneAndSaysSo();
+    void theDummyPhoneIdentifiesAndTakesNoRingtone();
 };
 
 void TestGammuLink::identifiesTheModem()
@@ -301,3 +304,37 @@ void TestGammuLink::simNetworkAndCentreProblemsAreToldBeforeSending()
 
 QTEST_GUILESS_MAIN(TestGammuLink)
 #include "tst_gammulink.moc"
+
+// An AT modem has no ringtone memory: libGammu answers that it cannot write
+// one, and nothing reaches the line after the greeting.
+void TestGammuLink::aModemTakesNoRingtoneAndSaysSo()
+{
+    const brivello::melody::RtttlReading tune = brivello::melody::readRtttl(OnePart);
+    ModemSimulator modem;
+    GammuLink link(quickLimits());
+    QVERIFY(link.connect(at(modem), {}).ok());
+    const int commandsBefore = static_cast<int>(modem.commands().size());
+    const PhoneError error = link.writeRingtone(tune.melody);
+    QCOMPARE(error.kind, PhoneErrorKind::NotSupported);
+    QCOMPARE(error.message(), u"Il telefono non sa fare questa operazione."_s);
+    QCOMPARE(modem.commands().size(), commandsBefore);
+    link.disconnect();
+    QTRY_COMPARE(modem.closings(), 1);
+    QVERIFY(modem.pdus().isEmpty());
+}
+
+// libGammu's file-backed dummy phone: its device is a folder. It says who
+// it is, and has no ringtone memory either.
+void TestGammuLink::theDummyPhoneIdentifiesAndTakesNoRingtone()
+{
+    QTemporaryDir folder;
+    GammuLink link(quickLimits());
+    QCOMPARE(link.connect({folder.path(), u"none"_s}, {}).message(), PhoneError{}.message());
+    PhoneIdentity identity;
+    QVERIFY(link.identify(&identity).ok());
+    QCOMPARE(identity.imei, u"999999999999999"_s);
+    QVERIFY2(!identity.model.isEmpty(), qPrintable(identity.manufacturer));
+    const brivello::melody::RtttlReading tune = brivello::melody::readRtttl(OnePart);
+    QCOMPARE(link.writeRingtone(tune.melody).kind, PhoneErrorKind::NotSupported);
+    link.disconnect();
+}

@@ -69,17 +69,17 @@ private:
 };
 
 // Answers when the test says so, as a phone on a slow cable would.
-class FakePhoneLink final : public ringtonetools::PhoneLink
+class FakeLoaderLink final : public ringtonetools::PhoneLink
 {
     Q_OBJECT
 public:
-    explicit FakePhoneLink(QStringList connections) : m_connections(std::move(connections)) {}
-
-    QStringList connections() const override { return m_connections; }
-    void identify(const QString &connection) override { m_calls << QStringLiteral("identify ") + connection; }
-    void writeRingtone(const QString &connection, const melody::Melody &tune) override
+    void identify(const phone::ConnectionSettings &connection) override
     {
-        m_calls << QStringLiteral("write ") + connection;
+        m_calls << QStringLiteral("identify %1 %2").arg(connection.connection, connection.device);
+    }
+    void writeRingtone(const phone::ConnectionSettings &connection, const melody::Melody &tune) override
+    {
+        m_calls << QStringLiteral("write %1 %2").arg(connection.connection, connection.device);
         m_written.push_back(tune);
     }
     void cancel() override { m_calls << QStringLiteral("cancel"); }
@@ -88,7 +88,6 @@ public:
     const std::vector<melody::Melody> &tunesWritten() const { return m_written; }
 
 private:
-    QStringList m_connections;
     QStringList m_calls;
     std::vector<melody::Melody> m_written;
 };

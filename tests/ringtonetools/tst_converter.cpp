@@ -94,7 +94,7 @@ private Q_SLOTS:
         QCOMPARE(m_window->summary().text(),
                  QStringLiteral("«FurElise»: 40 note, tempo 125 bpm, dura 11,0 secondi."));
         const QTableWidget &table = m_window->fitTable();
-        QCOMPARE(table.columnCount(), 4);
+        QCOMPARE(table.columnCount(), 5);
         QCOMPARE(table.horizontalHeaderItem(2)->text(), QStringLiteral("Esito"));
         QStringList rows;
         for (int row = 0; row < table.rowCount(); ++row)
@@ -107,23 +107,70 @@ private Q_SLOTS:
                                     QStringLiteral("Ericsson T39: 40 su 40, Entra così com'è"),
                                     QStringLiteral("Siemens C35: 40 (limite non noto), Da verificare"),
                                     QStringLiteral("Motorola V220: 40 (limite non noto), Da verificare")}));
-        QCOMPARE(table.item(3, 3)->text(), QStringLiteral("Non noti: numero di note, durate, ottave."));
+        QCOMPARE(table.item(3, 4)->text(), QStringLiteral("Non noti: numero di note, durate, ottave."));
         // Twice as slow, the Ericsson has no length near its quarters: they
         // are held by trails of pauses, which make the melody too long.
         QPlainTextEdit &box = m_window->input().textBox();
         box.setPlainText(box.toPlainText().replace(QStringLiteral("b=125"), QStringLiteral("b=63")));
         QCOMPARE(table.item(2, 2)->text(), QStringLiteral("Troppo lunga"));
-        QVERIFY(table.item(2, 3)->text().startsWith(QStringLiteral("Troppe note: ")));
-        QVERIFY(table.item(2, 3)->text().contains(QStringLiteral("lunghezze di 150, 225, 300, 450 ms")));
+        QVERIFY(table.item(2, 4)->text().startsWith(QStringLiteral("Troppe note: ")));
+        QVERIFY(table.item(2, 4)->text().contains(QStringLiteral("lunghezze di 150, 225, 300, 450 ms")));
         QCOMPARE(table.item(0, 2)->text(), QStringLiteral("Entra così com'è"));
         QVERIFY(table.item(0, 1)->toolTip().contains(QStringLiteral("50 note")));
+        // 40 notes take one Smart Messaging SMS; 120 take two.
+        QCOMPARE(table.horizontalHeaderItem(3)->text(), QStringLiteral("Via SMS"));
+        QCOMPARE(table.item(4, 3)->text(), QStringLiteral("1 SMS"));
+        QVERIFY(table.item(4, 3)->toolTip().startsWith(QStringLiteral("Entra in un solo SMS")));
+        box.setPlainText(QStringLiteral("Lunga:d=8,o=5,b=125:") +
+                         QStringList(40, QStringLiteral("c,e6,g")).join(u','));
+        QCOMPARE(table.item(0, 3)->text(), QStringLiteral("2 SMS concatenati"));
+        QVERIFY(table.item(0, 3)->toolTip().startsWith(QStringLiteral("Occupa 2 SMS concatenati")));
+    }
+
+    void savesTheRingtoneFilesOfThePhones()
+    {
+        QTest::keyClicks(&m_window->input().textBox(),
+                         QStringLiteral("Test:d=4,o=5,b=125:8c,8d,e,2g.,8p,c6"));
+        QStringList labels;
+        for (int i = 1; i <= 3; ++i)
+            labels << m_window->saveButton(i).text();
+        QCOMPARE(
+            labels.join(u'|'),
+            QStringLiteral(
+                "Salva come Smart Messaging (.ott)…|Salva come iMelody (.imy)…|Salva come MIDI (.mid)…"));
+
+        // The very bytes the SMS tool sends, without their header.
+        m_fixture->fakes.saveFileDialog->queueAnswer(target(QStringLiteral("test.ott")));
+        QTest::mouseClick(&m_window->saveButton(1), Qt::LeftButton);
+        QCOMPARE(test::fileBytes(target(QStringLiteral("test.ott"))),
+                 QByteArray::fromHex("024A3A515195CDD0040A149647116136154182906288A000"));
+
+        m_fixture->fakes.saveFileDialog->queueAnswer(target(QStringLiteral("test.imy")));
+        QTest::mouseClick(&m_window->saveButton(2), Qt::LeftButton);
+        const QByteArray imy = test::fileBytes(target(QStringLiteral("test.imy")));
+        QVERIFY2(imy.startsWith("BEGIN:IMELODY\r\nVERSION:1.2\r\n"), imy.constData());
+        QVERIFY2(imy.contains("BEAT:125\r\n"), imy.constData());
+        // iMelody's octave *4 holds a = 880 Hz, RTTTL's octave 5.
+        QVERIFY2(imy.contains("MELODY:c3d3e2g1.r3*5c2\r\n"), imy.constData());
+
+        m_fixture->fakes.saveFileDialog->queueAnswer(target(QStringLiteral("test.mid")));
+        QTest::mouseClick(&m_window->saveButton(3), Qt::LeftButton);
+        const QByteArray mid = test::fileBytes(target(QStringLiteral("test.mid")));
+        QCOMPARE(mid.left(14), QByteArray::fromHex("4D546864000000060000000100"
+                                                   "60"));
+        // c5 is MIDI note 72 (523 Hz), a quarter 96 ticks, 480000 µs at 125 bpm.
+        QVERIFY(mid.contains(QByteArray::fromHex("00FF5103075300")));
+        QVERIFY(mid.contains(QByteArray::fromHex("00904864"
+                                                 "30804800")));
+        QVERIFY(mid.endsWith(QByteArray::fromHex("00FF2F00")));
+        QVERIFY(m_fixture->fakes.messageBox->shown().empty());
     }
 
     void savesRtttlAsTheCataloguesSavesAndWavForTodaysPhones()
     {
         // Typed with an accent the keyboard simulation cannot type: pasted.
         m_window->input().textBox().insertPlainText(QStringLiteral("Più bella:d=4,o=5,b=100:c,8e.,p,16g#6"));
-        QCOMPARE(m_window->saveButtonCount(), 2);
+        QCOMPARE(m_window->saveButtonCount(), 5);
         // An old file of that name is replaced whole.
         QFile old(target(QStringLiteral("bella.txt")));
         QVERIFY(old.open(QIODevice::WriteOnly));
@@ -142,7 +189,7 @@ private Q_SLOTS:
         QVERIFY(asked.startFolder.endsWith(QStringLiteral("/Più bella.txt")));
 
         m_fixture->fakes.saveFileDialog->queueAnswer(target(QStringLiteral("bella.wav")));
-        QTest::mouseClick(&m_window->saveButton(1), Qt::LeftButton);
+        QTest::mouseClick(&m_window->saveButton(4), Qt::LeftButton);
         const QByteArray wav = test::fileBytes(target(QStringLiteral("bella.wav")));
         QCOMPARE(wav.left(4), QByteArray("RIFF"));
         QCOMPARE(qFromLittleEndian<quint32>(wav.constData() + 24), quint32(44100));
@@ -170,7 +217,7 @@ private Q_SLOTS:
 
         // Cancelling the dialog writes nothing.
         m_fixture->fakes.saveFileDialog->queueAnswer(QString());
-        QTest::mouseClick(&m_window->saveButton(1), Qt::LeftButton);
+        QTest::mouseClick(&m_window->saveButton(4), Qt::LeftButton);
         QVERIFY(m_fixture->fakes.messageBox->shown().empty());
     }
 
@@ -181,7 +228,7 @@ private Q_SLOTS:
         m_fixture->fakes.saveFileDialog->queueAnswer(nowhere);
         m_fixture->fakes.messageBox->queueAnswer(platform::MessageAnswer::Ok);
         QTest::mouseClick(&m_window->saveButton(0), Qt::LeftButton);
-        lastMessageIs(QStringLiteral("Impossibile scrivere «") + QDir::toNativeSeparators(nowhere) +
+        lastMessageIs(QStringLiteral("Impossibile scrivere il file «") + QDir::toNativeSeparators(nowhere) +
                       QStringLiteral("»"));
         QVERIFY(!QFileInfo::exists(nowhere));
         // A folder in the file's place is no file to replace.

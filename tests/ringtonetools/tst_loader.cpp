@@ -1,7 +1,9 @@
 // Carica Suonerie driven as a user would: a ringtone searched and chosen in
 // the disc's catalogue, heard, handed to the SMS tool with the ringtone
 // window's command line through a private scratch file, and written to a
-// phone through a phone link (a fake until the phone library provides one).
+// phone through a phone link (a fake here; tst_loaderlink drives the real
+// one).
+#include "phone/gui/ConnectionChooser.h"
 #include "ringtones/shared/RingtoneText.h"
 #include "tests/ringtonetools/ToolFakes.h"
 #include "tools/ringtonetools/CataloguePicker.h"
@@ -16,6 +18,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -60,7 +63,11 @@ private Q_SLOTS:
             QSKIP("the sample disc has not been assembled (BRIVELLO_TEST_DISC)");
     }
 
-    void init() { m_fixture = std::make_unique<test::ToolFixture>(m_disc); }
+    void init()
+    {
+        m_fixture = std::make_unique<test::ToolFixture>(m_disc);
+        QSettings().clear(); // the connection a former case kept
+    }
 
     void cleanup()
     {
@@ -107,7 +114,7 @@ private Q_SLOTS:
         QVERIFY(m_window->chosen().text().endsWith(QStringLiteral("Passata al programma SMS.")));
         // Without a phone link, the window says what it cannot do yet.
         QVERIFY(!m_window->identifyButton());
-        QVERIFY(m_window->phoneStatus().text().contains(QStringLiteral("non è ancora disponibile")));
+        QVERIFY(m_window->phoneStatus().text().contains(QStringLiteral("non è disponibile")));
     }
 
     void aCancelledNumberWritesAndStartsNothing()
@@ -157,23 +164,31 @@ private Q_SLOTS:
 
     void withAPhoneLinkTheRingtoneIsWrittenAfterThePhoneSaysWhoItIs()
     {
-        auto link = std::make_shared<test::FakePhoneLink>(
-            QStringList{QStringLiteral("Cavo dati su /dev/ttyUSB0"), QStringLiteral("Infrarossi")});
+        m_fixture->services.devices = [] {
+            return std::vector<phone::DeviceEntry>{
+                {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("USB: cavo")},
+                {QStringLiteral("/dev/rfcomm0"), QStringLiteral("Bluetooth")}};
+        };
+        auto link = std::make_shared<test::FakeLoaderLink>();
         open(link);
+        QCOMPARE(m_window->identifyButton()->text(), QStringLiteral("Prova"));
         QVERIFY(m_window->identifyButton()->isEnabled());
         QVERIFY(!m_window->writeButton()->isEnabled());
         chooseBeethovensFirst();
         // Not before the phone has said who it is.
         QVERIFY(!m_window->writeButton()->isEnabled());
         QTest::mouseClick(m_window->identifyButton(), Qt::LeftButton);
-        QCOMPARE(link->calls(), QStringList{QStringLiteral("identify Cavo dati su /dev/ttyUSB0")});
+        QCOMPARE(link->calls(), QStringList{QStringLiteral("identify at /dev/ttyUSB0")});
         QVERIFY(m_window->cancelButton()->isEnabled());
         QVERIFY(!m_window->identifyButton()->isEnabled());
-        Q_EMIT link->identified(true, QStringLiteral("Nokia 3310, IMEI 350000000000000"));
-        QCOMPARE(m_window->phoneStatus().text(), QStringLiteral("Nokia 3310, IMEI 350000000000000"));
+        QVERIFY(!m_window->connectionChooser()->isEnabled());
+        Q_EMIT link->identified(true, QStringLiteral("Telefono trovato: Nokia 3310, IMEI 350000000000000."));
+        QCOMPARE(m_window->phoneStatus().text(),
+                 QStringLiteral("Telefono trovato: Nokia 3310, IMEI 350000000000000."));
         QVERIFY(m_window->writeButton()->isEnabled());
 
         QTest::mouseClick(m_window->writeButton(), Qt::LeftButton);
+        QCOMPARE(link->calls().back(), QStringLiteral("write at /dev/ttyUSB0"));
         QCOMPARE(link->tunesWritten().size(), std::size_t(1));
         QCOMPARE(link->tunesWritten().front().name, QStringLiteral("FurElise"));
         QCOMPARE(link->tunesWritten().front().notes.size(), std::size_t(40));
@@ -181,27 +196,40 @@ private Q_SLOTS:
         QCOMPARE(m_window->progress()->value(), 40);
         QTest::mouseClick(m_window->cancelButton(), Qt::LeftButton);
         QCOMPARE(link->calls().back(), QStringLiteral("cancel"));
-        Q_EMIT link->written(false,
-                             QStringLiteral("Scrittura annullata: il telefono non è stato modificato."));
-        QCOMPARE(m_window->phoneStatus().text(),
-                 QStringLiteral("Scrittura annullata: il telefono non è stato modificato."));
+        // Once the ringtone is on its way, Cancel goes grey.
+        Q_EMIT link->cancellable(false);
+        QVERIFY(!m_window->cancelButton()->isEnabled());
+        Q_EMIT link->written(false, QStringLiteral("Scrittura annullata prima che la suoneria partisse: il "
+                                                   "telefono non è stato modificato."));
+        QVERIFY(m_window->phoneStatus().text().startsWith(QStringLiteral("Scrittura annullata")));
         QVERIFY(m_window->writeButton()->isEnabled());
         QVERIFY(!m_window->cancelButton()->isEnabled());
 
-        // Another connection may be another phone: it must answer again.
-        m_window->connectionChoice()->setCurrentIndex(1);
+        // Another device may be another phone: it must answer again.
+        m_window->connectionChooser()->deviceBox()->setCurrentIndex(1);
         QVERIFY(!m_window->writeButton()->isEnabled());
         QTest::mouseClick(m_window->identifyButton(), Qt::LeftButton);
-        Q_EMIT link->identified(false, QStringLiteral("Nessun telefono risponde su «Infrarossi»."));
+        QCOMPARE(link->calls().back(), QStringLiteral("identify at /dev/rfcomm0"));
+        Q_EMIT link->identified(false, QStringLiteral("Il telefono non risponde."));
         QVERIFY(!m_window->writeButton()->isEnabled());
-        QCOMPARE(link->calls().back(), QStringLiteral("identify Infrarossi"));
+        // The connection tried last is offered at the next start.
+        m_window = std::make_unique<LoaderWindow>(m_fixture->services);
+        QCOMPARE(m_window->connectionChooser()->connection().device, QStringLiteral("/dev/rfcomm0"));
     }
 
-    void aPhoneLinkWithNoConnectionsSaysSo()
+    void withNoDeviceFoundTheUserIsToldAndMayTypeOne()
     {
-        open(std::make_shared<test::FakePhoneLink>(QStringList{}));
+        m_fixture->services.devices = [] { return std::vector<phone::DeviceEntry>{}; };
+        auto link = std::make_shared<test::FakeLoaderLink>();
+        open(link);
         QVERIFY(!m_window->identifyButton()->isEnabled());
-        QVERIFY(m_window->phoneStatus().text().startsWith(QStringLiteral("Nessun collegamento trovato")));
+        QVERIFY(m_window->connectionChooser()->descriptionLabel()->text().startsWith(
+            QStringLiteral("Nessun dispositivo trovato")));
+        QTest::keyClicks(m_window->connectionChooser()->deviceBox()->lineEdit(),
+                         QStringLiteral("/dev/ttyS0"));
+        QVERIFY(m_window->identifyButton()->isEnabled());
+        QTest::mouseClick(m_window->identifyButton(), Qt::LeftButton);
+        QCOMPARE(link->calls(), QStringList{QStringLiteral("identify at /dev/ttyS0")});
     }
 };
 

@@ -170,7 +170,7 @@ private Q_SLOTS:
     void theColumnsShowCountsVerdictsAndSources()
     {
         const std::vector<FitColumn> columns = fitColumns();
-        QCOMPARE(columns.size(), std::size_t(4));
+        QCOMPARE(columns.size(), std::size_t(5));
         const melody::Melody longOne = tune(plainNotes(51));
         const PhoneModel &nokia = model(QStringLiteral("Nokia 3210"));
         QCOMPARE(columns[0].cell(longOne, nokia), QStringLiteral("Nokia 3210"));
@@ -179,8 +179,15 @@ private Q_SLOTS:
         QCOMPARE(columns[2].cell(longOne, nokia), QStringLiteral("Troppo lunga"));
         QCOMPARE(columns[1].cell(longOne, model(QStringLiteral("Siemens C35"))),
                  QStringLiteral("51 (limite non noto)"));
-        QCOMPARE(columns[3].cell(tune(plainNotes(3)), nokia), QStringLiteral("Nulla"));
-        QVERIFY(columns[3].tooltip(longOne, nokia).contains(QStringLiteral("Pause puntate: ")));
+        QCOMPARE(columns[4].cell(tune(plainNotes(3)), nokia), QStringLiteral("Nulla"));
+        QVERIFY(columns[4].tooltip(longOne, nokia).contains(QStringLiteral("Pause puntate: ")));
+        // Smart Messaging: a short tune in one SMS, a long one cut to the
+        // 130 notes a Smart Messaging ringtone carries.
+        QCOMPARE(columns[3].cell(tune(plainNotes(3)), nokia), QStringLiteral("1 SMS"));
+        QCOMPARE(columns[3].cell(tune(plainNotes(200)), nokia),
+                 QStringLiteral("2 SMS concatenati, 130 note su 200"));
+        QVERIFY(
+            columns[3].tooltip(tune(plainNotes(200)), nokia).contains(QStringLiteral("sono state tolte")));
     }
 };
 

@@ -209,7 +209,7 @@ private Q_SLOTS:
         QCOMPARE(converter->code(1).toPlainText(), QStringLiteral("4c1 4d1 4e1 4f1 4g1 4a1 4b1 4c2"));
         const QString wav = m_home.filePath(QStringLiteral("scala.wav"));
         fixture.fakes.saveFileDialog->queueAnswer(wav);
-        QTest::mouseClick(&converter->saveButton(1), Qt::LeftButton);
+        QTest::mouseClick(&converter->saveButton(4), Qt::LeftButton);
         QCOMPARE(QFileInfo(wav).size(), qint64(44 + 4 * 44100 * 2));
         fixture.checkUnused();
         runsForReal(started, QStringLiteral("convertitore"));

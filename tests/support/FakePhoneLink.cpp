@@ -19,6 +19,12 @@ void FakePhoneLink::queueSend(const PhoneError &error)
     m_sendAnswers << error;
 }
 
+void FakePhoneLink::queueWrite(const PhoneError &error)
+{
+    std::lock_guard lock(m_mutex);
+    m_writeAnswers << error;
+}
+
 void FakePhoneLink::setIdentity(const phone::PhoneIdentity &identity)
 {
     std::lock_guard lock(m_mutex);
@@ -80,7 +86,7 @@ PhoneError FakePhoneLink::connect(const phone::ConnectionSettings &settings, con
 {
     std::unique_lock lock(m_mutex);
     m_aborted = false;
-    m_records.push_back({Call::Connect, settings, pin, {}, {}});
+    m_records.push_back({Call::Connect, settings, pin, {}, {}, {}});
     if (!pass(Call::Connect, lock))
         return phone::phoneError(PhoneErrorKind::Cancelled, settings.device);
     const PhoneError answer = m_connectAnswers.isEmpty() ? PhoneError{} : m_connectAnswers.takeFirst();
@@ -91,7 +97,7 @@ PhoneError FakePhoneLink::connect(const phone::ConnectionSettings &settings, con
 PhoneError FakePhoneLink::identify(phone::PhoneIdentity *identity)
 {
     std::unique_lock lock(m_mutex);
-    m_records.push_back({Call::Identify, {}, {}, {}, {}});
+    m_records.push_back({Call::Identify, {}, {}, {}, {}, {}});
     if (!pass(Call::Identify, lock))
         return phone::phoneError(PhoneErrorKind::Cancelled);
     *identity = m_identity;
@@ -101,7 +107,7 @@ PhoneError FakePhoneLink::identify(phone::PhoneIdentity *identity)
 PhoneError FakePhoneLink::sendPart(const QString &number, const phone::SmsPart &part, int *reference)
 {
     std::unique_lock lock(m_mutex);
-    m_records.push_back({Call::SendPart, {}, {}, number, part});
+    m_records.push_back({Call::SendPart, {}, {}, number, part, {}});
     if (!pass(Call::SendPart, lock))
         return phone::phoneError(PhoneErrorKind::Cancelled);
     const PhoneError answer = m_sendAnswers.isEmpty() ? PhoneError{} : m_sendAnswers.takeFirst();
@@ -110,10 +116,19 @@ PhoneError FakePhoneLink::sendPart(const QString &number, const phone::SmsPart &
     return answer;
 }
 
+PhoneError FakePhoneLink::writeRingtone(const melody::Melody &tune)
+{
+    std::unique_lock lock(m_mutex);
+    m_records.push_back({Call::WriteRingtone, {}, {}, {}, {}, tune});
+    if (!pass(Call::WriteRingtone, lock))
+        return phone::phoneError(PhoneErrorKind::Cancelled);
+    return m_writeAnswers.isEmpty() ? PhoneError{} : m_writeAnswers.takeFirst();
+}
+
 void FakePhoneLink::disconnect()
 {
     std::lock_guard lock(m_mutex);
-    m_records.push_back({Call::Disconnect, {}, {}, {}, {}});
+    m_records.push_back({Call::Disconnect, {}, {}, {}, {}, {}});
     m_open = false;
 }
 

@@ -17,7 +17,7 @@ namespace brivello::test {
 class FakePhoneLink final : public phone::PhoneLink
 {
 public:
-    enum class Call { Connect, Identify, SendPart, Disconnect };
+    enum class Call { Connect, Identify, SendPart, WriteRingtone, Disconnect };
     struct Record
     {
         Call call;
@@ -25,12 +25,14 @@ public:
         QString pin;                        // Connect
         QString number;                     // SendPart
         phone::SmsPart part;                // SendPart
+        melody::Melody ringtone;            // WriteRingtone
     };
 
     // Answers for the next calls of each kind, in order; a call with nothing
     // queued succeeds.
     void queueConnect(const phone::PhoneError &error);
     void queueSend(const phone::PhoneError &error);
+    void queueWrite(const phone::PhoneError &error);
     void setIdentity(const phone::PhoneIdentity &identity);
     // The next call of this kind waits until release() or abort().
     void hold(Call call);
@@ -46,6 +48,7 @@ public:
     phone::PhoneError connect(const phone::ConnectionSettings &settings, const QString &pin) override;
     phone::PhoneError identify(phone::PhoneIdentity *identity) override;
     phone::PhoneError sendPart(const QString &number, const phone::SmsPart &part, int *reference) override;
+    phone::PhoneError writeRingtone(const melody::Melody &tune) override;
     void disconnect() override;
     void abort() override;
 
@@ -58,6 +61,7 @@ private:
     std::vector<Record> m_records;
     QList<phone::PhoneError> m_connectAnswers;
     QList<phone::PhoneError> m_sendAnswers;
+    QList<phone::PhoneError> m_writeAnswers;
     phone::PhoneIdentity m_identity;
     QList<Call> m_holds;
     bool m_waiting = false;

@@ -1,5 +1,7 @@
 #include "tools/ringtonetools/LoaderWindow.h"
 
+#include "phone/Connections.h"
+#include "phone/gui/ConnectionChooser.h"
 #include "tools/ringtonetools/PhoneLink.h"
 #include "tools/ringtonetools/PlayerBar.h"
 #include "tools/ringtonetools/SmsHandoff.h"
@@ -13,6 +15,7 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QVBoxLayout>
 
 namespace brivello::ringtonetools {
@@ -67,47 +70,57 @@ void LoaderWindow::buildPhoneControls()
     PhoneLink *link = m_services.phoneLink.get();
     if (!link) {
         m_phoneStatus->setText(
-            QStringLiteral("La scrittura della suoneria sul telefono via cavo non è ancora "
-                           "disponibile in questa versione: la suoneria scelta si può "
-                           "inviare al telefono con «Invia via SMS…»."));
+            QStringLiteral("La scrittura della suoneria sul telefono via cavo non è disponibile: la "
+                           "suoneria scelta si può inviare al telefono con «Invia via SMS…»."));
         layout->addWidget(m_phoneStatus);
         return;
     }
-    auto *row = new QHBoxLayout;
-    m_connection = new QComboBox(m_phone);
-    m_connection->setObjectName(QStringLiteral("collegamento"));
-    m_connection->addItems(link->connections());
-    m_identify = new QPushButton(QStringLiteral("Identifica il telefono"), m_phone);
+    m_chooser = new phone::ConnectionChooser(m_services.devices, m_phone);
+    // The connection tried last; a first start shows the first device found.
+    phone::ConnectionSettings kept = phone::loadConnection(QSettings());
+    if (kept.device.isEmpty())
+        kept.device = m_chooser->connection().device;
+    m_chooser->setConnection(kept);
+    m_identify = m_chooser->probeButton();
     m_identify->setObjectName(QStringLiteral("identifica"));
+    m_identify->setToolTip(QStringLiteral("Collega il telefono e ne legge marca, modello e IMEI, senza "
+                                          "scrivere nulla."));
     m_write = new QPushButton(QStringLiteral("Scrivi sul telefono"), m_phone);
     m_write->setObjectName(QStringLiteral("scrivi"));
     m_cancel = new QPushButton(QStringLiteral("Annulla"), m_phone);
     m_cancel->setObjectName(QStringLiteral("annulla"));
     m_progress = new QProgressBar(m_phone);
     m_progress->setRange(0, 100);
-    row->addWidget(new QLabel(QStringLiteral("Collegamento:"), m_phone));
-    row->addWidget(m_connection, 1);
-    row->addWidget(m_identify);
+    m_progress->setValue(0);
+    auto *row = new QHBoxLayout;
+    row->addWidget(m_progress, 1);
     row->addWidget(m_write);
     row->addWidget(m_cancel);
+    layout->addWidget(m_chooser);
     layout->addLayout(row);
-    layout->addWidget(m_progress);
     layout->addWidget(m_phoneStatus);
 
-    connect(m_identify, &QPushButton::clicked, this, &LoaderWindow::identify);
+    connect(m_chooser, &phone::ConnectionChooser::probeRequested, this, &LoaderWindow::identify);
     connect(m_write, &QPushButton::clicked, this, &LoaderWindow::write);
     connect(m_cancel, &QPushButton::clicked, this, &LoaderWindow::cancel);
-    // Another connection is another phone, maybe: it must say who it is again.
-    connect(m_connection, &QComboBox::currentIndexChanged, this, [this] {
-        m_identified = false;
-        showBusy(false);
-    });
+    // Another connection may be another phone: it must say who it is again.
+    connect(m_chooser->deviceBox(), &QComboBox::currentTextChanged, this, &LoaderWindow::connectionChanged);
+    connect(m_chooser->kindBox(), &QComboBox::currentIndexChanged, this, &LoaderWindow::connectionChanged);
     connect(link, &PhoneLink::identified, this, &LoaderWindow::identified);
     connect(link, &PhoneLink::written, this, &LoaderWindow::written);
     connect(link, &PhoneLink::progress, m_progress, &QProgressBar::setValue);
-    if (m_connection->count() == 0)
-        m_phoneStatus->setText(QStringLiteral("Nessun collegamento trovato: collegare il cavo del telefono e "
-                                              "riavviare il programma."));
+    connect(link, &PhoneLink::cancellable, m_cancel, &QPushButton::setEnabled);
+    m_phoneStatus->setText(
+        QStringLiteral("Collegare il telefono, scegliere il dispositivo e premere «Prova»: "
+                       "la suoneria si scrive dopo che il telefono ha detto chi è."));
+    showBusy(false);
+}
+
+void LoaderWindow::connectionChanged()
+{
+    if (m_busy)
+        return;
+    m_identified = false;
     showBusy(false);
 }
 
@@ -141,8 +154,8 @@ void LoaderWindow::showBusy(bool busy)
     m_busy = busy;
     if (!m_identify)
         return;
-    const bool hasConnection = m_connection->count() > 0;
-    m_connection->setEnabled(!busy);
+    const bool hasConnection = !m_chooser->connection().device.isEmpty();
+    m_chooser->setEnabled(!busy);
     m_identify->setEnabled(!busy && hasConnection);
     m_write->setEnabled(!busy && hasConnection && m_identified && m_melody.has_value());
     m_cancel->setEnabled(busy);
@@ -150,10 +163,16 @@ void LoaderWindow::showBusy(bool busy)
 
 void LoaderWindow::identify()
 {
+    const phone::ConnectionSettings connection = m_chooser->connection();
+    if (connection.device.isEmpty())
+        return;
     m_identified = false;
-    m_phoneStatus->setText(QStringLiteral("Ricerca del telefono su «%1»…").arg(m_connection->currentText()));
+    QSettings settings;
+    phone::saveConnection(settings, connection);
+    m_progress->setValue(0);
+    m_phoneStatus->setText(QStringLiteral("Ricerca del telefono su %1…").arg(connection.device));
     showBusy(true);
-    m_services.phoneLink->identify(m_connection->currentText());
+    m_services.phoneLink->identify(connection);
 }
 
 void LoaderWindow::identified(bool ok, const QString &message)
@@ -170,7 +189,7 @@ void LoaderWindow::write()
     m_progress->setValue(0);
     m_phoneStatus->setText(QStringLiteral("Scrittura di «%1» sul telefono…").arg(m_tune->song));
     showBusy(true);
-    m_services.phoneLink->writeRingtone(m_connection->currentText(), *m_melody);
+    m_services.phoneLink->writeRingtone(m_chooser->connection(), *m_melody);
 }
 
 void LoaderWindow::written(bool, const QString &message)

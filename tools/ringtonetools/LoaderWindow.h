@@ -15,6 +15,10 @@
 
 class QComboBox;
 class QGroupBox;
+
+namespace brivello::phone {
+class ConnectionChooser;
+}
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -35,8 +39,9 @@ public:
     PlayerBar &playerBar() const { return *m_player; }
     QPushButton &smsButton() const { return *m_sms; }
     QGroupBox &phoneBox() const { return *m_phone; }
-    // The phone controls exist only with a phone link.
-    QComboBox *connectionChoice() const { return m_connection; }
+    // The phone controls exist only with a phone link; "Prova" of the
+    // connection chooser identifies the phone.
+    phone::ConnectionChooser *connectionChooser() const { return m_chooser; }
     QPushButton *identifyButton() const { return m_identify; }
     QPushButton *writeButton() const { return m_write; }
     QPushButton *cancelButton() const { return m_cancel; }
@@ -50,6 +55,7 @@ private:
     void write();
     void cancel();
     void showBusy(bool busy);
+    void connectionChanged();
     void identified(bool ok, const QString &message);
     void written(bool ok, const QString &message);
 
@@ -59,7 +65,7 @@ private:
     PlayerBar *m_player = nullptr;
     QPushButton *m_sms = nullptr;
     QGroupBox *m_phone = nullptr;
-    QComboBox *m_connection = nullptr;
+    phone::ConnectionChooser *m_chooser = nullptr;
     QPushButton *m_identify = nullptr;
     QPushButton *m_write = nullptr;
     QPushButton *m_cancel = nullptr;

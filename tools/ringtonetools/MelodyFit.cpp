@@ -1,5 +1,6 @@
 #include "tools/ringtonetools/MelodyFit.h"
 
+#include "phone/RingtoneMessage.h"
 #include "ringtones/melody/MelodyInternal.h"
 
 #include <algorithm>
@@ -227,6 +228,18 @@ QString verdictText(PhoneFit::Verdict verdict)
     return QStringLiteral("Da verificare");
 }
 
+QString smsCell(const melody::Melody &tune)
+{
+    const phone::RingtoneMessage message = phone::encodeRingtone(tune);
+    if (!message.ok())
+        return QStringLiteral("Non si invia");
+    const int parts = message.fit.partCount;
+    QString text = parts == 1 ? QStringLiteral("1 SMS") : QStringLiteral("%1 SMS concatenati").arg(parts);
+    if (message.fit.notesSent < message.fit.notesInMelody)
+        text += QStringLiteral(", %1 note su %2").arg(message.fit.notesSent).arg(message.fit.notesInMelody);
+    return text;
+}
+
 std::vector<FitColumn> fitColumns()
 {
     const auto noTooltip = [](const melody::Melody &, const PhoneModel &) { return QString(); };
@@ -248,6 +261,14 @@ std::vector<FitColumn> fitColumns()
                            return verdictText(fitOnPhone(tune, model).verdict);
                        },
                        noTooltip});
+    // The same for every model: how many SMS the Smart Messaging ringtone
+    // takes, as the SMS tool would send it.
+    columns.push_back({QStringLiteral("Via SMS"),
+                       [](const melody::Melody &tune, const PhoneModel &) { return smsCell(tune); },
+                       [](const melody::Melody &tune, const PhoneModel &) {
+                           const phone::RingtoneMessage message = phone::encodeRingtone(tune);
+                           return message.ok() ? message.fit.statement() : message.error;
+                       }});
     columns.push_back(
         {QStringLiteral("Cosa cambia"),
          [](const melody::Melody &tune, const PhoneModel &model) {

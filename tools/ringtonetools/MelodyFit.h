@@ -34,6 +34,10 @@ PhoneFit fitOnPhone(const melody::Melody &tune, const PhoneModel &model);
 
 QString verdictText(PhoneFit::Verdict verdict);
 
+// How many Smart Messaging SMS the melody takes ("1 SMS", "3 SMS
+// concatenati"), and how many of its notes they carry when not all.
+QString smsCell(const melody::Melody &tune);
+
 // One column of the fit table: its heading and the text of its cell for one
 // model, with the figure sources or anything else worth a tooltip.
 struct FitColumn

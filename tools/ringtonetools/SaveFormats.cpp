@@ -1,11 +1,12 @@
 #include "tools/ringtonetools/SaveFormats.h"
 
+#include "data/SafeWrite.h"
+#include "phone/RingtoneFiles.h"
 #include "ringtones/shared/RingtoneText.h"
 #include "tools/ringtonetools/BuzzerVoice.h"
 #include "tools/ringtonetools/ToolServices.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 namespace brivello::ringtonetools {
 
@@ -36,6 +37,27 @@ std::vector<SaveFormat> saveFormats()
                        [](const melody::Melody &tune, QString *) -> std::optional<QByteArray> {
                            return ringtones::shared::windows1252Line(melody::writeRtttl(tune));
                        }});
+    // The phones' own ringtone files; see phone/RingtoneFiles.h for which
+    // are libGammu's writers and which are ours.
+    const auto phoneFile = [](phone::RingtoneFile (*write)(const melody::Melody &)) {
+        return [write](const melody::Melody &tune, QString *error) -> std::optional<QByteArray> {
+            phone::RingtoneFile file = write(tune);
+            if (!file.ok()) {
+                *error = file.error;
+                return std::nullopt;
+            }
+            return std::move(file.bytes);
+        };
+    };
+    formats.push_back({QStringLiteral("ott"), QStringLiteral("Smart Messaging (.ott)"),
+                       QStringLiteral("Suoneria Smart Messaging (*.ott)"), QStringLiteral("ott"),
+                       phoneFile(&phone::smartMessagingFile)});
+    formats.push_back({QStringLiteral("imy"), QStringLiteral("iMelody (.imy)"),
+                       QStringLiteral("Suoneria iMelody 1.2 (*.imy)"), QStringLiteral("imy"),
+                       phoneFile(&phone::iMelodyFile)});
+    formats.push_back({QStringLiteral("mid"), QStringLiteral("MIDI (.mid)"),
+                       QStringLiteral("File MIDI standard (*.mid)"), QStringLiteral("mid"),
+                       phoneFile(&phone::midiFile)});
     // For the phones of today, which take any recording as a ringtone.
     formats.push_back({QStringLiteral("wav"), QStringLiteral("WAV (.wav)"),
                        QStringLiteral("Audio WAV (*.wav)"), QStringLiteral("wav"),
@@ -52,22 +74,11 @@ std::vector<SaveFormat> saveFormats()
 
 std::optional<QString> writeAtomically(const QString &path, const QByteArray &bytes)
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Impossibile scrivere «%1»: %2").arg(shown, file.errorString());
-    // commit() can report success after a final flush failed on a full
-    // disk, so the data is flushed and checked first.
-    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return QStringLiteral("Impossibile scrivere «%1»: %2. Il file esistente non è stato modificato.")
-            .arg(shown, reason);
-    }
-    if (!file.commit())
-        return QStringLiteral("Impossibile completare «%1»: %2. Il file esistente non è stato modificato.")
-            .arg(shown, file.errorString());
-    return std::nullopt;
+    QString reason;
+    if (data::writeFileSafely(path, bytes, &reason))
+        return std::nullopt;
+    return QStringLiteral("Impossibile scrivere il file «%1»: %2. Il file esistente non è stato modificato.")
+        .arg(QDir::toNativeSeparators(path), reason);
 }
 
 QString savedMessage(const QString &path)

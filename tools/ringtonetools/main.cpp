@@ -1,7 +1,10 @@
 // The disc's ringtone tools: Musicbox, Convertitore RTTTL, Compositore
 // Suonerie and Carica Suonerie, one program started under four names.
+#include "phone/Devices.h"
+#include "phone/PhoneTask.h"
 #include "tools/ringtonetools/OpenFileDialog.h"
 #include "tools/ringtonetools/SoundOutput.h"
+#include "tools/ringtonetools/TaskPhoneLink.h"
 #include "tools/ringtonetools/ToolLauncher.h"
 #include "tools/ringtonetools/ToolServices.h"
 
@@ -17,6 +20,10 @@ using namespace brivello::ringtonetools;
 
 int main(int argc, char *argv[])
 {
+    // The loader's phone jobs run in this very program, started again as a
+    // worker: the blocking library stays away from the window.
+    if (const std::optional<int> status = brivello::phone::runPhoneWorkerIfAsked(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("brivello-suonerie"));
     const QString program = QCoreApplication::applicationFilePath();
@@ -28,6 +35,8 @@ int main(int argc, char *argv[])
     services.platform = brivello::platform::makeQtPlatform();
     services.sound = makeQtSoundOutput();
     services.openDialog = makeQtOpenFileDialog();
+    services.phoneLink = std::make_shared<TaskPhoneLink>(brivello::phone::workerProcessTasks());
+    services.devices = [] { return brivello::phone::listDevices(); };
     services.discFolder = discFolderOf(program);
     services.scratchFolder =
         QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/invio");

@@ -384,6 +384,8 @@ void SmsWindow::progressed(const phone::JobProgress &progress)
     case JobStep::Closing:
         m_progress->setValue(m_progress->maximum());
         break;
+    case JobStep::Writing: // ringtones by cable are the loader's
+        break;
     }
     if (m_cancel->isEnabled())
         showStatus(phone::stepText(progress), false);
