@@ -1,10 +1,11 @@
 #include "tools/mkdisc/DiscAssembly.h"
 
+#include "data/SafeWrite.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 
 namespace brivello::mkdisc {
@@ -22,9 +23,9 @@ bool writeFile(const QString &path, const QByteArray &bytes, QString *error)
         *error = QStringLiteral("%1: cannot create its folder").arg(path);
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    QString reason;
+    if (!data::writeFileSafely(path, bytes, &reason)) {
+        *error = QStringLiteral("%1: %2").arg(path, reason);
         return false;
     }
     return true;

@@ -376,7 +376,7 @@ QWidget *LogoToolWindow::buildToolOptions()
     std::sort(names.begin(), names.end());
     for (const QString &name : std::as_const(names))
         m_iconBox->addItem(iconPicture(logos::builtInIcons().value(name)), name, name);
-    m_mirrorBox = new QCheckBox(QStringLiteral("Spec&ulare"));
+    m_mirrorBox = new QCheckBox(QStringLiteral("A spe&cchio"));
     auto *stampForm = new QFormLayout(stampPage);
     stampForm->setContentsMargins(0, 0, 0, 0);
     auto *stampRow = new QHBoxLayout;
