@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QStandardPaths>
 #include <QTreeView>
 
 namespace brivello::ringtones {
@@ -102,7 +103,18 @@ QString RingtoneTransfer::smsToolPath()
 QString RingtoneTransfer::scratchPath()
 {
     const QString programFolder = data::programFolder();
-    const QString folder = QFileInfo(programFolder).isWritable() ? programFolder : QDir::tempPath();
+    if (QFileInfo(programFolder).isWritable())
+        return QDir(programFolder).filePath(QStringLiteral("temp.txt"));
+    // A disc cannot be written. In the shared temporary folder another user
+    // could plant a link under the fixed name and have the line written over
+    // a file of theirs, or a file that makes every send fail: the scratch
+    // file goes to the user's own runtime folder instead, which only the user
+    // may enter (Qt makes it so, and refuses one that is not), else to the
+    // user's data folder.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    QDir().mkpath(folder);
     return QDir(folder).filePath(QStringLiteral("temp.txt"));
 }
 

@@ -1,5 +1,9 @@
+#include "data/SafeWrite.h"
 #include "ringtones/RingtoneTransfer.h"
 #include "tests/ringtones/ring_fixture.h"
+#include "tests/support/TestSupport.h"
+
+#include <QFileDevice>
 
 using namespace brivello;
 
@@ -13,6 +17,7 @@ private Q_SLOTS:
     void cleanup() { m_fixture.close(); }
     void doubleClickSavesTheRingtoneTextAsOneLine();
     void savingOverAFileLeavesExactlyOneLine();
+    void onAReadOnlyDiscTheScratchFileIsTheUsersAlone();
     void cancellingWritesNothing();
     void aFailedWriteKeepsTheOldFileAndTellsTheUser();
     void theNoResultRowSavesNothing();
@@ -215,6 +220,36 @@ void TestFrmRingTransfer::anSmsToolThatDoesNotStartIsTold()
     QTest::mouseClick(&ring().pctSMS(), Qt::LeftButton);
     QCOMPARE(m_fixture.fakes().messageBox->shown().size(), std::size_t(1));
     QVERIFY(m_fixture.fakes().messageBox->shown().front().text.contains(u"programma SMS"));
+}
+
+// Mended fault: on a disc the scratch file had a fixed name in the shared
+// temporary folder, where another user could plant a link to have the line
+// written over a file of theirs.
+void TestFrmRingTransfer::onAReadOnlyDiscTheScratchFileIsTheUsersAlone()
+{
+    QTemporaryDir shared;
+    QTemporaryDir elsewhere;
+    const QString victim = elsewhere.filePath(QStringLiteral("victim.txt"));
+    QFile planted(victim);
+    QVERIFY(planted.open(QIODevice::WriteOnly));
+    planted.write("precious");
+    planted.close();
+    QVERIFY(QFile::link(victim, shared.filePath(QStringLiteral("temp.txt"))));
+    const test::EnvironmentGuard tmp("TMPDIR", shared.path().toLocal8Bit());
+
+    // A folder that does not exist is as unwritable as a disc, even for root.
+    const QString before = data::programFolder();
+    data::setProgramFolder(elsewhere.filePath(QStringLiteral("cdrom")));
+    const QString scratch = ringtones::RingtoneTransfer::scratchPath();
+    data::setProgramFolder(before);
+
+    QVERIFY2(QFileInfo(scratch).absolutePath() != QFileInfo(shared.path()).absoluteFilePath(),
+             qPrintable(scratch));
+    const QFileDevice::Permissions folder = QFile::permissions(QFileInfo(scratch).absolutePath());
+    QVERIFY(!(folder & (QFileDevice::WriteGroup | QFileDevice::WriteOther)));
+    QVERIFY(data::writeFileSafely(scratch, QByteArrayLiteral("Lyna Ross:Maria:d=4,o=5,b=120:c\r\n")));
+    QCOMPARE(contents(victim), QByteArray("precious"));
+    QFile::remove(scratch);
 }
 
 QTEST_MAIN(TestFrmRingTransfer)
