@@ -3,10 +3,12 @@
 #include "platform/Platform.h"
 #include "platform/QtDialogs.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QProcess>
 #include <QTimer>
@@ -81,7 +83,15 @@ bool QtWavePlayer::open(const QString &file)
         m_output = std::make_unique<QAudioOutput>();
         m_player = std::make_unique<QMediaPlayer>();
         m_player->setAudioOutput(m_output.get());
+        QObject::connect(m_player.get(), &QMediaPlayer::errorOccurred, m_player.get(),
+                         [this](QMediaPlayer::Error error, const QString &) {
+                             if (error == QMediaPlayer::FormatError)
+                                 m_failure = QStringLiteral("la registrazione non è un file audio leggibile");
+                             else if (error != QMediaPlayer::NoError)
+                                 m_failure = QStringLiteral("il riproduttore audio non la può riprodurre");
+                         });
     }
+    m_failure.clear();
     m_player->setSource(QUrl::fromLocalFile(file));
     m_open = true;
     return true;
@@ -89,8 +99,13 @@ bool QtWavePlayer::open(const QString &file)
 
 void QtWavePlayer::play()
 {
-    if (m_open)
-        m_player->play();
+    if (!m_open)
+        return;
+    if (QMediaDevices::defaultAudioOutput().isNull()) {
+        m_failure = QStringLiteral("il sistema non ha un'uscita audio");
+        return;
+    }
+    m_player->play();
 }
 
 void QtWavePlayer::stop()
@@ -106,6 +121,7 @@ void QtWavePlayer::close()
     m_player->stop();
     m_player->setSource(QUrl());
     m_open = false;
+    m_failure.clear();
 }
 
 PlayerMode QtWavePlayer::mode() const
@@ -114,6 +130,11 @@ PlayerMode QtWavePlayer::mode() const
         return PlayerMode::NotOpen;
     return m_player->playbackState() == QMediaPlayer::PlayingState ? PlayerMode::Playing
                                                                    : PlayerMode::Stopped;
+}
+
+QString QtWavePlayer::failure() const
+{
+    return m_failure;
 }
 
 Platform makeQtPlatform()

@@ -65,11 +65,13 @@ public:
     void stop() override;
     void close() override;
     PlayerMode mode() const override;
+    QString failure() const override;
 
 private:
     std::unique_ptr<QAudioOutput> m_output;
     std::unique_ptr<QMediaPlayer> m_player;
     bool m_open = false;
+    QString m_failure;
 };
 
 } // namespace brivello::platform

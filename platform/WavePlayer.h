@@ -18,6 +18,9 @@ public:
     virtual void close() = 0;
     // Stopped once a playback has reached the end of the file.
     virtual PlayerMode mode() const = 0;
+    // Why the open file cannot be heard, in Italian (not audio the player
+    // can decode, no sound output); empty while nothing is wrong.
+    virtual QString failure() const = 0;
 };
 
 } // namespace brivello::platform

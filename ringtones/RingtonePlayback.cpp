@@ -82,7 +82,19 @@ void RingtonePlayback::pctStop_Click()
 
 void RingtonePlayback::checkEndOfPlayback()
 {
-    if (m_window.platform().wavePlayer->mode() == platform::PlayerMode::Stopped)
+    const platform::WavePlayer &player = *m_window.platform().wavePlayer;
+    // A player that cannot play what it opened stops, or plays into no output:
+    // the buttons return to rest and the user is told why there was no sound.
+    const QString failure = player.failure();
+    if (!failure.isEmpty()) {
+        pctStop_Click();
+        platform::MessageRequest request;
+        request.text = QStringLiteral("Impossibile ascoltare il brano: %1.").arg(failure);
+        request.icon = platform::MessageIcon::Warning;
+        m_window.platform().messageBox->show(request);
+        return;
+    }
+    if (player.mode() == platform::PlayerMode::Stopped)
         pctStop_Click();
 }
 

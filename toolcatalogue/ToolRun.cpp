@@ -58,7 +58,7 @@ QString proposedInstallDir(const QString &dirname)
         return programFilesFolder + dirname;
 #endif
     const QString home = userHomeFolder();
-    return home.isEmpty() ? QString() : QDir(home).filePath(dirname);
+    return home.isEmpty() || !data::staysBelow(dirname) ? QString() : QDir(home).filePath(dirname);
 }
 
 QString runTool(const platform::Platform &platform, const ToolRecord &tool)

@@ -18,6 +18,7 @@ private Q_SLOTS:
     void aMissingRecordingIsToldAndNothingPlays();
     void aRecordingThePlayerRefusesIsToldAndNothingPlays();
     void stopWithNothingPlayingRestsTheButtons();
+    void aPlayerThatCannotPlayIsToldAndTheButtonsRest();
 
 private:
     ringtones::frmRing &ring() { return m_fixture.ring(); }
@@ -157,6 +158,27 @@ void TestFrmRingPlayback::stopWithNothingPlayingRestsTheButtons()
     clickStop();
     QCOMPARE(commands(), (QStringList{QStringLiteral("stop"), QStringLiteral("close")}));
     QVERIFY(buttonsAtRest());
+}
+
+// Mended fault: a recording that is not playable audio, or no sound output,
+// left the window "playing" in silence with no word.
+void TestFrmRingPlayback::aPlayerThatCannotPlayIsToldAndTheButtonsRest()
+{
+    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("rosa"));
+    m_fixture.clickRow(0);
+    clickPlay();
+    QVERIFY(buttonsPlaying());
+    m_fixture.fakes().wavePlayer->fail(QStringLiteral("il sistema non ha un'uscita audio"));
+    m_fixture.fakes().messageBox->queueAnswer(platform::MessageAnswer::Ok);
+    m_fixture.fakes().clock->advance(2000);
+    QVERIFY(buttonsAtRest());
+    QVERIFY(!ring().blnPlaying());
+    QCOMPARE(m_fixture.fakes().messageBox->shown().size(), std::size_t(1));
+    QCOMPARE(m_fixture.fakes().messageBox->shown().front().text,
+             QStringLiteral("Impossibile ascoltare il brano: il sistema non ha un'uscita audio."));
+    // Told once: the next ticks find the player closed.
+    m_fixture.fakes().clock->advance(4000);
+    QCOMPARE(m_fixture.fakes().messageBox->shown().size(), std::size_t(1));
 }
 
 QTEST_MAIN(TestFrmRingPlayback)

@@ -162,6 +162,14 @@ void FakeWavePlayer::close()
 {
     m_calls << QStringLiteral("close");
     m_mode = platform::PlayerMode::NotOpen;
+    m_failure.clear();
+}
+
+void FakeWavePlayer::fail(const QString &why)
+{
+    m_failure = why;
+    if (m_mode == platform::PlayerMode::Playing)
+        m_mode = platform::PlayerMode::Stopped;
 }
 
 void FakeWavePlayer::finish()

@@ -153,14 +153,18 @@ public:
     void stop() override;
     void close() override;
     platform::PlayerMode mode() const override { return m_mode; }
+    QString failure() const override { return m_failure; }
     // The recording reached its end.
     void finish();
+    // The player found it cannot play what it opened: it stops, as Qt's does.
+    void fail(const QString &why);
     // Files that open() refuses.
     void refuse(const QString &file) { m_refused << file; }
     const QStringList &calls() const { return m_calls; }
 
 private:
     platform::PlayerMode m_mode = platform::PlayerMode::NotOpen;
+    QString m_failure;
     QStringList m_calls;
     QStringList m_refused;
 };

@@ -196,6 +196,7 @@ void TestToolInstall::aToolThatLeadsOutOfTheDiscIsRefused()
                                            QStringLiteral("a/../../b"), QStringLiteral("avvio.sh")};
     QVERIFY(toolcatalogue::runTool(m_fakes.platform(), upward).contains(u"«a/../../b»"));
     QVERIFY(m_fakes.programStarter->calls().empty());
+    QVERIFY(toolcatalogue::proposedInstallDir(QStringLiteral("..\\..\\etc")).isEmpty());
 }
 
 void TestToolInstall::firstProposalNamesTheTablesFirstToolWhateverIsSelected()
