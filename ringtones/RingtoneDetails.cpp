@@ -53,7 +53,8 @@ void RingtoneDetails::connectControls()
 // on it picks it; the list still selects the row as it does for the key.
 bool RingtoneDetails::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == &m_window.lstMain() && event->type() == QEvent::KeyPress) {
+    // The type first: other events reach the filter while the window is destroyed.
+    if (event->type() == QEvent::KeyPress && watched == &m_window.lstMain()) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier &&
             m_window.lstMain().currentIndex().isValid())

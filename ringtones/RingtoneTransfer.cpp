@@ -35,7 +35,8 @@ QByteArray RingtoneTransfer::textLine(const QString &text)
 // Enter on a row saves it as a double click does: the keyboard's way to it.
 bool RingtoneTransfer::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == &m_window.lstMain() && event->type() == QEvent::KeyPress) {
+    // The type first: other events reach the filter while the window is destroyed.
+    if (event->type() == QEvent::KeyPress && watched == &m_window.lstMain()) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
             (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
