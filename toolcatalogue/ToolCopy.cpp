@@ -40,32 +40,36 @@ QStringList listToolFiles(const QString &folder)
     // QDir::Hidden is left out: on this system a hidden file is one whose
     // name starts with a dot. QDir::System is left out as well.
     const QDir dir(folder);
-    return dir.entryList(QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
+    return dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
 }
 
-bool copyFileSafely(const QString &source, const QString &target, QString *error)
+CopyFailure copyFileSafely(const QString &source, const QString &target, QString *error)
 {
     // Only a plain file is opened: a FIFO would hold the copy for good.
     QFile in(source);
     if (!QFileInfo(source).isFile() || !in.open(QIODevice::ReadOnly)) {
         *error = cannotRead(source);
-        return false;
+        return CopyFailure::Read;
     }
     data::SafeWriter out(target);
     if (!out.open()) {
         *error = cannotWrite(target, out.reason());
-        return false;
+        return CopyFailure::Write;
     }
     if (!copyContents(in, out)) {
         out.cancel();
-        *error = in.error() != QFileDevice::NoError ? cannotRead(source) : cannotWrite(target, out.reason());
-        return false;
+        if (in.error() != QFileDevice::NoError) {
+            *error = cannotRead(source);
+            return CopyFailure::Read;
+        }
+        *error = cannotWrite(target, out.reason());
+        return CopyFailure::Write;
     }
     if (!out.commit()) {
         *error = cannotWrite(target, out.reason());
-        return false;
+        return CopyFailure::Write;
     }
-    return true;
+    return CopyFailure::None;
 }
 
 ToolCopy::ToolCopy(const QString &sourceFolder, const QStringList &files, const QString &targetFolder,
@@ -91,27 +95,35 @@ void ToolCopy::step()
         finish(CopyOutcome::Kind::Cancelled);
         return;
     }
-    if (m_copied == total()) {
-        finish(CopyOutcome::Kind::Complete);
+    if (m_done == total()) {
+        finish(m_unreadable.isEmpty() ? CopyOutcome::Kind::Complete : CopyOutcome::Kind::Failed);
         return;
     }
-    const QString name = m_files.at(m_copied);
+    const QString name = m_files.at(m_done);
     QString error;
-    if (!copyFileSafely(QDir(m_sourceFolder).filePath(name), QDir(m_targetFolder).filePath(name), &error)) {
+    switch (
+        copyFileSafely(QDir(m_sourceFolder).filePath(name), QDir(m_targetFolder).filePath(name), &error)) {
+    case CopyFailure::Write:
         finish(CopyOutcome::Kind::Failed, error);
         return;
+    case CopyFailure::Read:
+        m_unreadable.append(name);
+        break;
+    case CopyFailure::None:
+        ++m_copied;
+        Q_EMIT fileCopied(name);
+        break;
     }
-    ++m_copied;
-    Q_EMIT fileCopied(name);
+    ++m_done;
     // Whoever hears the progress may cancel; the next step sees it.
-    Q_EMIT progressed(m_copied, total());
+    Q_EMIT progressed(m_done, total());
     scheduleStep();
 }
 
 void ToolCopy::finish(CopyOutcome::Kind kind, const QString &error)
 {
     m_finished = true;
-    Q_EMIT finished(CopyOutcome{kind, m_copied, total(), error});
+    Q_EMIT finished(CopyOutcome{kind, m_copied, total(), error, m_unreadable});
 }
 
 } // namespace brivello::toolcatalogue

@@ -7,15 +7,20 @@
 namespace brivello::toolcatalogue {
 
 // The files a tool folder offers for copying, as the hidden file list shows
-// them: plain files (read-only and archive ones included), no hidden files,
-// no subfolders, ordered by name without regard to letter case.
+// them: plain files (read-only and archive ones included, and those we may
+// not read, so that the user hears of them), no hidden files, no
+// subfolders, ordered by name without regard to letter case.
 QStringList listToolFiles(const QString &folder);
+
+// Which side of a copy failed.
+enum class CopyFailure { None, Read, Write };
 
 // Copies one file so that the target never holds half a copy: the data goes
 // to a temporary file beside the target, which then replaces the target in
-// one step. An existing target is replaced. On failure returns false and
-// says why in *error (Italian, naming the file).
-bool copyFileSafely(const QString &source, const QString &target, QString *error);
+// one step. An existing target is replaced. On failure says which side
+// failed and why in *error (Italian, naming the file); a target is never
+// touched when the source cannot be read.
+CopyFailure copyFileSafely(const QString &source, const QString &target, QString *error);
 
 // How a copy of a tool folder ended.
 struct CopyOutcome
@@ -24,13 +29,16 @@ struct CopyOutcome
     Kind kind = Kind::Complete;
     int copied = 0;
     int total = 0;
-    QString error; // for Failed: what went wrong, naming the file
+    QString error;          // for Failed: what went wrong, naming the file
+    QStringList unreadable; // files left out because they could not be read
 };
 
 // Copies the listed files of a tool folder into a target folder, one file
 // per turn of the event loop, so that the window stays responsive and a
 // progress dialog can offer to cancel. Files copied before a failure or a
-// cancel stay in the target folder.
+// cancel stay in the target folder. A file that cannot be read (no read
+// permission, a damaged disc) is left out and named at the end, and the
+// copy goes on with the others; a file that cannot be written ends it.
 class ToolCopy : public QObject
 {
     Q_OBJECT
@@ -61,6 +69,8 @@ private:
     QStringList m_files;
     QString m_targetFolder;
     int m_copied = 0;
+    int m_done = 0;
+    QStringList m_unreadable;
     bool m_cancelled = false;
     bool m_finished = false;
 };

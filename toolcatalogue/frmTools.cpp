@@ -262,6 +262,23 @@ void frmTools::showProgress(int total)
     m_progress->show();
 }
 
+// What went wrong: the files that could not be read, then the write that
+// ended the copy, if one did.
+QString frmTools::failureText(const CopyOutcome &outcome)
+{
+    QStringList lines;
+    if (!outcome.unreadable.isEmpty()) {
+        lines << (outcome.unreadable.size() == 1
+                      ? QStringLiteral("Impossibile leggere questo file del tool, che non è stato copiato:")
+                      : QStringLiteral(
+                            "Impossibile leggere questi file del tool, che non sono stati copiati:"));
+        lines << outcome.unreadable;
+    }
+    if (!outcome.error.isEmpty())
+        lines << outcome.error;
+    return lines.join(QLatin1Char('\n'));
+}
+
 void frmTools::copyFinished(const CopyOutcome &outcome, const QString &target)
 {
     if (m_progress) {
@@ -285,11 +302,10 @@ void frmTools::copyFinished(const CopyOutcome &outcome, const QString &target)
                     true);
         break;
     case CopyOutcome::Kind::Failed:
-        showMessage(QStringLiteral("%1\nSono stati copiati %2 file su %3 in %4.")
-                        .arg(outcome.error)
-                        .arg(outcome.copied)
-                        .arg(outcome.total)
-                        .arg(where),
+        showMessage(failureText(outcome) + QStringLiteral("\nSono stati copiati %1 file su %2 in %3.")
+                                               .arg(outcome.copied)
+                                               .arg(outcome.total)
+                                               .arg(where),
                     true);
         break;
     }

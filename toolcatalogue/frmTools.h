@@ -86,6 +86,7 @@ private:
     void startCopy(const QString &sourceFolder, const QStringList &files, const QString &target);
     void showProgress(int total);
     void copyFinished(const CopyOutcome &outcome, const QString &target);
+    static QString failureText(const CopyOutcome &outcome);
 
     ToolWindows &m_windows;
     QListWidget *m_lstTools = nullptr;

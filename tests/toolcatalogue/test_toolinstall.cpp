@@ -1,6 +1,7 @@
 #include "app/WindowSet.h"
 #include "data/DiscPaths.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/HostileFiles.h"
 #include "tests/support/TestSupport.h"
 #include "tests/toolcatalogue/ToolDisc.h"
 #include "toolcatalogue/ToolCopy.h"
@@ -68,6 +69,7 @@ private Q_SLOTS:
     void threeHundredFilesWithProgress();
     void cancellingKeepsWhatWasCopiedAndSaysSo();
     void unwritableFileNamesItAndKeepsTheOthers();
+    void unreadableFileIsNamedAndTheOthersAreCopied();
     void readOnlyFolderIsReported();
     void folderThatCannotBeMadeIsReported();
     void emptyToolFolderIsNoSuccess();
@@ -420,6 +422,29 @@ void TestToolInstall::unwritableFileNamesItAndKeepsTheOthers()
              test::toolFileContents(QStringLiteral("primo kit"), QStringLiteral("A.txt")));
 }
 
+void TestToolInstall::unreadableFileIsNamedAndTheOthersAreCopied()
+{
+    test::PermissionsApply permissions;
+    if (!permissions.active())
+        QSKIP("file permissions cannot be made to hold for this user");
+    const QString unreadable = discFolder(QStringLiteral("primo kit/b.txt"));
+    QVERIFY(QFile::setPermissions(unreadable, QFileDevice::Permissions{}));
+    const QString folder = target(QStringLiteral("illeggibile"));
+    select(QStringLiteral("Primo Kit"));
+    clickInstall();
+    type(folder);
+    m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
+    clickOk();
+    waitForEnd(*m_ended);
+    QVERIFY(QFile::setPermissions(unreadable, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QCOMPARE(m_fakes.messageBox->shown().back().icon, platform::MessageIcon::Warning);
+    QCOMPARE(lastMessage(),
+             QStringLiteral("Impossibile leggere questo file del tool, che non è stato copiato:\nb.txt\n"
+                            "Sono stati copiati 2 file su 3 in ") +
+                 folder + QLatin1Char('.'));
+    QCOMPARE(everything(folder), (QStringList{QStringLiteral("A.txt"), QStringLiteral("c.dat")}));
+}
+
 void TestToolInstall::readOnlyFolderIsReported()
 {
     if (::geteuid() == 0)
@@ -565,11 +590,13 @@ void TestToolInstall::listFollowsTheFileListsRules()
     QVERIFY(readOnly.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     QCOMPARE(toolcatalogue::listToolFiles(source.path()), QStringList{QStringLiteral("sola.txt")});
     QString error;
-    QVERIFY2(toolcatalogue::copyFileSafely(readOnly.fileName(), target(QStringLiteral("sola.txt")), &error),
+    QVERIFY2(toolcatalogue::copyFileSafely(readOnly.fileName(), target(QStringLiteral("sola.txt")), &error) ==
+                 toolcatalogue::CopyFailure::None,
              qPrintable(error));
     QCOMPARE(contentsOf(target(QStringLiteral("sola.txt"))), QByteArray("sola lettura"));
-    QVERIFY(!toolcatalogue::copyFileSafely(source.filePath(QStringLiteral("assente.txt")),
-                                           target(QStringLiteral("x.txt")), &error));
+    QCOMPARE(toolcatalogue::copyFileSafely(source.filePath(QStringLiteral("assente.txt")),
+                                           target(QStringLiteral("x.txt")), &error),
+             toolcatalogue::CopyFailure::Read);
     QCOMPARE(error,
              QStringLiteral("Impossibile leggere il file ") + source.filePath(QStringLiteral("assente.txt")));
     QVERIFY(!QFileInfo::exists(target(QStringLiteral("x.txt"))));
