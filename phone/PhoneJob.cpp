@@ -117,6 +117,42 @@ QString stepText(const JobProgress &progress)
     return {};
 }
 
+int progressSteps(const PhoneJob &job)
+{
+    return job.action == PhoneJob::Action::Send ? 2 * static_cast<int>(job.parts.size()) + 2 : 3;
+}
+
+int progressPosition(const JobProgress &progress, int steps)
+{
+    switch (progress.step) {
+    case JobStep::Connecting:
+        return 1;
+    case JobStep::Identifying:
+        return 2;
+    case JobStep::Sending:
+        return 2 * progress.part;
+    case JobStep::Sent:
+        return 2 * progress.part + 1;
+    case JobStep::Closing:
+        return steps;
+    case JobStep::Writing:
+        break;
+    }
+    return -1;
+}
+
+QString connectedText(const PhoneIdentity &identity)
+{
+    QStringList parts{QStringLiteral("%1 %2").arg(identity.manufacturer, identity.model).trimmed()};
+    if (!identity.imei.isEmpty())
+        parts << QStringLiteral("IMEI %1").arg(identity.imei);
+    if (identity.signalPercent >= 0)
+        parts << QStringLiteral("segnale %1% (%2 dBm)").arg(identity.signalPercent).arg(identity.signalDbm);
+    if (!identity.network.isEmpty())
+        parts << QStringLiteral("rete %1").arg(identity.network);
+    return QStringLiteral("Collegamento riuscito: %1.").arg(parts.join(QStringLiteral(", ")));
+}
+
 // --- JSON ---------------------------------------------------------------------
 
 namespace {

@@ -56,6 +56,17 @@ PhoneJobResult runPhoneJob(PhoneLink &link, const PhoneJob &job,
 // An Italian line for a step ("Invio della parte 2 di 3…").
 QString stepText(const JobProgress &progress);
 
+// How many steps a progress bar shows for the job: two for each part and
+// two more for a send, three for the other jobs.
+int progressSteps(const PhoneJob &job);
+// Where a bar of `steps` steps stands once `progress` is reached; -1 when
+// the step does not move it.
+int progressPosition(const JobProgress &progress, int steps);
+
+// "Collegamento riuscito: Nokia 3310, IMEI …, segnale 60% (-73 dBm), rete
+// TIM.": what a successful "Prova" learnt.
+QString connectedText(const PhoneIdentity &identity);
+
 // The job, its progress and its result as JSON, for the worker process.
 QJsonObject toJson(const PhoneJob &job);
 PhoneJob jobFromJson(const QJsonObject &object);

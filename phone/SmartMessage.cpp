@@ -7,6 +7,25 @@ QString hexBytes(const QByteArray &bytes)
     return QString::fromLatin1(bytes.toHex().toUpper());
 }
 
+QString spacedHex(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.toHex(' ').toUpper());
+}
+
+QString partsPreview(const SmartMessage &message)
+{
+    QStringList blocks;
+    for (int i = 0; i < message.partCount(); ++i) {
+        const SmsPart &part = message.parts[static_cast<std::size_t>(i)];
+        blocks << QStringLiteral("SMS %1 di %2 (%3 byte)\nUDH:  %4\nDati: %5")
+                      .arg(i + 1)
+                      .arg(message.partCount())
+                      .arg(part.userData().size())
+                      .arg(spacedHex(part.udh), spacedHex(part.data));
+    }
+    return blocks.join(QStringLiteral("\n\n"));
+}
+
 QString SmsPart::hex() const
 {
     return QStringLiteral("UDH %1 | %2").arg(hexBytes(udh), hexBytes(data));

@@ -49,6 +49,11 @@ struct SmartMessage
 };
 
 QString hexBytes(const QByteArray &bytes);
+// "02 4A 3A …": bytes apart, so that long parts wrap between them.
+QString spacedHex(const QByteArray &bytes);
+// Every part as the user previews it before sending: "SMS 1 di 2 (140
+// byte)", then its header and its data in spaced hex.
+QString partsPreview(const SmartMessage &message);
 // The port as the format documents write it, "0x1581".
 QString portText(SmartPort port);
 

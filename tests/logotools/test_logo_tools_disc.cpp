@@ -2,8 +2,9 @@
 // disc: the tools window starts "Editor Loghi", "Logo Gruppo" or "Messaggi
 // Illustrati" from the disc, the program runs and names itself, and in its
 // window the user takes a gallery logo, touches it up and saves it for
-// another tool. The saved file is read back by the published layout and by
-// the outside readers that are installed.
+// another tool, or sends it as an SMS. The saved file is read back by the
+// published layout and by the outside readers that are installed; the SMS
+// goes through the installed program as phone worker to the simulated modem.
 
 #include "app/WindowSet.h"
 #include "data/DiscPaths.h"
@@ -12,6 +13,8 @@
 #include "ringtones/frmRing.h"
 #include "tests/logotools/LogoToolsTestSupport.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/ModemSimulator.h"
+#include "tests/support/PduBuilder.h"
 #include "toolcatalogue/frmTools.h"
 #include "tools/logotools/editor/GalleryPicker.h"
 #include "tools/logotools/editor/LogoToolWindow.h"
@@ -19,8 +22,10 @@
 #include "tools/logotools/editor/PhoneScreenView.h"
 #include "tools/logotools/editor/PixelCanvas.h"
 #include "tools/logotools/gammu/GammuBitmap.h"
+#include "tools/logotools/picture/LogoSms.h"
 #include "tools/logotools/picture/MonoPicture.h"
 #include "tools/logotools/picture/PixelEdits.h"
+#include "tools/logotools/send/SmsSendStep.h"
 #include "ui/ButtonImages.h"
 #include "ui/PictureBox.h"
 #include "ui/WindowStack.h"
@@ -28,6 +33,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDirIterator>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -140,8 +146,9 @@ private:
     // Selects the tool in the tools window and clicks Installare; the
     // program it started, as the platform was asked to start it.
     test::FakeProgramStarter::Call install(const QString &tool);
-    // The tool's window as the program opens it when started as `program`.
-    void openTool(const QString &program);
+    // The tool's window as the program opens it when started as `program`;
+    // its sends go through `program` as phone worker to `modemDevice`.
+    void openTool(const QString &program, const QString &modemDevice = {});
     // Checks `file` with every outside reader of its format that is installed.
     void checkWithOutsideReaders(const QString &file, const QImage &expected);
     void pickCategory(const QString &name);
@@ -159,6 +166,7 @@ private:
     std::unique_ptr<ui::ButtonImages> m_images;
     std::unique_ptr<ui::WindowStack> m_stack;
     std::unique_ptr<app::WindowSet> m_windows;
+    std::shared_ptr<SmsSendStep> m_send;
     std::unique_ptr<LogoToolWindow> m_tool;
 };
 
@@ -192,6 +200,7 @@ void TestLogoToolsDisc::init()
 void TestLogoToolsDisc::cleanup()
 {
     m_tool.reset();
+    m_send.reset();
     m_windows.reset();
     m_stack.reset();
     m_fakes.checkUnused();
@@ -215,7 +224,7 @@ test::FakeProgramStarter::Call TestLogoToolsDisc::install(const QString &name)
     return m_fakes.programStarter->calls().back();
 }
 
-void TestLogoToolsDisc::openTool(const QString &program)
+void TestLogoToolsDisc::openTool(const QString &program, const QString &modemDevice)
 {
     // The tool runs as a program of its own; here it shares the process with
     // the catalogue, whose modal windows would hold its input: they go first.
@@ -228,6 +237,17 @@ void TestLogoToolsDisc::openTool(const QString &program)
     services.messageBox = m_fakes.messageBox;
     services.helpFile = start.helpFile;
     services.startFolder = m_documents;
+    LogoSendSetup sending;
+    sending.tasks = [program] {
+        return std::make_unique<phone::WorkerProcessTask>(program, phone::phoneWorkerArguments());
+    };
+    sending.devices = [modemDevice] {
+        return std::vector<phone::DeviceEntry>{{modemDevice, QStringLiteral("Modem simulato")}};
+    };
+    sending.settingsFile = m_home.filePath(QStringLiteral("collegamento.ini"));
+    sending.networkAnswerMs = 20000;
+    m_send = std::make_shared<SmsSendStep>(sending, m_fakes.messageBox);
+    services.sendSteps = {m_send};
     m_tool = std::make_unique<LogoToolWindow>(*start.face, services);
     m_tool->show();
     m_tool->activateWindow();
@@ -306,7 +326,8 @@ void TestLogoToolsDisc::galleryLogoTouchedUpAndSavedAsOperatorLogo()
 {
     const test::FakeProgramStarter::Call call = install(QStringLiteral("Editor Loghi"));
     QVERIFY(!call.program.isEmpty());
-    openTool(call.program);
+    test::ModemSimulator modem;
+    openTool(call.program, modem.devicePath());
     QCOMPARE(tool().windowTitle(), QStringLiteral("senza nome[*] - Editor Loghi"));
 
     // A logo of the gallery: "Testi", the fifth, picked with the keyboard.
@@ -361,6 +382,22 @@ void TestLogoToolsDisc::galleryLogoTouchedUpAndSavedAsOperatorLogo()
     QCOMPARE(networkCode, QStringLiteral("222 01"));
     QCOMPARE(pixelDifference(toPicture(expected), read), QString());
     checkWithOutsideReaders(saved, toPicture(expected));
+
+    // And sent to a friend's phone: the installed program does the phone
+    // work, the simulated modem gets the operator logo whole.
+    const phone::SmartMessage sms = smsFor(tool().document()).message;
+    QTest::mouseClick(tool().sendButtons().first(), Qt::LeftButton);
+    QTRY_VERIFY(m_send->dialog() && m_send->dialog()->isVisible());
+    LogoSendDialog &sending = *m_send->dialog();
+    QTest::keyClicks(sending.numberEdit(), QStringLiteral("333 765 4321"));
+    QTest::keyClick(sending.numberEdit(), Qt::Key_Return);
+    QTRY_VERIFY_WITH_TIMEOUT(!sending.isWorking(), 90000);
+    QVERIFY2(sending.statusLabel()->text().endsWith(
+                 QStringLiteral("inviato a +393337654321, 1 SMS accettato dalla rete (riferimento 42).")),
+             qPrintable(sending.statusLabel()->text()));
+    QCOMPARE(modem.pdus(), QStringList{test::submitPdu(QStringLiteral("+393359609600"),
+                                                       QStringLiteral("+393337654321"), sms.parts.front())});
+    QTRY_COMPARE(modem.closings(), 1);
 }
 
 void TestLogoToolsDisc::galleryExportTouchedUpInLogoGruppo()

@@ -2,9 +2,12 @@
 // under three names, with no arguments and the program folder as the current
 // directory: logoedit.exe is "Editor Loghi", grplogo.exe "Logo Gruppo" and
 // picmsg.exe "Messaggi Illustrati".
+#include "phone/Devices.h"
+#include "phone/PhoneTask.h"
 #include "platform/QtDialogs.h"
 #include "tools/logotools/editor/LogoToolWindow.h"
 #include "tools/logotools/editor/OpenFileDialog.h"
+#include "tools/logotools/send/SmsSendStep.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,8 +16,24 @@
 
 #include <cstdio>
 
+namespace {
+
+// The same settings file as the SMS tool's, so that the phone chosen in one
+// tool is the one the other proposes.
+QString sharedConnectionFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/smartsmsle/collegamento.ini");
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    // The phone work of a send runs in a second copy of this program.
+    if (const std::optional<int> status = brivello::phone::runPhoneWorkerIfAsked(argc, argv))
+        return *status;
+
     QApplication app(argc, argv);
     using namespace brivello;
     const logotools::ToolStart start = logotools::toolStart(QCoreApplication::applicationFilePath());
@@ -31,6 +50,11 @@ int main(int argc, char *argv[])
     services.openFileDialog = std::make_shared<logotools::QtOpenFileDialog>();
     services.messageBox = std::make_shared<platform::QtMessageBox>();
     services.helpFile = start.helpFile;
+    logotools::LogoSendSetup sending;
+    sending.tasks = phone::workerProcessTasks();
+    sending.devices = [] { return phone::listDevices(); };
+    sending.settingsFile = sharedConnectionFile();
+    services.sendSteps.push_back(std::make_shared<logotools::SmsSendStep>(sending, services.messageBox));
     // Never the disc the program runs from.
     services.startFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (services.startFolder.isEmpty() || !QDir(services.startFolder).exists())

@@ -55,24 +55,6 @@ QString sentText(const QString &number, const std::vector<int> &refs)
         .arg(references(refs));
 }
 
-QString identityText(const phone::PhoneIdentity &identity)
-{
-    QStringList parts{QStringLiteral("%1 %2").arg(identity.manufacturer, identity.model).trimmed()};
-    if (!identity.imei.isEmpty())
-        parts << QStringLiteral("IMEI %1").arg(identity.imei);
-    if (identity.signalPercent >= 0)
-        parts << QStringLiteral("segnale %1% (%2 dBm)").arg(identity.signalPercent).arg(identity.signalDbm);
-    if (!identity.network.isEmpty())
-        parts << QStringLiteral("rete %1").arg(identity.network);
-    return QStringLiteral("Collegamento riuscito: %1.").arg(parts.join(QStringLiteral(", ")));
-}
-
-// "02 4A 3A …": bytes apart, so that long parts wrap between them.
-QString spacedHex(const QByteArray &bytes)
-{
-    return QString::fromLatin1(bytes.toHex(' ').toUpper());
-}
-
 QLabel *wrappingLabel(QWidget *parent)
 {
     auto *label = new QLabel(parent);
@@ -268,16 +250,7 @@ void SmsWindow::showPreview()
                   .arg(port)
                   .arg(message.partCount())
                   .arg(QStringLiteral("%1").arg(message.reference, 2, 16, QLatin1Char('0')).toUpper()));
-    QStringList blocks;
-    for (int i = 0; i < message.partCount(); ++i) {
-        const phone::SmsPart &part = message.parts[static_cast<std::size_t>(i)];
-        blocks << QStringLiteral("SMS %1 di %2 (%3 byte)\nUDH:  %4\nDati: %5")
-                      .arg(i + 1)
-                      .arg(message.partCount())
-                      .arg(part.userData().size())
-                      .arg(spacedHex(part.udh), spacedHex(part.data));
-    }
-    m_parts->setPlainText(blocks.join(QStringLiteral("\n\n")));
+    m_parts->setPlainText(phone::partsPreview(message));
     m_fit->setText(m_message.fit.statement());
 }
 
@@ -357,9 +330,7 @@ void SmsWindow::start(phone::PhoneJob job)
     m_task = m_setup.tasks();
     connect(m_task.get(), &phone::PhoneTask::progressed, this, &SmsWindow::progressed);
     connect(m_task.get(), &phone::PhoneTask::finished, this, &SmsWindow::finished);
-    const int steps =
-        job.action == phone::PhoneJob::Action::Send ? 2 * static_cast<int>(job.parts.size()) + 2 : 3;
-    m_progress->setRange(0, steps);
+    m_progress->setRange(0, phone::progressSteps(job));
     m_progress->setValue(0);
     setWorking(true);
     showStatus(phone::stepText({JobStep::Connecting}), false);
@@ -368,25 +339,8 @@ void SmsWindow::start(phone::PhoneJob job)
 
 void SmsWindow::progressed(const phone::JobProgress &progress)
 {
-    switch (progress.step) {
-    case JobStep::Connecting:
-        m_progress->setValue(1);
-        break;
-    case JobStep::Identifying:
-        m_progress->setValue(2);
-        break;
-    case JobStep::Sending:
-        m_progress->setValue(2 * progress.part);
-        break;
-    case JobStep::Sent:
-        m_progress->setValue(2 * progress.part + 1);
-        break;
-    case JobStep::Closing:
-        m_progress->setValue(m_progress->maximum());
-        break;
-    case JobStep::Writing: // ringtones by cable are the loader's
-        break;
-    }
+    if (const int position = phone::progressPosition(progress, m_progress->maximum()); position >= 0)
+        m_progress->setValue(position);
     if (m_cancel->isEnabled())
         showStatus(phone::stepText(progress), false);
 }
@@ -404,7 +358,7 @@ void SmsWindow::finished(const phone::PhoneJobResult &result)
         m_pin->setFocus();
     }
     if (!m_sending) {
-        showStatus(result.ok() ? identityText(result.identity) : result.error.message(), !result.ok(),
+        showStatus(result.ok() ? phone::connectedText(result.identity) : result.error.message(), !result.ok(),
                    result.ok());
         return;
     }
