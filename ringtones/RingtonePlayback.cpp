@@ -45,8 +45,8 @@ void RingtonePlayback::pctPlay_Click()
         tellRecordingUnplayable();
         return;
     }
-    m_window.imgKnoppen().paint(m_window.pctStop(), 17);
-    m_window.imgKnoppen().paint(m_window.pctPlay(), 16);
+    m_window.imgKnoppen().paint(m_window.pctStop(), ui::ButtonPicture::Stop);
+    m_window.imgKnoppen().paint(m_window.pctPlay(), ui::ButtonPicture::PlayLit);
     m_window.platform().wavePlayer->play();
     m_window.setPlaying(true);
 }
@@ -72,8 +72,8 @@ void RingtonePlayback::pctStop_Click()
 {
     if (!m_window.blnSongSelected())
         return;
-    m_window.imgKnoppen().paint(m_window.pctPlay(), 15);
-    m_window.imgKnoppen().paint(m_window.pctStop(), 18);
+    m_window.imgKnoppen().paint(m_window.pctPlay(), ui::ButtonPicture::Play);
+    m_window.imgKnoppen().paint(m_window.pctStop(), ui::ButtonPicture::StopIdle);
     platform::WavePlayer &player = *m_window.platform().wavePlayer;
     player.stop();
     player.close();

@@ -40,14 +40,14 @@ RingtoneSearch::RingtoneSearch(frmRing &window) : QObject(&window), m_window(win
     window.txtSsng().installEventFilter(this);
 }
 
-QString RingtoneSearch::method() const
+shared::SearchMethod RingtoneSearch::method() const
 {
-    return m_window.dbcSearch().currentText();
+    return shared::searchMethod(m_window.dbcSearch().currentText());
 }
 
-void RingtoneSearch::setMethod(const QString &method)
+void RingtoneSearch::setMethod(shared::SearchMethod method)
 {
-    m_window.dbcSearch().setCurrentText(method);
+    m_window.dbcSearch().setCurrentText(shared::methodText(method));
     // The combo tells of a changed text only; the same text arranges again.
     dbcSearch_Click();
 }
@@ -59,17 +59,20 @@ QString RingtoneSearch::genre() const
 
 void RingtoneSearch::dbcSearch_Click()
 {
-    const QString current = method();
+    using shared::SearchMethod;
     QLineEdit &search = m_window.txtSearch();
     QLineEdit &artist = m_window.txtSArt();
     QLineEdit &title = m_window.txtSsng();
     QComboBox &genres = m_window.dbcGenre();
-    if (current == u"Artista" || current == u"Titolo") {
+    switch (method()) {
+    case SearchMethod::Artist:
+    case SearchMethod::Title:
         search.show();
         artist.hide();
         title.hide();
         genres.hide();
-    } else if (current == u"Titolo + Artista") {
+        break;
+    case SearchMethod::TitleArtist:
         search.hide();
         artist.setText(artistPlaceholder);
         artist.show();
@@ -77,22 +80,28 @@ void RingtoneSearch::dbcSearch_Click()
         title.move(ui::twips(6480), title.y());
         title.show();
         genres.hide();
-    } else if (current == u"Genere") {
+        break;
+    case SearchMethod::Genre:
         search.hide();
         artist.hide();
         title.hide();
         genres.show();
-    } else if (current == u"Artista + Genere") {
+        break;
+    case SearchMethod::ArtistGenre:
         search.hide();
         artist.show();
         title.hide();
         genres.show();
-    } else if (current == u"Titolo + Genere") {
+        break;
+    case SearchMethod::TitleGenre:
         search.hide();
         artist.hide();
         title.move(ui::twips(4080), title.y());
         title.show();
         genres.show();
+        break;
+    case SearchMethod::Unknown: // a text of the catalogue's own: the boxes stay as they are
+        break;
     }
 }
 
@@ -154,7 +163,7 @@ void RingtoneSearch::pctZoek_Click()
 void RingtoneSearch::waitForCatalogue()
 {
     m_waiting = true;
-    m_window.imgKnoppen().paint(m_window.pctZoek(), 14);
+    m_window.imgKnoppen().paint(m_window.pctZoek(), ui::ButtonPicture::SearchPressed);
     showBusy(true);
     connect(&m_window.mainTableLoad(), &MainTableLoad::finished, this, &RingtoneSearch::catalogueReady,
             Qt::UniqueConnection);
@@ -178,7 +187,7 @@ void RingtoneSearch::leaveWaiting()
         return;
     m_waiting = false;
     showBusy(false);
-    m_window.imgKnoppen().paint(m_window.pctZoek(), 13);
+    m_window.imgKnoppen().paint(m_window.pctZoek(), ui::ButtonPicture::Search);
 }
 
 void RingtoneSearch::windowActivated(ui::Window *window)
@@ -200,7 +209,7 @@ void RingtoneSearch::showBusy(bool busy)
 
 void RingtoneSearch::searchNow()
 {
-    m_window.imgKnoppen().paint(m_window.pctZoek(), 14);
+    m_window.imgKnoppen().paint(m_window.pctZoek(), ui::ButtonPicture::SearchPressed);
     // A catalogue whose ringtone table cannot be read (it is read in the
     // background, and a failed read is told by the searches that need it)
     // is told; the window stays as usable as before.
@@ -213,7 +222,7 @@ void RingtoneSearch::searchNow()
         }
     });
     // The button returns to rest so that the window does not look busy.
-    m_window.imgKnoppen().paint(m_window.pctZoek(), 13);
+    m_window.imgKnoppen().paint(m_window.pctZoek(), ui::ButtonPicture::Search);
 }
 
 void RingtoneSearch::runSearch()
@@ -272,7 +281,7 @@ void RingtoneSearch::clearTitle()
     m_window.txtSsng().clear();
 }
 
-void RingtoneSearch::showOneField(const QString &method)
+void RingtoneSearch::showOneField(shared::SearchMethod method)
 {
     m_window.txtSArt().hide();
     m_window.txtSsng().hide();
@@ -287,7 +296,7 @@ void RingtoneSearch::showGenre()
     m_window.txtSsng().hide();
     m_window.txtSearch().hide();
     m_window.dbcGenre().show();
-    setMethod(QStringLiteral("Genere"));
+    setMethod(shared::SearchMethod::Genre);
 }
 
 } // namespace brivello::ringtones

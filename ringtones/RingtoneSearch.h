@@ -46,10 +46,10 @@ private:
     void windowActivated(ui::Window *window);
     void showBusy(bool busy);
     void runSearch();
-    void setMethod(const QString &method);
+    void setMethod(shared::SearchMethod method);
 
     // The search row as the shared search passes see it.
-    QString method() const override;
+    shared::SearchMethod method() const override;
     QString text() const override;
     QString artist() const override;
     QString title() const override;
@@ -57,7 +57,7 @@ private:
     void setText(const QString &text) override;
     void clearArtist() override;
     void clearTitle() override;
-    void showOneField(const QString &method) override;
+    void showOneField(shared::SearchMethod method) override;
     void showGenre() override;
     int addMatches(const QString &criteria) override;
 

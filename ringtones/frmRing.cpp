@@ -116,7 +116,7 @@ void frmRing::buildSearchRow()
     m_pctZoek = placed(new PictureBox(QStringLiteral("pctZoek"), page), QStringLiteral("pctZoek"),
                        twipsRect(8560, 600, 1050, 330));
     m_pctZoek->setToolTip(QStringLiteral("Ricerca nel database"));
-    imgKnoppen().paint(*m_pctZoek, 13);
+    imgKnoppen().paint(*m_pctZoek, ui::ButtonPicture::Search);
 }
 
 void frmRing::buildList()
@@ -170,11 +170,11 @@ void frmRing::buildPlayerRow()
     m_pctPlay = placed(new PictureBox(QStringLiteral("pctPlay"), page), QStringLiteral("pctPlay"),
                        twipsRect(1700, 5600, 1050, 240));
     m_pctPlay->setToolTip(QStringLiteral("Ascoltare il brano "));
-    imgKnoppen().paint(*m_pctPlay, 15);
+    imgKnoppen().paint(*m_pctPlay, ui::ButtonPicture::Play);
     m_pctStop = placed(new PictureBox(QStringLiteral("pctStop"), page), QStringLiteral("pctStop"),
                        twipsRect(2740, 5600, 1050, 240));
     m_pctStop->setToolTip(QStringLiteral("Fermare l'ascolto "));
-    imgKnoppen().paint(*m_pctStop, 18);
+    imgKnoppen().paint(*m_pctStop, ui::ButtonPicture::StopIdle);
 }
 
 void frmRing::buildPhoneModels()

@@ -71,7 +71,7 @@ private:
 void SearchPasses::searchGenre()
 {
     const QString chosen = m_row.genre();
-    if (m_row.method() != u"Genere" || chosen.isEmpty())
+    if (m_row.method() != SearchMethod::Genre || chosen.isEmpty())
         return;
     const QString g = quoted(chosen);
     addMatches(QStringLiteral("Genre like '*/") + g + QStringLiteral("'"));
@@ -95,19 +95,19 @@ void SearchPasses::moveArtistToOneField()
 {
     m_row.setText(m_row.artist());
     m_row.clearArtist();
-    m_row.showOneField(QStringLiteral("Artista"));
+    m_row.showOneField(SearchMethod::Artist);
 }
 
 void SearchPasses::moveTitleToOneField()
 {
     m_row.setText(m_row.title());
     m_row.clearTitle();
-    m_row.showOneField(QStringLiteral("Titolo"));
+    m_row.showOneField(SearchMethod::Title);
 }
 
 void SearchPasses::searchTitleAndArtist()
 {
-    if (m_row.method() != u"Titolo + Artista")
+    if (m_row.method() != SearchMethod::TitleArtist)
         return;
     const QString artist = m_row.artist();
     const QString title = m_row.title();
@@ -124,10 +124,10 @@ void SearchPasses::searchOneField()
     const QString text = m_row.text();
     if (text.isEmpty())
         return;
-    if (m_row.method() == u"Titolo") {
+    if (m_row.method() == SearchMethod::Title) {
         addMatches(titlePrefix(text.toUpper()));
         searchNameVariants();
-    } else if (m_row.method() == u"Artista") {
+    } else if (m_row.method() == SearchMethod::Artist) {
         searchArtist(text);
     }
 }
@@ -143,7 +143,7 @@ void SearchPasses::searchArtist(const QString &text)
 
 void SearchPasses::searchTitleAndGenre()
 {
-    if (m_row.method() != u"Titolo + Genere")
+    if (m_row.method() != SearchMethod::TitleGenre)
         return;
     const QString title = m_row.title();
     const QString chosen = m_row.genre();
@@ -158,7 +158,7 @@ void SearchPasses::searchTitleAndGenre()
             addMatches(titlePrefix(title.toUpper()));
             searchNameVariants();
         }
-        m_row.showOneField(QStringLiteral("Titolo"));
+        m_row.showOneField(SearchMethod::Title);
     }
 }
 
@@ -166,7 +166,7 @@ void SearchPasses::searchTitleAndGenre()
 // genre alone searches the genre, an artist alone searches as "Artista".
 void SearchPasses::searchArtistAndGenre()
 {
-    if (m_row.method() != u"Artista + Genere")
+    if (m_row.method() != SearchMethod::ArtistGenre)
         return;
     const QString artist = m_row.artist();
     const QString chosen = m_row.genre();
@@ -180,7 +180,7 @@ void SearchPasses::searchArtistAndGenre()
         moveArtistToOneField();
         searchArtist(m_row.text());
     } else {
-        m_row.showOneField(QStringLiteral("Artista"));
+        m_row.showOneField(SearchMethod::Artist);
     }
 }
 

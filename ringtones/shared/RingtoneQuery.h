@@ -6,6 +6,8 @@
 // one-field method. Every window that searches the catalogue as the ringtone
 // window does runs these passes over its own boxes.
 
+#include "ringtones/shared/SearchMethod.h"
+
 #include <QString>
 
 namespace brivello::ringtones::shared {
@@ -16,9 +18,9 @@ class SearchRow
 public:
     virtual ~SearchRow() = default;
 
-    // The method text and the four inputs: the single box, the artist box,
-    // the title box and the genre.
-    virtual QString method() const = 0;
+    // The method and the four inputs: the single box, the artist box, the
+    // title box and the genre.
+    virtual SearchMethod method() const = 0;
     virtual QString text() const = 0;
     virtual QString artist() const = 0;
     virtual QString title() const = 0;
@@ -27,9 +29,9 @@ public:
     virtual void setText(const QString &text) = 0;
     virtual void clearArtist() = 0;
     virtual void clearTitle() = 0;
-    // Shows the single box alone, for "Artista" or "Titolo", and makes
-    // `method` the method.
-    virtual void showOneField(const QString &method) = 0;
+    // Shows the single box alone, for Artist or Title, and makes `method`
+    // the method.
+    virtual void showOneField(SearchMethod method) = 0;
     // Shows the genre alone and makes "Genere" the method.
     virtual void showGenre() = 0;
 

@@ -120,23 +120,15 @@ void CataloguePicker::openCatalogue(const QString &discFolder)
 // them as they are.
 void CataloguePicker::arrange()
 {
-    const QString current = m_method->currentText();
-    const auto show = [this](bool text, bool artist, bool title, bool genre) {
-        m_text->setVisible(text);
-        m_artist->setVisible(artist);
-        m_title->setVisible(title);
-        m_genre->setVisible(genre);
-    };
-    if (current == u"Artista" || current == u"Titolo")
-        show(true, false, false, false);
-    else if (current == u"Titolo + Artista")
-        show(false, true, true, false);
-    else if (current == u"Genere")
-        show(false, false, false, true);
-    else if (current == u"Artista + Genere")
-        show(false, true, false, true);
-    else if (current == u"Titolo + Genere")
-        show(false, false, true, true);
+    const ringtones::shared::SearchMethod current = method();
+    // A text of the catalogue's own leaves the boxes as they are.
+    if (current == ringtones::shared::SearchMethod::Unknown)
+        return;
+    const ringtones::shared::SearchBoxes boxes = ringtones::shared::boxesFor(current);
+    m_text->setVisible(boxes.text);
+    m_artist->setVisible(boxes.artist);
+    m_title->setVisible(boxes.title);
+    m_genre->setVisible(boxes.genre);
 }
 
 void CataloguePicker::search()
@@ -212,9 +204,9 @@ void CataloguePicker::pickSelected()
         Q_EMIT picked(*tune);
 }
 
-QString CataloguePicker::method() const
+ringtones::shared::SearchMethod CataloguePicker::method() const
 {
-    return m_method->currentText();
+    return ringtones::shared::searchMethod(m_method->currentText());
 }
 
 QString CataloguePicker::text() const
@@ -252,17 +244,17 @@ void CataloguePicker::clearTitle()
     m_title->clear();
 }
 
-void CataloguePicker::setMethodText(const QString &method)
+void CataloguePicker::setMethod(ringtones::shared::SearchMethod method)
 {
-    const int index = m_method->findText(method);
+    const int index = m_method->findText(ringtones::shared::methodText(method));
     if (index >= 0)
         m_method->setCurrentIndex(index);
     arrange();
 }
 
-void CataloguePicker::showOneField(const QString &method)
+void CataloguePicker::showOneField(ringtones::shared::SearchMethod method)
 {
-    setMethodText(method);
+    setMethod(method);
     m_text->show();
     m_artist->hide();
     m_title->hide();
@@ -271,7 +263,7 @@ void CataloguePicker::showOneField(const QString &method)
 
 void CataloguePicker::showGenre()
 {
-    setMethodText(QStringLiteral("Genere"));
+    setMethod(ringtones::shared::SearchMethod::Genre);
     m_text->hide();
     m_artist->hide();
     m_title->hide();

@@ -65,9 +65,9 @@ private:
     void openCatalogue(const QString &discFolder);
     void arrange();
     void pickSelected();
-    void setMethodText(const QString &method);
+    void setMethod(ringtones::shared::SearchMethod method);
 
-    QString method() const override;
+    ringtones::shared::SearchMethod method() const override;
     QString text() const override;
     QString artist() const override;
     QString title() const override;
@@ -75,7 +75,7 @@ private:
     void setText(const QString &text) override;
     void clearArtist() override;
     void clearTitle() override;
-    void showOneField(const QString &method) override;
+    void showOneField(ringtones::shared::SearchMethod method) override;
     void showGenre() override;
     int addMatches(const QString &criteria) override;
 
