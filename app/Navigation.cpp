@@ -18,6 +18,8 @@
 #include <QPointer>
 #include <QTextEdit>
 
+#include <array>
+#include <optional>
 #include <vector>
 
 namespace brivello::app {
@@ -28,11 +30,12 @@ using Owner = ui::NavigationOwner;
 
 // Where the mouse moves.
 enum class Over { Margin, Page, RingTones, Logo, Tools, Doc, Help, Quit, Search };
+constexpr std::size_t overCount = 9;
 
 struct Paint
 {
     const char16_t *button;
-    int picture;
+    ui::ButtonPicture picture;
 };
 
 struct RolloverRow
@@ -46,57 +49,72 @@ struct RolloverRow
 // purpose: a button missing from a row keeps whatever it shows.
 const std::vector<RolloverRow> &rolloverTable()
 {
+    using P = ui::ButtonPicture;
     static const std::vector<RolloverRow> table = {
         {Owner::Ringtones,
          Over::Margin,
-         {{u"pctTools", 5},
-          {u"pctLogo", 3},
-          {u"pctDoc", 7},
-          {u"pctQuit", 9},
-          {u"pctHelp", 11},
-          {u"pctZoek", 13}}},
+         {{u"pctTools", P::Tools},
+          {u"pctLogo", P::Logo},
+          {u"pctDoc", P::Doc},
+          {u"pctQuit", P::Quit},
+          {u"pctHelp", P::Help},
+          {u"pctZoek", P::Search}}},
         {Owner::Ringtones,
          Over::Page,
-         {{u"pctTools", 5},
-          {u"pctLogo", 3},
-          {u"pctDoc", 7},
-          {u"pctQuit", 9},
-          {u"pctHelp", 11},
-          {u"pctZoek", 13}}},
-        {Owner::Ringtones, Over::Logo, {{u"pctLogo", 4}, {u"pctTools", 5}}},
-        {Owner::Ringtones, Over::Tools, {{u"pctTools", 6}}},
-        {Owner::Ringtones, Over::Doc, {{u"pctDoc", 8}}},
-        {Owner::Ringtones, Over::Help, {{u"pctHelp", 12}, {u"pctQuit", 9}}},
-        {Owner::Ringtones, Over::Quit, {{u"pctQuit", 10}, {u"pctHelp", 11}}},
-        {Owner::Ringtones, Over::Search, {{u"pctZoek", 13}}},
+         {{u"pctTools", P::Tools},
+          {u"pctLogo", P::Logo},
+          {u"pctDoc", P::Doc},
+          {u"pctQuit", P::Quit},
+          {u"pctHelp", P::Help},
+          {u"pctZoek", P::Search}}},
+        {Owner::Ringtones, Over::Logo, {{u"pctLogo", P::LogoLit}, {u"pctTools", P::Tools}}},
+        {Owner::Ringtones, Over::Tools, {{u"pctTools", P::ToolsLit}}},
+        {Owner::Ringtones, Over::Doc, {{u"pctDoc", P::DocLit}}},
+        {Owner::Ringtones, Over::Help, {{u"pctHelp", P::HelpLit}, {u"pctQuit", P::Quit}}},
+        {Owner::Ringtones, Over::Quit, {{u"pctQuit", P::QuitLit}, {u"pctHelp", P::Help}}},
+        {Owner::Ringtones, Over::Search, {{u"pctZoek", P::Search}}},
 
-        {Owner::Logos, Over::Margin, {{u"pctDoc", 7}, {u"pctQuit", 9}, {u"pctHelp", 11}}},
-        {Owner::Logos, Over::Page, {{u"pctTools", 5}, {u"pctRingTones", 1}, {u"pctDoc", 7}}},
-        {Owner::Logos, Over::RingTones, {{u"pctRingTones", 2}}},
-        {Owner::Logos, Over::Tools, {{u"pctTools", 6}}},
-        {Owner::Logos, Over::Doc, {{u"pctDoc", 8}}},
-        {Owner::Logos, Over::Help, {{u"pctHelp", 12}, {u"pctQuit", 9}}},
-        {Owner::Logos, Over::Quit, {{u"pctQuit", 10}, {u"pctHelp", 11}}},
+        {Owner::Logos, Over::Margin, {{u"pctDoc", P::Doc}, {u"pctQuit", P::Quit}, {u"pctHelp", P::Help}}},
+        {Owner::Logos,
+         Over::Page,
+         {{u"pctTools", P::Tools}, {u"pctRingTones", P::RingTones}, {u"pctDoc", P::Doc}}},
+        {Owner::Logos, Over::RingTones, {{u"pctRingTones", P::RingTonesLit}}},
+        {Owner::Logos, Over::Tools, {{u"pctTools", P::ToolsLit}}},
+        {Owner::Logos, Over::Doc, {{u"pctDoc", P::DocLit}}},
+        {Owner::Logos, Over::Help, {{u"pctHelp", P::HelpLit}, {u"pctQuit", P::Quit}}},
+        {Owner::Logos, Over::Quit, {{u"pctQuit", P::QuitLit}, {u"pctHelp", P::Help}}},
 
-        {Owner::Documentation, Over::Margin, {{u"pctLogo", 3}, {u"pctQuit", 9}, {u"pctHelp", 11}}},
+        {Owner::Documentation,
+         Over::Margin,
+         {{u"pctLogo", P::Logo}, {u"pctQuit", P::Quit}, {u"pctHelp", P::Help}}},
         {Owner::Documentation,
          Over::Page,
-         {{u"pctTools", 5}, {u"pctLogo", 3}, {u"pctRingTones", 1}, {u"pctQuit", 9}, {u"pctHelp", 11}}},
-        {Owner::Documentation, Over::RingTones, {{u"pctRingTones", 2}}},
-        {Owner::Documentation, Over::Logo, {{u"pctLogo", 4}, {u"pctTools", 5}}},
-        {Owner::Documentation, Over::Tools, {{u"pctTools", 6}}},
-        {Owner::Documentation, Over::Help, {{u"pctHelp", 12}, {u"pctQuit", 9}}},
-        {Owner::Documentation, Over::Quit, {{u"pctQuit", 10}, {u"pctHelp", 11}}},
+         {{u"pctTools", P::Tools},
+          {u"pctLogo", P::Logo},
+          {u"pctRingTones", P::RingTones},
+          {u"pctQuit", P::Quit},
+          {u"pctHelp", P::Help}}},
+        {Owner::Documentation, Over::RingTones, {{u"pctRingTones", P::RingTonesLit}}},
+        {Owner::Documentation, Over::Logo, {{u"pctLogo", P::LogoLit}, {u"pctTools", P::Tools}}},
+        {Owner::Documentation, Over::Tools, {{u"pctTools", P::ToolsLit}}},
+        {Owner::Documentation, Over::Help, {{u"pctHelp", P::HelpLit}, {u"pctQuit", P::Quit}}},
+        {Owner::Documentation, Over::Quit, {{u"pctQuit", P::QuitLit}, {u"pctHelp", P::Help}}},
 
-        {Owner::Tools, Over::Margin, {{u"pctLogo", 3}, {u"pctDoc", 7}, {u"pctQuit", 9}, {u"pctHelp", 11}}},
+        {Owner::Tools,
+         Over::Margin,
+         {{u"pctLogo", P::Logo}, {u"pctDoc", P::Doc}, {u"pctQuit", P::Quit}, {u"pctHelp", P::Help}}},
         {Owner::Tools,
          Over::Page,
-         {{u"pctDoc", 7}, {u"pctLogo", 3}, {u"pctRingTones", 1}, {u"pctQuit", 9}, {u"pctHelp", 11}}},
-        {Owner::Tools, Over::RingTones, {{u"pctRingTones", 2}}},
-        {Owner::Tools, Over::Logo, {{u"pctLogo", 4}}},
-        {Owner::Tools, Over::Doc, {{u"pctDoc", 8}}},
-        {Owner::Tools, Over::Help, {{u"pctHelp", 12}, {u"pctQuit", 9}}},
-        {Owner::Tools, Over::Quit, {{u"pctQuit", 10}, {u"pctHelp", 11}}},
+         {{u"pctDoc", P::Doc},
+          {u"pctLogo", P::Logo},
+          {u"pctRingTones", P::RingTones},
+          {u"pctQuit", P::Quit},
+          {u"pctHelp", P::Help}}},
+        {Owner::Tools, Over::RingTones, {{u"pctRingTones", P::RingTonesLit}}},
+        {Owner::Tools, Over::Logo, {{u"pctLogo", P::LogoLit}}},
+        {Owner::Tools, Over::Doc, {{u"pctDoc", P::DocLit}}},
+        {Owner::Tools, Over::Help, {{u"pctHelp", P::HelpLit}, {u"pctQuit", P::Quit}}},
+        {Owner::Tools, Over::Quit, {{u"pctQuit", P::QuitLit}, {u"pctHelp", P::Help}}},
     };
     return table;
 }
@@ -133,7 +151,13 @@ protected:
 private:
     void connectRollover(ui::PictureBox *button, Over over);
     void connectClick(ui::PictureBox *button, void (NavigationHandlers::*handler)());
+    struct ButtonPaint
+    {
+        QPointer<ui::PictureBox> button;
+        ui::ButtonPicture picture;
+    };
     void rollover(Over over);
+    std::vector<ButtonPaint> buttonPaints(Over over) const;
     bool isHome() const { return m_owner == Owner::Ringtones; }
     void hideUnlessHome();
     void returnToProgramFolder();
@@ -151,6 +175,8 @@ private:
     const ui::Context &m_context;
     Owner m_owner;
     QLineEdit *m_txtSearch = nullptr;
+    // What each place paints, found on the first move over it.
+    std::array<std::optional<std::vector<ButtonPaint>>, overCount> m_rollover;
 };
 
 void NavigationHandlers::connectAll()
@@ -214,14 +240,29 @@ bool NavigationHandlers::eventFilter(QObject *watched, QEvent *event)
 
 void NavigationHandlers::rollover(Over over)
 {
+    std::optional<std::vector<ButtonPaint>> &paints = m_rollover.at(static_cast<std::size_t>(over));
+    if (!paints)
+        paints = buttonPaints(over);
+    for (const ButtonPaint &paint : *paints) {
+        if (paint.button)
+            m_context.images.paint(*paint.button, paint.picture);
+    }
+}
+
+// The table's rows for this window and place, with the buttons found by
+// name once: a mouse move paints without looking for anything.
+std::vector<NavigationHandlers::ButtonPaint> NavigationHandlers::buttonPaints(Over over) const
+{
+    std::vector<ButtonPaint> paints;
     for (const RolloverRow &row : rolloverTable()) {
         if (row.window != m_owner || row.over != over)
             continue;
         for (const Paint &paint : row.paints) {
             if (auto *button = m_window.pctBG().findChild<ui::PictureBox *>(QString::fromUtf16(paint.button)))
-                m_context.images.paint(*button, paint.picture);
+                paints.push_back({button, paint.picture});
         }
     }
+    return paints;
 }
 
 void NavigationHandlers::hideUnlessHome()
@@ -276,7 +317,7 @@ void NavigationHandlers::pctHelp_Click()
     const ui::ButtonImages &images = m_context.images;
     m_windows.help().ShowHelpPage(helpBoxOf(m_owner), [help, &images] {
         if (help)
-            images.paint(*help, 11);
+            images.paint(*help, ui::ButtonPicture::Help);
     });
 }
 

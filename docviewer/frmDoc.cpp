@@ -21,11 +21,6 @@ using ui::twipsRect;
 
 namespace {
 
-constexpr int nextActivePicture = 19;
-constexpr int nextInactivePicture = 28;
-constexpr int prevActivePicture = 21;
-constexpr int prevInactivePicture = 27;
-
 // The links page is narrow until it is first shown.
 constexpr int linksNarrowWidth = 825;
 constexpr int linksWidth = 7815;
@@ -448,13 +443,14 @@ void frmDoc::showLinksPage()
 void frmDoc::makeNextActive(bool active)
 {
     m_blnNextActive = active;
-    m_context.images.paint(*m_pctVolgende, active ? nextActivePicture : nextInactivePicture);
+    m_context.images.paint(*m_pctVolgende, active ? ui::ButtonPicture::Next : ui::ButtonPicture::NextGreyed);
 }
 
 void frmDoc::makePrevActive(bool active)
 {
     m_blnPrevActive = active;
-    m_context.images.paint(*m_pctVorige, active ? prevActivePicture : prevInactivePicture);
+    m_context.images.paint(*m_pctVorige,
+                           active ? ui::ButtonPicture::Previous : ui::ButtonPicture::PreviousGreyed);
 }
 
 } // namespace brivello::docviewer

@@ -27,15 +27,7 @@ using ui::twipsRect;
 
 namespace {
 
-// Pictures of the button image list.
-enum ButtonPicture {
-    NextActive = 19,
-    PreviousActive = 21,
-    ExportNormal = 23,
-    ExportPressed = 24,
-    PreviousGreyed = 27,
-    NextGreyed = 28,
-};
+using ui::ButtonPicture;
 
 template <typename W> W *placed(W *widget, const QString &name, const QRect &geometry)
 {
@@ -133,7 +125,7 @@ void frmLogo::buildButtons()
     m_pctExporteren =
         pictureButton(&pctBG(), QStringLiteral("pctExporteren"), twipsRect(3880, 6830, 1080, 255));
     m_pctExporteren->setToolTip(QStringLiteral("Esportare il logo selezionato nei data della cartella bit "));
-    m_context.images.paint(*m_pctExporteren, ExportNormal);
+    m_context.images.paint(*m_pctExporteren, ButtonPicture::Export);
     m_pctVorige = pictureButton(&pctBG(), QStringLiteral("pctVorige"), twipsRect(5040, 6820, 1095, 270));
     m_pctVolgende = pictureButton(&pctBG(), QStringLiteral("pctVolgende"), twipsRect(6135, 6820, 1050, 255));
     m_pctVorige->setAccessibleName(QStringLiteral("Pagina precedente"));
@@ -184,7 +176,7 @@ void frmLogo::formActivate()
     LaadRubriek();
     // Also when "Persone" was loaded already and a later page is shown: the
     // page stays, but the buttons start over as on a first page.
-    showPageButtons(NextActive, PreviousGreyed);
+    showPageButtons(ButtonPicture::Next, ButtonPicture::PreviousGreyed);
     m_state.blnVolgende = true;
     m_state.blnVorige = false;
 }
@@ -222,7 +214,7 @@ void frmLogo::LaadRubriek()
     m_state.bytVolgende = logoBoxCount;
     m_state.bytStart = 0;
     m_state.strLijst = imageListName(*category);
-    showPageButtons(NextActive, PreviousGreyed);
+    showPageButtons(ButtonPicture::Next, ButtonPicture::PreviousGreyed);
 }
 
 void frmLogo::pctVolgende_Click()
@@ -236,13 +228,13 @@ void frmLogo::pctVolgende_Click()
     const QList<QImage> &list = logoList(*category);
     if (m_state.bytVolgende >= firstLogoOfLastPage(static_cast<int>(list.size()))) {
         ToonPagina(list, m_state.bytVolgende, static_cast<int>(list.size()) - 1);
-        showPageButtons(NextGreyed, PreviousActive);
+        showPageButtons(ButtonPicture::NextGreyed, ButtonPicture::Previous);
         m_state.blnVolgende = false;
         m_state.blnVorige = true;
         m_state.bytStart = m_state.bytVolgende;
     } else {
         ToonPagina(list, m_state.bytVolgende, m_state.bytVolgende + logoBoxCount - 1);
-        showPageButtons(NextActive, PreviousActive);
+        showPageButtons(ButtonPicture::Next, ButtonPicture::Previous);
         m_state.blnVolgende = true;
         m_state.blnVorige = true;
         m_state.bytStart = m_state.bytVolgende;
@@ -262,7 +254,7 @@ void frmLogo::pctVorige_Click()
         return;
     const QList<QImage> &list = logoList(*category);
     ToonPagina(list, m_state.bytStart - logoBoxCount, m_state.bytStart - 1);
-    showPageButtons(NextActive, PreviousActive);
+    showPageButtons(ButtonPicture::Next, ButtonPicture::Previous);
     m_state.blnVolgende = true;
     m_state.blnVorige = true;
     // On the last page the next-page index was never advanced.
@@ -270,7 +262,7 @@ void frmLogo::pctVorige_Click()
         m_state.bytVolgende = static_cast<std::uint8_t>(m_state.bytVolgende - logoBoxCount);
     m_state.bytStart = static_cast<std::uint8_t>(m_state.bytStart - logoBoxCount);
     if (m_state.bytStart == 0) {
-        m_context.images.paint(*m_pctVorige, PreviousGreyed);
+        m_context.images.paint(*m_pctVorige, ButtonPicture::PreviousGreyed);
         m_state.blnVorige = false;
     }
     SchrijfPagina();
@@ -294,7 +286,7 @@ void frmLogo::SchrijfPagina()
     m_pagina->setText(QStringLiteral(" %1 di %2").arg(page).arg(pageCount(logoCount(*category))));
 }
 
-void frmLogo::showPageButtons(int volgendePicture, int vorigePicture)
+void frmLogo::showPageButtons(ButtonPicture volgendePicture, ButtonPicture vorigePicture)
 {
     m_context.images.paint(*m_pctVolgende, volgendePicture);
     m_context.images.paint(*m_pctVorige, vorigePicture);
@@ -380,14 +372,14 @@ void frmLogo::pctExporteren_Click()
     const platform::SaveFileRequest request = exportRequest();
     QString path;
     if (m_state.bytLogo != 0) {
-        m_context.images.paint(*m_pctExporteren, ExportPressed);
+        m_context.images.paint(*m_pctExporteren, ButtonPicture::ExportPressed);
         path = m_context.platform.saveFileDialog->ask(request);
         if (path.isEmpty()) {
-            m_context.images.paint(*m_pctExporteren, ExportNormal);
+            m_context.images.paint(*m_pctExporteren, ButtonPicture::Export);
             return;
         }
     }
-    m_context.images.paint(*m_pctExporteren, ExportNormal);
+    m_context.images.paint(*m_pctExporteren, ButtonPicture::Export);
     if (m_state.bytLogo == 0)
         return;
     const std::optional<Category> category = categoryFromImageListName(m_state.strLijst);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "logos/LogoGrid.h"
+#include "ui/ButtonImages.h"
 #include "ui/MainWindow.h"
 
 #include <QList>
@@ -101,7 +102,7 @@ private:
     void markSelection(int index);
     void ToonPagina(const QList<QImage> &list, int first, int last);
     void SchrijfPagina();
-    void showPageButtons(int volgendePicture, int vorigePicture);
+    void showPageButtons(ui::ButtonPicture volgendePicture, ui::ButtonPicture vorigePicture);
     void showCategory(const QString &name);
     void writeLogo(const QString &path, const QImage &logo);
 

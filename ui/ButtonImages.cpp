@@ -15,9 +15,9 @@ const QImage &ButtonImages::picture(int number) const
     return slot;
 }
 
-void ButtonImages::paint(PictureBox &box, int number) const
+void ButtonImages::paint(PictureBox &box, ButtonPicture which) const
 {
-    box.paintWhenShown([this, number] { return picture(number); });
+    box.paintWhenShown([this, which] { return picture(which); });
 }
 
 } // namespace brivello::ui

@@ -15,7 +15,7 @@ struct ButtonPlan
     PictureBox *NavigationBar::*member;
     const char16_t *name;
     int left;
-    int normalPicture;
+    ButtonPicture atRest;
     // What a screen reader calls the button where it has no tooltip.
     const char16_t *role;
 };
@@ -80,12 +80,12 @@ QString toolTip(QStringView button, Owner owner)
 NavigationBar createNavigationBar(PictureBox &page, NavigationOwner owner, const ButtonImages &images)
 {
     static constexpr ButtonPlan plans[] = {
-        {&NavigationBar::pctRingTones, u"pctRingTones", 240, 1, u"Suonerie"},
-        {&NavigationBar::pctLogo, u"pctLogo", 840, 3, u"Loghi"},
-        {&NavigationBar::pctTools, u"pctTools", 1440, 5, u"Tools"},
-        {&NavigationBar::pctDoc, u"pctDoc", 2040, 7, u"Informazioni"},
-        {&NavigationBar::pctHelp, u"pctHelp", 8280, 11, u"Aiuto"},
-        {&NavigationBar::pctQuit, u"pctQuit", 8880, 9, u"Uscita"},
+        {&NavigationBar::pctRingTones, u"pctRingTones", 240, ButtonPicture::RingTones, u"Suonerie"},
+        {&NavigationBar::pctLogo, u"pctLogo", 840, ButtonPicture::Logo, u"Loghi"},
+        {&NavigationBar::pctTools, u"pctTools", 1440, ButtonPicture::Tools, u"Tools"},
+        {&NavigationBar::pctDoc, u"pctDoc", 2040, ButtonPicture::Doc, u"Informazioni"},
+        {&NavigationBar::pctHelp, u"pctHelp", 8280, ButtonPicture::Help, u"Aiuto"},
+        {&NavigationBar::pctQuit, u"pctQuit", 8880, ButtonPicture::Quit, u"Uscita"},
     };
     NavigationBar bar;
     for (const ButtonPlan &plan : plans) {
@@ -95,7 +95,7 @@ NavigationBar createNavigationBar(PictureBox &page, NavigationOwner owner, const
         button->setToolTip(toolTip(name, owner));
         button->setAccessibleName(QString::fromUtf16(plan.role));
         const bool own = isOwnButton(name, owner);
-        images.paint(*button, own ? plan.normalPicture + 1 : plan.normalPicture);
+        images.paint(*button, own ? lit(plan.atRest) : plan.atRest);
         bar.*plan.member = button;
     }
     return bar;

@@ -149,17 +149,17 @@ void TestButtonImages::paintingDrawsAtTheCornerOverTheOldPicture()
     const ui::ButtonImages images;
     ui::PictureBox box(QStringLiteral("pctRingTones"));
     box.resize(32, 24);
-    images.paint(box, 1);
+    images.paint(box, ui::ButtonPicture::RingTones);
     QCOMPARE(box.canvas(), images.picture(1));
     // Picture 2 is one row shorter: the last row of picture 1 stays.
-    images.paint(box, 2);
+    images.paint(box, ui::ButtonPicture::RingTonesLit);
     QCOMPARE(box.canvas().copy(0, 0, 32, 23), images.picture(2));
     QCOMPARE(box.canvas().copy(0, 23, 32, 1), images.picture(1).copy(0, 23, 32, 1));
     // On a wider box the picture keeps its own size at the left.
     ui::PictureBox wide(QStringLiteral("pctZoek"));
     wide.resize(70, 22);
-    images.paint(wide, 14);
-    images.paint(wide, 13);
+    images.paint(wide, ui::ButtonPicture::SearchPressed);
+    images.paint(wide, ui::ButtonPicture::Search);
     QCOMPARE(wide.canvas(), images.picture(13));
 }
 

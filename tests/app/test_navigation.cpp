@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFrame>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -32,15 +33,19 @@ using namespace brivello;
 
 namespace {
 
-using Painted = QList<QPair<QString, int>>;
-
-const QStringList barButtons{QStringLiteral("pctRingTones"), QStringLiteral("pctLogo"),
-                             QStringLiteral("pctTools"),     QStringLiteral("pctDoc"),
-                             QStringLiteral("pctHelp"),      QStringLiteral("pctQuit")};
-
-// A picture no navigation handler ever paints, to see which buttons a mouse
-// move repainted.
-constexpr int untouched = 23;
+// The picture a navigation button shows when the mouse is not over it; the
+// lit one follows it in the list.
+int atRest(const QString &button)
+{
+    static const QHash<QString, ui::ButtonPicture> pictures{
+        {QStringLiteral("pctRingTones"), ui::ButtonPicture::RingTones},
+        {QStringLiteral("pctLogo"), ui::ButtonPicture::Logo},
+        {QStringLiteral("pctTools"), ui::ButtonPicture::Tools},
+        {QStringLiteral("pctDoc"), ui::ButtonPicture::Doc},
+        {QStringLiteral("pctHelp"), ui::ButtonPicture::Help},
+        {QStringLiteral("pctQuit"), ui::ButtonPicture::Quit}};
+    return int(pictures.value(button));
+}
 
 QStringList visibleWindows()
 {
@@ -76,8 +81,7 @@ class TestNavigation : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-    void rolloverPaintsTheWindowsTable_data();
-    void rolloverPaintsTheWindowsTable();
+    void rolloverWalksLightTheButtonUnderTheMouse();
     void logoThenToolsWithoutThePageLeavesBothLit();
     void helpButtonIsPutOutWhenTheHelpWindowCloses();
     void ringtoneButtonCollapsesEveryPendingLevel();
@@ -188,92 +192,52 @@ void TestNavigation::quitFrom(const QString &window)
     QVERIFY(windows().splashOut().isVisible());
 }
 
-void TestNavigation::rolloverPaintsTheWindowsTable_data()
+void TestNavigation::rolloverWalksLightTheButtonUnderTheMouse()
 {
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("over");
-    QTest::addColumn<Painted>("painted");
-
-    const auto row = [](const char *window, const char *over, const Painted &painted) {
-        QTest::addRow("%s over %s", window, over)
-            << QString::fromLatin1(window) << QString::fromLatin1(over) << painted;
-    };
-    const auto p = [](const char *button, int picture) {
-        return qMakePair(QString::fromLatin1(button), picture);
-    };
-
-    const Painted ringReset{p("pctTools", 5), p("pctLogo", 3),  p("pctDoc", 7),
-                            p("pctQuit", 9),  p("pctHelp", 11), p("pctZoek", 13)};
-    row("frmRing", "margin", ringReset);
-    row("frmRing", "pctBG", ringReset);
-    row("frmRing", "pctLogo", {p("pctLogo", 4), p("pctTools", 5)});
-    row("frmRing", "pctTools", {p("pctTools", 6)});
-    row("frmRing", "pctDoc", {p("pctDoc", 8)});
-    row("frmRing", "pctHelp", {p("pctHelp", 12), p("pctQuit", 9)});
-    row("frmRing", "pctQuit", {p("pctQuit", 10), p("pctHelp", 11)});
-    row("frmRing", "txtSearch", {p("pctZoek", 13)});
-
-    row("frmLogo", "margin", {p("pctDoc", 7), p("pctQuit", 9), p("pctHelp", 11)});
-    row("frmLogo", "pctBG", {p("pctTools", 5), p("pctRingTones", 1), p("pctDoc", 7)});
-    row("frmLogo", "pctRingTones", {p("pctRingTones", 2)});
-    row("frmLogo", "pctTools", {p("pctTools", 6)});
-    row("frmLogo", "pctDoc", {p("pctDoc", 8)});
-    row("frmLogo", "pctHelp", {p("pctHelp", 12), p("pctQuit", 9)});
-    row("frmLogo", "pctQuit", {p("pctQuit", 10), p("pctHelp", 11)});
-    row("frmLogo", "pctLogo", {});
-
-    row("frmDoc", "margin", {p("pctLogo", 3), p("pctQuit", 9), p("pctHelp", 11)});
-    row("frmDoc", "pctBG",
-        {p("pctTools", 5), p("pctLogo", 3), p("pctRingTones", 1), p("pctQuit", 9), p("pctHelp", 11)});
-    row("frmDoc", "pctRingTones", {p("pctRingTones", 2)});
-    row("frmDoc", "pctLogo", {p("pctLogo", 4), p("pctTools", 5)});
-    row("frmDoc", "pctTools", {p("pctTools", 6)});
-    row("frmDoc", "pctHelp", {p("pctHelp", 12), p("pctQuit", 9)});
-    row("frmDoc", "pctQuit", {p("pctQuit", 10), p("pctHelp", 11)});
-    row("frmDoc", "pctDoc", {});
-
-    row("frmTools", "margin", {p("pctLogo", 3), p("pctDoc", 7), p("pctQuit", 9), p("pctHelp", 11)});
-    row("frmTools", "pctBG",
-        {p("pctDoc", 7), p("pctLogo", 3), p("pctRingTones", 1), p("pctQuit", 9), p("pctHelp", 11)});
-    row("frmTools", "pctRingTones", {p("pctRingTones", 2)});
-    row("frmTools", "pctLogo", {p("pctLogo", 4)});
-    row("frmTools", "pctDoc", {p("pctDoc", 8)});
-    row("frmTools", "pctHelp", {p("pctHelp", 12), p("pctQuit", 9)});
-    row("frmTools", "pctQuit", {p("pctQuit", 10), p("pctHelp", 11)});
-    row("frmTools", "pctTools", {});
-}
-
-void TestNavigation::rolloverPaintsTheWindowsTable()
-{
-    QFETCH(QString, window);
-    QFETCH(QString, over);
-    QFETCH(Painted, painted);
-
-    reachTheMainWindow(window);
-    ui::MainWindow &shown = mainWindow(window);
-    QStringList watched = barButtons;
-    if (window == u"frmRing")
-        watched << QStringLiteral("pctZoek");
-    for (const QString &name : watched)
-        m_startUp->images().paint(button(window, name), untouched);
-
-    if (over == u"margin")
-        moveMouseOver(shown);
-    else if (over == u"txtSearch")
-        moveMouseOver(*shown.findChild<QLineEdit *>(over));
-    else if (over == u"pctBG")
-        moveMouseOver(shown.pctBG());
-    else
-        moveMouseOver(button(window, over));
-
-    for (const QString &name : watched) {
-        int expected = untouched;
-        for (const auto &paint : painted) {
-            if (paint.first == name)
-                expected = paint.second;
+    // Each window: over each other window's button and back to the page,
+    // then help, quit and the margin; the window's own button stays lit.
+    const QList<QPair<QString, QString>> windows{{QStringLiteral("frmRing"), QStringLiteral("pctRingTones")},
+                                                 {QStringLiteral("frmLogo"), QStringLiteral("pctLogo")},
+                                                 {QStringLiteral("frmDoc"), QStringLiteral("pctDoc")},
+                                                 {QStringLiteral("frmTools"), QStringLiteral("pctTools")}};
+    const QStringList pages{QStringLiteral("pctRingTones"), QStringLiteral("pctLogo"),
+                            QStringLiteral("pctTools"), QStringLiteral("pctDoc")};
+    for (const auto &[window, own] : windows) {
+        reachTheMainWindow(window);
+        ui::MainWindow &shown = mainWindow(window);
+        const auto showsAtRest = [&](const QString &name) {
+            return shows(button(window, name), atRest(name));
+        };
+        const auto showsLit = [&](const QString &name) {
+            return shows(button(window, name), atRest(name) + 1);
+        };
+        for (const QString &other : pages) {
+            if (other == own)
+                continue;
+            moveMouseOver(button(window, other));
+            QVERIFY2(showsLit(other), qPrintable(window + QStringLiteral(" over ") + other));
+            moveMouseOver(shown.pctBG());
+            QVERIFY2(showsAtRest(other), qPrintable(window + QStringLiteral(": page after ") + other));
         }
-        QVERIFY2(shows(button(window, name), expected),
-                 qPrintable(QStringLiteral("%1 should show %2").arg(name).arg(expected)));
+        moveMouseOver(button(window, QStringLiteral("pctHelp")));
+        QVERIFY(showsLit(QStringLiteral("pctHelp")));
+        QVERIFY(showsAtRest(QStringLiteral("pctQuit")));
+        moveMouseOver(button(window, QStringLiteral("pctQuit")));
+        QVERIFY(showsLit(QStringLiteral("pctQuit")));
+        QVERIFY(showsAtRest(QStringLiteral("pctHelp")));
+        moveMouseOver(shown);
+        QVERIFY2(showsAtRest(QStringLiteral("pctQuit")) && showsAtRest(QStringLiteral("pctHelp")),
+                 qPrintable(window + QStringLiteral(": margin")));
+        QVERIFY2(showsLit(own), qPrintable(window + QStringLiteral(": own button")));
+        if (window == u"frmRing") {
+            // The search button comes back to rest when the mouse reaches the text box.
+            m_startUp->images().paint(button(window, QStringLiteral("pctZoek")),
+                                      ui::ButtonPicture::SearchPressed);
+            moveMouseOver(*shown.findChild<QLineEdit *>(QStringLiteral("txtSearch")));
+            QVERIFY(shows(button(window, QStringLiteral("pctZoek")), int(ui::ButtonPicture::Search)));
+        } else {
+            click(window, QStringLiteral("pctRingTones"));
+        }
     }
 }
 

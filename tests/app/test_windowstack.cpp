@@ -253,8 +253,8 @@ void TestWindowStack::paintedPictureSurvivesHideAndShow()
     JournalWindow &logo = window(QStringLiteral("logo"));
     auto *help = new ui::PictureBox(QStringLiteral("pctHelp"), &home);
     help->setGeometry(100, 50, 32, 24);
-    images.paint(*help, 11);
-    images.paint(*help, 12);
+    images.paint(*help, ui::ButtonPicture::Help);
+    images.paint(*help, ui::ButtonPicture::HelpLit);
     m_stack->showModal(home);
     m_stack->hide(home);
     m_stack->showModal(logo);
