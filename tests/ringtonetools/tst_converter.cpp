@@ -233,7 +233,9 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(nowhere));
         // A folder in the file's place is no file to replace.
         QDir().mkpath(target(QStringLiteral("cartella.txt")));
-        QVERIFY(writeAtomically(target(QStringLiteral("cartella.txt")), "x"));
+        QString error;
+        QVERIFY(!writeAtomically(target(QStringLiteral("cartella.txt")), "x", &error));
+        QVERIFY2(error.startsWith(QStringLiteral("Impossibile scrivere il file «")), qPrintable(error));
         QVERIFY(QFileInfo(target(QStringLiteral("cartella.txt"))).isDir());
     }
 

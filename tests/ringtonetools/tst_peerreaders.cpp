@@ -103,7 +103,8 @@ private:
                 return {};
             }
             const QString path = m_files.filePath(QStringLiteral("%1.%2").arg(index).arg(format.extension));
-            return writeAtomically(path, *bytes) ? QString() : path;
+            QString failure;
+            return writeAtomically(path, *bytes, &failure) ? path : QString();
         }
         return {};
     }

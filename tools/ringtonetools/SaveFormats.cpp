@@ -72,13 +72,15 @@ std::vector<SaveFormat> saveFormats()
     return formats;
 }
 
-std::optional<QString> writeAtomically(const QString &path, const QByteArray &bytes)
+bool writeAtomically(const QString &path, const QByteArray &bytes, QString *error)
 {
     QString reason;
     if (data::writeFileSafely(path, bytes, &reason))
-        return std::nullopt;
-    return QStringLiteral("Impossibile scrivere il file «%1»: %2. Il file esistente non è stato modificato.")
-        .arg(QDir::toNativeSeparators(path), reason);
+        return true;
+    *error =
+        QStringLiteral("Impossibile scrivere il file «%1»: %2. Il file esistente non è stato modificato.")
+            .arg(QDir::toNativeSeparators(path), reason);
+    return false;
 }
 
 QString savedMessage(const QString &path)
@@ -99,13 +101,11 @@ QString saveAs(const ToolServices &services, const SaveFormat &format, const mel
         return {};
     QString error;
     const std::optional<QByteArray> bytes = format.bytes(tune, &error);
-    const std::optional<QString> failure =
-        bytes ? writeAtomically(path, *bytes) : std::optional<QString>(error);
-    if (!failure)
+    if (bytes && writeAtomically(path, *bytes, &error))
         return path;
     platform::MessageRequest message;
     message.title = QStringLiteral("Salvare la suoneria");
-    message.text = *failure;
+    message.text = error;
     message.icon = platform::MessageIcon::Warning;
     services.platform.messageBox->show(message);
     return {};

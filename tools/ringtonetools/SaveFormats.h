@@ -30,8 +30,9 @@ struct SaveFormat
 std::vector<SaveFormat> saveFormats();
 
 // Writes `bytes` to `path` so that the old file stays whole until the new
-// one is complete. Returns the reason in Italian when it could not.
-std::optional<QString> writeAtomically(const QString &path, const QByteArray &bytes);
+// one is complete. On failure returns false with the reason in Italian in
+// *error, naming the file.
+bool writeAtomically(const QString &path, const QByteArray &bytes, QString *error);
 
 // Saves `tune` in `format` to a file the user names in the save dialog, and
 // tells the user when it could not. Returns the file written, empty when

@@ -1,12 +1,12 @@
 #include "tools/logotools/picture/PictureFiles.h"
 
+#include "data/SafeWrite.h"
 #include "logos/pictures/MonochromeBmp.h"
 #include "tools/logotools/gammu/GammuBitmap.h"
 #include "tools/logotools/picture/MonoPicture.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace brivello::logotools {
 
@@ -301,21 +301,10 @@ bool encodePicture(PictureFormat format, const LogoDocument &document, QByteArra
 
 bool writeAtomically(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(error,
-                    QStringLiteral("Il file %1 non si può scrivere: %2.").arg(path, file.errorString()));
-    // Qt's commit() can report success after its own last flush failed (a
-    // full disk), so the flush is done and checked here first.
-    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(error, QStringLiteral("Il file %1 non si può scrivere: %2.").arg(path, reason));
-    }
-    if (!file.commit())
-        return fail(error,
-                    QStringLiteral("Il file %1 non si può scrivere: %2.").arg(path, file.errorString()));
-    return true;
+    QString reason;
+    if (data::writeFileSafely(path, bytes, &reason))
+        return true;
+    return fail(error, QStringLiteral("Il file %1 non si può scrivere: %2.").arg(path, reason));
 }
 
 bool savePicture(const QString &path, PictureFormat format, const LogoDocument &document, QString *error)
