@@ -91,6 +91,12 @@ void fitOnScreen(QDialog &dialog, QWidget *owner)
 
 } // namespace
 
+QSize sizeOnScreen(const QWidget &window, QSize wanted)
+{
+    const QRect area = screenArea(&window);
+    return wanted.boundedTo(QSize(area.width() - frameAllowance, area.height() - frameAllowance));
+}
+
 QWidget *dialogOwner()
 {
     if (QWidget *modal = QApplication::activeModalWidget())

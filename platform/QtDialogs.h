@@ -2,6 +2,8 @@
 
 #include "platform/Dialogs.h"
 
+#include <QSize>
+
 #include <memory>
 
 class QDialog;
@@ -23,6 +25,10 @@ std::unique_ptr<QMessageBox> makeMessageBox(const MessageRequest &request, QWidg
 std::unique_ptr<QInputDialog> makeInputBox(const QString &title, const QString &prompt,
                                            const QString &defaultText, QWidget *owner);
 std::unique_ptr<QFileDialog> makeSaveFileDialog(const SaveFileRequest &request, QWidget *owner);
+
+// `wanted`, made small enough that the window with the frame the window
+// manager adds fits inside the screen `window` is on.
+QSize sizeOnScreen(const QWidget &window, QSize wanted);
 
 // A prompt as the input box shows it: every carriage return, alone or before
 // a line feed, is a line break.

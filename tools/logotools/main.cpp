@@ -61,7 +61,7 @@ int main(int argc, char *argv[])
         services.startFolder = QDir::homePath();
 
     logotools::LogoToolWindow window(*start.face, services);
-    window.resize(1180, 620);
+    window.resize(platform::sizeOnScreen(window, QSize(1180, 620)));
     window.show();
     // Tests start the tool only to see that it runs and who it says it is.
     if (qEnvironmentVariableIntValue("BRIVELLO_TOOL_QUIT") == 1)

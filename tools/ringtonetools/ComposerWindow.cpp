@@ -1,6 +1,7 @@
 #include "tools/ringtonetools/ComposerWindow.h"
 
 #include "platform/Clock.h"
+#include "platform/QtDialogs.h"
 #include "tools/ringtonetools/OpenFileDialog.h"
 #include "tools/ringtonetools/PlayerBar.h"
 #include "tools/ringtonetools/SaveFormats.h"
@@ -154,7 +155,7 @@ ComposerWindow::ComposerWindow(const ToolServices &services, QWidget *parent)
     });
     connect(m_player, &PlayerBar::failed, m_status, &QLabel::setText);
     refresh();
-    resize(900, 560);
+    resize(platform::sizeOnScreen(*this, QSize(900, 560)));
     m_screen->setFocus();
 }
 

@@ -1,5 +1,6 @@
 #include "tools/ringtonetools/ConverterWindow.h"
 
+#include "platform/QtDialogs.h"
 #include "tools/ringtonetools/MelodyFit.h"
 #include "tools/ringtonetools/PhoneLimits.h"
 #include "tools/ringtonetools/PlayerBar.h"
@@ -101,7 +102,7 @@ ConverterWindow::ConverterWindow(const ToolServices &services, QWidget *parent)
     connect(m_input, &TuneInput::readingChanged, this, &ConverterWindow::showTune);
     connect(m_player, &PlayerBar::failed, m_status, &QLabel::setText);
     showTune();
-    resize(900, 860);
+    resize(platform::sizeOnScreen(*this, QSize(900, 860)));
 }
 
 void ConverterWindow::showTune()

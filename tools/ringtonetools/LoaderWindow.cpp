@@ -2,6 +2,7 @@
 
 #include "phone/Connections.h"
 #include "phone/gui/ConnectionChooser.h"
+#include "platform/QtDialogs.h"
 #include "tools/ringtonetools/PhoneLink.h"
 #include "tools/ringtonetools/PlayerBar.h"
 #include "tools/ringtonetools/SmsHandoff.h"
@@ -61,7 +62,7 @@ LoaderWindow::LoaderWindow(const ToolServices &services, QWidget *parent)
         if (m_tune && m_melody && sendBySms(m_services, m_tune->artist, *m_melody))
             m_chosen->setText(m_chosen->text() + QStringLiteral("\nPassata al programma SMS."));
     });
-    resize(820, 620);
+    resize(platform::sizeOnScreen(*this, QSize(820, 620)));
 }
 
 void LoaderWindow::buildPhoneControls()

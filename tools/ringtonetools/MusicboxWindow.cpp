@@ -1,5 +1,6 @@
 #include "tools/ringtonetools/MusicboxWindow.h"
 
+#include "platform/QtDialogs.h"
 #include "tools/ringtonetools/CataloguePicker.h"
 #include "tools/ringtonetools/MelodyPlayer.h"
 #include "tools/ringtonetools/PlayerBar.h"
@@ -44,7 +45,7 @@ MusicboxWindow::MusicboxWindow(const ToolServices &services, QWidget *parent)
             m_status->clear();
     });
     takeReading();
-    resize(760, 460);
+    resize(platform::sizeOnScreen(*this, QSize(760, 460)));
 }
 
 void MusicboxWindow::takeReading()

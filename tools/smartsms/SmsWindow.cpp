@@ -3,6 +3,7 @@
 #include "data/SafeWrite.h"
 #include "phone/Connections.h"
 #include "phone/PhoneNumber.h"
+#include "platform/QtDialogs.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -120,7 +121,7 @@ SmsWindow::SmsWindow(SmsRequest request, SmsToolSetup setup, QWidget *parent)
 
     m_entry = newOutboxEntry(m_request, QDateTime::currentDateTimeUtc());
     record(m_entry.result);
-    resize(720, 760);
+    resize(platform::sizeOnScreen(*this, QSize(720, 760)));
 }
 
 SmsWindow::~SmsWindow() = default;

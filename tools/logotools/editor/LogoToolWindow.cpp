@@ -148,7 +148,9 @@ LogoToolWindow::LogoToolWindow(const ToolFace &face, LogoToolServices services, 
     auto *scroll = new QScrollArea;
     scroll->setWidget(m_canvas);
     scroll->setAlignment(Qt::AlignCenter);
-    scroll->setMinimumSize(PictureSize.width() * 10 + 24, PictureSize.height() * 10 + 24);
+    // Small enough for the window to fit a 1024 x 768 screen beside the
+    // phone's view; the canvas scrolls when the zoom is larger.
+    scroll->setMinimumSize(PictureSize.width() * 6 + 24, PictureSize.height() * 6 + 24);
 
     auto *left = new QVBoxLayout;
     if (m_face.kinds.size() > 1) {

@@ -2,6 +2,7 @@
 
 #include "phone/Connections.h"
 #include "phone/PhoneNumber.h"
+#include "platform/QtDialogs.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -118,7 +119,7 @@ LogoSendDialog::LogoSendDialog(const LogoDocument &document, phone::LogoMessage 
     connect(m_number, &QLineEdit::textChanged, this, &LogoSendDialog::checkNumber);
     setWorking(false);
     m_number->setFocus();
-    resize(640, 600);
+    resize(platform::sizeOnScreen(*this, QSize(640, 600)));
 }
 
 LogoSendDialog::~LogoSendDialog() = default;
