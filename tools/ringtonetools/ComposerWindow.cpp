@@ -114,6 +114,8 @@ ComposerWindow::ComposerWindow(const ToolServices &services, QWidget *parent)
     m_open = new QPushButton(QStringLiteral("Apri…"), this);
     m_open->setObjectName(QStringLiteral("apri"));
     bottom->addWidget(m_open);
+    // Three to a row, so that the window fits a 1024 pixel wide screen.
+    auto *saves = new QGridLayout;
     for (const SaveFormat &format : saveFormats()) {
         auto *button = new QPushButton(QStringLiteral("Salva come %1…").arg(format.label), this);
         button->setObjectName(QStringLiteral("salva-") + format.id);
@@ -126,13 +128,15 @@ ComposerWindow::ComposerWindow(const ToolServices &services, QWidget *parent)
             if (!saved.isEmpty())
                 m_status->setText(savedMessage(saved));
         });
-        bottom->addWidget(button);
+        const int index = static_cast<int>(m_saves.size());
+        saves->addWidget(button, index / 3, index % 3);
         m_saves[format.id] = button;
     }
     m_sms = new QPushButton(QStringLiteral("Invia via SMS…"), this);
     m_sms->setObjectName(QStringLiteral("sms"));
     bottom->addWidget(m_sms);
     layout->addLayout(bottom);
+    layout->addLayout(saves);
 
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("stato"));

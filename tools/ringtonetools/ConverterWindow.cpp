@@ -9,6 +9,7 @@
 #include "tools/ringtonetools/TuneInput.h"
 
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -46,6 +47,8 @@ ConverterWindow::ConverterWindow(const ToolServices &services, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     m_input = new TuneInput(services, this);
     layout->addWidget(m_input);
+    // The user comes to type or paste a ringtone.
+    m_input->textBox().setFocus();
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("riassunto"));
     layout->addWidget(m_summary);
@@ -72,7 +75,7 @@ ConverterWindow::ConverterWindow(const ToolServices &services, QWidget *parent)
     // Rows grow with the text of their changes, whatever the window's width.
     m_fit->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_fit->horizontalHeader()->setStretchLastSection(true);
-    m_fit->setMinimumHeight(170);
+    m_fit->setMinimumHeight(110);
     fitLayout->addWidget(m_fit);
     layout->addWidget(fits, 1);
 
@@ -80,6 +83,9 @@ ConverterWindow::ConverterWindow(const ToolServices &services, QWidget *parent)
     m_player =
         new PlayerBar(services.sound, *services.platform.clock, PlayerBar::Controls::PlayStopOnly, this);
     bottom->addWidget(m_player, 1);
+    layout->addLayout(bottom);
+    // Three to a row, so that the window fits a 1024 pixel wide screen.
+    auto *saves = new QGridLayout;
     for (const SaveFormat &format : saveFormats()) {
         auto *button = new QPushButton(QStringLiteral("Salva come %1…").arg(format.label), this);
         button->setObjectName(QStringLiteral("salva-") + format.id);
@@ -90,10 +96,11 @@ ConverterWindow::ConverterWindow(const ToolServices &services, QWidget *parent)
             if (!saved.isEmpty())
                 m_status->setText(savedMessage(saved));
         });
-        bottom->addWidget(button);
+        const int index = static_cast<int>(m_saves.size());
+        saves->addWidget(button, index / 3, index % 3);
         m_saves.push_back(button);
     }
-    layout->addLayout(bottom);
+    layout->addLayout(saves);
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("stato"));
     m_status->setWordWrap(true);

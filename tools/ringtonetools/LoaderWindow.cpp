@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
@@ -63,6 +64,8 @@ LoaderWindow::LoaderWindow(const ToolServices &services, QWidget *parent)
             m_chosen->setText(m_chosen->text() + QStringLiteral("\nPassata al programma SMS."));
     });
     resize(platform::sizeOnScreen(*this, QSize(820, 620)));
+    // The user comes to find a ringtone.
+    m_catalogue->searchBox().setFocus();
 }
 
 void LoaderWindow::buildPhoneControls()

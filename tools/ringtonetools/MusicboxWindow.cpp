@@ -8,6 +8,7 @@
 #include "tools/ringtonetools/TuneInput.h"
 
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -46,6 +47,9 @@ MusicboxWindow::MusicboxWindow(const ToolServices &services, QWidget *parent)
     });
     takeReading();
     resize(platform::sizeOnScreen(*this, QSize(760, 460)));
+    // The user comes to type or paste a ringtone: once the tabs are built,
+    // which hand the focus around as pages are added.
+    m_input->textBox().setFocus();
 }
 
 void MusicboxWindow::takeReading()
