@@ -3,6 +3,7 @@
 #include "data/SafeWrite.h"
 #include "phone/Connections.h"
 #include "phone/PhoneNumber.h"
+#include "phone/gui/PhoneJobPanel.h"
 #include "platform/QtDialogs.h"
 
 #include <QCloseEvent>
@@ -16,20 +17,16 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QSettings>
 #include <QVBoxLayout>
 
 namespace smartsms {
 
 using namespace brivello;
 using phone::JobStep;
-using phone::PhoneErrorKind;
 
 namespace {
 
 const QString ProblemStyle = QStringLiteral("color: #a00000;");
-const QString DoneStyle = QStringLiteral("color: #006000; font-weight: bold;");
 
 QString lengthText(std::chrono::milliseconds length)
 {
@@ -82,14 +79,10 @@ SmsWindow::SmsWindow(SmsRequest request, SmsToolSetup setup, QWidget *parent)
     layout->addWidget(buildRingtoneBox());
     layout->addWidget(buildRecipientBox());
     layout->addWidget(buildPreviewBox(), 1);
-    layout->addWidget(buildConnectionBox());
-    m_status = wrappingLabel(this);
-    m_status->setObjectName(QStringLiteral("status"));
-    layout->addWidget(m_status);
-    m_progress = new QProgressBar(this);
-    m_progress->setTextVisible(false);
-    m_progress->hide();
-    layout->addWidget(m_progress);
+    m_panel = new phone::PhoneJobPanel(m_setup.tasks, m_setup.devices, m_setup.settingsFile, this);
+    layout->addWidget(m_panel->connectionBox());
+    layout->addWidget(m_panel->statusLabel());
+    layout->addWidget(m_panel->progressBar());
 
     auto *buttons = new QHBoxLayout;
     m_send = new QPushButton(QStringLiteral("Invia"), this);
@@ -111,7 +104,9 @@ SmsWindow::SmsWindow(SmsRequest request, SmsToolSetup setup, QWidget *parent)
     connect(m_cancel, &QPushButton::clicked, this, &SmsWindow::cancel);
     connect(m_save, &QPushButton::clicked, this, &SmsWindow::save);
     connect(m_close, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_chooser, &phone::ConnectionChooser::probeRequested, this, &SmsWindow::probe);
+    connect(m_panel, &phone::PhoneJobPanel::probeRequested, this, &SmsWindow::probe);
+    connect(m_panel, &phone::PhoneJobPanel::workingChanged, this, &SmsWindow::setWorking);
+    connect(m_panel, &phone::PhoneJobPanel::finished, this, &SmsWindow::finished);
     connect(m_number, &QLineEdit::textChanged, this, &SmsWindow::checkNumber);
 
     showRingtone();
@@ -175,33 +170,6 @@ QWidget *SmsWindow::buildPreviewBox()
     return box;
 }
 
-QWidget *SmsWindow::buildConnectionBox()
-{
-    auto *box = new QGroupBox(QStringLiteral("Telefono o modem"), this);
-    auto *layout = new QVBoxLayout(box);
-    m_chooser = new phone::ConnectionChooser(m_setup.devices, box);
-    layout->addWidget(m_chooser);
-    m_pinRow = new QWidget(box);
-    auto *pinLayout = new QHBoxLayout(m_pinRow);
-    pinLayout->setContentsMargins(0, 0, 0, 0);
-    m_pin = new QLineEdit(m_pinRow);
-    m_pin->setEchoMode(QLineEdit::Password);
-    m_pin->setMaxLength(8);
-    m_pin->setPlaceholderText(QStringLiteral("PIN della SIM"));
-    pinLayout->addWidget(new QLabel(QStringLiteral("PIN:"), m_pinRow));
-    pinLayout->addWidget(m_pin, 1);
-    m_pinRow->hide();
-    layout->addWidget(m_pinRow);
-
-    const QSettings settings(m_setup.settingsFile, QSettings::IniFormat);
-    const phone::ConnectionSettings kept = phone::loadConnection(settings);
-    if (!kept.device.isEmpty())
-        m_chooser->setConnection(kept);
-    else
-        m_chooser->setConnection({m_chooser->connection().device, kept.connection});
-    return box;
-}
-
 void SmsWindow::showRingtone()
 {
     if (m_request.scratchPath.isEmpty()) {
@@ -262,21 +230,9 @@ void SmsWindow::checkNumber()
     m_numberProblem->setVisible(!check.ok());
 }
 
-bool SmsWindow::pinIsUsable()
-{
-    if (m_pinRow->isHidden() || m_pin->text().isEmpty())
-        return true;
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{4,8}$"));
-    if (digits.match(m_pin->text()).hasMatch())
-        return true;
-    showStatus(QStringLiteral("Il PIN è fatto di 4-8 cifre."), true);
-    m_pin->setFocus();
-    return false;
-}
-
 void SmsWindow::send()
 {
-    if (m_task)
+    if (m_panel->isWorking())
         return;
     if (!m_message.ok()) {
         showStatus(QStringLiteral("Non c'è nessuna suoneria da inviare."), true);
@@ -290,74 +246,30 @@ void SmsWindow::send()
     }
     phone::PhoneJob job;
     job.action = phone::PhoneJob::Action::Send;
-    job.connection = m_chooser->connection();
-    if (job.connection.device.isEmpty()) {
-        showStatus(QStringLiteral("Scegliere il dispositivo del telefono o del modem."), true);
+    if (!m_panel->prepare(job))
         return;
-    }
-    if (!pinIsUsable())
-        return;
-    job.pin = m_pinRow->isHidden() ? QString() : m_pin->text();
     job.number = check.international;
     job.parts = m_message.message.parts;
     job.networkAnswerMs = m_setup.networkAnswerMs;
     m_sending = true;
     m_sentTo = check.international;
     m_entry.international = check.international;
-    start(job);
+    m_panel->start(job);
 }
 
 void SmsWindow::probe()
 {
-    if (m_task)
+    if (m_panel->isWorking())
         return;
     phone::PhoneJob job;
-    job.connection = m_chooser->connection();
-    if (job.connection.device.isEmpty()) {
-        showStatus(QStringLiteral("Scegliere il dispositivo del telefono o del modem."), true);
+    if (!m_panel->prepare(job))
         return;
-    }
-    if (!pinIsUsable())
-        return;
-    job.pin = m_pinRow->isHidden() ? QString() : m_pin->text();
     m_sending = false;
-    start(job);
-}
-
-void SmsWindow::start(phone::PhoneJob job)
-{
-    QSettings settings(m_setup.settingsFile, QSettings::IniFormat);
-    phone::saveConnection(settings, job.connection);
-    m_task = m_setup.tasks();
-    connect(m_task.get(), &phone::PhoneTask::progressed, this, &SmsWindow::progressed);
-    connect(m_task.get(), &phone::PhoneTask::finished, this, &SmsWindow::finished);
-    m_progress->setRange(0, phone::progressSteps(job));
-    m_progress->setValue(0);
-    setWorking(true);
-    showStatus(phone::stepText({JobStep::Connecting}), false);
-    m_task->start(job);
-}
-
-void SmsWindow::progressed(const phone::JobProgress &progress)
-{
-    if (const int position = phone::progressPosition(progress, m_progress->maximum()); position >= 0)
-        m_progress->setValue(position);
-    if (m_cancel->isEnabled())
-        showStatus(phone::stepText(progress), false);
+    m_panel->start(job);
 }
 
 void SmsWindow::finished(const phone::PhoneJobResult &result)
 {
-    // The task is still inside its signal; it goes once it has returned.
-    m_task.release()->deleteLater();
-    setWorking(false);
-    const PhoneErrorKind kind = result.error.kind;
-    if (kind == PhoneErrorKind::PinNeeded || kind == PhoneErrorKind::PinWrong) {
-        m_pinRow->show();
-        if (kind == PhoneErrorKind::PinWrong)
-            m_pin->clear();
-        m_pin->setFocus();
-    }
     if (!m_sending) {
         showStatus(result.ok() ? phone::connectedText(result.identity) : result.error.message(), !result.ok(),
                    result.ok());
@@ -370,11 +282,10 @@ void SmsWindow::finished(const phone::PhoneJobResult &result)
 
 void SmsWindow::cancel()
 {
-    if (!m_task)
+    if (!m_panel->isWorking())
         return;
     m_cancel->setEnabled(false);
-    showStatus(QStringLiteral("Annullamento…"), false);
-    m_task->cancel();
+    m_panel->cancel();
 }
 
 void SmsWindow::save()
@@ -411,18 +322,12 @@ void SmsWindow::setWorking(bool working)
     m_send->setEnabled(canSend);
     m_save->setEnabled(canSend);
     m_number->setEnabled(!working);
-    m_chooser->setEnabled(!working);
-    m_pin->setEnabled(!working);
     m_cancel->setEnabled(working);
-    m_progress->setVisible(working);
 }
 
 void SmsWindow::showStatus(const QString &text, bool problem, bool done)
 {
-    m_status->setText(text);
-    m_status->setStyleSheet(problem ? ProblemStyle + QStringLiteral(" font-weight: bold;")
-                            : done  ? DoneStyle
-                                    : QString());
+    m_panel->showStatus(text, problem, done);
 }
 
 void SmsWindow::record(const QString &result)
@@ -433,7 +338,7 @@ void SmsWindow::record(const QString &result)
         return;
     QString error;
     if (!writeOutboxEntry(m_setup.outboxPath, m_entry, &error))
-        showStatus(m_status->text() +
+        showStatus(m_panel->statusLabel()->text() +
                        QStringLiteral("\nIl registro delle richieste non è stato aggiornato: %1").arg(error),
                    true);
 }
@@ -441,10 +346,7 @@ void SmsWindow::record(const QString &result)
 void SmsWindow::closeEvent(QCloseEvent *event)
 {
     // A job still under way is stopped; the line is closed with it.
-    if (m_task) {
-        m_task->cancel();
-        m_task.reset();
-    }
+    m_panel->abandon();
     event->accept();
 }
 

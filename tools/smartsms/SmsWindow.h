@@ -7,7 +7,7 @@
 #include "SmsRequest.h"
 #include "phone/PhoneTask.h"
 #include "phone/RingtoneMessage.h"
-#include "phone/gui/ConnectionChooser.h"
+#include "phone/gui/PhoneJobPanel.h"
 #include "platform/Dialogs.h"
 
 #include <QWidget>
@@ -43,7 +43,7 @@ public:
 
     const brivello::phone::RingtoneMessage &message() const { return m_message; }
     const OutboxEntry &outboxEntry() const { return m_entry; }
-    bool isWorking() const { return m_task != nullptr; }
+    bool isWorking() const { return m_panel->isWorking(); }
 
     // The controls, for the tests that drive the window.
     QLabel *ringtoneLabel() const { return m_ringtone; }
@@ -53,10 +53,10 @@ public:
     QLabel *summaryLabel() const { return m_summary; }
     QPlainTextEdit *partsView() const { return m_parts; }
     QLabel *fitLabel() const { return m_fit; }
-    brivello::phone::ConnectionChooser *chooser() const { return m_chooser; }
-    QLineEdit *pinEdit() const { return m_pin; }
-    QLabel *statusLabel() const { return m_status; }
-    QProgressBar *progressBar() const { return m_progress; }
+    brivello::phone::ConnectionChooser *chooser() const { return m_panel->chooser(); }
+    QLineEdit *pinEdit() const { return m_panel->pinEdit(); }
+    QLabel *statusLabel() const { return m_panel->statusLabel(); }
+    QProgressBar *progressBar() const { return m_panel->progressBar(); }
     QPushButton *sendButton() const { return m_send; }
     QPushButton *cancelButton() const { return m_cancel; }
     QPushButton *saveButton() const { return m_save; }
@@ -68,7 +68,6 @@ private:
     QWidget *buildRingtoneBox();
     QWidget *buildRecipientBox();
     QWidget *buildPreviewBox();
-    QWidget *buildConnectionBox();
     void showRingtone();
     void showPreview();
     void checkNumber();
@@ -77,9 +76,6 @@ private:
     void probe();
     void cancel();
     void save();
-    bool pinIsUsable();
-    void start(brivello::phone::PhoneJob job);
-    void progressed(const brivello::phone::JobProgress &progress);
     void finished(const brivello::phone::PhoneJobResult &result);
     void setWorking(bool working);
     void showStatus(const QString &text, bool problem, bool done = false);
@@ -91,7 +87,6 @@ private:
     brivello::melody::RtttlReading m_reading;
     brivello::phone::RingtoneMessage m_message;
     OutboxEntry m_entry;
-    std::unique_ptr<brivello::phone::PhoneTask> m_task;
     bool m_sending = false;
     QString m_sentTo;
 
@@ -102,11 +97,7 @@ private:
     QLabel *m_summary = nullptr;
     QPlainTextEdit *m_parts = nullptr;
     QLabel *m_fit = nullptr;
-    brivello::phone::ConnectionChooser *m_chooser = nullptr;
-    QWidget *m_pinRow = nullptr;
-    QLineEdit *m_pin = nullptr;
-    QLabel *m_status = nullptr;
-    QProgressBar *m_progress = nullptr;
+    brivello::phone::PhoneJobPanel *m_panel = nullptr;
     QPushButton *m_send = nullptr;
     QPushButton *m_cancel = nullptr;
     QPushButton *m_save = nullptr;

@@ -1,7 +1,7 @@
 #include "tools/logotools/send/LogoSendDialog.h"
 
-#include "phone/Connections.h"
 #include "phone/PhoneNumber.h"
+#include "phone/gui/PhoneJobPanel.h"
 #include "platform/QtDialogs.h"
 
 #include <QCloseEvent>
@@ -15,18 +15,13 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QSettings>
 #include <QVBoxLayout>
 
 namespace brivello::logotools {
 
-using phone::PhoneErrorKind;
-
 namespace {
 
 const QString ProblemStyle = QStringLiteral("color: #a00000; font-weight: bold;");
-const QString DoneStyle = QStringLiteral("color: #006000; font-weight: bold;");
 
 QLabel *wrappingLabel(QWidget *parent)
 {
@@ -90,14 +85,10 @@ LogoSendDialog::LogoSendDialog(const LogoDocument &document, phone::LogoMessage 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(buildPreviewBox(), 1);
     layout->addWidget(buildRecipientBox());
-    layout->addWidget(buildConnectionBox());
-
-    m_status = wrappingLabel(this);
-    m_status->setObjectName(QStringLiteral("status"));
-    layout->addWidget(m_status);
-    m_progress = new QProgressBar(this);
-    m_progress->setTextVisible(false);
-    layout->addWidget(m_progress);
+    m_panel = new phone::PhoneJobPanel(m_setup.tasks, m_setup.devices, m_setup.settingsFile, this);
+    layout->addWidget(m_panel->connectionBox());
+    layout->addWidget(m_panel->statusLabel());
+    layout->addWidget(m_panel->progressBar());
 
     auto *buttons = new QHBoxLayout;
     m_send = new QPushButton(QStringLiteral("&Invia"), this);
@@ -115,7 +106,9 @@ LogoSendDialog::LogoSendDialog(const LogoDocument &document, phone::LogoMessage 
     connect(m_send, &QPushButton::clicked, this, &LogoSendDialog::send);
     connect(m_cancel, &QPushButton::clicked, this, &LogoSendDialog::cancel);
     connect(m_close, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_chooser, &phone::ConnectionChooser::probeRequested, this, &LogoSendDialog::probe);
+    connect(m_panel, &phone::PhoneJobPanel::probeRequested, this, &LogoSendDialog::probe);
+    connect(m_panel, &phone::PhoneJobPanel::workingChanged, this, &LogoSendDialog::setWorking);
+    connect(m_panel, &phone::PhoneJobPanel::finished, this, &LogoSendDialog::finished);
     connect(m_number, &QLineEdit::textChanged, this, &LogoSendDialog::checkNumber);
     setWorking(false);
     m_number->setFocus();
@@ -159,36 +152,6 @@ QWidget *LogoSendDialog::buildRecipientBox()
     return box;
 }
 
-QWidget *LogoSendDialog::buildConnectionBox()
-{
-    auto *box = new QGroupBox(QStringLiteral("Telefono o modem"), this);
-    auto *layout = new QVBoxLayout(box);
-    m_chooser = new phone::ConnectionChooser(m_setup.devices, box);
-    layout->addWidget(m_chooser);
-    m_pinRow = new QWidget(box);
-    auto *pinLayout = new QHBoxLayout(m_pinRow);
-    pinLayout->setContentsMargins(0, 0, 0, 0);
-    m_pin = new QLineEdit(m_pinRow);
-    m_pin->setEchoMode(QLineEdit::Password);
-    m_pin->setMaxLength(8);
-    m_pin->setPlaceholderText(QStringLiteral("PIN della SIM"));
-    auto *label = new QLabel(QStringLiteral("&PIN:"), m_pinRow);
-    label->setBuddy(m_pin);
-    pinLayout->addWidget(label);
-    pinLayout->addWidget(m_pin, 1);
-    m_pinRow->hide();
-    layout->addWidget(m_pinRow);
-    if (!m_setup.settingsFile.isEmpty()) {
-        const QSettings settings(m_setup.settingsFile, QSettings::IniFormat);
-        const phone::ConnectionSettings kept = phone::loadConnection(settings);
-        if (!kept.device.isEmpty())
-            m_chooser->setConnection(kept);
-        else
-            m_chooser->setConnection({m_chooser->connection().device, kept.connection});
-    }
-    return box;
-}
-
 void LogoSendDialog::checkNumber()
 {
     const QString typed = m_number->text().trimmed();
@@ -199,21 +162,9 @@ void LogoSendDialog::checkNumber()
     m_numberProblem->setVisible(show);
 }
 
-bool LogoSendDialog::pinIsUsable()
-{
-    if (m_pinRow->isHidden() || m_pin->text().isEmpty())
-        return true;
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{4,8}$"));
-    if (digits.match(m_pin->text()).hasMatch())
-        return true;
-    showStatus(QStringLiteral("Il PIN è fatto di 4-8 cifre."), true);
-    m_pin->setFocus();
-    return false;
-}
-
 void LogoSendDialog::send()
 {
-    if (m_task)
+    if (m_panel->isWorking())
         return;
     const phone::NumberCheck check = phone::checkNumber(m_number->text());
     if (!check.ok()) {
@@ -223,75 +174,29 @@ void LogoSendDialog::send()
     }
     phone::PhoneJob job;
     job.action = phone::PhoneJob::Action::Send;
-    job.connection = m_chooser->connection();
-    if (job.connection.device.isEmpty()) {
-        showStatus(QStringLiteral("Scegliere il dispositivo del telefono o del modem."), true);
+    if (!m_panel->prepare(job))
         return;
-    }
-    if (!pinIsUsable())
-        return;
-    job.pin = m_pinRow->isHidden() ? QString() : m_pin->text();
     job.number = check.international;
     job.parts = m_message.message.parts;
     job.networkAnswerMs = m_setup.networkAnswerMs;
     m_sending = true;
     m_sentTo = check.international;
-    start(job);
+    m_panel->start(job);
 }
 
 void LogoSendDialog::probe()
 {
-    if (m_task)
+    if (m_panel->isWorking())
         return;
     phone::PhoneJob job;
-    job.connection = m_chooser->connection();
-    if (job.connection.device.isEmpty()) {
-        showStatus(QStringLiteral("Scegliere il dispositivo del telefono o del modem."), true);
+    if (!m_panel->prepare(job))
         return;
-    }
-    if (!pinIsUsable())
-        return;
-    job.pin = m_pinRow->isHidden() ? QString() : m_pin->text();
     m_sending = false;
-    start(job);
-}
-
-void LogoSendDialog::start(const phone::PhoneJob &job)
-{
-    if (!m_setup.settingsFile.isEmpty()) {
-        QSettings settings(m_setup.settingsFile, QSettings::IniFormat);
-        phone::saveConnection(settings, job.connection);
-    }
-    m_task = m_setup.tasks();
-    connect(m_task.get(), &phone::PhoneTask::progressed, this, &LogoSendDialog::progressed);
-    connect(m_task.get(), &phone::PhoneTask::finished, this, &LogoSendDialog::finished);
-    m_progress->setRange(0, phone::progressSteps(job));
-    m_progress->setValue(0);
-    setWorking(true);
-    showStatus(phone::stepText({phone::JobStep::Connecting}), false);
-    m_task->start(job);
-}
-
-void LogoSendDialog::progressed(const phone::JobProgress &progress)
-{
-    if (const int position = phone::progressPosition(progress, m_progress->maximum()); position >= 0)
-        m_progress->setValue(position);
-    if (m_cancel->isEnabled())
-        showStatus(phone::stepText(progress), false);
+    m_panel->start(job);
 }
 
 void LogoSendDialog::finished(const phone::PhoneJobResult &result)
 {
-    // The task is still inside its signal; it goes once it has returned.
-    m_task.release()->deleteLater();
-    setWorking(false);
-    const PhoneErrorKind kind = result.error.kind;
-    if (kind == PhoneErrorKind::PinNeeded || kind == PhoneErrorKind::PinWrong) {
-        m_pinRow->show();
-        if (kind == PhoneErrorKind::PinWrong)
-            m_pin->clear();
-        m_pin->setFocus();
-    }
     if (!result.ok()) {
         showStatus(result.error.message(), true);
         return;
@@ -300,39 +205,33 @@ void LogoSendDialog::finished(const phone::PhoneJobResult &result)
         showStatus(phone::connectedText(result.identity), false, true);
         return;
     }
-    m_progress->setValue(m_progress->maximum());
     showStatus(sentText(m_content, m_sentTo, result.references), false, true);
 }
 
 void LogoSendDialog::cancel()
 {
-    if (!m_task)
+    if (!m_panel->isWorking())
         return;
     m_cancel->setEnabled(false);
-    showStatus(QStringLiteral("Annullamento…"), false);
-    m_task->cancel();
+    m_panel->cancel();
 }
 
 void LogoSendDialog::setWorking(bool working)
 {
     m_send->setEnabled(!working);
     m_number->setEnabled(!working);
-    m_chooser->setEnabled(!working);
-    m_pin->setEnabled(!working);
     m_cancel->setEnabled(working);
-    m_progress->setVisible(working || m_progress->value() > 0);
 }
 
 void LogoSendDialog::showStatus(const QString &text, bool problem, bool done)
 {
-    m_status->setText(text);
-    m_status->setStyleSheet(problem ? ProblemStyle : done ? DoneStyle : QString());
+    m_panel->showStatus(text, problem, done);
 }
 
 void LogoSendDialog::keyPressEvent(QKeyEvent *event)
 {
     // Esc stops a send under way before it closes anything.
-    if (event->key() == Qt::Key_Escape && m_task) {
+    if (event->key() == Qt::Key_Escape && m_panel->isWorking()) {
         cancel();
         event->accept();
         return;
@@ -343,10 +242,7 @@ void LogoSendDialog::keyPressEvent(QKeyEvent *event)
 void LogoSendDialog::closeEvent(QCloseEvent *event)
 {
     // A job still under way is stopped; the line is closed with it.
-    if (m_task) {
-        m_task->cancel();
-        m_task.reset();
-    }
+    m_panel->abandon();
     QDialog::closeEvent(event);
 }
 

@@ -8,7 +8,7 @@
 
 #include "phone/LogoMessage.h"
 #include "phone/PhoneTask.h"
-#include "phone/gui/ConnectionChooser.h"
+#include "phone/gui/PhoneJobPanel.h"
 #include "tools/logotools/picture/LogoDocument.h"
 
 #include <QDialog>
@@ -46,17 +46,17 @@ public:
                    QWidget *parent = nullptr);
     ~LogoSendDialog() override;
 
-    bool isWorking() const { return m_task != nullptr; }
+    bool isWorking() const { return m_panel->isWorking(); }
 
     // The controls, for the tests that drive the dialog.
     QLabel *summaryLabel() const { return m_summary; }
     QPlainTextEdit *partsView() const { return m_parts; }
     QLineEdit *numberEdit() const { return m_number; }
     QLabel *numberProblemLabel() const { return m_numberProblem; }
-    phone::ConnectionChooser *chooser() const { return m_chooser; }
-    QLineEdit *pinEdit() const { return m_pin; }
-    QLabel *statusLabel() const { return m_status; }
-    QProgressBar *progressBar() const { return m_progress; }
+    phone::ConnectionChooser *chooser() const { return m_panel->chooser(); }
+    QLineEdit *pinEdit() const { return m_panel->pinEdit(); }
+    QLabel *statusLabel() const { return m_panel->statusLabel(); }
+    QProgressBar *progressBar() const { return m_panel->progressBar(); }
     QPushButton *sendButton() const { return m_send; }
     QPushButton *cancelButton() const { return m_cancel; }
     QPushButton *closeButton() const { return m_close; }
@@ -68,14 +68,10 @@ protected:
 private:
     QWidget *buildPreviewBox();
     QWidget *buildRecipientBox();
-    QWidget *buildConnectionBox();
     void checkNumber();
-    bool pinIsUsable();
     void send();
     void probe();
     void cancel();
-    void start(const phone::PhoneJob &job);
-    void progressed(const phone::JobProgress &progress);
     void finished(const phone::PhoneJobResult &result);
     void setWorking(bool working);
     void showStatus(const QString &text, bool problem, bool done = false);
@@ -83,7 +79,6 @@ private:
     QString m_content;
     phone::LogoMessage m_message;
     LogoSendSetup m_setup;
-    std::unique_ptr<phone::PhoneTask> m_task;
     bool m_sending = false;
     QString m_sentTo;
 
@@ -91,11 +86,7 @@ private:
     QPlainTextEdit *m_parts = nullptr;
     QLineEdit *m_number = nullptr;
     QLabel *m_numberProblem = nullptr;
-    phone::ConnectionChooser *m_chooser = nullptr;
-    QWidget *m_pinRow = nullptr;
-    QLineEdit *m_pin = nullptr;
-    QLabel *m_status = nullptr;
-    QProgressBar *m_progress = nullptr;
+    phone::PhoneJobPanel *m_panel = nullptr;
     QPushButton *m_send = nullptr;
     QPushButton *m_cancel = nullptr;
     QPushButton *m_close = nullptr;
