@@ -2,9 +2,6 @@
 
 #include "data/Criteria.h"
 #include "data/DataSource.h"
-#include "platform/Platform.h"
-#include "ringtones/RingtoneListModel.h"
-#include "ringtones/frmRing.h"
 #include "ui/HandlerGuard.h"
 
 #include <QItemSelectionModel>
@@ -28,24 +25,26 @@ QStringView codeField(int phoneType)
 
 } // namespace
 
-RingtoneDetails::RingtoneDetails(frmRing &window) : QObject(&window), m_window(window)
+RingtoneDetails::RingtoneDetails(const Controls &controls, RingtoneState &state, RingtoneRecords &records,
+                                 platform::MessageBox &messageBox, QObject *parent)
+    : QObject(parent), m_controls(controls), m_state(state), m_records(records), m_messageBox(messageBox)
 {
     connectControls();
 }
 
 void RingtoneDetails::connectControls()
 {
-    QTreeView &list = m_window.lstMain();
+    QTreeView &list = m_controls.list.view;
     connect(&list, &QAbstractItemView::clicked, this, &RingtoneDetails::lstMain_Click);
     list.installEventFilter(this);
     connect(list.selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
                 // Rows a search adds select the first one without telling anybody.
-                if (current.isValid() && !m_window.selectingQuietly())
+                if (current.isValid() && !m_state.selectingQuietly)
                     lstMain_ItemClick();
             });
     for (int phoneType = 1; phoneType <= 5; ++phoneType)
-        connect(&m_window.phoneOption(phoneType), &QAbstractButton::clicked, this,
+        connect(m_controls.phoneOptions[static_cast<size_t>(phoneType - 1)], &QAbstractButton::clicked, this,
                 [this, phoneType] { choosePhoneModel(phoneType); });
 }
 
@@ -54,10 +53,10 @@ void RingtoneDetails::connectControls()
 bool RingtoneDetails::eventFilter(QObject *watched, QEvent *event)
 {
     // The type first: other events reach the filter while the window is destroyed.
-    if (event->type() == QEvent::KeyPress && watched == &m_window.lstMain()) {
+    if (event->type() == QEvent::KeyPress && watched == &m_controls.list.view) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier &&
-            m_window.lstMain().currentIndex().isValid())
+            m_controls.list.view.currentIndex().isValid())
             lstMain_Click();
     }
     return QObject::eventFilter(watched, event);
@@ -70,46 +69,51 @@ QString RingtoneDetails::rowCriteria(const QString &song, const QString &artist,
            QStringLiteral("'");
 }
 
+void RingtoneDetails::clear()
+{
+    m_controls.txtCode.clear();
+    m_controls.txtNoten.clear();
+    m_controls.txtTempo.clear();
+}
+
 void RingtoneDetails::showSelectedRow()
 {
-    if (ui::runHandler(*m_window.platform().messageBox, [this] { showRecordOfSelectedRow(); }))
+    if (ui::runHandler(m_messageBox, [this] { showRecordOfSelectedRow(); }))
         return;
-    m_window.txtCode().clear();
-    m_window.setSongSelected(false);
+    m_controls.txtCode.clear();
+    m_state.blnSongSelected = false;
 }
 
 void RingtoneDetails::showRecordOfSelectedRow()
 {
-    const RingtoneListModel &model = m_window.listModel();
-    const int row = m_window.lstMain().currentIndex().row();
-    if (model.rowCount() == 0 || row < 0 || model.isNoResult(row)) {
-        m_window.setSongSelected(false);
+    const std::optional<RingtoneRow> selected = m_controls.list.selected();
+    if (!selected) {
+        m_state.blnSongSelected = false;
         return;
     }
-    const RingtoneRow selected = model.row(row);
-    m_window.setCriteria(rowCriteria(selected.song, selected.artist, selected.file));
-    data::DataSource &source = m_window.datMain();
-    if (!source.findFirst(m_window.criteria())) {
+    const data::DataSource *record =
+        m_records.findRecord(rowCriteria(selected->song, selected->artist, selected->file));
+    if (!record) {
         // The record is gone from the catalogue: show nothing rather than the
         // details of whatever row the source stood on.
-        m_window.txtCode().clear();
-        m_window.setSongSelected(false);
+        m_controls.txtCode.clear();
+        m_state.blnSongSelected = false;
         return;
     }
-    m_window.txtCode().setPlainText(source.field(codeField(m_window.bytPhoneType())));
-    m_window.txtNoten().setText(QStringLiteral("Quantità di note: ") + source.field(u"aantalnoten"));
-    m_window.txtTempo().setText(QStringLiteral("Velocità: ") + source.field(u"tempo"));
-    m_window.setSongSelected(true);
+    m_controls.txtCode.setPlainText(record->field(codeField(m_state.bytPhoneType)));
+    m_controls.txtNoten.setText(QStringLiteral("Quantità di note: ") + record->field(u"aantalnoten"));
+    m_controls.txtTempo.setText(QStringLiteral("Velocità: ") + record->field(u"tempo"));
+    m_state.blnSongSelected = true;
 }
 
 void RingtoneDetails::choosePhoneModel(int phoneType)
 {
-    if (m_window.phoneOption(phoneType).isChecked()) {
-        m_window.setPhoneType(phoneType);
-        if (m_window.listModel().rowCount() > 0)
+    if (m_controls.phoneOptions[static_cast<size_t>(phoneType - 1)]->isChecked()) {
+        m_state.bytPhoneType = phoneType;
+        if (m_controls.list.model.rowCount() > 0)
             showSelectedRow();
     }
-    m_window.lstMain().setFocus();
+    m_controls.list.view.setFocus();
 }
 
 } // namespace brivello::ringtones

@@ -1,10 +1,20 @@
 #pragma once
 
+#include "ringtones/RingtoneParts.h"
+
 #include <QObject>
 
-namespace brivello::ringtones {
+#include <array>
 
-class frmRing;
+class QLineEdit;
+class QRadioButton;
+class QTextEdit;
+
+namespace brivello::platform {
+class MessageBox;
+}
+
+namespace brivello::ringtones {
 
 // The lower half of the ringtone window: the phone model options and the
 // phone code, notes count and tempo of the selected ringtone.
@@ -12,7 +22,18 @@ class RingtoneDetails : public QObject
 {
     Q_OBJECT
 public:
-    explicit RingtoneDetails(frmRing &window);
+    struct Controls
+    {
+        RingtoneList list;
+        // The options of phone models 1 to 5.
+        std::array<QRadioButton *, 5> phoneOptions;
+        QTextEdit &txtCode;
+        QLineEdit &txtNoten;
+        QLineEdit &txtTempo;
+    };
+
+    RingtoneDetails(const Controls &controls, RingtoneState &state, RingtoneRecords &records,
+                    platform::MessageBox &messageBox, QObject *parent);
 
     // The row-selection step: finds the record of the selected row and shows
     // its details; a missing or no-result row clears blnSongSelected, and so
@@ -27,6 +48,9 @@ public:
     void optEric_Click() { choosePhoneModel(4); }
     void optMot_Click() { choosePhoneModel(5); }
 
+    // Empties the code, notes count and tempo.
+    void clear();
+
     // The criteria that find the record of one row. Quotes in the stored
     // values are doubled, so a title such as L'Estate finds its own record.
     static QString rowCriteria(const QString &song, const QString &artist, const QString &file);
@@ -39,7 +63,10 @@ private:
     void choosePhoneModel(int phoneType);
     void connectControls();
 
-    frmRing &m_window;
+    Controls m_controls;
+    RingtoneState &m_state;
+    RingtoneRecords &m_records;
+    platform::MessageBox &m_messageBox;
 };
 
 } // namespace brivello::ringtones

@@ -2,20 +2,20 @@
 
 #include "data/DiscPaths.h"
 #include "platform/Platform.h"
-#include "ringtones/RingtoneListModel.h"
-#include "ringtones/frmRing.h"
 #include "ui/ButtonImages.h"
 #include "ui/PictureBox.h"
 
 #include <QFileInfo>
-#include <QTreeView>
 
 namespace brivello::ringtones {
 
-RingtonePlayback::RingtonePlayback(frmRing &window) : QObject(&window), m_window(window)
+RingtonePlayback::RingtonePlayback(const Controls &controls, RingtoneState &state,
+                                   const ui::ButtonImages &images, const platform::Platform &platform,
+                                   QObject *parent)
+    : QObject(parent), m_controls(controls), m_state(state), m_images(images), m_platform(platform)
 {
-    connect(&window.pctPlay(), &ui::PictureBox::clicked, this, &RingtonePlayback::pctPlay_Click);
-    connect(&window.pctStop(), &ui::PictureBox::clicked, this, &RingtonePlayback::pctStop_Click);
+    connect(&controls.pctPlay, &ui::PictureBox::clicked, this, &RingtonePlayback::pctPlay_Click);
+    connect(&controls.pctStop, &ui::PictureBox::clicked, this, &RingtonePlayback::pctStop_Click);
 }
 
 QString RingtonePlayback::recordingPath(const QString &file)
@@ -25,30 +25,25 @@ QString RingtonePlayback::recordingPath(const QString &file)
 
 void RingtonePlayback::pctPlay_Click()
 {
-    if (m_window.blnPlaying())
+    if (m_state.blnPlaying)
         pctStop_Click();
-    const RingtoneListModel &model = m_window.listModel();
-    const int row = m_window.lstMain().currentIndex().row();
-    if (model.rowCount() == 0 || !m_window.blnSongSelected() || row < 0 || model.isNoResult(row))
+    const std::optional<RingtoneRow> selected = m_controls.list.selected();
+    if (!selected || !m_state.blnSongSelected)
         return;
-    const QString file = model.row(row).file;
-    if (!data::staysBelow(file)) {
-        platform::MessageRequest refusal;
-        refusal.text = data::climbsOutMessage(file);
-        refusal.icon = platform::MessageIcon::Warning;
-        m_window.platform().messageBox->show(refusal);
+    if (!data::staysBelow(selected->file)) {
+        warn(data::climbsOutMessage(selected->file));
         return;
     }
     // A recording missing from the disc or one the player cannot read leaves
     // the buttons at rest, so that nothing pretends to play.
-    if (!openRecording(recordingPath(file))) {
+    if (!openRecording(recordingPath(selected->file))) {
         tellRecordingUnplayable();
         return;
     }
-    m_window.imgKnoppen().paint(m_window.pctStop(), ui::ButtonPicture::Stop);
-    m_window.imgKnoppen().paint(m_window.pctPlay(), ui::ButtonPicture::PlayLit);
-    m_window.platform().wavePlayer->play();
-    m_window.setPlaying(true);
+    m_images.paint(m_controls.pctStop, ui::ButtonPicture::Stop);
+    m_images.paint(m_controls.pctPlay, ui::ButtonPicture::PlayLit);
+    m_platform.wavePlayer->play();
+    m_state.blnPlaying = true;
 }
 
 bool RingtonePlayback::openRecording(const QString &path)
@@ -56,42 +51,44 @@ bool RingtonePlayback::openRecording(const QString &path)
     const QFileInfo recording(path);
     if (!recording.isFile() || !recording.isReadable())
         return false;
-    return m_window.platform().wavePlayer->open(path);
+    return m_platform.wavePlayer->open(path);
 }
 
 void RingtonePlayback::tellRecordingUnplayable()
 {
+    warn(QStringLiteral("Impossibile ascoltare il brano: la registrazione manca dal disco "
+                        "o non può essere letta."));
+}
+
+void RingtonePlayback::warn(const QString &text)
+{
     platform::MessageRequest request;
-    request.text = QStringLiteral("Impossibile ascoltare il brano: la registrazione manca dal disco "
-                                  "o non può essere letta.");
+    request.text = text;
     request.icon = platform::MessageIcon::Warning;
-    m_window.platform().messageBox->show(request);
+    m_platform.messageBox->show(request);
 }
 
 void RingtonePlayback::pctStop_Click()
 {
-    if (!m_window.blnSongSelected())
+    if (!m_state.blnSongSelected)
         return;
-    m_window.imgKnoppen().paint(m_window.pctPlay(), ui::ButtonPicture::Play);
-    m_window.imgKnoppen().paint(m_window.pctStop(), ui::ButtonPicture::StopIdle);
-    platform::WavePlayer &player = *m_window.platform().wavePlayer;
+    m_images.paint(m_controls.pctPlay, ui::ButtonPicture::Play);
+    m_images.paint(m_controls.pctStop, ui::ButtonPicture::StopIdle);
+    platform::WavePlayer &player = *m_platform.wavePlayer;
     player.stop();
     player.close();
-    m_window.setPlaying(false);
+    m_state.blnPlaying = false;
 }
 
 void RingtonePlayback::checkEndOfPlayback()
 {
-    const platform::WavePlayer &player = *m_window.platform().wavePlayer;
+    const platform::WavePlayer &player = *m_platform.wavePlayer;
     // A player that cannot play what it opened stops, or plays into no output:
     // the buttons return to rest and the user is told why there was no sound.
     const QString failure = player.failure();
     if (!failure.isEmpty()) {
         pctStop_Click();
-        platform::MessageRequest request;
-        request.text = QStringLiteral("Impossibile ascoltare il brano: %1.").arg(failure);
-        request.icon = platform::MessageIcon::Warning;
-        m_window.platform().messageBox->show(request);
+        warn(QStringLiteral("Impossibile ascoltare il brano: %1.").arg(failure));
         return;
     }
     if (player.mode() == platform::PlayerMode::Stopped)

@@ -1,11 +1,19 @@
 #pragma once
 
+#include "ringtones/RingtoneParts.h"
+
 #include <QObject>
 #include <QString>
 
-namespace brivello::ringtones {
+namespace brivello::platform {
+struct Platform;
+}
+namespace brivello::ui {
+class ButtonImages;
+class PictureBox;
+} // namespace brivello::ui
 
-class frmRing;
+namespace brivello::ringtones {
 
 // Plays the recording of the selected ringtone through the platform's wave
 // player and keeps the play and stop buttons in step with it.
@@ -13,7 +21,15 @@ class RingtonePlayback : public QObject
 {
     Q_OBJECT
 public:
-    explicit RingtonePlayback(frmRing &window);
+    struct Controls
+    {
+        RingtoneList list;
+        ui::PictureBox &pctPlay;
+        ui::PictureBox &pctStop;
+    };
+
+    RingtonePlayback(const Controls &controls, RingtoneState &state, const ui::ButtonImages &images,
+                     const platform::Platform &platform, QObject *parent);
 
     void pctPlay_Click();
     // The stop action; the search, a new play and the end of a recording use
@@ -28,8 +44,12 @@ public:
 private:
     bool openRecording(const QString &path);
     void tellRecordingUnplayable();
+    void warn(const QString &text);
 
-    frmRing &m_window;
+    Controls m_controls;
+    RingtoneState &m_state;
+    const ui::ButtonImages &m_images;
+    const platform::Platform &m_platform;
 };
 
 } // namespace brivello::ringtones

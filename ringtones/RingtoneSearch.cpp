@@ -4,13 +4,11 @@
 #include "data/Criteria.h"
 #include "platform/Platform.h"
 #include "ringtones/MainTableLoad.h"
-#include "ringtones/RingtoneListModel.h"
-#include "ringtones/RingtonePlayback.h"
-#include "ringtones/frmRing.h"
 #include "ui/ButtonImages.h"
 #include "ui/HandlerGuard.h"
 #include "ui/PictureBox.h"
 #include "ui/Twips.h"
+#include "ui/Window.h"
 #include "ui/WindowStack.h"
 
 #include <QApplication>
@@ -19,7 +17,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTextEdit>
 
 namespace brivello::ringtones {
 
@@ -30,40 +27,44 @@ const QString titlePlaceholder = QStringLiteral("Titolo");
 
 } // namespace
 
-RingtoneSearch::RingtoneSearch(frmRing &window) : QObject(&window), m_window(window)
+RingtoneSearch::RingtoneSearch(const Controls &controls, SearchResults &results, ui::Window &window,
+                               ui::WindowStack &stack, const ui::ButtonImages &images,
+                               platform::MessageBox &messageBox)
+    : QObject(&window), m_controls(controls), m_results(results), m_window(window), m_stack(stack),
+      m_images(images), m_messageBox(messageBox)
 {
-    QComboBox &combo = window.dbcSearch();
+    QComboBox &combo = controls.dbcSearch;
     connect(&combo, &QComboBox::activated, this, &RingtoneSearch::dbcSearch_Click);
     connect(&combo, &QComboBox::currentTextChanged, this, &RingtoneSearch::dbcSearch_Click);
-    connect(&window.pctZoek(), &ui::PictureBox::clicked, this, &RingtoneSearch::pctZoek_Click);
-    window.txtSArt().installEventFilter(this);
-    window.txtSsng().installEventFilter(this);
+    connect(&controls.pctZoek, &ui::PictureBox::clicked, this, &RingtoneSearch::pctZoek_Click);
+    controls.txtSArt.installEventFilter(this);
+    controls.txtSsng.installEventFilter(this);
 }
 
 shared::SearchMethod RingtoneSearch::method() const
 {
-    return shared::searchMethod(m_window.dbcSearch().currentText());
+    return shared::searchMethod(m_controls.dbcSearch.currentText());
 }
 
 void RingtoneSearch::setMethod(shared::SearchMethod method)
 {
-    m_window.dbcSearch().setCurrentText(shared::methodText(method));
+    m_controls.dbcSearch.setCurrentText(shared::methodText(method));
     // The combo tells of a changed text only; the same text arranges again.
     dbcSearch_Click();
 }
 
 QString RingtoneSearch::genre() const
 {
-    return m_window.dbcGenre().currentText();
+    return m_controls.dbcGenre.currentText();
 }
 
 void RingtoneSearch::dbcSearch_Click()
 {
     using shared::SearchMethod;
-    QLineEdit &search = m_window.txtSearch();
-    QLineEdit &artist = m_window.txtSArt();
-    QLineEdit &title = m_window.txtSsng();
-    QComboBox &genres = m_window.dbcGenre();
+    QLineEdit &search = m_controls.txtSearch;
+    QLineEdit &artist = m_controls.txtSArt;
+    QLineEdit &title = m_controls.txtSsng;
+    QComboBox &genres = m_controls.dbcGenre;
     switch (method()) {
     case SearchMethod::Artist:
     case SearchMethod::Title:
@@ -116,9 +117,9 @@ bool RingtoneSearch::eventFilter(QObject *watched, QEvent *event)
         }
     }
     if (event->type() == QEvent::FocusIn) {
-        if (watched == &m_window.txtSArt())
+        if (watched == &m_controls.txtSArt)
             txtSArt_GotFocus();
-        else if (watched == &m_window.txtSsng())
+        else if (watched == &m_controls.txtSsng)
             txtSsng_GotFocus();
     }
     return QObject::eventFilter(watched, event);
@@ -126,14 +127,14 @@ bool RingtoneSearch::eventFilter(QObject *watched, QEvent *event)
 
 void RingtoneSearch::txtSArt_GotFocus()
 {
-    if (m_window.txtSArt().text() == artistPlaceholder)
-        m_window.txtSArt().clear();
+    if (m_controls.txtSArt.text() == artistPlaceholder)
+        m_controls.txtSArt.clear();
 }
 
 void RingtoneSearch::txtSsng_GotFocus()
 {
-    if (m_window.txtSsng().text() == titlePlaceholder)
-        m_window.txtSsng().clear();
+    if (m_controls.txtSsng.text() == titlePlaceholder)
+        m_controls.txtSsng.clear();
 }
 
 void RingtoneSearch::clearPlaceholders()
@@ -149,7 +150,7 @@ void RingtoneSearch::pctZoek_Click()
         leaveWaiting();
         return;
     }
-    if (!m_window.mainTableReady()) {
+    if (!m_results.catalogueReady()) {
         waitForCatalogue();
         return;
     }
@@ -163,11 +164,11 @@ void RingtoneSearch::pctZoek_Click()
 void RingtoneSearch::waitForCatalogue()
 {
     m_waiting = true;
-    m_window.imgKnoppen().paint(m_window.pctZoek(), ui::ButtonPicture::SearchPressed);
+    m_images.paint(m_controls.pctZoek, ui::ButtonPicture::SearchPressed);
     showBusy(true);
-    connect(&m_window.mainTableLoad(), &MainTableLoad::finished, this, &RingtoneSearch::catalogueReady,
+    connect(&m_results.catalogueLoad(), &MainTableLoad::finished, this, &RingtoneSearch::catalogueReady,
             Qt::UniqueConnection);
-    connect(&m_window.stack(), &ui::WindowStack::activated, this, &RingtoneSearch::windowActivated,
+    connect(&m_stack, &ui::WindowStack::activated, this, &RingtoneSearch::windowActivated,
             Qt::UniqueConnection);
     qApp->installEventFilter(this);
 }
@@ -187,7 +188,7 @@ void RingtoneSearch::leaveWaiting()
         return;
     m_waiting = false;
     showBusy(false);
-    m_window.imgKnoppen().paint(m_window.pctZoek(), ui::ButtonPicture::Search);
+    m_images.paint(m_controls.pctZoek, ui::ButtonPicture::Search);
 }
 
 void RingtoneSearch::windowActivated(ui::Window *window)
@@ -198,7 +199,7 @@ void RingtoneSearch::windowActivated(ui::Window *window)
 
 void RingtoneSearch::showBusy(bool busy)
 {
-    m_window.lblAttesa().setVisible(busy);
+    m_controls.lblAttesa.setVisible(busy);
     if (busy) {
         m_window.setCursor(Qt::BusyCursor);
     } else {
@@ -209,11 +210,11 @@ void RingtoneSearch::showBusy(bool busy)
 
 void RingtoneSearch::searchNow()
 {
-    m_window.imgKnoppen().paint(m_window.pctZoek(), ui::ButtonPicture::SearchPressed);
+    m_images.paint(m_controls.pctZoek, ui::ButtonPicture::SearchPressed);
     // A catalogue whose ringtone table cannot be read (it is read in the
     // background, and a failed read is told by the searches that need it)
     // is told; the window stays as usable as before.
-    ui::runHandler(*m_window.platform().messageBox, [this] {
+    ui::runHandler(m_messageBox, [this] {
         try {
             runSearch();
         } catch (const data::CriteriaError &) {
@@ -222,80 +223,67 @@ void RingtoneSearch::searchNow()
         }
     });
     // The button returns to rest so that the window does not look busy.
-    m_window.imgKnoppen().paint(m_window.pctZoek(), ui::ButtonPicture::Search);
+    m_images.paint(m_controls.pctZoek, ui::ButtonPicture::Search);
 }
 
 void RingtoneSearch::runSearch()
 {
-    m_window.clearList();
-    m_window.resetFound();
-    m_window.txtCode().clear();
-    m_window.txtNoten().clear();
-    m_window.txtTempo().clear();
-    m_window.playback().pctStop_Click();
-    m_window.setSongSelected(false);
+    m_results.clearResults();
     shared::runSearchPasses(*this);
-    if (m_window.lngFound() == 0) {
-        m_window.listModel().appendNoResult();
-        m_window.setSongSelected(false);
-        m_window.txtNoten().clear();
-        m_window.txtTempo().clear();
-    }
+    if (m_results.found() == 0)
+        m_results.showNoResult();
 }
 
 int RingtoneSearch::addMatches(const QString &criteria)
 {
-    const std::int32_t before = m_window.lngFound();
-    m_window.setCriteria(criteria);
-    m_window.AddMatches();
-    return static_cast<int>(m_window.lngFound() - before);
+    return m_results.addMatches(criteria);
 }
 
 QString RingtoneSearch::text() const
 {
-    return m_window.txtSearch().text();
+    return m_controls.txtSearch.text();
 }
 
 QString RingtoneSearch::artist() const
 {
-    return m_window.txtSArt().text();
+    return m_controls.txtSArt.text();
 }
 
 QString RingtoneSearch::title() const
 {
-    return m_window.txtSsng().text();
+    return m_controls.txtSsng.text();
 }
 
 void RingtoneSearch::setText(const QString &text)
 {
-    m_window.txtSearch().setText(text);
+    m_controls.txtSearch.setText(text);
 }
 
 void RingtoneSearch::clearArtist()
 {
-    m_window.txtSArt().clear();
+    m_controls.txtSArt.clear();
 }
 
 void RingtoneSearch::clearTitle()
 {
-    m_window.txtSsng().clear();
+    m_controls.txtSsng.clear();
 }
 
 void RingtoneSearch::showOneField(shared::SearchMethod method)
 {
-    m_window.txtSArt().hide();
-    m_window.txtSsng().hide();
-    m_window.dbcGenre().hide();
-    m_window.txtSearch().show();
+    m_controls.txtSArt.hide();
+    m_controls.txtSsng.hide();
+    m_controls.dbcGenre.hide();
+    m_controls.txtSearch.show();
     setMethod(method);
 }
 
 void RingtoneSearch::showGenre()
 {
-    m_window.txtSArt().hide();
-    m_window.txtSsng().hide();
-    m_window.txtSearch().hide();
-    m_window.dbcGenre().show();
+    m_controls.txtSArt.hide();
+    m_controls.txtSsng.hide();
+    m_controls.txtSearch.hide();
+    m_controls.dbcGenre.show();
     setMethod(shared::SearchMethod::Genre);
 }
 

@@ -5,8 +5,6 @@
 #include "data/DiscPaths.h"
 #include "data/SafeWrite.h"
 #include "platform/Platform.h"
-#include "ringtones/RingtoneListModel.h"
-#include "ringtones/frmRing.h"
 #include "ringtones/shared/RingtoneText.h"
 #include "ui/HandlerGuard.h"
 #include "ui/PictureBox.h"
@@ -19,12 +17,15 @@
 
 namespace brivello::ringtones {
 
-RingtoneTransfer::RingtoneTransfer(frmRing &window) : QObject(&window), m_window(window)
+RingtoneTransfer::RingtoneTransfer(const Controls &controls, RingtoneRecords &records,
+                                   const platform::Platform &platform, QObject *parent)
+    : QObject(parent), m_controls(controls), m_records(records), m_platform(platform)
 {
-    connect(&window.lstMain(), &QAbstractItemView::doubleClicked, this, &RingtoneTransfer::lstMain_DblClick);
-    window.lstMain().installEventFilter(this);
-    connect(&window.pctSend(), &ui::PictureBox::clicked, this, &RingtoneTransfer::pctSend_Click);
-    connect(&window.pctSMS(), &ui::PictureBox::clicked, this, &RingtoneTransfer::pctSMS_Click);
+    QTreeView &list = controls.list.view;
+    connect(&list, &QAbstractItemView::doubleClicked, this, &RingtoneTransfer::lstMain_DblClick);
+    list.installEventFilter(this);
+    connect(&controls.pctSend, &ui::PictureBox::clicked, this, &RingtoneTransfer::pctSend_Click);
+    connect(&controls.pctSMS, &ui::PictureBox::clicked, this, &RingtoneTransfer::pctSMS_Click);
 }
 
 QByteArray RingtoneTransfer::textLine(const QString &text)
@@ -36,7 +37,7 @@ QByteArray RingtoneTransfer::textLine(const QString &text)
 bool RingtoneTransfer::eventFilter(QObject *watched, QEvent *event)
 {
     // The type first: other events reach the filter while the window is destroyed.
-    if (event->type() == QEvent::KeyPress && watched == &m_window.lstMain()) {
+    if (event->type() == QEvent::KeyPress && watched == &m_controls.list.view) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
             (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
@@ -49,23 +50,21 @@ bool RingtoneTransfer::eventFilter(QObject *watched, QEvent *event)
 
 void RingtoneTransfer::lstMain_DblClick()
 {
-    ui::runHandler(*m_window.platform().messageBox, [this] { saveSelectedRow(); });
+    ui::runHandler(*m_platform.messageBox, [this] { saveSelectedRow(); });
 }
 
 void RingtoneTransfer::saveSelectedRow()
 {
-    const RingtoneListModel &model = m_window.listModel();
-    const int row = m_window.lstMain().currentIndex().row();
-    if (model.rowCount() == 0 || row < 0 || model.isNoResult(row))
+    const std::optional<RingtoneRow> selected = m_controls.list.selected();
+    if (!selected)
         return;
-    const RingtoneRow selected = model.row(row);
-    m_window.setCriteria(QStringLiteral("song = '") + data::quoteLiteral(selected.song) +
-                         QStringLiteral("' and artiest = '") + data::quoteLiteral(selected.artist) +
-                         QStringLiteral("'"));
-    data::DataSource &source = m_window.datMain();
-    if (!source.findFirst(m_window.criteria()))
-        return;
-    GetFileToSave(source.field(u"bieps"));
+    // The file name is not asked for: the first ringtone of that title and
+    // artist is the one saved.
+    const data::DataSource *record = m_records.findRecord(
+        QStringLiteral("song = '") + data::quoteLiteral(selected->song) +
+        QStringLiteral("' and artiest = '") + data::quoteLiteral(selected->artist) + QStringLiteral("'"));
+    if (record)
+        GetFileToSave(record->field(u"bieps"));
 }
 
 // The root of the drive, where the user may write there; else the home folder.
@@ -83,15 +82,12 @@ QString RingtoneTransfer::GetFileToSave(const QString &text)
     request.filter = QStringLiteral("Txt files (*.txt)");
     request.defaultExtension = QStringLiteral("txt");
     request.promptOverwrite = true;
-    const QString path = m_window.platform().saveFileDialog->ask(request);
+    const QString path = m_platform.saveFileDialog->ask(request);
     QString reason;
     if (!path.isEmpty() && !data::writeFileSafely(path, textLine(text), &reason)) {
-        platform::MessageRequest failure;
-        failure.text = QStringLiteral("Impossibile salvare il documento «%1» (%2): il file esistente non è "
-                                      "stato modificato.")
-                           .arg(QDir::toNativeSeparators(path), reason);
-        failure.icon = platform::MessageIcon::Warning;
-        m_window.platform().messageBox->show(failure);
+        warn(QStringLiteral("Impossibile salvare il documento «%1» (%2): il file esistente non è "
+                            "stato modificato.")
+                 .arg(QDir::toNativeSeparators(path), reason));
     }
     return path;
 }
@@ -126,18 +122,15 @@ QString RingtoneTransfer::internationalNumber(const QString &typed)
 
 void RingtoneTransfer::pctSend_Click()
 {
-    ui::runHandler(*m_window.platform().messageBox, [this] { sendSelectedRow(); });
+    ui::runHandler(*m_platform.messageBox, [this] { sendSelectedRow(); });
 }
 
 void RingtoneTransfer::sendSelectedRow()
 {
-    const RingtoneListModel &model = m_window.listModel();
-    const int row = m_window.lstMain().currentIndex().row();
     // Without a ringtone there is nothing to send, and an old scratch file
     // must not go out in its place.
-    if (model.rowCount() == 0 || row < 0 || model.isNoResult(row))
-        return;
-    if (!writeScratchFile(row))
+    const std::optional<RingtoneRow> selected = m_controls.list.selected();
+    if (!selected || !writeScratchFile(*selected))
         return;
     const QString number = askNumber();
     if (number.isEmpty())
@@ -150,27 +143,22 @@ void RingtoneTransfer::pctSMS_Click()
     startSmsTool({});
 }
 
-bool RingtoneTransfer::writeScratchFile(int row)
+bool RingtoneTransfer::writeScratchFile(const RingtoneRow &selected)
 {
     const QString path = scratchPath();
-    const RingtoneRow selected = m_window.listModel().row(row);
-    m_window.setCriteria(QStringLiteral("song = '") + data::quoteLiteral(selected.song) +
-                         QStringLiteral("' and artiest = '") + data::quoteLiteral(selected.artist) +
-                         QStringLiteral("' and bestand ='") + data::quoteLiteral(selected.file) +
-                         QStringLiteral("'"));
-    data::DataSource &source = m_window.datMain();
-    if (!source.findFirst(m_window.criteria()))
+    const data::DataSource *record = m_records.findRecord(
+        QStringLiteral("song = '") + data::quoteLiteral(selected.song) + QStringLiteral("' and artiest = '") +
+        data::quoteLiteral(selected.artist) + QStringLiteral("' and bestand ='") +
+        data::quoteLiteral(selected.file) + QStringLiteral("'"));
+    if (!record)
         return false;
-    const QString line = shared::scratchLine(source.field(u"artiest"), source.field(u"bieps"));
+    const QString line = shared::scratchLine(record->field(u"artiest"), record->field(u"bieps"));
     // The file is replaced in one step: the tool never reads half a line.
     QString reason;
     if (data::writeFileSafely(path, textLine(line), &reason))
         return true;
-    platform::MessageRequest failure;
-    failure.text = QStringLiteral("Impossibile preparare l'invio: il file «%1» non può essere scritto (%2).")
-                       .arg(QDir::toNativeSeparators(path), reason);
-    failure.icon = platform::MessageIcon::Warning;
-    m_window.platform().messageBox->show(failure);
+    warn(QStringLiteral("Impossibile preparare l'invio: il file «%1» non può essere scritto (%2).")
+             .arg(QDir::toNativeSeparators(path), reason));
     return false;
 }
 
@@ -180,7 +168,7 @@ QString RingtoneTransfer::askNumber() const
         "Indicare il numero completo di GSM:\r\re' possibile soltanto con i seguenti apparecchi "
         "Nokia:\r3210, 5190, 6110, 6130, 6150(e), 6190, 61621, 6162, 6210, 6250, NK702, 7110, "
         "8110i, 8130, 8146, 8210, 8810, 8850, 8890, 9000 e 9110");
-    return m_window.platform().inputBox->ask(QStringLiteral("- Inviare via Modem"), prompt, QString());
+    return m_platform.inputBox->ask(QStringLiteral("- Inviare via Modem"), prompt, QString());
 }
 
 // The tool's path is the program itself and every argument goes over whole:
@@ -188,15 +176,19 @@ QString RingtoneTransfer::askNumber() const
 void RingtoneTransfer::startSmsTool(const QStringList &arguments)
 {
     const QString tool = smsToolPath();
-    if (m_window.platform().programStarter->start(tool, arguments, QFileInfo(tool).absolutePath()))
+    if (m_platform.programStarter->start(tool, arguments, QFileInfo(tool).absolutePath()))
         return;
     // A disc without its SMS tool (or one that cannot run it) must not look
     // as if the ringtone went out.
-    platform::MessageRequest failure;
-    failure.text =
-        QStringLiteral("Impossibile avviare il programma SMS «%1».").arg(QDir::toNativeSeparators(tool));
-    failure.icon = platform::MessageIcon::Warning;
-    m_window.platform().messageBox->show(failure);
+    warn(QStringLiteral("Impossibile avviare il programma SMS «%1».").arg(QDir::toNativeSeparators(tool)));
+}
+
+void RingtoneTransfer::warn(const QString &text)
+{
+    platform::MessageRequest request;
+    request.text = text;
+    request.icon = platform::MessageIcon::Warning;
+    m_platform.messageBox->show(request);
 }
 
 } // namespace brivello::ringtones

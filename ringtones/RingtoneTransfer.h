@@ -1,12 +1,19 @@
 #pragma once
 
+#include "ringtones/RingtoneParts.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 
-namespace brivello::ringtones {
+namespace brivello::platform {
+struct Platform;
+}
+namespace brivello::ui {
+class PictureBox;
+}
 
-class frmRing;
+namespace brivello::ringtones {
 
 // Takes a ringtone out of the catalogue: its ringtone text saved to a file
 // of the user's choice, or handed to the SMS tool of the disc.
@@ -14,7 +21,15 @@ class RingtoneTransfer : public QObject
 {
     Q_OBJECT
 public:
-    explicit RingtoneTransfer(frmRing &window);
+    struct Controls
+    {
+        RingtoneList list;
+        ui::PictureBox &pctSend;
+        ui::PictureBox &pctSMS;
+    };
+
+    RingtoneTransfer(const Controls &controls, RingtoneRecords &records, const platform::Platform &platform,
+                     QObject *parent);
 
     // Saves the ringtone text of the selected row; the no-result row and an
     // empty list save nothing.
@@ -45,12 +60,15 @@ private:
     // Asks for a file and writes `text` to it. Returns the chosen name,
     // empty when the user cancelled.
     QString GetFileToSave(const QString &text);
-    bool writeScratchFile(int row);
+    bool writeScratchFile(const RingtoneRow &selected);
     QString askNumber() const;
     void startSmsTool(const QStringList &arguments);
+    void warn(const QString &text);
     static QString saveStartFolder();
 
-    frmRing &m_window;
+    Controls m_controls;
+    RingtoneRecords &m_records;
+    const platform::Platform &m_platform;
 };
 
 } // namespace brivello::ringtones

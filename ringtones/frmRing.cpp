@@ -83,14 +83,24 @@ frmRing::frmRing(const ui::Context &context)
     buildPhoneModels();
     buildDetails();
     m_timKlok->setInterval(2000);
-    m_details = new RingtoneDetails(*this);
-    m_playback = new RingtonePlayback(*this);
-    m_search = new RingtoneSearch(*this);
-    m_transfer = new RingtoneTransfer(*this);
+    buildHelpers();
     connect(m_timKlok.get(), &platform::Timer::timeout, this, &frmRing::timKlok_Timer);
 }
 
 frmRing::~frmRing() = default;
+
+void frmRing::buildHelpers()
+{
+    const platform::Platform &services = m_context.platform;
+    m_details = new RingtoneDetails({list(), m_phoneOptions, *m_txtCode, *m_txtNoten, *m_txtTempo}, m_state,
+                                    *this, *services.messageBox, this);
+    m_playback =
+        new RingtonePlayback({list(), *m_pctPlay, *m_pctStop}, m_state, imgKnoppen(), services, this);
+    m_search = new RingtoneSearch(
+        {*m_dbcSearch, *m_txtSearch, *m_txtSArt, *m_txtSsng, *m_dbcGenre, *m_pctZoek, *m_lblAttesa}, *this,
+        *this, m_context.stack, imgKnoppen(), *services.messageBox);
+    m_transfer = new RingtoneTransfer({list(), *m_pctSend, *m_pctSMS}, *this, services, this);
+}
 
 void frmRing::buildSearchRow()
 {
@@ -190,7 +200,7 @@ void frmRing::buildPhoneModels()
         {u"optSim", u"Siemens Schermo", 6340},        {u"optEric", u"Ericsson Schermo", 6540},
         {u"optMot", u"Motorola Schermo", 6730},
     };
-    int index = 0;
+    size_t index = 0;
     for (const auto &option : options) {
         auto *button = placed(new PhoneOption(QString::fromUtf16(option.caption), &pctBG()),
                               QString::fromUtf16(option.name), twipsRect(1680, option.top, 2775, 195));
@@ -218,7 +228,7 @@ void frmRing::buildDetails()
 
 QRadioButton &frmRing::phoneOption(int phoneType) const
 {
-    return *m_phoneOptions[phoneType - 1];
+    return *m_phoneOptions.at(static_cast<size_t>(phoneType - 1));
 }
 
 void frmRing::formLoad()
@@ -230,7 +240,7 @@ void frmRing::formLoad()
     // first open.
     m_lstMain->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_lstMain->setAllColumnsShowFocus(true);
-    m_bytPhoneType = 1;
+    m_state.bytPhoneType = 1;
     phoneOption(1).setChecked(true);
     // The timer runs until the program ends, also behind other windows.
     m_timKlok->start();
@@ -244,11 +254,38 @@ void frmRing::timKlok_Timer()
     m_timKlok->start();
 }
 
-void frmRing::clearList()
+// Emptying the list does not count as a selection.
+void frmRing::clearResults()
 {
-    m_selectingQuietly = true;
+    m_state.selectingQuietly = true;
     m_listModel->clear();
-    m_selectingQuietly = false;
+    m_state.selectingQuietly = false;
+    m_state.lngFound = 0;
+    m_details->clear();
+    m_playback->pctStop_Click();
+    m_state.blnSongSelected = false;
+}
+
+void frmRing::showNoResult()
+{
+    m_listModel->appendNoResult();
+    m_state.blnSongSelected = false;
+    m_details->clear();
+}
+
+int frmRing::addMatches(const QString &criteria)
+{
+    const std::int32_t before = m_state.lngFound;
+    setCriteria(criteria);
+    AddMatches();
+    return static_cast<int>(m_state.lngFound - before);
+}
+
+data::DataSource *frmRing::findRecord(const QString &criteria)
+{
+    setCriteria(criteria);
+    data::DataSource &source = datMain();
+    return source.findFirst(m_state.strCriteria) ? &source : nullptr;
 }
 
 // A catalogue that lacks a field the window reads is refused at start-up,
@@ -321,9 +358,9 @@ void frmRing::AddMatches()
     data::DataSource &source = datMain();
     source.moveFirst();
     // A rejected criteria string throws before any row is found.
-    const std::vector<int> rows = source.findAll(m_strCriteria);
+    const std::vector<int> rows = source.findAll(m_state.strCriteria);
     m_listModel->appendTableRows(source.sharedTable(), m_listColumns, rows);
-    m_lngFound += static_cast<std::int32_t>(rows.size());
+    m_state.lngFound += static_cast<std::int32_t>(rows.size());
     selectFirstRowOfEmptyList(rowsBefore);
 }
 
@@ -331,9 +368,9 @@ void frmRing::selectFirstRowOfEmptyList(int rowsBefore)
 {
     if (rowsBefore != 0 || m_listModel->rowCount() == 0)
         return;
-    m_selectingQuietly = true;
+    m_state.selectingQuietly = true;
     m_lstMain->setCurrentIndex(m_listModel->index(0, 0));
-    m_selectingQuietly = false;
+    m_state.selectingQuietly = false;
 }
 
 } // namespace brivello::ringtones

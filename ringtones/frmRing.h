@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ringtones/RingtoneParts.h"
+#include "ringtones/RingtoneSearch.h"
 #include "ui/MainWindow.h"
 
 #include <array>
@@ -28,17 +30,16 @@ namespace brivello::ringtones {
 
 class MainTableLoad;
 class RingtoneDetails;
-class RingtoneListModel;
 class RingtonePlayback;
-class RingtoneSearch;
 class RingtoneTransfer;
 
 // The home window: the search row, the list of ringtones, the phone codes of
 // the selected one, playback and transfer. The search, the details, the
 // playback and the transfer each live in a helper class of their own that
-// this window owns and wires to its controls; the window itself keeps the
-// controls, the data sources and the list fill.
-class frmRing : public ui::MainWindow
+// gets the controls it drives and the part of the window it works with (the
+// shared state, the record lookup, what a search does to the list); the
+// window itself keeps the controls, the data sources and the list fill.
+class frmRing : public ui::MainWindow, private RingtoneRecords, private SearchResults
 {
     Q_OBJECT
 public:
@@ -55,33 +56,18 @@ public:
     // A criteria string the catalogue rejects throws data::CriteriaError;
     // the rows appended before stay in the list.
     void AddMatches();
-    void setCriteria(const QString &criteria) { m_strCriteria = criteria; }
-    const QString &criteria() const { return m_strCriteria; }
-    std::int32_t lngFound() const { return m_lngFound; }
-    void resetFound() { m_lngFound = 0; }
-    int bytPhoneType() const { return m_bytPhoneType; }
-    void setPhoneType(int phoneType) { m_bytPhoneType = phoneType; }
-    bool blnSongSelected() const { return m_blnSongSelected; }
-    void setSongSelected(bool selected) { m_blnSongSelected = selected; }
-    bool blnPlaying() const { return m_blnPlaying; }
-    void setPlaying(bool playing) { m_blnPlaying = playing; }
-    // Empties the list without the emptying counting as a selection.
-    void clearList();
-    // True while the window itself moves the selection, which is no
-    // selection by the user.
-    bool selectingQuietly() const { return m_selectingQuietly; }
+    void setCriteria(const QString &criteria) { m_state.strCriteria = criteria; }
+    const QString &criteria() const { return m_state.strCriteria; }
+    std::int32_t lngFound() const { return m_state.lngFound; }
+    void resetFound() { m_state.lngFound = 0; }
+    int bytPhoneType() const { return m_state.bytPhoneType; }
+    bool blnSongSelected() const { return m_state.blnSongSelected; }
+    bool blnPlaying() const { return m_state.blnPlaying; }
 
     // Each tick: the end-of-playback check, then the placeholders go.
     void timKlok_Timer();
 
-    RingtoneDetails &details() const { return *m_details; }
-    RingtonePlayback &playback() const { return *m_playback; }
     RingtoneSearch &search() const { return *m_search; }
-    const platform::Platform &platform() const { return m_context.platform; }
-    ui::WindowStack &stack() const { return m_context.stack; }
-
-    // The button image list every window paints its picture buttons from.
-    const ui::ButtonImages &imgKnoppen() const { return m_context.images; }
 
     // Controls.
     QLabel &Label1() const { return *m_label1; }
@@ -97,23 +83,18 @@ public:
     ui::PictureBox &pctSMS() const { return *m_pctSMS; }
     ui::PictureBox &pctPlay() const { return *m_pctPlay; }
     ui::PictureBox &pctStop() const { return *m_pctStop; }
-    ui::PictureBox &pctParvel() const { return *m_pctParvel; }
     QRadioButton &phoneOption(int phoneType) const;
     QTextEdit &txtCode() const { return *m_txtCode; }
     QLineEdit &txtNoten() const { return *m_txtNoten; }
     QLineEdit &txtTempo() const { return *m_txtTempo; }
-    platform::Timer &timKlok() const { return *m_timKlok; }
+    // Tells, over the list, that a search waits for the catalogue.
+    QLabel &lblAttesa() const { return *m_lblAttesa; }
 
     // The ringtone table is read in the background from the window's first
     // showing, not at start-up: with a large catalogue reading it takes far
     // longer than showing the window. datMain() waits for that read.
     data::DataSource &datMain();
     bool mainTableReady() const;
-    MainTableLoad &mainTableLoad() const { return *m_mainLoad; }
-    // Tells, over the list, that a search waits for the catalogue.
-    QLabel &lblAttesa() const { return *m_lblAttesa; }
-    data::DataSource &datGenre() const { return *m_datGenre; }
-    data::DataSource &datZoekmet() const { return *m_datZoekmet; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -124,12 +105,26 @@ private:
     void buildPlayerRow();
     void buildPhoneModels();
     void buildDetails();
+    void buildHelpers();
+    // The button image list every window paints its picture buttons from.
+    const ui::ButtonImages &imgKnoppen() const { return m_context.images; }
+    RingtoneList list() const { return {*m_lstMain, *m_listModel}; }
     void openDataSources();
     void fillCombos();
     void hideFileColumn();
     void selectFirstRowOfEmptyList(int rowsBefore);
     static const QStringList &listedFields();
     void useMainTable(std::shared_ptr<const data::Table> table);
+
+    // RingtoneRecords
+    data::DataSource *findRecord(const QString &criteria) override;
+    // SearchResults
+    bool catalogueReady() const override { return mainTableReady(); }
+    MainTableLoad &catalogueLoad() override { return *m_mainLoad; }
+    void clearResults() override;
+    int addMatches(const QString &criteria) override;
+    std::int32_t found() const override { return m_state.lngFound; }
+    void showNoResult() override;
 
     QLabel *m_label1 = nullptr;
     QComboBox *m_dbcSearch = nullptr;
@@ -146,7 +141,7 @@ private:
     ui::PictureBox *m_pctPlay = nullptr;
     ui::PictureBox *m_pctStop = nullptr;
     QFrame *m_txtBG = nullptr;
-    QRadioButton *m_phoneOptions[5] = {};
+    std::array<QRadioButton *, 5> m_phoneOptions{};
     QFrame *m_text1 = nullptr;
     QTextEdit *m_txtCode = nullptr;
     QLineEdit *m_txtNoten = nullptr;
@@ -161,12 +156,7 @@ private:
     std::unique_ptr<data::DataSource> m_datGenre;
     std::unique_ptr<data::DataSource> m_datZoekmet;
 
-    QString m_strCriteria;
-    std::int32_t m_lngFound = 0;
-    int m_bytPhoneType = 1;
-    bool m_blnSongSelected = false;
-    bool m_blnPlaying = false;
-    bool m_selectingQuietly = false;
+    RingtoneState m_state;
 
     RingtoneDetails *m_details = nullptr;
     RingtonePlayback *m_playback = nullptr;

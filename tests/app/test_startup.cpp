@@ -161,7 +161,7 @@ void TestStartUp::homeWindowStartsEmptyWithItsControlsInPlace()
     QCOMPARE(ring.lstMain().geometry(), ui::twipsRect(1710, 1220, 7905, 4060));
     QCOMPARE(ring.pctZoek().geometry(), ui::twipsRect(8560, 600, 1050, 330));
     QCOMPARE(ring.pctZoek().toolTip(), QStringLiteral("Ricerca nel database"));
-    QCOMPARE(ring.pctZoek().canvas(), ring.imgKnoppen().picture(13));
+    QCOMPARE(ring.pctZoek().canvas(), m_startUp->images().picture(13));
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     QCOMPARE(ring.pctBG().pos(), QPoint((screen.width() - 640) / 2, (screen.height() - 480) / 2));
     QCOMPARE(ring.geometry(), QGuiApplication::primaryScreen()->geometry());
