@@ -264,7 +264,11 @@ bool pagesInsideFile(MdbHandle *mdb, MdbTableDef *table, qint64 pageCount)
 
 QString tableDamage(MdbHandle *mdb, MdbTableDef *table, qint64 pageCount, qint64 rowsRead)
 {
-    if (!pagesInsideFile(mdb, table, pageCount))
+    // Every row the definition states was read: no page was lost, and the
+    // walk of a large table's page list (a read of the list for every page)
+    // is spared. A count of zero proves nothing, so such a table is walked.
+    const bool allRowsRead = table->num_rows > 0 && rowsRead >= static_cast<qint64>(table->num_rows);
+    if (!allRowsRead && !pagesInsideFile(mdb, table, pageCount))
         return QStringLiteral("la tabella «%1» prosegue oltre la fine del file")
             .arg(QString::fromUtf8(table->name));
     // A count of zero is what an improperly closed database leaves; only a
@@ -458,13 +462,48 @@ MdbCatalogEntry *entryOf(MdbHandle *mdb, const QString &name, const QString &pat
 
 // One value of the row libmdb has just read, its long text checked against
 // the file's end.
-QString boundValue(MdbHandle *mdb, MdbColumn *column, const char *bound, int length, const QString &table,
-                   const AccessHeader &header, const QString &path)
+void checkMemoInsideFile(MdbHandle *mdb, MdbColumn *column, int length, const QString &table,
+                         const AccessHeader &header, const QString &path)
 {
     if (!memoInsideFile(column, mdb, length, header.pageCount))
         throw CatalogueError::damaged(
             path, QStringLiteral("un testo lungo della tabella «%1» è fuori dal file").arg(table));
+}
+
+QString boundValue(MdbHandle *mdb, MdbColumn *column, const char *bound, int length, const QString &table,
+                   const AccessHeader &header, const QString &path)
+{
+    checkMemoInsideFile(mdb, column, length, table, header, path);
     return valueText(mdb, column, bound, length, header.pageSize);
+}
+
+// As boundValue(), appended to `values`; text, the bulk of a table, is
+// appended without a QString of its own.
+void appendBoundValue(TextColumn &values, MdbHandle *mdb, MdbColumn *column, const char *bound, int length,
+                      const QString &table, const AccessHeader &header, const QString &path)
+{
+    if (!isLongValue(column)) {
+        values.append(boundValue(mdb, column, bound, length, table, header, path));
+        return;
+    }
+    checkMemoInsideFile(mdb, column, length, table, header, path);
+    values.appendUtf8(bound, length);
+}
+
+// After the first rows, each column reserves room for the text of all rows at
+// their length so far, so that growing it seldom copies what it holds.
+constexpr qint64 RowsBeforeEstimate = 1024;
+
+void reserveTextForAllRows(std::vector<std::unique_ptr<TextColumn>> &kept, qint64 rowsRead, qint64 rowCount)
+{
+    if (rowCount <= rowsRead)
+        return;
+    for (auto &column : kept) {
+        if (!column)
+            continue;
+        const double perRow = double(column->textSize()) / double(rowsRead);
+        column->reserveText(static_cast<size_t>(perRow * double(rowCount) * 1.05) + 64);
+    }
 }
 
 // Where a row lies: its page and its place in the page's row list, in one
@@ -548,12 +587,14 @@ MdbFile::ColumnRead MdbFile::readColumns(const QString &name, const QList<int> &
                 const int length = bindings.lengths[c];
                 if (isLongValue(columns[c]) && static_cast<size_t>(length) + 1 >= bindSize)
                     clipped = true;
-                result.kept[c]->append(boundValue(mdb, columns[c], bindings.buffers[c].get(), length,
-                                                  result.name, m_header, m_path));
+                appendBoundValue(*result.kept[c], mdb, columns[c], bindings.buffers[c].get(), length,
+                                 result.name, m_header, m_path);
             }
             if (locate)
                 result.locations.push_back(rowLocation(table->cur_phys_pg, table->cur_row - 1, m_path));
             ++result.rowCount;
+            if (static_cast<qint64>(result.rowCount) == RowsBeforeEstimate)
+                reserveTextForAllRows(result.kept, RowsBeforeEstimate, static_cast<qint64>(table->num_rows));
         }
         mdb_set_bind_size(mdb, initialBindSize);
         if (clipped && bindSize < LargestBindSize)

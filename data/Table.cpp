@@ -1,22 +1,56 @@
 #include "data/Table.h"
 
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
 namespace brivello::data {
 
-void TextColumn::append(QStringView value)
+namespace {
+
+quint32 checkedEnd(size_t end)
 {
-    const size_t end = m_text.size() + static_cast<size_t>(value.size());
     if (end > std::numeric_limits<quint32>::max())
         throw std::length_error("a column of the catalogue holds more than 4 Gi characters");
-    m_text.append(reinterpret_cast<const char16_t *>(value.utf16()), static_cast<size_t>(value.size()));
-    m_ends.push_back(static_cast<quint32>(end));
+    return static_cast<quint32>(end);
 }
 
+bool isAscii(const char *bytes, qsizetype length)
+{
+    for (qsizetype i = 0; i < length; ++i) {
+        if (static_cast<unsigned char>(bytes[i]) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void TextColumn::append(QStringView value)
+{
+    const quint32 end = checkedEnd(m_text.size() + static_cast<size_t>(value.size()));
+    m_text.append(reinterpret_cast<const char16_t *>(value.utf16()), static_cast<size_t>(value.size()));
+    m_ends.push_back(end);
+}
+
+void TextColumn::appendUtf8(const char *bytes, qsizetype length)
+{
+    if (!isAscii(bytes, length)) {
+        append(QString::fromUtf8(bytes, length));
+        return;
+    }
+    const size_t start = m_text.size();
+    const quint32 end = checkedEnd(start + static_cast<size_t>(length));
+    m_text.resize(end);
+    std::copy(bytes, bytes + length, m_text.begin() + static_cast<std::ptrdiff_t>(start));
+    m_ends.push_back(end);
+}
+
+// Shrinking copies the whole text: a column that wastes little keeps its room.
 void TextColumn::shrinkToFit()
 {
-    m_text.shrink_to_fit();
+    if (m_text.capacity() - m_text.size() > m_text.size() / 8)
+        m_text.shrink_to_fit();
     m_ends.shrink_to_fit();
 }
 
@@ -26,6 +60,8 @@ std::shared_ptr<const TextColumn> foldedOf(const TextColumn &values)
 {
     auto folded = std::make_shared<TextColumn>();
     folded->reserve(values.size());
+    // Folding keeps the length of nearly every text.
+    folded->reserveText(values.textSize());
     QString scratch;
     for (size_t row = 0; row < values.size(); ++row) {
         const QStringView value = values.at(row);

@@ -24,7 +24,15 @@ public:
     }
     // Throws std::length_error when the column would outgrow 4 Gi characters.
     void append(QStringView value);
+    // A value as UTF-8 bytes; plain ASCII is widened in place, without a
+    // QString of its own.
+    void appendUtf8(const char *bytes, qsizetype length);
     void reserve(size_t rows) { m_ends.reserve(rows); }
+    // Room for `characters` of text in all, so that appending them copies
+    // nothing already held.
+    void reserveText(size_t characters) { m_text.reserve(characters); }
+    size_t textSize() const { return m_text.size(); }
+    // Gives back room left over, unless it is too little to be worth the copy.
     void shrinkToFit();
     // Bytes held, for the memory the catalogue reports.
     size_t bytes() const
