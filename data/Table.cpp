@@ -1,6 +1,7 @@
 #include "data/Table.h"
 
 #include <algorithm>
+#include <future>
 #include <limits>
 #include <stdexcept>
 
@@ -215,6 +216,9 @@ const TextColumn &Table::heldColumn(int column) const
     const auto c = static_cast<size_t>(column);
     if (const TextColumn *held = m_slots[c].text.load(std::memory_order_acquire))
         return *held;
+    const std::lock_guard lock(m_mutex);
+    if (const TextColumn *held = m_slots[c].text.load(std::memory_order_acquire))
+        return *held;
     auto read = std::make_shared<const TextColumn>(m_reader->readColumn(column));
     m_texts[c] = read;
     m_slots[c].text.store(read.get(), std::memory_order_release);
@@ -226,19 +230,33 @@ const TextColumn &Table::foldedColumn(int column) const
     const auto c = static_cast<size_t>(column);
     if (const TextColumn *folded = m_slots[c].folded.load(std::memory_order_acquire))
         return *folded;
-    const std::lock_guard lock(m_mutex);
+    // The column's own lock first, the table's inside it, never the other way.
+    const std::lock_guard folding(m_slots[c].folding);
     if (const TextColumn *folded = m_slots[c].folded.load(std::memory_order_acquire))
         return *folded;
     auto folded = foldedOf(heldColumn(column));
-    m_folded[c] = folded;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_folded[c] = folded;
+    }
     m_slots[c].folded.store(folded.get(), std::memory_order_release);
     return *folded;
 }
 
 void Table::prepareFolded(const QList<int> &columns) const
 {
-    for (const int column : columns)
-        foldedColumn(column);
+    if (columns.isEmpty())
+        return;
+    std::vector<std::future<void>> others;
+    for (qsizetype i = 1; i < columns.size(); ++i)
+        others.push_back(
+            std::async(std::launch::async, [this, column = columns.at(i)] { foldedColumn(column); }));
+    foldedColumn(columns.first());
+    // get() passes on what a fold threw, once every fold has ended.
+    for (auto &other : others)
+        other.wait();
+    for (auto &other : others)
+        other.get();
 }
 
 size_t Table::bytes() const

@@ -94,7 +94,8 @@ public:
     // where it is for the table's life, so callers may keep the reference
     // while they scan.
     const TextColumn &foldedColumn(int column) const;
-    // Makes the folded columns of `columns` now, so the first search need not.
+    // Makes the folded columns of `columns` now, so the first search need
+    // not; they are made side by side, one thread each after the first.
     void prepareFolded(const QList<int> &columns) const;
 
     // Bytes held by the values and their folded forms.
@@ -105,6 +106,8 @@ private:
     {
         std::atomic<const TextColumn *> text{nullptr};
         std::atomic<const TextColumn *> folded{nullptr};
+        // Held while the folded form is made, so that columns fold side by side.
+        std::mutex folding;
     };
     void adopt(std::vector<std::shared_ptr<const TextColumn>> texts,
                std::vector<std::shared_ptr<const TextColumn>> folded);

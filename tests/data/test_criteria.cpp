@@ -293,6 +293,32 @@ private Q_SLOTS:
         }
     }
 
+    // The list's columns are folded side by side when the catalogue is read:
+    // each must come out as folding it alone gives, accented letters too.
+    void columnsFoldedSideBySideFoldAsAlone()
+    {
+        const QStringList samples{QStringLiteral("Rossi"), QStringLiteral("ÈSTATE"), QStringLiteral("Straße"),
+                                  QString(), QStringLiteral("d'Alessio ÀÉÌ")};
+        std::vector<QStringList> rows;
+        for (int i = 0; i < 20000; ++i) {
+            QStringList row;
+            for (int c = 0; c < 4; ++c)
+                row.append(samples.at((i + c) % samples.size()) + QString::number(i % (c + 3)));
+            rows.push_back(row);
+        }
+        const QStringList columns{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
+                                  QStringLiteral("d")};
+        const Table sideBySide(QStringLiteral("Main"), columns, rows);
+        sideBySide.prepareFolded({0, 1, 2, 3});
+        for (int c = 0; c < 4; ++c) {
+            const brivello::data::TextColumn &folded = sideBySide.foldedColumn(c);
+            QCOMPARE(folded.size(), rows.size());
+            for (size_t r = 0; r < rows.size(); r += 997)
+                QCOMPARE(folded.at(r).toString(), brivello::data::foldCase(rows[r].at(c)));
+        }
+        QCOMPARE(sideBySide.foldedColumn(1).at(0).toString(), QStringLiteral("èstate0"));
+    }
+
     void copiedTableMatchesLikeItsOriginal()
     {
         const Table original = oneColumn({QStringLiteral("Rose"), QStringLiteral("Blu")});
