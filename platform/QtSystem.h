@@ -7,8 +7,6 @@
 #include <memory>
 
 class QTimer;
-class QMediaPlayer;
-class QAudioOutput;
 
 namespace brivello::platform {
 
@@ -51,27 +49,6 @@ class QtClock final : public Clock
 {
 public:
     std::unique_ptr<Timer> createTimer() override;
-};
-
-// Made on the first open, so that a run that plays nothing never starts the
-// multimedia back end.
-class QtWavePlayer final : public WavePlayer
-{
-public:
-    QtWavePlayer();
-    ~QtWavePlayer() override;
-    bool open(const QString &file) override;
-    void play() override;
-    void stop() override;
-    void close() override;
-    PlayerMode mode() const override;
-    QString failure() const override;
-
-private:
-    std::unique_ptr<QAudioOutput> m_output;
-    std::unique_ptr<QMediaPlayer> m_player;
-    bool m_open = false;
-    QString m_failure;
 };
 
 } // namespace brivello::platform

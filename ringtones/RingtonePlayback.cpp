@@ -56,6 +56,12 @@ bool RingtonePlayback::openRecording(const QString &path)
 
 void RingtonePlayback::tellRecordingUnplayable()
 {
+    // A player that cannot start at all says why; else the recording is at fault.
+    const QString why = m_platform.wavePlayer->failure();
+    if (!why.isEmpty()) {
+        warn(QStringLiteral("Impossibile ascoltare il brano: %1.").arg(why));
+        return;
+    }
     warn(QStringLiteral("Impossibile ascoltare il brano: la registrazione manca dal disco "
                         "o non può essere letta."));
 }

@@ -1,3 +1,4 @@
+#include "platform/ModuleWavePlayer.h"
 #include "platform/QtSystem.h"
 #include "tests/support/FakePlatform.h"
 
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void qtCurrentDirectoryChangesTheProcessDirectory();
     void qtTimerTicks();
     void qtWavePlayerRefusesAMissingFile();
+    void waveModuleMissingIsTold();
 
 private:
     test::FakePlatform m_fakes;
@@ -205,10 +207,31 @@ void TestPlatform::qtTimerTicks()
 
 void TestPlatform::qtWavePlayerRefusesAMissingFile()
 {
-    platform::QtWavePlayer player;
+    platform::ModuleWavePlayer player(QStringLiteral(BRIVELLO_WAVE_MODULE_DIR));
     QVERIFY(!player.open(QStringLiteral("/nonexistent/ring.dat")));
     QCOMPARE(player.mode(), platform::PlayerMode::NotOpen);
     player.play();
+    QCOMPARE(player.mode(), platform::PlayerMode::NotOpen);
+    // The module was found: the refusal is the player's, with nothing to tell.
+    QCOMPARE(player.failure(), QString());
+}
+
+// A program folder without the wave module opens nothing and says why.
+void TestPlatform::waveModuleMissingIsTold()
+{
+    const QTemporaryDir empty;
+    platform::ModuleWavePlayer player(empty.path());
+    QFile recording(QDir(empty.path()).filePath(QStringLiteral("ring.dat")));
+    QVERIFY(recording.open(QIODevice::WriteOnly));
+    recording.close();
+    QVERIFY(!player.open(recording.fileName()));
+    QCOMPARE(player.mode(), platform::PlayerMode::NotOpen);
+    QVERIFY2(player.failure().startsWith(QStringLiteral("manca il modulo audio del programma")),
+             qPrintable(player.failure()));
+    QVERIFY(player.failure().contains(platform::ModuleWavePlayer::moduleFileName()));
+    player.play();
+    player.stop();
+    player.close();
     QCOMPARE(player.mode(), platform::PlayerMode::NotOpen);
 }
 

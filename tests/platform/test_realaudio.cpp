@@ -1,9 +1,9 @@
-// Plays a real recording through the Qt player into the sound server and
+// Plays a real recording through the program's player into the sound server and
 // records what comes out of it, so a broken audio path (missing backend
 // plugin, wrong sink, player that never starts) fails here and not in the
 // user's ears. Skipped, saying why, when no sound server answers.
 
-#include "platform/QtSystem.h"
+#include "platform/ModuleWavePlayer.h"
 #include "ringtones/melody/Melody.h"
 
 #include <QFile>
@@ -14,8 +14,8 @@
 
 #include <cstdlib>
 
+using brivello::platform::ModuleWavePlayer;
 using brivello::platform::PlayerMode;
-using brivello::platform::QtWavePlayer;
 
 namespace {
 
@@ -89,7 +89,8 @@ private Q_SLOTS:
         // The recorder is running once the first block of (silent) samples arrives.
         QTRY_VERIFY_WITH_TIMEOUT(!recorded.isEmpty(), 5000);
 
-        QtWavePlayer player;
+        // The program's own player: the wave module loaded from beside the program.
+        ModuleWavePlayer player(QStringLiteral(BRIVELLO_WAVE_MODULE_DIR));
         QVERIFY(player.open(wav));
         player.play();
         QTRY_COMPARE_WITH_TIMEOUT(player.mode(), PlayerMode::Playing, 5000);

@@ -17,6 +17,7 @@ private Q_SLOTS:
     void playDoesNothingWithoutASelectedRingtone();
     void aMissingRecordingIsToldAndNothingPlays();
     void aRecordingThePlayerRefusesIsToldAndNothingPlays();
+    void aPlayerThatCannotStartSaysWhy();
     void stopWithNothingPlayingRestsTheButtons();
     void aPlayerThatCannotPlayIsToldAndTheButtonsRest();
 
@@ -149,6 +150,23 @@ void TestFrmRingPlayback::aRecordingThePlayerRefusesIsToldAndNothingPlays()
     QVERIFY(!ring().blnPlaying());
     m_fixture.fakes().clock->advance(2000);
     QCOMPARE(commands().size(), 1);
+}
+
+// A player that cannot start at all (its module missing) says why, rather
+// than blaming the recording.
+void TestFrmRingPlayback::aPlayerThatCannotStartSaysWhy()
+{
+    m_fixture.fakes().wavePlayer->refuse(m_fixture.recording(QStringLiteral("rosa")),
+                                         QStringLiteral("manca il modulo audio del programma"));
+    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("rosa"));
+    m_fixture.clickRow(0);
+    m_fixture.fakes().messageBox->queueAnswer(platform::MessageAnswer::Ok);
+    clickPlay();
+    QCOMPARE(m_fixture.fakes().messageBox->shown().size(), std::size_t(1));
+    QCOMPARE(m_fixture.fakes().messageBox->shown().front().text,
+             QStringLiteral("Impossibile ascoltare il brano: manca il modulo audio del programma."));
+    QVERIFY(buttonsAtRest());
+    QVERIFY(!ring().blnPlaying());
 }
 
 void TestFrmRingPlayback::stopWithNothingPlayingRestsTheButtons()

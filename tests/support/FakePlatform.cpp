@@ -138,8 +138,11 @@ void FakeTimer::fire()
 bool FakeWavePlayer::open(const QString &file)
 {
     m_calls << QStringLiteral("open ") + file;
-    if (m_refused.contains(file))
+    if (m_refused.contains(file)) {
+        m_failure = m_refusalWhy;
         return false;
+    }
+    m_failure.clear();
     m_mode = platform::PlayerMode::Stopped;
     return true;
 }

@@ -158,8 +158,12 @@ public:
     void finish();
     // The player found it cannot play what it opened: it stops, as Qt's does.
     void fail(const QString &why);
-    // Files that open() refuses.
-    void refuse(const QString &file) { m_refused << file; }
+    // Files that open() refuses; `why`, when given, is the failure it then reports.
+    void refuse(const QString &file, const QString &why = {})
+    {
+        m_refused << file;
+        m_refusalWhy = why;
+    }
     const QStringList &calls() const { return m_calls; }
 
 private:
@@ -167,6 +171,7 @@ private:
     QString m_failure;
     QStringList m_calls;
     QStringList m_refused;
+    QString m_refusalWhy;
 };
 
 // All the fakes, and a Platform made of them.
