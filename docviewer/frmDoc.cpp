@@ -112,7 +112,7 @@ QLabel *frmDoc::heading(QFrame *panel, const QString &name, QStringView caption)
     big.setBold(true);
     label->setFont(big);
     label->move(twips(360), twips(300));
-    label->adjustSize();
+    m_unsized.push_back(label);
     panel->setStyleSheet(panelStyle.arg(panel->objectName(), name));
     return label;
 }
@@ -124,7 +124,7 @@ EntryLabel *frmDoc::entry(QFrame *panel, const QString &name, QStringView captio
     font.setPixelSize(15);
     label->setFont(font);
     label->move(twips(entryLeft), twips(firstEntryTop + row * entrySpacing));
-    label->adjustSize();
+    m_unsized.push_back(label);
     return label;
 }
 
@@ -242,6 +242,9 @@ void frmDoc::formLoad()
 
 void frmDoc::showEvent(QShowEvent *event)
 {
+    for (QLabel *label : m_unsized)
+        label->adjustSize();
+    m_unsized.clear();
     if (m_firstPagesDue) {
         m_firstPagesDue = false;
         loadFirstPages();

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 class QFrame;
 class QLabel;
@@ -138,6 +139,9 @@ private:
     QTextEdit *m_rtfSms = nullptr;
     QTextBrowser *m_webLinks = nullptr;
     bool m_firstPagesDue = false;
+    // Headings and entries are sized to their text when the window is first
+    // shown: measuring styled text is most of what building the window costs.
+    std::vector<QLabel *> m_unsized;
     ui::PictureBox *m_pctHome = nullptr;
     ui::PictureBox *m_pctVorige = nullptr;
     ui::PictureBox *m_pctVolgende = nullptr;

@@ -1,5 +1,7 @@
 #include "ui/PictureBox.h"
 
+#include <algorithm>
+
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMetaMethod>
@@ -64,6 +66,20 @@ QAccessibleInterface *pictureBoxAccessible(const QString &className, QObject *ob
     return nullptr;
 }
 
+bool isOpaque(const QImage &picture)
+{
+    if (!picture.hasAlphaChannel())
+        return true;
+    if (picture.format() != QImage::Format_ARGB32_Premultiplied && picture.format() != QImage::Format_ARGB32)
+        return false;
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        if (std::any_of(line, line + picture.width(), [](QRgb pixel) { return qAlpha(pixel) != 255; }))
+            return false;
+    }
+    return true;
+}
+
 void installAccessibleFactory()
 {
     static const bool installed = [] {
@@ -113,6 +129,12 @@ const QImage &PictureBox::canvas() const
 
 void PictureBox::drawOnCanvas(const QImage &picture) const
 {
+    // A picture that fills the box and has nothing see-through hides all that
+    // was painted before: it becomes the canvas, with no copy and no blending.
+    if (!size().isEmpty() && picture.size() == size() && isOpaque(picture)) {
+        m_canvas = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        return;
+    }
     fitCanvas();
     QPainter painter(&m_canvas);
     painter.drawImage(QPoint(0, 0), picture);

@@ -59,6 +59,7 @@ private Q_SLOTS:
     void inactiveLooksAreGreyed();
     void picturesWithTheSameRoleDiffer();
     void paintingDrawsAtTheCornerOverTheOldPicture();
+    void aPictureFillingTheBoxHidesWhatWasPaintedUnlessSeeThrough();
     void pagesAndSplashHaveTheirSizes();
     void aHiddenWindowDrawsWhenFirstShownInTheOrderPainted();
     void aPictureButtonIsPressedWithTheKeyboard();
@@ -161,6 +162,34 @@ void TestButtonImages::paintingDrawsAtTheCornerOverTheOldPicture()
     images.paint(wide, ui::ButtonPicture::SearchPressed);
     images.paint(wide, ui::ButtonPicture::Search);
     QCOMPARE(wide.canvas(), images.picture(13));
+}
+
+void TestButtonImages::aPictureFillingTheBoxHidesWhatWasPaintedUnlessSeeThrough()
+{
+    ui::PictureBox box(QStringLiteral("pctPage"));
+    box.resize(40, 30);
+    QImage corner(10, 10, QImage::Format_ARGB32_Premultiplied);
+    corner.fill(Qt::blue);
+    box.paintPicture(corner);
+    // An opaque picture of the box's size, with and without an alpha channel.
+    QImage green(40, 30, QImage::Format_ARGB32_Premultiplied);
+    green.fill(Qt::green);
+    box.paintPicture(green);
+    QCOMPARE(box.canvas(), green);
+    QImage red(40, 30, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    box.paintPicture(red);
+    QCOMPARE(box.canvas().pixel(0, 0), qRgb(255, 0, 0));
+    QCOMPARE(box.canvas().pixel(39, 29), qRgb(255, 0, 0));
+    // A picture of the same size that is see-through but for one dot leaves
+    // the red showing around the dot.
+    QImage dot(40, 30, QImage::Format_ARGB32_Premultiplied);
+    dot.fill(Qt::transparent);
+    dot.setPixel(5, 5, qRgb(0, 0, 255));
+    box.paintPicture(dot);
+    QCOMPARE(box.canvas().pixel(0, 0), qRgb(255, 0, 0));
+    QCOMPARE(box.canvas().pixel(5, 5), qRgb(0, 0, 255));
+    QCOMPARE(box.canvas().pixel(39, 29), qRgb(255, 0, 0));
 }
 
 void TestButtonImages::pagesAndSplashHaveTheirSizes()
