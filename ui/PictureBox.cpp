@@ -124,6 +124,7 @@ void PictureBox::paintWhenShown(std::function<QImage()> draw)
 const QImage &PictureBox::canvas() const
 {
     paintPending();
+    fitCanvas();
     return m_canvas;
 }
 
@@ -167,6 +168,7 @@ void PictureBox::setBorder(bool border)
 void PictureBox::paintEvent(QPaintEvent *)
 {
     paintPending();
+    fitCanvas();
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), m_canvas);
     if (m_border) {
@@ -227,14 +229,9 @@ void PictureBox::focusOutEvent(QFocusEvent *event)
     QWidget::focusOutEvent(event);
 }
 
-void PictureBox::resizeEvent(QResizeEvent *)
-{
-    fitCanvas();
-}
-
-// The canvas follows the size of the box and keeps what was painted on it.
-// A box resized while hidden hears of it only when shown, so painting checks
-// the size too.
+// The canvas follows the size of the box and keeps what was painted on it. It
+// is fitted when next painted on or shown, not on every resize: a box about to
+// be covered by a picture of its size need not copy its old canvas first.
 void PictureBox::fitCanvas() const
 {
     if (m_canvas.size() == size() || size().isEmpty())

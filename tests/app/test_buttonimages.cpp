@@ -190,6 +190,11 @@ void TestButtonImages::aPictureFillingTheBoxHidesWhatWasPaintedUnlessSeeThrough(
     QCOMPARE(box.canvas().pixel(0, 0), qRgb(255, 0, 0));
     QCOMPARE(box.canvas().pixel(5, 5), qRgb(0, 0, 255));
     QCOMPARE(box.canvas().pixel(39, 29), qRgb(255, 0, 0));
+    // A box made larger keeps its picture at the corner, black around it.
+    box.resize(50, 40);
+    QCOMPARE(box.canvas().size(), QSize(50, 40));
+    QCOMPARE(box.canvas().pixel(39, 29), qRgb(255, 0, 0));
+    QCOMPARE(box.canvas().pixel(45, 35), qRgb(0, 0, 0));
 }
 
 void TestButtonImages::pagesAndSplashHaveTheirSizes()
