@@ -22,6 +22,8 @@
 #include <optional>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::app {
 
 namespace {
@@ -210,10 +212,10 @@ void NavigationHandlers::connectAll()
     connectClick(bar.pctQuit, &NavigationHandlers::pctQuit_Click);
     if (!isHome())
         return;
-    m_txtSearch = m_window.findChild<QLineEdit *>(QStringLiteral("txtSearch"));
+    m_txtSearch = m_window.findChild<QLineEdit *>(u"txtSearch"_s);
     if (m_txtSearch)
         m_txtSearch->installEventFilter(this);
-    if (auto *parvel = m_window.findChild<ui::PictureBox *>(QStringLiteral("pctParvel")))
+    if (auto *parvel = m_window.findChild<ui::PictureBox *>(u"pctParvel"_s))
         connectClick(parvel, &NavigationHandlers::pctParvel_Click);
 }
 

@@ -20,6 +20,8 @@
 
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::app {
 
 namespace {
@@ -100,8 +102,7 @@ int StartUp::start()
     } catch (const data::CatalogueError &error) {
         return reportFailure(error.message());
     } catch (const std::exception &error) {
-        return reportFailure(
-            QStringLiteral("Brivello non può avviarsi: %1").arg(QString::fromUtf8(error.what())));
+        return reportFailure(u"Brivello non può avviarsi: %1"_s.arg(QString::fromUtf8(error.what())));
     }
     m_stack->hide(splash);
     m_stack->showModal(m_windows->ring(), [this] { homeShowingEnded(); });
@@ -124,7 +125,7 @@ int StartUp::reportFailure(const QString &text)
 {
     m_windows->splash().hide();
     platform::MessageRequest request;
-    request.text = text + QStringLiteral("\n\nIl programma verrà chiuso.");
+    request.text = text + u"\n\nIl programma verrà chiuso."_s;
     request.icon = platform::MessageIcon::Critical;
     m_platform.messageBox->show(request);
     return startFailedStatus;

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QTextEdit>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::app {
 
 namespace {
@@ -78,11 +80,10 @@ void styleLabel(QLabel &label, LabelStyle style)
 } // namespace
 
 frmHelp::frmHelp(const ui::Context &context)
-    : ui::Window(QStringLiteral("frmHelp")), m_context(context),
-      m_page(new ui::PictureBox(QStringLiteral("pctBG"), this))
+    : ui::Window(u"frmHelp"_s), m_context(context), m_page(new ui::PictureBox(u"pctBG"_s, this))
 {
     setWindowFlag(Qt::FramelessWindowHint);
-    setWindowTitle(QStringLiteral("Brivello"));
+    setWindowTitle(u"Brivello"_s);
     setFixedSize(ui::twips(9615), ui::twips(4725));
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
@@ -92,7 +93,7 @@ frmHelp::frmHelp(const ui::Context &context)
     m_page->paintPicture(resources::helpBackground());
     placeHelpBoxes();
     placeAboutPanel();
-    m_page->setAccessibleName(QStringLiteral("Chiudere l'aiuto"));
+    m_page->setAccessibleName(u"Chiudere l'aiuto"_s);
     connect(m_page, &ui::PictureBox::clicked, this, &frmHelp::pctBG_Click);
 }
 
@@ -101,7 +102,7 @@ void frmHelp::placeHelpBoxes()
     for (const HelpBoxPlan &plan : helpBoxPlans) {
         auto *box = new QTextEdit(m_page);
         box->setObjectName(QString::fromUtf16(plan.name));
-        box->setAccessibleName(QStringLiteral("Aiuto"));
+        box->setAccessibleName(u"Aiuto"_s);
         box->setGeometry(plan.geometry);
         // Nothing is ever saved from the help pages.
         box->setReadOnly(true);
@@ -113,7 +114,7 @@ void frmHelp::placeHelpBoxes()
 void frmHelp::placeAboutPanel()
 {
     m_fraAbout = new QFrame(m_page);
-    m_fraAbout->setObjectName(QStringLiteral("fraAbout"));
+    m_fraAbout->setObjectName(u"fraAbout"_s);
     m_fraAbout->setGeometry(ui::twipsRect(120, 600, 9375, 3495));
     m_fraAbout->setAutoFillBackground(true);
     QPalette white = m_fraAbout->palette();
@@ -131,7 +132,7 @@ void frmHelp::placeAboutPanel()
     m_fraAbout->hide();
     // Lies below the visible area and is never seen.
     m_helpFrame = new QFrame(m_page);
-    m_helpFrame->setObjectName(QStringLiteral("HelpFrame"));
+    m_helpFrame->setObjectName(u"HelpFrame"_s);
     m_helpFrame->setGeometry(ui::twipsRect(600, 6960, 8295, 3495));
 }
 

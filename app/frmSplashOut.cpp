@@ -7,6 +7,8 @@
 #include "ui/Twips.h"
 #include "ui/WindowStack.h"
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::app {
 
 namespace {
@@ -20,14 +22,14 @@ constexpr quint8 secondFrameCount = 50;
 } // namespace
 
 frmSplashOut::frmSplashOut(const ui::Context &context)
-    : ui::Window(QStringLiteral("frmSplashOut")), m_context(context),
-      m_pctBanner(new ui::PictureBox(QStringLiteral("pctBanner"), this)),
-      m_pctBG(new ui::PictureBox(QStringLiteral("pctBG"), this)), m_imgAnimation{resources::bannerFrame(1),
-                                                                                 resources::bannerFrame(2)},
+    : ui::Window(u"frmSplashOut"_s), m_context(context),
+      m_pctBanner(new ui::PictureBox(u"pctBanner"_s, this)),
+      m_pctBG(new ui::PictureBox(u"pctBG"_s, this)), m_imgAnimation{resources::bannerFrame(1),
+                                                                    resources::bannerFrame(2)},
       m_timer1(context.platform.clock->createTimer())
 {
     setWindowFlag(Qt::FramelessWindowHint);
-    setWindowTitle(QStringLiteral("Brivello"));
+    setWindowTitle(u"Brivello"_s);
     setFixedSize(ui::twips(10635), ui::twips(8370));
     // The system's window-text colour, black in the usual colour scheme.
     QPalette colours = palette();
@@ -44,8 +46,8 @@ frmSplashOut::frmSplashOut(const ui::Context &context)
 
     m_timer1->setInterval(tickMilliseconds);
     connect(m_timer1.get(), &platform::Timer::timeout, this, &frmSplashOut::Timer1_Timer);
-    m_pctBanner->setAccessibleName(QStringLiteral("Sito web"));
-    m_pctBG->setAccessibleName(QStringLiteral("Chiudere"));
+    m_pctBanner->setAccessibleName(u"Sito web"_s);
+    m_pctBG->setAccessibleName(u"Chiudere"_s);
     connect(m_pctBanner, &ui::PictureBox::clicked, this, &frmSplashOut::pctBanner_Click);
     connect(m_pctBG, &ui::PictureBox::clicked, this, &frmSplashOut::pctBG_Click);
 }
@@ -54,7 +56,7 @@ frmSplashOut::~frmSplashOut() = default;
 
 QUrl frmSplashOut::distributorAddress()
 {
-    return QUrl(QStringLiteral("https://www.brivello.example/"));
+    return QUrl(u"https://www.brivello.example/"_s);
 }
 
 const QImage &frmSplashOut::animationFrame(int number) const

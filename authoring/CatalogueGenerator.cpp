@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::authoring {
 
 namespace {
@@ -150,7 +152,7 @@ QString melodyName(const QString &songTitle)
         if (c.isLetter() && c.unicode() < 0x80 && name.size() < 10)
             name += c;
     }
-    return name.isEmpty() ? QStringLiteral("Melodia") : name;
+    return name.isEmpty() ? u"Melodia"_s : name;
 }
 
 Melody melodyFor(Random &random, const QString &songTitle)
@@ -208,11 +210,11 @@ TableData tools(uint64_t seed)
     for (int i = 0; i < count; ++i) {
         const QString name = QString::fromUtf16(ToolNames[size_t(i)]);
         const bool copyInstall = random.chance(60);
-        QString program = name.toLower().remove(u' ') + QStringLiteral(".exe");
+        QString program = name.toLower().remove(u' ') + u".exe"_s;
         table.rows.push_back({name, QString::number(i + 1), QString::fromUtf16(random.pick(Phones)),
                               QString::fromUtf16(random.pick(ToolKinds)),
                               QString::fromUtf16(random.pick(Media)), description(random),
-                              copyInstall ? QStringLiteral("K") : QStringLiteral("S"), name, program});
+                              copyInstall ? u"K"_s : u"S"_s, name, program});
     }
     return table;
 }
@@ -236,7 +238,7 @@ Row CatalogueGenerator::ringtone(qint64 index) const
     return {song,
             by,
             genreList,
-            QStringLiteral("s%1").arg(index + 1, 7, 10, QLatin1Char('0')),
+            u"s%1"_s.arg(index + 1, 7, 10, QLatin1Char('0')),
             melody::nokiaKeypad(tune),
             melody::nokiaScreen(tune),
             melody::siemensScreen(tune),

@@ -10,6 +10,8 @@
 
 namespace brivello::authoring {
 
+using namespace Qt::StringLiterals;
+
 struct TableSchema
 {
     QString name;
@@ -22,11 +24,11 @@ struct TableSchema
 };
 
 namespace catalogue {
-inline const QString Main = QStringLiteral("Main");
-inline const QString Genres = QStringLiteral("Genres");
-inline const QString Zoekmethodes = QStringLiteral("Zoekmethodes");
-inline const QString Rubrieken = QStringLiteral("Rubrieken");
-inline const QString Tools = QStringLiteral("Tools");
+inline const QString Main = u"Main"_s;
+inline const QString Genres = u"Genres"_s;
+inline const QString Zoekmethodes = u"Zoekmethodes"_s;
+inline const QString Rubrieken = u"Rubrieken"_s;
+inline const QString Tools = u"Tools"_s;
 } // namespace catalogue
 
 // Main, Genres, Zoekmethodes, Rubrieken and Tools, in that order. Main keeps

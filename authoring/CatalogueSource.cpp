@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::authoring {
 
 namespace {
@@ -19,7 +21,7 @@ QString tr(const char *text)
 
 QString lineError(const QString &path, int line, const QString &message)
 {
-    return QStringLiteral("%1:%2: %3").arg(path).arg(line).arg(message);
+    return u"%1:%2: %3"_s.arg(path).arg(line).arg(message);
 }
 
 QString knownTables(const std::vector<TableSchema> &schema)
@@ -27,7 +29,7 @@ QString knownTables(const std::vector<TableSchema> &schema)
     QStringList names;
     for (const TableSchema &table : schema)
         names.append(table.name);
-    return names.join(QStringLiteral(", "));
+    return names.join(u", "_s);
 }
 
 const TableSchema *findTable(const std::vector<TableSchema> &schema, QStringView name)
@@ -195,7 +197,7 @@ bool readTableSource(const QString &path, const std::vector<TableSchema> &schema
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        *error = u"%1: %2"_s.arg(path, file.errorString());
         return false;
     }
     return SourceReader(path, *tableSchema, table).read(file.readAll(), error);
@@ -205,7 +207,7 @@ bool readCatalogueSource(const QString &folder, const std::vector<TableSchema> &
                          std::vector<TableData> *tables, QString *error)
 {
     const QDir dir(folder);
-    const QStringList files = dir.entryList({QStringLiteral("*.tsv")}, QDir::Files, QDir::Name);
+    const QStringList files = dir.entryList({u"*.tsv"_s}, QDir::Files, QDir::Name);
     for (const QString &file : files) {
         if (!findTable(schema, QFileInfo(file).completeBaseName())) {
             TableData ignored;
@@ -232,9 +234,9 @@ bool readCatalogueSource(const QString &folder, const std::vector<TableSchema> &
 QString sourceField(const Value &value)
 {
     if (!value)
-        return QStringLiteral("\\N");
+        return u"\\N"_s;
     if (value->isEmpty())
-        return QStringLiteral("\\e");
+        return u"\\e"_s;
     QString field;
     field.reserve(value->size());
     for (const QChar c : *value) {

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::authoring::jet4 {
 
 namespace {
@@ -153,25 +155,25 @@ TableDef makeTableDef(const QString &name, const std::vector<ColumnSpec> &column
 
 TableDef catalogTableDef()
 {
-    return makeTableDef(QStringLiteral("MSysObjects"),
+    return makeTableDef(u"MSysObjects"_s,
                         {
-                            {QStringLiteral("Id"), LongInteger, 4},
-                            {QStringLiteral("ParentId"), LongInteger, 4},
-                            {QStringLiteral("Name"), Text, 510},
-                            {QStringLiteral("Type"), Integer, 2},
-                            {QStringLiteral("DateCreate"), DateTime, 8},
-                            {QStringLiteral("DateUpdate"), DateTime, 8},
-                            {QStringLiteral("Owner"), Binary, 510},
-                            {QStringLiteral("Flags"), LongInteger, 4},
-                            {QStringLiteral("Database"), Memo, 0},
-                            {QStringLiteral("Connect"), Memo, 0},
-                            {QStringLiteral("ForeignName"), Text, 510},
-                            {QStringLiteral("RmtInfoShort"), Binary, 510},
-                            {QStringLiteral("RmtInfoLong"), Ole, 0},
-                            {QStringLiteral("Lv"), Ole, 0},
-                            {QStringLiteral("LvProp"), Ole, 0},
-                            {QStringLiteral("LvModule"), Ole, 0},
-                            {QStringLiteral("LvExtra"), Ole, 0},
+                            {u"Id"_s, LongInteger, 4},
+                            {u"ParentId"_s, LongInteger, 4},
+                            {u"Name"_s, Text, 510},
+                            {u"Type"_s, Integer, 2},
+                            {u"DateCreate"_s, DateTime, 8},
+                            {u"DateUpdate"_s, DateTime, 8},
+                            {u"Owner"_s, Binary, 510},
+                            {u"Flags"_s, LongInteger, 4},
+                            {u"Database"_s, Memo, 0},
+                            {u"Connect"_s, Memo, 0},
+                            {u"ForeignName"_s, Text, 510},
+                            {u"RmtInfoShort"_s, Binary, 510},
+                            {u"RmtInfoLong"_s, Ole, 0},
+                            {u"Lv"_s, Ole, 0},
+                            {u"LvProp"_s, Ole, 0},
+                            {u"LvModule"_s, Ole, 0},
+                            {u"LvExtra"_s, Ole, 0},
                         },
                         true);
 }

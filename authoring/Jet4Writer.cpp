@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QSet>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::authoring {
 
 using namespace jet4;
@@ -170,7 +172,7 @@ QString checkColumns(const TableSource &table)
 // The table definitions, or a message naming what is wrong with them.
 QString defineTables(const std::vector<TableSource> &tables, std::vector<TableDef> *defs)
 {
-    QSet<QString> seen{QStringLiteral("msysobjects")};
+    QSet<QString> seen{u"msysobjects"_s};
     for (const TableSource &table : tables) {
         if (!isValidName(table.name))
             return tr("invalid table name \"%1\"").arg(table.name);
@@ -358,9 +360,8 @@ void writeCatalog(PageFile &file, const TableDef &catalog, const std::vector<Tab
                   const std::vector<uint32_t> &tdefPages, MapSlots &slots, int firstSlot, double created)
 {
     PageStream rows(file, CatalogTdefPage);
-    rows.add(encodeRow(catalog,
-                       catalogRow(catalog, TablesContainerId, ContainersParentId, QStringLiteral("Tables"),
-                                  ContainerObjectType, SystemObjectFlags, created)));
+    rows.add(encodeRow(catalog, catalogRow(catalog, TablesContainerId, ContainersParentId, u"Tables"_s,
+                                           ContainerObjectType, SystemObjectFlags, created)));
     rows.add(encodeRow(catalog, catalogRow(catalog, int32_t(CatalogTdefPage), TablesContainerId, catalog.name,
                                            TableObjectType, SystemObjectFlags, created)));
     for (size_t i = 0; i < tables.size(); ++i)

@@ -9,6 +9,8 @@
 #include <QTextStream>
 #include <QWindow>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class ExposeWatch : public QObject
@@ -42,8 +44,8 @@ private:
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    const bool withText = QCoreApplication::arguments().contains(QStringLiteral("--text"));
-    QLabel window(withText ? QStringLiteral("Suonerie, loghi e tools per il tuo cellulare") : QString());
+    const bool withText = QCoreApplication::arguments().contains(u"--text"_s);
+    QLabel window(withText ? u"Suonerie, loghi e tools per il tuo cellulare"_s : QString());
     window.resize(640, 480);
     window.winId(); // makes the native window, to watch it from the start
     new ExposeWatch(*window.windowHandle());

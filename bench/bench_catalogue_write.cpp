@@ -13,6 +13,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 
 namespace {
@@ -30,7 +32,7 @@ QTemporaryDir &folder()
 const QString &catalogueFile()
 {
     static const QString path = [] {
-        const QString file = folder().filePath(QStringLiteral("shared.dat"));
+        const QString file = folder().filePath(u"shared.dat"_s);
         QString error;
         if (!authoring::writeGeneratedCatalogue(file, {Ringtones, Seed}, &error))
             qFatal("cannot write the catalogue: %s", qPrintable(error));
@@ -44,7 +46,7 @@ double readWithCatalogue(const QString &file)
     QElapsedTimer timer;
     timer.start();
     const auto catalogue = data::Catalogue::open(file);
-    const auto main = catalogue->table(QStringLiteral("Main"));
+    const auto main = catalogue->table(u"Main"_s);
     benchmark::DoNotOptimize(main->rowCount());
     return double(timer.nsecsElapsed()) / 1e6;
 }
@@ -55,7 +57,7 @@ double readWithMdbExport(const QString &file)
     timer.start();
     QProcess process;
     process.setStandardOutputFile(QProcess::nullDevice());
-    process.start(QStringLiteral("mdb-export"), {file, QStringLiteral("Main")});
+    process.start(u"mdb-export"_s, {file, u"Main"_s});
     if (!process.waitForFinished(-1) || process.exitCode() != 0)
         qFatal("mdb-export failed");
     return double(timer.nsecsElapsed()) / 1e6;
@@ -63,7 +65,7 @@ double readWithMdbExport(const QString &file)
 
 void BM_WriteCatalogue(benchmark::State &state)
 {
-    const QString file = folder().filePath(QStringLiteral("written.dat"));
+    const QString file = folder().filePath(u"written.dat"_s);
     for (auto _ : state) {
         QString error;
         if (!authoring::writeGeneratedCatalogue(file, {Ringtones, Seed}, &error))

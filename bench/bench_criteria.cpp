@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using brivello::data::DataSource;
 using brivello::data::Table;
 
@@ -46,10 +48,8 @@ const std::shared_ptr<const Table> &ringtones()
                 title += u' ' + pick(random, Words);
             rows.push_back({title, pick(random, Artists), pick(random, Genres)});
         }
-        return std::make_shared<const Table>(
-            QStringLiteral("Main"),
-            QStringList{QStringLiteral("song"), QStringLiteral("artiest"), QStringLiteral("Genre")},
-            std::move(rows));
+        return std::make_shared<const Table>(u"Main"_s, QStringList{u"song"_s, u"artiest"_s, u"Genre"_s},
+                                             std::move(rows));
     }();
     return table;
 }

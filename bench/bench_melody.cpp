@@ -6,14 +6,16 @@
 
 #include <QString>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello::melody;
 
 namespace {
 
 QString longMelody()
 {
-    QString text = QStringLiteral("Lunga:d=8,o=5,b=140:");
-    const QString bar = QStringLiteral("c,16d#,4p,2g.,f#6,32a#6,1c7,4p.,");
+    QString text = u"Lunga:d=8,o=5,b=140:"_s;
+    const QString bar = u"c,16d#,4p,2g.,f#6,32a#6,1c7,4p.,"_s;
     for (int i = 0; i < MaxNotes / 8; ++i)
         text += bar;
     return text;
@@ -23,7 +25,7 @@ QString junkAtLimit()
 {
     QString text;
     text.reserve(MaxRtttlLength);
-    const QString alphabet = QStringLiteral("abcdefgh#.,=0123456789 p:");
+    const QString alphabet = u"abcdefgh#.,=0123456789 p:"_s;
     quint32 state = 1;
     while (text.size() < MaxRtttlLength) {
         state = state * 1103515245u + 12345u;

@@ -35,6 +35,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 
 namespace {
@@ -46,9 +48,9 @@ const QString &discFolder()
         const QString given = qEnvironmentVariable("BRIVELLO_BENCH_DISC");
         if (!given.isEmpty())
             return given;
-        QDir(generated.path()).mkpath(QStringLiteral("datafiles"));
+        QDir(generated.path()).mkpath(u"datafiles"_s);
         QString error;
-        if (!authoring::writeGeneratedCatalogue(generated.filePath(QStringLiteral("datafiles/ringtones.dat")),
+        if (!authoring::writeGeneratedCatalogue(generated.filePath(u"datafiles/ringtones.dat"_s),
                                                 {100000, 11}, &error))
             qFatal("cannot write the catalogue: %s", qPrintable(error));
         return generated.path();
@@ -58,12 +60,12 @@ const QString &discFolder()
 
 QString cataloguePath()
 {
-    return discFolder() + QStringLiteral("/datafiles/ringtones.dat");
+    return discFolder() + u"/datafiles/ringtones.dat"_s;
 }
 
 double residentMegabytes()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
+    QFile status(u"/proc/self/status"_s);
     if (!status.open(QIODevice::ReadOnly))
         return 0;
     for (const QByteArray &line : status.readAll().split('\n')) {
@@ -114,7 +116,7 @@ struct Home
     {
         ringtones::frmRing &ring = windows->ring();
         stack->showModal(ring);
-        ring.dbcSearch().setCurrentText(QStringLiteral("Artista"));
+        ring.dbcSearch().setCurrentText(u"Artista"_s);
         ring.txtSearch().setText(QString::fromLatin1(typed));
         ring.search().pctZoek_Click();
         while (ring.search().isWaiting())
@@ -154,13 +156,11 @@ void BM_FourColumnsWithBindSize(benchmark::State &state)
     data::MdbFile::setInitialBindSize(size_t(state.range(0)));
     for (auto _ : state) {
         const auto catalogue = data::Catalogue::open(cataloguePath());
-        const auto table =
-            catalogue->table(QStringLiteral("Main"), {QStringLiteral("song"), QStringLiteral("artiest"),
-                                                      QStringLiteral("Genre"), QStringLiteral("bestand")});
+        const auto table = catalogue->table(u"Main"_s, {u"song"_s, u"artiest"_s, u"Genre"_s, u"bestand"_s});
         benchmark::DoNotOptimize(table->rowCount());
     }
     data::MdbFile::setInitialBindSize(0);
-    state.SetLabel(QStringLiteral("%1 KiB").arg(state.range(0) / 1024).toStdString());
+    state.SetLabel(u"%1 KiB"_s.arg(state.range(0) / 1024).toStdString());
 }
 
 // The details of a selected row: every column of one row read from the file.
@@ -168,14 +168,14 @@ void BM_RowDetailsWithBindSize(benchmark::State &state)
 {
     data::MdbFile::setInitialBindSize(size_t(state.range(0)));
     const auto catalogue = data::Catalogue::open(cataloguePath());
-    const auto table = catalogue->table(QStringLiteral("Main"), {QStringLiteral("song")});
+    const auto table = catalogue->table(u"Main"_s, {u"song"_s});
     size_t row = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(table->row(row));
         row = (row + 7919) % table->rowCount();
     }
     data::MdbFile::setInitialBindSize(0);
-    state.SetLabel(QStringLiteral("%1 KiB").arg(state.range(0) / 1024).toStdString());
+    state.SetLabel(u"%1 KiB"_s.arg(state.range(0) / 1024).toStdString());
 }
 
 } // namespace

@@ -26,6 +26,8 @@
 #include <QTemporaryDir>
 #include <QTreeView>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 
 namespace {
@@ -51,13 +53,13 @@ struct Bench
         QString folder = qEnvironmentVariable("BRIVELLO_BENCH_DISC");
         if (folder.isEmpty()) {
             folder = disc.path();
-            QDir(folder).mkpath(QStringLiteral("datafiles"));
+            QDir(folder).mkpath(u"datafiles"_s);
             QString error;
-            if (!authoring::writeGeneratedCatalogue(disc.filePath(QStringLiteral("datafiles/ringtones.dat")),
+            if (!authoring::writeGeneratedCatalogue(disc.filePath(u"datafiles/ringtones.dat"_s),
                                                     {Ringtones, 11}, &error))
                 qFatal("cannot write the catalogue: %s", qPrintable(error));
         }
-        const QString path = folder + QStringLiteral("/datafiles/ringtones.dat");
+        const QString path = folder + u"/datafiles/ringtones.dat"_s;
         data::setProgramFolder(folder);
         stack = std::make_unique<ui::WindowStack>();
         images = std::make_unique<ui::ButtonImages>();
@@ -77,8 +79,7 @@ struct Bench
     void loadSqlite(const QString &path)
     {
         const auto table = data::Catalogue::open(path)->table(
-            QStringLiteral("Main"), {QStringLiteral("song"), QStringLiteral("artiest"),
-                                     QStringLiteral("Genre"), QStringLiteral("bestand")});
+            u"Main"_s, {u"song"_s, u"artiest"_s, u"Genre"_s, u"bestand"_s});
         sqlite3_open(":memory:", &db);
         sqlite3_exec(db, "CREATE TABLE Main(song TEXT, artiest TEXT, Genre TEXT, bestand TEXT)", nullptr,
                      nullptr, nullptr);
@@ -102,7 +103,7 @@ struct Bench
     int search(const char *typed)
     {
         ringtones::frmRing &ring = windows->ring();
-        ring.dbcSearch().setCurrentText(QStringLiteral("Artista"));
+        ring.dbcSearch().setCurrentText(u"Artista"_s);
         ring.txtSearch().setText(QString::fromLatin1(typed));
         ring.search().pctZoek_Click();
         ring.lstMain().viewport()->repaint();
@@ -121,7 +122,7 @@ Bench &bench()
 QByteArray toSql(const QString &criteria)
 {
     QString where = criteria;
-    where.replace(QStringLiteral(" like "), QStringLiteral(" LIKE "), Qt::CaseInsensitive);
+    where.replace(u" like "_s, u" LIKE "_s, Qt::CaseInsensitive);
     where.replace(QLatin1Char('*'), QLatin1Char('%'));
     where.replace(QLatin1Char('?'), QLatin1Char('_'));
     return "SELECT song, artiest, Genre, bestand FROM Main WHERE " + where.toUtf8();

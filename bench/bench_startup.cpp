@@ -16,6 +16,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 
 namespace {
@@ -26,9 +28,9 @@ void runOnce(benchmark::State &state, const QString &program, const QStringList 
 {
     QProcess run;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("BRIVELLO_QUIT_WHEN_SHOWN"), QStringLiteral("1"));
-    if (!environment.contains(QStringLiteral("QT_QPA_PLATFORM")))
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(u"BRIVELLO_QUIT_WHEN_SHOWN"_s, u"1"_s);
+    if (!environment.contains(u"QT_QPA_PLATFORM"_s))
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     run.setProcessEnvironment(environment);
     QElapsedTimer clock;
     clock.start();
@@ -52,18 +54,18 @@ const QString &largeDiscProgram()
         // (brivello-gencatalogue); the program is copied beside it.
         const QString given = qEnvironmentVariable("BRIVELLO_BENCH_DISC");
         if (!given.isEmpty()) {
-            const QString copy = given + QStringLiteral("/brivello");
+            const QString copy = given + u"/brivello"_s;
             QFile::remove(copy);
-            QFile::copy(QStringLiteral(BRIVELLO_EXE), copy);
+            QFile::copy(QString::fromUtf8(BRIVELLO_EXE), copy);
             return copy;
         }
-        QDir(disc.path()).mkpath(QStringLiteral("datafiles"));
+        QDir(disc.path()).mkpath(u"datafiles"_s);
         QString error;
-        if (!authoring::writeGeneratedCatalogue(disc.filePath(QStringLiteral("datafiles/ringtones.dat")),
-                                                {100000, 7}, &error))
+        if (!authoring::writeGeneratedCatalogue(disc.filePath(u"datafiles/ringtones.dat"_s), {100000, 7},
+                                                &error))
             qFatal("cannot write the catalogue: %s", qPrintable(error));
-        const QString copy = disc.filePath(QStringLiteral("brivello"));
-        QFile::copy(QStringLiteral(BRIVELLO_EXE), copy);
+        const QString copy = disc.filePath(u"brivello"_s);
+        QFile::copy(QString::fromUtf8(BRIVELLO_EXE), copy);
         return copy;
     }();
     return program;
@@ -72,23 +74,23 @@ const QString &largeDiscProgram()
 void BM_BareQtWindow(benchmark::State &state)
 {
     for (auto _ : state)
-        runOnce(state, QStringLiteral(BARE_WINDOW_EXE));
+        runOnce(state, QString::fromUtf8(BARE_WINDOW_EXE));
 }
 
 void BM_BareQtWindowWithText(benchmark::State &state)
 {
     for (auto _ : state)
-        runOnce(state, QStringLiteral(BARE_WINDOW_EXE), {QStringLiteral("--text")});
+        runOnce(state, QString::fromUtf8(BARE_WINDOW_EXE), {u"--text"_s});
 }
 
 void BM_StartUpSampleDisc(benchmark::State &state)
 {
-    if (!QFile::exists(QStringLiteral(BRIVELLO_DISC_DIR "/datafiles/ringtones.dat"))) {
+    if (!QFile::exists(QString::fromUtf8(BRIVELLO_DISC_DIR "/datafiles/ringtones.dat"))) {
         state.SkipWithError("the sample disc has not been assembled");
         return;
     }
     for (auto _ : state)
-        runOnce(state, QStringLiteral(BRIVELLO_EXE));
+        runOnce(state, QString::fromUtf8(BRIVELLO_EXE));
 }
 
 void BM_StartUpLargeCatalogue(benchmark::State &state)

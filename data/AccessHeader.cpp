@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::data {
 
 namespace {
@@ -22,10 +24,10 @@ void openForReading(QFile &file)
     if (!info.exists())
         throw CatalogueError::missing(path);
     if (info.isDir())
-        throw CatalogueError::notAccess(path, QStringLiteral("è una cartella"));
+        throw CatalogueError::notAccess(path, u"è una cartella"_s);
     // A FIFO or a device would hold the start-up in open() or read() for good.
     if (!info.isFile())
-        throw CatalogueError::notAccess(path, QStringLiteral("non è un file normale"));
+        throw CatalogueError::notAccess(path, u"non è un file normale"_s);
     if (!file.open(QIODevice::ReadOnly))
         throw CatalogueError::unreadable(path);
 }
@@ -47,33 +49,33 @@ AccessHeader AccessHeader::read(const QString &path)
     openForReading(file);
     const qint64 size = file.size();
     if (size == 0)
-        throw CatalogueError::notAccess(path, QStringLiteral("il file è vuoto"));
+        throw CatalogueError::notAccess(path, u"il file è vuoto"_s);
 
     const QByteArray head = file.read(0x20);
     const bool jetMagic = head.mid(4, 15) == QByteArrayLiteral("Standard Jet DB");
     const bool aceMagic = head.mid(4, 15) == QByteArrayLiteral("Standard ACE DB");
     if (head.size() < 0x20 || head.at(0) != 0 || !(jetMagic || aceMagic))
-        throw CatalogueError::notAccess(path, QStringLiteral("intestazione non riconosciuta"));
+        throw CatalogueError::notAccess(path, u"intestazione non riconosciuta"_s);
 
     AccessHeader header;
     header.versionByte = static_cast<unsigned char>(head.at(VersionOffset));
     // libmdb knows the versions up to Access 2019 (byte 6).
     if (header.versionByte > 6 || (jetMagic && header.versionByte > 1) ||
         (aceMagic && header.versionByte < 2))
-        throw CatalogueError::notAccess(
-            path, QStringLiteral("versione del formato sconosciuta (%1)").arg(header.versionByte));
+        throw CatalogueError::notAccess(path,
+                                        u"versione del formato sconosciuta (%1)"_s.arg(header.versionByte));
     header.format = formatOf(header.versionByte);
     header.pageSize = header.format == Format::Jet3 ? JetPageSize3 : JetPageSize4;
 
     if (size < header.pageSize * (CatalogPage + 1) || size % header.pageSize != 0)
-        throw CatalogueError::damaged(path, QStringLiteral("il file è troncato"));
+        throw CatalogueError::damaged(path, u"il file è troncato"_s);
     header.pageCount = size / header.pageSize;
 
     if (!file.seek(CatalogPage * header.pageSize))
         throw CatalogueError::unreadable(path);
     const QByteArray pageType = file.read(1);
     if (pageType.size() != 1 || pageType.at(0) != TableDefinitionPage)
-        throw CatalogueError::damaged(path, QStringLiteral("manca l'elenco delle tabelle"));
+        throw CatalogueError::damaged(path, u"manca l'elenco delle tabelle"_s);
     return header;
 }
 

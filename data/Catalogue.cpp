@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::data {
 
 struct Catalogue::Access
@@ -138,9 +140,8 @@ TextColumn RowsInFile::readColumn(int column) const
     // The file does not change under the program; a different count means
     // the disc was swapped or is failing.
     if (read.rowCount != m_locations.size() || !read.kept.at(static_cast<size_t>(column)))
-        throw CatalogueError::damaged(
-            m_access->file->path(),
-            QStringLiteral("la tabella «%1» non ha più le righe lette prima").arg(m_table));
+        throw CatalogueError::damaged(m_access->file->path(),
+                                      u"la tabella «%1» non ha più le righe lette prima"_s.arg(m_table));
     return std::move(*read.kept[static_cast<size_t>(column)]);
 }
 

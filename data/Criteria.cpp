@@ -7,10 +7,12 @@
 #include <functional>
 #include <thread>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::data {
 
 CriteriaError::CriteriaError(const QString &criteria, const QString &reason)
-    : std::runtime_error(QStringLiteral("Criterio non valido (%1): %2").arg(reason, criteria).toStdString()),
+    : std::runtime_error(u"Criterio non valido (%1): %2"_s.arg(reason, criteria).toStdString()),
       m_criteria(criteria), m_reason(reason)
 {}
 
@@ -35,14 +37,14 @@ public:
         std::vector<CriteriaCondition> conditions;
         skipBlanks();
         if (atEnd())
-            fail(QStringLiteral("criterio vuoto"));
+            fail(u"criterio vuoto"_s);
         for (;;) {
             conditions.push_back(condition());
             skipBlanks();
             if (atEnd())
                 return conditions;
             if (!keyword(u"and"))
-                fail(QStringLiteral("atteso «and» alla posizione %1").arg(m_pos + 1));
+                fail(u"atteso «and» alla posizione %1"_s.arg(m_pos + 1));
             skipBlanks();
         }
     }
@@ -83,7 +85,7 @@ private:
         } else if (keyword(u"like")) {
             result.op = CriteriaCondition::Op::Like;
         } else {
-            fail(QStringLiteral("manca l'operatore dopo il campo «%1»").arg(result.field));
+            fail(u"manca l'operatore dopo il campo «%1»"_s.arg(result.field));
         }
         skipBlanks();
         result.literal = literal();
@@ -96,7 +98,7 @@ private:
         if (peek() == u'[') {
             const qsizetype close = m_text.indexOf(u']', m_pos + 1);
             if (close < 0 || close == m_pos + 1)
-                fail(QStringLiteral("nome di campo tra parentesi quadre non valido"));
+                fail(u"nome di campo tra parentesi quadre non valido"_s);
             const QString name = m_text.mid(m_pos + 1, close - m_pos - 1);
             m_pos = close + 1;
             return name;
@@ -105,7 +107,7 @@ private:
         while (!atEnd() && isNameChar(peek()))
             ++m_pos;
         if (m_pos == start)
-            fail(QStringLiteral("manca il nome del campo alla posizione %1").arg(start + 1));
+            fail(u"manca il nome del campo alla posizione %1"_s.arg(start + 1));
         return m_text.mid(start, m_pos - start);
     }
 
@@ -113,13 +115,13 @@ private:
     QString literal()
     {
         if (peek() != u'\'')
-            fail(QStringLiteral("manca il testo tra apici alla posizione %1").arg(m_pos + 1));
+            fail(u"manca il testo tra apici alla posizione %1"_s.arg(m_pos + 1));
         ++m_pos;
         QString value;
         for (;;) {
             const qsizetype quote = m_text.indexOf(u'\'', m_pos);
             if (quote < 0)
-                fail(QStringLiteral("apice non chiuso"));
+                fail(u"apice non chiuso"_s);
             value += QStringView(m_text).mid(m_pos, quote - m_pos);
             m_pos = quote + 1;
             if (peek() != u'\'')
@@ -148,9 +150,8 @@ Criteria Criteria::compile(const QString &criteria, const Table &table)
         Condition condition;
         condition.column = table.column(written.field);
         if (condition.column < 0)
-            throw CriteriaError(
-                criteria,
-                QStringLiteral("la tabella «%1» non ha il campo «%2»").arg(table.name, written.field));
+            throw CriteriaError(criteria,
+                                u"la tabella «%1» non ha il campo «%2»"_s.arg(table.name, written.field));
         condition.isLike = written.op == CriteriaCondition::Op::Like;
         if (condition.isLike) {
             // A pattern that cannot be used (an unclosed or empty list, a

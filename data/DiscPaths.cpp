@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::data {
 
 namespace {
@@ -49,7 +51,7 @@ QString discPath(const QString &folder, const QString &relative)
     normalised.replace(QLatin1Char('\\'), QLatin1Char('/'));
     const QStringList parts = normalised.split(QLatin1Char('/'), Qt::SkipEmptyParts);
 
-    QString path = QDir::cleanPath(folder.isEmpty() ? QStringLiteral(".") : folder);
+    QString path = QDir::cleanPath(folder.isEmpty() ? u"."_s : folder);
     bool onDisk = QFileInfo(path).isDir();
     for (const QString &part : parts) {
         if (part == QLatin1String("."))
@@ -85,8 +87,7 @@ bool staysBelow(QStringView name)
 
 QString climbsOutMessage(const QString &name)
 {
-    return QStringLiteral("Il catalogo indica un percorso che esce dalla cartella del programma: «%1».")
-        .arg(name);
+    return u"Il catalogo indica un percorso che esce dalla cartella del programma: «%1»."_s.arg(name);
 }
 
 } // namespace brivello::data

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string_view>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::data {
 
 namespace {
@@ -26,7 +28,7 @@ bool readSet(const QString &pattern, qsizetype &pos, std::vector<std::pair<char1
             const char16_t last = pattern.at(pos + 2).unicode();
             if (last < first) {
                 if (error)
-                    *error = QStringLiteral("intervallo rovesciato nella lista tra parentesi quadre");
+                    *error = u"intervallo rovesciato nella lista tra parentesi quadre"_s;
                 return false;
             }
             ranges.emplace_back(first, last);
@@ -38,12 +40,12 @@ bool readSet(const QString &pattern, qsizetype &pos, std::vector<std::pair<char1
     }
     if (pos >= pattern.size()) {
         if (error)
-            *error = QStringLiteral("parentesi quadra non chiusa");
+            *error = u"parentesi quadra non chiusa"_s;
         return false;
     }
     if (pos == listStart) {
         if (error)
-            *error = QStringLiteral("lista tra parentesi quadre vuota");
+            *error = u"lista tra parentesi quadre vuota"_s;
         return false;
     }
     ++pos; // the "]"

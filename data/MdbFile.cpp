@@ -20,6 +20,8 @@
 #include <optional>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::data {
 
 struct MdbFile::Handle
@@ -190,7 +192,7 @@ QString accessDateText(double value)
     }
     const QDateTime moment(QDate(1899, 12, 30).addDays(dayCount),
                            QTime(0, 0).addSecs(static_cast<int>(seconds)));
-    return moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return moment.toString(u"yyyy-MM-dd HH:mm:ss"_s);
 }
 
 // Bound buffers of one table read; libmdb writes up to its bind size into each.
@@ -233,7 +235,7 @@ MdbFile::MdbFile(const QString &path) : m_path(path), m_header(AccessHeader::rea
     m_handle->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
     MdbHandle *mdb = m_handle->mdb;
     if (!mdb)
-        throw CatalogueError::notAccess(path, QStringLiteral("libmdb non lo riconosce"));
+        throw CatalogueError::notAccess(path, u"libmdb non lo riconosce"_s);
     mdb_set_bind_size(mdb, initialBindSize);
     mdb_set_date_fmt(mdb, "%Y-%m-%d %H:%M:%S");
     mdb_set_shortdate_fmt(mdb, "%Y-%m-%d");
@@ -269,14 +271,13 @@ QString tableDamage(MdbHandle *mdb, MdbTableDef *table, qint64 pageCount, qint64
     // is spared. A count of zero proves nothing, so such a table is walked.
     const bool allRowsRead = table->num_rows > 0 && rowsRead >= static_cast<qint64>(table->num_rows);
     if (!allRowsRead && !pagesInsideFile(mdb, table, pageCount))
-        return QStringLiteral("la tabella «%1» prosegue oltre la fine del file")
-            .arg(QString::fromUtf8(table->name));
+        return u"la tabella «%1» prosegue oltre la fine del file"_s.arg(QString::fromUtf8(table->name));
     // A count of zero is what an improperly closed database leaves; only a
     // shortfall against a stated count means lost pages.
     if (rowsRead < static_cast<qint64>(table->num_rows))
         // One arg() for all three: a "%2" in the table's name stays as it is.
-        return QStringLiteral("della tabella «%1» si leggono %2 righe su %3")
-            .arg(QString::fromUtf8(table->name), QString::number(rowsRead), QString::number(table->num_rows));
+        return u"della tabella «%1» si leggono %2 righe su %3"_s.arg(
+            QString::fromUtf8(table->name), QString::number(rowsRead), QString::number(table->num_rows));
     return {};
 }
 
@@ -292,26 +293,24 @@ bool hasUsageMap(const MdbTableDef *table)
 TableDefPtr readDefinition(MdbCatalogEntry *entry, const AccessHeader &header, const QString &path)
 {
     if (entry->table_pg < 1 || static_cast<qint64>(entry->table_pg) >= header.pageCount)
-        throw CatalogueError::damaged(path,
-                                      QStringLiteral("la definizione della tabella «%1» è fuori dal file")
-                                          .arg(QString::fromUtf8(entry->object_name)));
+        throw CatalogueError::damaged(path, u"la definizione della tabella «%1» è fuori dal file"_s.arg(
+                                                QString::fromUtf8(entry->object_name)));
     TableDefPtr table(mdb_read_table(entry));
     if (!table || !mdb_read_columns(table.get()))
-        throw CatalogueError::damaged(path, QStringLiteral("la definizione della tabella «%1» è illeggibile")
-                                                .arg(QString::fromUtf8(entry->object_name)));
+        throw CatalogueError::damaged(path, u"la definizione della tabella «%1» è illeggibile"_s.arg(
+                                                QString::fromUtf8(entry->object_name)));
     // The row count sizes the columns before any row is read: a count no
     // file of this size can hold is a damaged definition, not a reason to
     // ask for gigabytes. Each row takes at least its two-byte place in a
     // page's row list.
     if (static_cast<qint64>(table->num_rows) > header.pageCount * (header.pageSize / 2))
         throw CatalogueError::damaged(
-            path, QStringLiteral("la tabella «%1» dice di avere %2 righe, più di "
-                                 "quante il file ne possa contenere")
-                      .arg(QString::fromUtf8(entry->object_name), QString::number(table->num_rows)));
+            path, u"la tabella «%1» dice di avere %2 righe, più di "
+                  "quante il file ne possa contenere"_s.arg(QString::fromUtf8(entry->object_name),
+                                                            QString::number(table->num_rows)));
     if (!hasUsageMap(table.get()))
-        throw CatalogueError::damaged(path,
-                                      QStringLiteral("la tabella «%1» ha perso l'elenco delle sue pagine")
-                                          .arg(QString::fromUtf8(entry->object_name)));
+        throw CatalogueError::damaged(path, u"la tabella «%1» ha perso l'elenco delle sue pagine"_s.arg(
+                                                QString::fromUtf8(entry->object_name)));
     return table;
 }
 
@@ -340,7 +339,7 @@ void MdbFile::readCatalogue()
 
     GPtrArray *entries = mdb_read_catalog(mdb, MDB_TABLE);
     if (!entries)
-        throw CatalogueError::damaged(m_path, QStringLiteral("l'elenco delle tabelle è illeggibile"));
+        throw CatalogueError::damaged(m_path, u"l'elenco delle tabelle è illeggibile"_s);
     for (guint i = 0; i < entries->len; ++i) {
         auto *entry = static_cast<MdbCatalogEntry *>(g_ptr_array_index(entries, i));
         if (mdb_is_user_table(entry))
@@ -423,9 +422,8 @@ bool hasEmptyMultiPageMemo(MdbHandle *mdb, MdbTableDef *table, const std::vector
 
 CatalogueError emptyMultiPageMemo(const QString &path, MdbTableDef *table)
 {
-    return CatalogueError::damaged(path, QStringLiteral("un testo lungo della tabella «%1» ha perso la sua "
-                                                        "lunghezza")
-                                             .arg(QString::fromUtf8(table->name)));
+    return CatalogueError::damaged(path, u"un testo lungo della tabella «%1» ha perso la sua "
+                                         "lunghezza"_s.arg(QString::fromUtf8(table->name)));
 }
 
 bool bindsMemo(MdbTableDef *table, const std::vector<int> &bound)
@@ -466,8 +464,8 @@ void checkMemoInsideFile(MdbHandle *mdb, MdbColumn *column, int length, const QS
                          const AccessHeader &header, const QString &path)
 {
     if (!memoInsideFile(column, mdb, length, header.pageCount))
-        throw CatalogueError::damaged(
-            path, QStringLiteral("un testo lungo della tabella «%1» è fuori dal file").arg(table));
+        throw CatalogueError::damaged(path,
+                                      u"un testo lungo della tabella «%1» è fuori dal file"_s.arg(table));
 }
 
 QString boundValue(MdbHandle *mdb, MdbColumn *column, const char *bound, int length, const QString &table,
@@ -513,7 +511,7 @@ constexpr quint32 RowBits = 12;
 quint32 rowLocation(quint32 page, unsigned int row, const QString &path)
 {
     if (page >= (1u << (32 - RowBits)) || row >= (1u << RowBits))
-        throw CatalogueError::damaged(path, QStringLiteral("una riga sta oltre la pagina %1").arg(page));
+        throw CatalogueError::damaged(path, u"una riga sta oltre la pagina %1"_s.arg(page));
     return (page << RowBits) | row;
 }
 
@@ -552,9 +550,8 @@ MdbFile::ColumnRead MdbFile::readColumns(const QString &name, const QList<int> &
             wanted.isEmpty() ? allColumns(table) : std::vector<int>(wanted.begin(), wanted.end());
         for (const int c : bound) {
             if (c < 0 || c >= static_cast<int>(table->num_cols))
-                throw CatalogueError::damaged(m_path,
-                                              QStringLiteral("la tabella «%1» ha cambiato le sue colonne")
-                                                  .arg(QString::fromUtf8(entry->object_name)));
+                throw CatalogueError::damaged(m_path, u"la tabella «%1» ha cambiato le sue colonne"_s.arg(
+                                                          QString::fromUtf8(entry->object_name)));
         }
         if (bindSize == initialBindSize)
             checkMemoHeaders(mdb, table, bound, m_header, m_path);
@@ -631,8 +628,8 @@ QStringList MdbFile::readRow(const QString &name, quint32 location) const
         const QString tableName = QString::fromUtf8(entry->object_name);
         const auto lost = [&] {
             mdb_set_bind_size(mdb, initialBindSize);
-            return CatalogueError::damaged(
-                m_path, QStringLiteral("una riga della tabella «%1» non si legge più").arg(tableName));
+            return CatalogueError::damaged(m_path,
+                                           u"una riga della tabella «%1» non si legge più"_s.arg(tableName));
         };
         // The row is read once with nothing bound, to look at its memo headers.
         if (bindSize == initialBindSize) {

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::data {
 
 namespace {
@@ -60,7 +62,7 @@ QString writeFailureReason(const QString &qtErrorText)
         if (qtErrorText == qt_error_string(known.code))
             return QString::fromUtf16(known.reason);
     }
-    return qtErrorText.isEmpty() ? QStringLiteral("errore sconosciuto") : qtErrorText;
+    return qtErrorText.isEmpty() ? u"errore sconosciuto"_s : qtErrorText;
 }
 
 SafeWriter::SafeWriter(const QString &path) : m_path(path), m_file(path)

@@ -14,6 +14,8 @@
 #include <QScrollBar>
 #include <QTextBrowser>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::docviewer {
 
 using ui::twips;
@@ -55,35 +57,34 @@ constexpr IndexEntry phoneGuideIndex[frmDoc::phoneGuideCount] = {
 
 QString generalPagePath(int page)
 {
-    return data::discPath(QStringLiteral(".\\datafiles\\pag1-%1.dat").arg(page));
+    return data::discPath(u".\\datafiles\\pag1-%1.dat"_s.arg(page));
 }
 
 QString phoneGuidePath(int page)
 {
-    return data::discPath(QStringLiteral(".\\datafiles\\nokpg1-%1.dat").arg(page));
+    return data::discPath(u".\\datafiles\\nokpg1-%1.dat"_s.arg(page));
 }
 
 QString smsCentresPath()
 {
-    return data::discPath(QStringLiteral(".\\datafiles\\pag3-1.dat"));
+    return data::discPath(u".\\datafiles\\pag3-1.dat"_s);
 }
 
 QString linksPagePath()
 {
-    return data::discPath(QStringLiteral(".\\links.htm"));
+    return data::discPath(u".\\links.htm"_s);
 }
 
 // The panels are dark like the page, with light captions.
 const QString panelStyle =
-    QStringLiteral("QFrame#%1 { background-color: #142444; border: 1px solid #4a6a9a; border-radius: 6px; }"
-                   "QLabel { color: #d8e4fa; background: transparent; border: none; }"
-                   "QLabel#%2 { color: #ffffff; }");
+    u"QFrame#%1 { background-color: #142444; border: 1px solid #4a6a9a; border-radius: 6px; }"
+    "QLabel { color: #d8e4fa; background: transparent; border: none; }"
+    "QLabel#%2 { color: #ffffff; }"_s;
 
 } // namespace
 
 frmDoc::frmDoc(const ui::Context &context)
-    : MainWindow(QStringLiteral("frmDoc"), context, resources::Page::Documentation,
-                 ui::NavigationOwner::Documentation)
+    : MainWindow(u"frmDoc"_s, context, resources::Page::Documentation, ui::NavigationOwner::Documentation)
 {
     buildContents();
     buildGeneralIndex();
@@ -130,12 +131,12 @@ EntryLabel *frmDoc::entry(QFrame *panel, const QString &name, QStringView captio
 
 void frmDoc::buildContents()
 {
-    m_fraInhoud = panel(QStringLiteral("fraInhoud"), twipsRect(1560, 1200, 8040, 5040));
-    m_lblTitel = heading(m_fraInhoud, QStringLiteral("lblTitel"), u"Informazioni:");
-    m_lblAlgemeen = entry(m_fraInhoud, QStringLiteral("lblAlgemeen"), u"Informazioni generali", 0);
-    m_lblTips = entry(m_fraInhoud, QStringLiteral("lblTips"), u"Consigli && trucchetti", 1);
-    m_label2 = entry(m_fraInhoud, QStringLiteral("Label2"), u"Collegamenti Web", 2);
-    m_label4 = entry(m_fraInhoud, QStringLiteral("Label4"), u"Centrali SMS", 3);
+    m_fraInhoud = panel(u"fraInhoud"_s, twipsRect(1560, 1200, 8040, 5040));
+    m_lblTitel = heading(m_fraInhoud, u"lblTitel"_s, u"Informazioni:");
+    m_lblAlgemeen = entry(m_fraInhoud, u"lblAlgemeen"_s, u"Informazioni generali", 0);
+    m_lblTips = entry(m_fraInhoud, u"lblTips"_s, u"Consigli && trucchetti", 1);
+    m_label2 = entry(m_fraInhoud, u"Label2"_s, u"Collegamenti Web", 2);
+    m_label4 = entry(m_fraInhoud, u"Label4"_s, u"Centrali SMS", 3);
     connect(m_lblAlgemeen, &EntryLabel::clicked, this, [this] { showIndex(*m_fraInhoud2); });
     connect(m_lblTips, &EntryLabel::clicked, this, [this] { showIndex(*m_fraInhoud3); });
     connect(m_label2, &EntryLabel::clicked, this, &frmDoc::showLinksPage);
@@ -145,8 +146,8 @@ void frmDoc::buildContents()
 
 void frmDoc::buildGeneralIndex()
 {
-    m_fraInhoud2 = panel(QStringLiteral("fraInhoud2"), twipsRect(1560, 1200, 8040, 5295));
-    m_lblKop = heading(m_fraInhoud2, QStringLiteral("lblKop"), u"Informazioni generali:");
+    m_fraInhoud2 = panel(u"fraInhoud2"_s, twipsRect(1560, 1200, 8040, 5295));
+    m_lblKop = heading(m_fraInhoud2, u"lblKop"_s, u"Informazioni generali:");
     for (int page = 1; page <= generalPageCount; ++page) {
         const IndexEntry &plan = generalIndex[page - 1];
         EntryLabel *label = entry(m_fraInhoud2, QString::fromUtf16(plan.name), plan.caption, page - 1);
@@ -157,8 +158,8 @@ void frmDoc::buildGeneralIndex()
 
 void frmDoc::buildPhoneGuideIndex()
 {
-    m_fraInhoud3 = panel(QStringLiteral("fraInhoud3"), twipsRect(1560, 1320, 8040, 5295));
-    m_lblTipsInh = heading(m_fraInhoud3, QStringLiteral("lblTipsInh"), u"Consigli && trucchetti:");
+    m_fraInhoud3 = panel(u"fraInhoud3"_s, twipsRect(1560, 1320, 8040, 5295));
+    m_lblTipsInh = heading(m_fraInhoud3, u"lblTipsInh"_s, u"Consigli && trucchetti:");
     for (int page = 1; page <= phoneGuideCount; ++page) {
         const IndexEntry &plan = phoneGuideIndex[page - 1];
         EntryLabel *label = entry(m_fraInhoud3, QString::fromUtf16(plan.name), plan.caption, page - 1);
@@ -181,16 +182,16 @@ QTextEdit *frmDoc::pageBox(const QString &name, const QRect &geometry)
 
 void frmDoc::buildPages()
 {
-    m_rtfMain = pageBox(QStringLiteral("rtfMain"), twipsRect(1785, 1200, 7815, 5295));
-    m_rtfTips = pageBox(QStringLiteral("rtfTips"), twipsRect(1815, 1200, 7815, 5295));
-    m_rtfSms = pageBox(QStringLiteral("rtfSms"), twipsRect(1785, 1200, 7815, 5295));
+    m_rtfMain = pageBox(u"rtfMain"_s, twipsRect(1785, 1200, 7815, 5295));
+    m_rtfTips = pageBox(u"rtfTips"_s, twipsRect(1815, 1200, 7815, 5295));
+    m_rtfSms = pageBox(u"rtfSms"_s, twipsRect(1785, 1200, 7815, 5295));
 
     m_webLinks = new QTextBrowser(&pctBG());
-    m_webLinks->setObjectName(QStringLiteral("WebLinks"));
-    m_webLinks->setAccessibleName(QStringLiteral("Link"));
-    m_rtfMain->setAccessibleName(QStringLiteral("Pagina"));
-    m_rtfTips->setAccessibleName(QStringLiteral("Consigli"));
-    m_rtfSms->setAccessibleName(QStringLiteral("Centri SMS"));
+    m_webLinks->setObjectName(u"WebLinks"_s);
+    m_webLinks->setAccessibleName(u"Link"_s);
+    m_rtfMain->setAccessibleName(u"Pagina"_s);
+    m_rtfTips->setAccessibleName(u"Consigli"_s);
+    m_rtfSms->setAccessibleName(u"Centri SMS"_s);
     m_webLinks->setGeometry(twipsRect(1785, 1230, linksNarrowWidth, 5370));
     // A link leaves the page for the user's own web browser.
     m_webLinks->setOpenLinks(false);
@@ -201,18 +202,17 @@ void frmDoc::buildPages()
 
 void frmDoc::buildButtons()
 {
-    m_pctHome = new ui::PictureBox(QStringLiteral("pctHome"), &pctBG());
+    m_pctHome = new ui::PictureBox(u"pctHome"_s, &pctBG());
     m_pctHome->setGeometry(twipsRect(3865, 6660, 1050, 255));
-    m_pctHome->setToolTip(QStringLiteral("Home"));
-    m_pctHome->paintWhenShown([box = m_pctHome] {
-        return resources::actionButton(box->width(), box->height(), QStringLiteral("Home"));
-    });
-    m_pctVorige = new ui::PictureBox(QStringLiteral("pctVorige"), &pctBG());
+    m_pctHome->setToolTip(u"Home"_s);
+    m_pctHome->paintWhenShown(
+        [box = m_pctHome] { return resources::actionButton(box->width(), box->height(), u"Home"_s); });
+    m_pctVorige = new ui::PictureBox(u"pctVorige"_s, &pctBG());
     m_pctVorige->setGeometry(twipsRect(5050, 6660, 1080, 255));
-    m_pctVolgende = new ui::PictureBox(QStringLiteral("pctVolgende"), &pctBG());
+    m_pctVolgende = new ui::PictureBox(u"pctVolgende"_s, &pctBG());
     m_pctVolgende->setGeometry(twipsRect(6120, 6660, 1050, 255));
-    m_pctVorige->setAccessibleName(QStringLiteral("Pagina precedente"));
-    m_pctVolgende->setAccessibleName(QStringLiteral("Pagina successiva"));
+    m_pctVorige->setAccessibleName(u"Pagina precedente"_s);
+    m_pctVolgende->setAccessibleName(u"Pagina successiva"_s);
     connect(m_pctHome, &ui::PictureBox::clicked, this, &frmDoc::pctHome_Click);
     connect(m_pctVorige, &ui::PictureBox::clicked, this, &frmDoc::pctVorige_Click);
     connect(m_pctVolgende, &ui::PictureBox::clicked, this, &frmDoc::pctVolgende_Click);
@@ -389,8 +389,7 @@ void frmDoc::loadLinksPage()
     // hold the window for many seconds and take gigabytes to lay out.
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > rtf::maxPageSize) {
-        m_webLinks->setPlainText(
-            QStringLiteral("Pagina non disponibile: %1").arg(QFileInfo(path).fileName()));
+        m_webLinks->setPlainText(u"Pagina non disponibile: %1"_s.arg(QFileInfo(path).fileName()));
         return;
     }
     file.close();

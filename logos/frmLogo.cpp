@@ -20,6 +20,8 @@
 
 #include <exception>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logos {
 
 using ui::PictureBox;
@@ -47,30 +49,30 @@ PictureBox *pictureButton(QWidget *page, const QString &name, const QRect &geome
 QString exportStartFolder()
 {
 #ifdef Q_OS_WIN
-    if (QDir(QStringLiteral("c:/")).exists())
-        return QStringLiteral("c:\\");
+    if (QDir(u"c:/"_s).exists())
+        return u"c:\\"_s;
 #endif
     return QDir::homePath();
 }
 
 QString cataloguePath()
 {
-    return data::discPath(QStringLiteral(".\\Datafiles\\ringtones.dat"));
+    return data::discPath(u".\\Datafiles\\ringtones.dat"_s);
 }
 
 platform::SaveFileRequest exportRequest()
 {
     platform::SaveFileRequest request;
-    request.title = QStringLiteral("Indicare il nome del documento:");
+    request.title = u"Indicare il nome del documento:"_s;
     request.startFolder = exportStartFolder();
-    request.filter = QStringLiteral("Bitmap Picture (*.bmp)");
+    request.filter = u"Bitmap Picture (*.bmp)"_s;
     return request;
 }
 
 } // namespace
 
 frmLogo::frmLogo(const ui::Context &context)
-    : MainWindow(QStringLiteral("frmLogo"), context, resources::Page::Logos, ui::NavigationOwner::Logos),
+    : MainWindow(u"frmLogo"_s, context, resources::Page::Logos, ui::NavigationOwner::Logos),
       m_writeBitmap(&writeMonochromeBmp)
 {
     QFont small = pctBG().font();
@@ -85,13 +87,11 @@ frmLogo::~frmLogo() = default;
 
 void frmLogo::buildCategoryRow()
 {
-    m_lblRubriek = placed(new QLabel(QStringLiteral("Genere:"), &pctBG()), QStringLiteral("lblRubriek"),
-                          twipsRect(240, 660, 735, 255));
-    m_lblRubriek->setStyleSheet(QStringLiteral("color: #eaf1fa;"));
-    m_dbcRubriek =
-        placed(new QComboBox(&pctBG()), QStringLiteral("dbcRubriek"), twipsRect(1080, 600, 3135, 315));
+    m_lblRubriek = placed(new QLabel(u"Genere:"_s, &pctBG()), u"lblRubriek"_s, twipsRect(240, 660, 735, 255));
+    m_lblRubriek->setStyleSheet(u"color: #eaf1fa;"_s);
+    m_dbcRubriek = placed(new QComboBox(&pctBG()), u"dbcRubriek"_s, twipsRect(1080, 600, 3135, 315));
     m_dbcRubriek->setEditable(true);
-    m_dbcRubriek->setAccessibleName(QStringLiteral("Genere"));
+    m_dbcRubriek->setAccessibleName(u"Genere"_s);
     m_dbcRubriek->setInsertPolicy(QComboBox::NoInsert);
     // A pick from the list and every change of the text both load the
     // category; loading the one already shown does nothing.
@@ -101,35 +101,33 @@ void frmLogo::buildCategoryRow()
 
 void frmLogo::buildLogoGrid()
 {
-    m_frame1 = placed(new QGroupBox(&pctBG()), QStringLiteral("Frame1"), twipsRect(1680, 1320, 7695, 5295));
+    m_frame1 = placed(new QGroupBox(&pctBG()), u"Frame1"_s, twipsRect(1680, 1320, 7695, 5295));
     m_selectionMark = new QFrame(m_frame1);
-    m_selectionMark->setObjectName(QStringLiteral("selectionMark"));
-    m_selectionMark->setStyleSheet(QStringLiteral("#selectionMark { border: 2px solid #f2c14e; }"));
+    m_selectionMark->setObjectName(u"selectionMark"_s);
+    m_selectionMark->setStyleSheet(u"#selectionMark { border: 2px solid #f2c14e; }"_s);
     m_selectionMark->hide();
     for (int index = 0; index < logoBoxCount; ++index) {
-        auto *box = placed(new PictureBox(QStringLiteral("pctLogo1"), m_frame1), QStringLiteral("pctLogo1"),
-                           logoBoxRect(index));
+        auto *box = placed(new PictureBox(u"pctLogo1"_s, m_frame1), u"pctLogo1"_s, logoBoxRect(index));
         box->setProperty("index", index);
-        box->setAccessibleName(QStringLiteral("Logo %1").arg(index + 1));
+        box->setAccessibleName(u"Logo %1"_s.arg(index + 1));
         box->installEventFilter(this);
         connect(box, &PictureBox::clicked, this, [this, index] { pctLogo1_Click(index); });
         m_pctLogo1.at(static_cast<std::size_t>(index)) = box;
     }
     makeGridTabStop(0);
-    m_pagina = placed(new QLabel(m_frame1), QStringLiteral("Pagina"), twipsRect(4560, 5040, 2895, 255));
-    m_pagina->setStyleSheet(QStringLiteral("color: #eaf1fa;"));
+    m_pagina = placed(new QLabel(m_frame1), u"Pagina"_s, twipsRect(4560, 5040, 2895, 255));
+    m_pagina->setStyleSheet(u"color: #eaf1fa;"_s);
 }
 
 void frmLogo::buildButtons()
 {
-    m_pctExporteren =
-        pictureButton(&pctBG(), QStringLiteral("pctExporteren"), twipsRect(3880, 6830, 1080, 255));
-    m_pctExporteren->setToolTip(QStringLiteral("Esportare il logo selezionato nei data della cartella bit "));
+    m_pctExporteren = pictureButton(&pctBG(), u"pctExporteren"_s, twipsRect(3880, 6830, 1080, 255));
+    m_pctExporteren->setToolTip(u"Esportare il logo selezionato nei data della cartella bit "_s);
     m_context.images.paint(*m_pctExporteren, ButtonPicture::Export);
-    m_pctVorige = pictureButton(&pctBG(), QStringLiteral("pctVorige"), twipsRect(5040, 6820, 1095, 270));
-    m_pctVolgende = pictureButton(&pctBG(), QStringLiteral("pctVolgende"), twipsRect(6135, 6820, 1050, 255));
-    m_pctVorige->setAccessibleName(QStringLiteral("Pagina precedente"));
-    m_pctVolgende->setAccessibleName(QStringLiteral("Pagina successiva"));
+    m_pctVorige = pictureButton(&pctBG(), u"pctVorige"_s, twipsRect(5040, 6820, 1095, 270));
+    m_pctVolgende = pictureButton(&pctBG(), u"pctVolgende"_s, twipsRect(6135, 6820, 1050, 255));
+    m_pctVorige->setAccessibleName(u"Pagina precedente"_s);
+    m_pctVolgende->setAccessibleName(u"Pagina successiva"_s);
     connect(m_pctExporteren, &PictureBox::clicked, this, &frmLogo::pctExporteren_Click);
     connect(m_pctVorige, &PictureBox::clicked, this, &frmLogo::pctVorige_Click);
     connect(m_pctVolgende, &PictureBox::clicked, this, &frmLogo::pctVolgende_Click);
@@ -138,15 +136,14 @@ void frmLogo::buildButtons()
 void frmLogo::formLoad()
 {
     openRubrieken();
-    m_pagina->setText(QStringLiteral("1 di 1"));
+    m_pagina->setText(u"1 di 1"_s);
     MainWindow::formLoad();
     hideBoxes();
 }
 
 void frmLogo::checkCatalogue()
 {
-    data::Catalogue::open(cataloguePath())
-        ->requireFields(QStringLiteral("Rubrieken"), {QStringLiteral("Groep")});
+    data::Catalogue::open(cataloguePath())->requireFields(u"Rubrieken"_s, {u"Groep"_s});
 }
 
 // The logos travel inside the program, so a catalogue whose category table
@@ -156,7 +153,7 @@ void frmLogo::openRubrieken()
 {
     try {
         m_catalogue = data::Catalogue::open(cataloguePath());
-        m_datRubriek = std::make_unique<data::DataSource>(m_catalogue, QStringLiteral("Rubrieken"));
+        m_datRubriek = std::make_unique<data::DataSource>(m_catalogue, u"Rubrieken"_s);
         const QSignalBlocker quiet(m_dbcRubriek);
         m_dbcRubriek->addItems(m_datRubriek->values(u"Groep"));
         m_dbcRubriek->setCurrentIndex(-1);
@@ -172,7 +169,7 @@ void frmLogo::openRubrieken()
 
 void frmLogo::formActivate()
 {
-    showCategory(QStringLiteral("Persone"));
+    showCategory(u"Persone"_s);
     LaadRubriek();
     // Also when "Persone" was loaded already and a later page is shown: the
     // page stays, but the buttons start over as on a first page.
@@ -208,7 +205,7 @@ void frmLogo::LaadRubriek()
     const std::optional<Category> category = categoryFromName(text);
     if (!category)
         return;
-    m_pagina->setText(QStringLiteral("1 di ") + QString::number(pageCount(logoCount(*category))));
+    m_pagina->setText(u"1 di "_s + QString::number(pageCount(logoCount(*category))));
     ToonPagina(logoList(*category), 0, logoBoxCount - 1);
     m_state.blnVolgende = true;
     m_state.bytVolgende = logoBoxCount;
@@ -283,7 +280,7 @@ void frmLogo::SchrijfPagina()
     if (!category)
         return;
     const int page = m_state.bytStart / logoBoxCount + 1;
-    m_pagina->setText(QStringLiteral(" %1 di %2").arg(page).arg(pageCount(logoCount(*category))));
+    m_pagina->setText(u" %1 di %2"_s.arg(page).arg(pageCount(logoCount(*category))));
 }
 
 void frmLogo::showPageButtons(ButtonPicture volgendePicture, ButtonPicture vorigePicture)
@@ -400,15 +397,15 @@ void frmLogo::writeLogo(const QString &path, const QImage &logo)
     } catch (const std::exception &) {
         // The one message this window has always shown for a failed export.
         platform::MessageRequest message;
-        message.text = QStringLiteral("Datei nicht gefunden");
+        message.text = u"Datei nicht gefunden"_s;
         m_context.platform.messageBox->show(message);
         return;
     }
     if (written)
         return;
     platform::MessageRequest message;
-    message.text = QStringLiteral("Il logo non è stato esportato: impossibile scrivere il file\n%1\n\n%2")
-                       .arg(QDir::toNativeSeparators(path), error);
+    message.text = u"Il logo non è stato esportato: impossibile scrivere il file\n%1\n\n%2"_s.arg(
+        QDir::toNativeSeparators(path), error);
     message.icon = platform::MessageIcon::Warning;
     m_context.platform.messageBox->show(message);
 }

@@ -12,6 +12,8 @@
 
 namespace brivello::phone {
 
+using namespace Qt::StringLiterals;
+
 struct ConnectionKind
 {
     QString name;  // libGammu's connection name
@@ -24,9 +26,8 @@ const std::vector<ConnectionKind> &connectionKinds();
 
 // The connection kept under `group` ("collegamento"); "at" and no device
 // when none was kept.
-ConnectionSettings loadConnection(const QSettings &settings,
-                                  const QString &group = QStringLiteral("collegamento"));
+ConnectionSettings loadConnection(const QSettings &settings, const QString &group = u"collegamento"_s);
 void saveConnection(QSettings &settings, const ConnectionSettings &connection,
-                    const QString &group = QStringLiteral("collegamento"));
+                    const QString &group = u"collegamento"_s);
 
 } // namespace brivello::phone

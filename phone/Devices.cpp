@@ -16,6 +16,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::phone {
 
 namespace {
@@ -38,13 +40,13 @@ QStringList naturalOrder(QStringList names)
 // "Prolific Technology Inc. USB-Serial Controller".
 QString readableId(QString id)
 {
-    for (const QString &prefix : {QStringLiteral("usb-"), QStringLiteral("pci-")}) {
+    for (const QString &prefix : {u"usb-"_s, u"pci-"_s}) {
         if (id.startsWith(prefix))
             id = id.mid(prefix.size());
     }
-    static const QRegularExpression tail(QStringLiteral("(-if\\d+)?(-port\\d+)?$"));
+    static const QRegularExpression tail(u"(-if\\d+)?(-port\\d+)?$"_s);
     id.remove(tail);
-    static const QRegularExpression serial(QStringLiteral("_[0-9A-Fa-f]{6,}$"));
+    static const QRegularExpression serial(u"_[0-9A-Fa-f]{6,}$"_s);
     id.remove(serial);
     id.replace(u'_', u' ');
     return id.simplified();
@@ -54,7 +56,7 @@ QString readableId(QString id)
 QMap<QString, QString> namesById(const QString &dev)
 {
     QMap<QString, QString> names;
-    const QDir byId(dev + QStringLiteral("/serial/by-id"));
+    const QDir byId(dev + u"/serial/by-id"_s);
     for (const QFileInfo &link : byId.entryInfoList(QDir::Files | QDir::System)) {
         const QString target = QFileInfo(link.symLinkTarget()).fileName();
         if (!target.isEmpty())
@@ -66,7 +68,7 @@ QMap<QString, QString> namesById(const QString &dev)
 // A serial port the kernel lists but that has no UART behind it has type 0.
 bool hasUart(const QString &sysTty, const QString &name)
 {
-    QFile type(sysTty + u'/' + name + QStringLiteral("/type"));
+    QFile type(sysTty + u'/' + name + u"/type"_s);
     if (!type.open(QIODevice::ReadOnly))
         return true;
     return type.readAll().trimmed() != "0";
@@ -97,15 +99,15 @@ std::vector<DeviceEntry> listDevices(const DeviceRoots &roots)
         list.push_back({roots.dev + u'/' + name, description});
     };
     const QMap<QString, QString> ids = namesById(roots.dev);
-    for (const QString &name : devices(roots.dev, {QStringLiteral("ttyUSB*"), QStringLiteral("ttyACM*")})) {
+    for (const QString &name : devices(roots.dev, {u"ttyUSB*"_s, u"ttyACM*"_s})) {
         const QString id = ids.value(name);
-        add(name, id.isEmpty() ? QStringLiteral("USB (%1)").arg(name) : QStringLiteral("USB: %1").arg(id));
+        add(name, id.isEmpty() ? u"USB (%1)"_s.arg(name) : u"USB: %1"_s.arg(id));
     }
-    for (const QString &name : devices(roots.dev, {QStringLiteral("rfcomm*")}))
-        add(name, QStringLiteral("Bluetooth (%1)").arg(name));
-    for (const QString &name : devices(roots.dev, {QStringLiteral("ttyS*")})) {
+    for (const QString &name : devices(roots.dev, {u"rfcomm*"_s}))
+        add(name, u"Bluetooth (%1)"_s.arg(name));
+    for (const QString &name : devices(roots.dev, {u"ttyS*"_s})) {
         if (hasUart(roots.sysTty, name))
-            add(name, QStringLiteral("Porta seriale %1").arg(name.mid(4).toInt() + 1));
+            add(name, u"Porta seriale %1"_s.arg(name.mid(4).toInt() + 1));
     }
     return list;
 }

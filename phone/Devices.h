@@ -12,6 +12,8 @@
 
 namespace brivello::phone {
 
+using namespace Qt::StringLiterals;
+
 struct DeviceEntry
 {
     QString path;        // "/dev/ttyUSB0"
@@ -22,8 +24,8 @@ struct DeviceEntry
 // Where the lists are read; tests point them at folders of their own.
 struct DeviceRoots
 {
-    QString dev = QStringLiteral("/dev");
-    QString sysTty = QStringLiteral("/sys/class/tty");
+    QString dev = u"/dev"_s;
+    QString sysTty = u"/sys/class/tty"_s;
 };
 
 // USB devices first (the usual cables), then Bluetooth, then the serial

@@ -11,6 +11,8 @@
 
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::phone {
 
 namespace {
@@ -189,7 +191,7 @@ PhoneError GammuLink::unlockSim(const QString &pin)
         return phoneError(PhoneErrorKind::PukNeeded, m_settings.device);
     default: {
         PhoneError other = phoneError(PhoneErrorKind::Other, m_settings.device);
-        other.detail = QStringLiteral("il telefono chiede un codice di sicurezza diverso dal PIN");
+        other.detail = u"il telefono chiede un codice di sicurezza diverso dal PIN"_s;
         return other;
     }
     }
@@ -367,7 +369,7 @@ PhoneError GammuLink::awaitNetworkAnswer(int *reference)
         return refusal(m_answerStatus);
     if (m_answerStatus < 0) {
         PhoneError other = phoneError(PhoneErrorKind::Other, m_settings.device);
-        other.detail = QStringLiteral("il telefono ha risposto ERROR al messaggio");
+        other.detail = u"il telefono ha risposto ERROR al messaggio"_s;
         return other;
     }
     if (reference != nullptr)
@@ -381,8 +383,7 @@ PhoneError GammuLink::writeRingtone(const melody::Melody &tune)
         return phoneError(PhoneErrorKind::DeviceLost, m_settings.device);
     if (tune.notes.empty() || tune.notes.size() > static_cast<std::size_t>(GSM_MAX_RINGTONE_NOTES)) {
         PhoneError tooLong = phoneError(PhoneErrorKind::Other, m_settings.device);
-        tooLong.detail = QStringLiteral("la suoneria ha %1 note, il telefono ne accetta da 1 a %2")
-                             .arg(tune.notes.size())
+        tooLong.detail = u"la suoneria ha %1 note, il telefono ne accetta da 1 a %2"_s.arg(tune.notes.size())
                              .arg(GSM_MAX_RINGTONE_NOTES);
         return tooLong;
     }

@@ -11,6 +11,8 @@
 
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::phone {
 
 namespace {
@@ -41,8 +43,7 @@ QString sizeError(const LogoPixels &pixels, int width, int height, const QString
 {
     if (pixels.width == width && pixels.height == height && pixels.ink.size() == width * height)
         return {};
-    return QStringLiteral("%1 deve misurare %2 × %3 punti (questa immagine: %4 × %5).")
-        .arg(what)
+    return u"%1 deve misurare %2 × %3 punti (questa immagine: %4 × %5)."_s.arg(what)
         .arg(width)
         .arg(height)
         .arg(pixels.width)
@@ -54,7 +55,7 @@ LogoMessage encode(GSM_MultiPartSMSInfo &info, SmartPort port)
     LogoMessage result;
     result.message = gammu::encodeMultiPart(info, port);
     if (result.message.parts.empty())
-        result.error = QStringLiteral("La libreria del telefono non ha potuto codificare l'immagine.");
+        result.error = u"La libreria del telefono non ha potuto codificare l'immagine."_s;
     return result;
 }
 
@@ -85,14 +86,11 @@ LogoPixels LogoPixels::blank(int width, int height)
 LogoMessage encodeOperatorLogo(const LogoPixels &logo, const QString &networkCode)
 {
     LogoMessage result;
-    result.error =
-        sizeError(logo, OperatorLogoWidth, OperatorLogoHeight, QStringLiteral("Un logo operatore"));
-    static const QRegularExpression code(QStringLiteral("^\\d{3} \\d{2}$"));
+    result.error = sizeError(logo, OperatorLogoWidth, OperatorLogoHeight, u"Un logo operatore"_s);
+    static const QRegularExpression code(u"^\\d{3} \\d{2}$"_s);
     if (result.ok() && !code.match(networkCode).hasMatch())
-        result.error =
-            QStringLiteral("Il codice della rete \"%1\" non è valido: servono il prefisso del paese "
-                           "(3 cifre) e quello della rete (2 cifre), come \"222 01\".")
-                .arg(networkCode);
+        result.error = u"Il codice della rete \"%1\" non è valido: servono il prefisso del paese "
+                       "(3 cifre) e quello della rete (2 cifre), come \"222 01\"."_s.arg(networkCode);
     if (!result.ok())
         return result;
     auto bitmap = newBitmap(GSM_OperatorLogo, logo);
@@ -108,7 +106,7 @@ LogoMessage encodeOperatorLogo(const LogoPixels &logo, const QString &networkCod
 LogoMessage encodeGroupGraphic(const LogoPixels &logo)
 {
     LogoMessage result;
-    result.error = sizeError(logo, OperatorLogoWidth, OperatorLogoHeight, QStringLiteral("Un logo gruppo"));
+    result.error = sizeError(logo, OperatorLogoWidth, OperatorLogoHeight, u"Un logo gruppo"_s);
     if (!result.ok())
         return result;
     auto bitmap = newBitmap(GSM_CallerGroupLogo, logo);
@@ -122,12 +120,11 @@ LogoMessage encodeGroupGraphic(const LogoPixels &logo)
 LogoMessage encodePictureMessage(const LogoPixels &picture, const QString &text)
 {
     LogoMessage result;
-    result.error = sizeError(picture, PictureMessageWidth, PictureMessageHeight,
-                             QStringLiteral("Un messaggio illustrato"));
+    result.error =
+        sizeError(picture, PictureMessageWidth, PictureMessageHeight, u"Un messaggio illustrato"_s);
     if (result.ok() && text.size() > PictureTextLength)
-        result.error = QStringLiteral("Il testo di un messaggio illustrato porta al massimo %1 caratteri "
-                                      "(questo ne ha %2).")
-                           .arg(PictureTextLength)
+        result.error = u"Il testo di un messaggio illustrato porta al massimo %1 caratteri "
+                       "(questo ne ha %2)."_s.arg(PictureTextLength)
                            .arg(text.size());
     if (!result.ok())
         return result;

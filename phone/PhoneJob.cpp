@@ -2,6 +2,8 @@
 
 #include <QJsonArray>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::phone {
 
 namespace {
@@ -97,22 +99,20 @@ QString stepText(const JobProgress &progress)
 {
     switch (progress.step) {
     case JobStep::Connecting:
-        return QStringLiteral("Collegamento con il telefono…");
+        return u"Collegamento con il telefono…"_s;
     case JobStep::Identifying:
-        return QStringLiteral("Lettura dei dati del telefono…");
+        return u"Lettura dei dati del telefono…"_s;
     case JobStep::Sending:
-        return progress.parts == 1
-                   ? QStringLiteral("Invio dell'SMS…")
-                   : QStringLiteral("Invio della parte %1 di %2…").arg(progress.part).arg(progress.parts);
+        return progress.parts == 1 ? u"Invio dell'SMS…"_s
+                                   : u"Invio della parte %1 di %2…"_s.arg(progress.part).arg(progress.parts);
     case JobStep::Sent:
-        return QStringLiteral("Parte %1 di %2 accettata dalla rete (riferimento %3).")
-            .arg(progress.part)
+        return u"Parte %1 di %2 accettata dalla rete (riferimento %3)."_s.arg(progress.part)
             .arg(progress.parts)
             .arg(progress.reference);
     case JobStep::Closing:
-        return QStringLiteral("Chiusura del collegamento…");
+        return u"Chiusura del collegamento…"_s;
     case JobStep::Writing:
-        return QStringLiteral("Scrittura della suoneria nel telefono…");
+        return u"Scrittura della suoneria nel telefono…"_s;
     }
     return {};
 }
@@ -143,14 +143,14 @@ int progressPosition(const JobProgress &progress, int steps)
 
 QString connectedText(const PhoneIdentity &identity)
 {
-    QStringList parts{QStringLiteral("%1 %2").arg(identity.manufacturer, identity.model).trimmed()};
+    QStringList parts{u"%1 %2"_s.arg(identity.manufacturer, identity.model).trimmed()};
     if (!identity.imei.isEmpty())
-        parts << QStringLiteral("IMEI %1").arg(identity.imei);
+        parts << u"IMEI %1"_s.arg(identity.imei);
     if (identity.signalPercent >= 0)
-        parts << QStringLiteral("segnale %1% (%2 dBm)").arg(identity.signalPercent).arg(identity.signalDbm);
+        parts << u"segnale %1% (%2 dBm)"_s.arg(identity.signalPercent).arg(identity.signalDbm);
     if (!identity.network.isEmpty())
-        parts << QStringLiteral("rete %1").arg(identity.network);
-    return QStringLiteral("Collegamento riuscito: %1.").arg(parts.join(QStringLiteral(", ")));
+        parts << u"rete %1"_s.arg(identity.network);
+    return u"Collegamento riuscito: %1."_s.arg(parts.join(u", "_s));
 }
 
 // --- JSON ---------------------------------------------------------------------
@@ -159,30 +159,30 @@ namespace {
 
 QJsonObject toJson(const SmsPart &part)
 {
-    return {{QStringLiteral("udh"), QString::fromLatin1(part.udh.toHex())},
-            {QStringLiteral("data"), QString::fromLatin1(part.data.toHex())},
-            {QStringLiteral("class"), part.messageClass}};
+    return {{u"udh"_s, QString::fromLatin1(part.udh.toHex())},
+            {u"data"_s, QString::fromLatin1(part.data.toHex())},
+            {u"class"_s, part.messageClass}};
 }
 
 QString actionName(PhoneJob::Action action)
 {
     switch (action) {
     case PhoneJob::Action::Send:
-        return QStringLiteral("send");
+        return u"send"_s;
     case PhoneJob::Action::WriteRingtone:
-        return QStringLiteral("ringtone");
+        return u"ringtone"_s;
     case PhoneJob::Action::Identify:
         break;
     }
-    return QStringLiteral("identify");
+    return u"identify"_s;
 }
 
 SmsPart partFromJson(const QJsonObject &object)
 {
     SmsPart part;
-    part.udh = QByteArray::fromHex(object.value(QStringLiteral("udh")).toString().toLatin1());
-    part.data = QByteArray::fromHex(object.value(QStringLiteral("data")).toString().toLatin1());
-    part.messageClass = object.value(QStringLiteral("class")).toInt(1);
+    part.udh = QByteArray::fromHex(object.value(u"udh"_s).toString().toLatin1());
+    part.data = QByteArray::fromHex(object.value(u"data"_s).toString().toLatin1());
+    part.messageClass = object.value(u"class"_s).toInt(1);
     return part;
 }
 
@@ -193,50 +193,50 @@ QJsonObject toJson(const PhoneJob &job)
     QJsonArray parts;
     for (const SmsPart &part : job.parts)
         parts.append(toJson(part));
-    return {{QStringLiteral("action"), actionName(job.action)},
-            {QStringLiteral("ringtone"), job.ringtone},
-            {QStringLiteral("device"), job.connection.device},
-            {QStringLiteral("connection"), job.connection.connection},
-            {QStringLiteral("pin"), job.pin},
-            {QStringLiteral("number"), job.number},
-            {QStringLiteral("networkAnswerMs"), job.networkAnswerMs},
-            {QStringLiteral("parts"), parts}};
+    return {{u"action"_s, actionName(job.action)},
+            {u"ringtone"_s, job.ringtone},
+            {u"device"_s, job.connection.device},
+            {u"connection"_s, job.connection.connection},
+            {u"pin"_s, job.pin},
+            {u"number"_s, job.number},
+            {u"networkAnswerMs"_s, job.networkAnswerMs},
+            {u"parts"_s, parts}};
 }
 
 PhoneJob jobFromJson(const QJsonObject &object)
 {
     PhoneJob job;
-    const QString action = object.value(QStringLiteral("action")).toString();
+    const QString action = object.value(u"action"_s).toString();
     job.action = action == u"send"       ? PhoneJob::Action::Send
                  : action == u"ringtone" ? PhoneJob::Action::WriteRingtone
                                          : PhoneJob::Action::Identify;
-    job.ringtone = object.value(QStringLiteral("ringtone")).toString();
-    job.connection.device = object.value(QStringLiteral("device")).toString();
-    job.connection.connection = object.value(QStringLiteral("connection")).toString();
-    job.pin = object.value(QStringLiteral("pin")).toString();
-    job.number = object.value(QStringLiteral("number")).toString();
-    job.networkAnswerMs = object.value(QStringLiteral("networkAnswerMs")).toInt(job.networkAnswerMs);
-    for (const QJsonValue &part : object.value(QStringLiteral("parts")).toArray())
+    job.ringtone = object.value(u"ringtone"_s).toString();
+    job.connection.device = object.value(u"device"_s).toString();
+    job.connection.connection = object.value(u"connection"_s).toString();
+    job.pin = object.value(u"pin"_s).toString();
+    job.number = object.value(u"number"_s).toString();
+    job.networkAnswerMs = object.value(u"networkAnswerMs"_s).toInt(job.networkAnswerMs);
+    for (const QJsonValue &part : object.value(u"parts"_s).toArray())
         job.parts.push_back(partFromJson(part.toObject()));
     return job;
 }
 
 QJsonObject toJson(const JobProgress &progress)
 {
-    return {{QStringLiteral("step"), static_cast<int>(progress.step)},
-            {QStringLiteral("part"), progress.part},
-            {QStringLiteral("parts"), progress.parts},
-            {QStringLiteral("reference"), progress.reference}};
+    return {{u"step"_s, static_cast<int>(progress.step)},
+            {u"part"_s, progress.part},
+            {u"parts"_s, progress.parts},
+            {u"reference"_s, progress.reference}};
 }
 
 JobProgress progressFromJson(const QJsonObject &object)
 {
     JobProgress progress;
     progress.step = static_cast<JobStep>(
-        std::clamp(object.value(QStringLiteral("step")).toInt(), 0, static_cast<int>(JobStep::Writing)));
-    progress.part = object.value(QStringLiteral("part")).toInt();
-    progress.parts = object.value(QStringLiteral("parts")).toInt();
-    progress.reference = object.value(QStringLiteral("reference")).toInt(-1);
+        std::clamp(object.value(u"step"_s).toInt(), 0, static_cast<int>(JobStep::Writing)));
+    progress.part = object.value(u"part"_s).toInt();
+    progress.parts = object.value(u"parts"_s).toInt();
+    progress.reference = object.value(u"reference"_s).toInt(-1);
     return progress;
 }
 
@@ -247,19 +247,19 @@ QJsonObject toJson(const PhoneJobResult &result)
         references.append(reference);
     const PhoneError &error = result.error;
     const PhoneIdentity &identity = result.identity;
-    return {{QStringLiteral("kind"), static_cast<int>(error.kind)},
-            {QStringLiteral("code"), error.code},
-            {QStringLiteral("device"), error.device},
-            {QStringLiteral("group"), error.group},
-            {QStringLiteral("detail"), error.detail},
-            {QStringLiteral("partsSent"), error.partsSent},
-            {QStringLiteral("manufacturer"), identity.manufacturer},
-            {QStringLiteral("model"), identity.model},
-            {QStringLiteral("imei"), identity.imei},
-            {QStringLiteral("signalPercent"), identity.signalPercent},
-            {QStringLiteral("signalDbm"), identity.signalDbm},
-            {QStringLiteral("network"), identity.network},
-            {QStringLiteral("references"), references}};
+    return {{u"kind"_s, static_cast<int>(error.kind)},
+            {u"code"_s, error.code},
+            {u"device"_s, error.device},
+            {u"group"_s, error.group},
+            {u"detail"_s, error.detail},
+            {u"partsSent"_s, error.partsSent},
+            {u"manufacturer"_s, identity.manufacturer},
+            {u"model"_s, identity.model},
+            {u"imei"_s, identity.imei},
+            {u"signalPercent"_s, identity.signalPercent},
+            {u"signalDbm"_s, identity.signalDbm},
+            {u"network"_s, identity.network},
+            {u"references"_s, references}};
 }
 
 PhoneJobResult resultFromJson(const QJsonObject &object)
@@ -267,21 +267,21 @@ PhoneJobResult resultFromJson(const QJsonObject &object)
     PhoneJobResult result;
     PhoneError &error = result.error;
     error.kind = static_cast<PhoneErrorKind>(
-        std::clamp(object.value(QStringLiteral("kind")).toInt(static_cast<int>(PhoneErrorKind::Other)), 0,
+        std::clamp(object.value(u"kind"_s).toInt(static_cast<int>(PhoneErrorKind::Other)), 0,
                    static_cast<int>(PhoneErrorKind::Other)));
-    error.code = object.value(QStringLiteral("code")).toInt(-1);
-    error.device = object.value(QStringLiteral("device")).toString();
-    error.group = object.value(QStringLiteral("group")).toString();
-    error.detail = object.value(QStringLiteral("detail")).toString();
-    error.partsSent = object.value(QStringLiteral("partsSent")).toInt();
+    error.code = object.value(u"code"_s).toInt(-1);
+    error.device = object.value(u"device"_s).toString();
+    error.group = object.value(u"group"_s).toString();
+    error.detail = object.value(u"detail"_s).toString();
+    error.partsSent = object.value(u"partsSent"_s).toInt();
     PhoneIdentity &identity = result.identity;
-    identity.manufacturer = object.value(QStringLiteral("manufacturer")).toString();
-    identity.model = object.value(QStringLiteral("model")).toString();
-    identity.imei = object.value(QStringLiteral("imei")).toString();
-    identity.signalPercent = object.value(QStringLiteral("signalPercent")).toInt(-1);
-    identity.signalDbm = object.value(QStringLiteral("signalDbm")).toInt();
-    identity.network = object.value(QStringLiteral("network")).toString();
-    for (const QJsonValue &reference : object.value(QStringLiteral("references")).toArray())
+    identity.manufacturer = object.value(u"manufacturer"_s).toString();
+    identity.model = object.value(u"model"_s).toString();
+    identity.imei = object.value(u"imei"_s).toString();
+    identity.signalPercent = object.value(u"signalPercent"_s).toInt(-1);
+    identity.signalDbm = object.value(u"signalDbm"_s).toInt();
+    identity.network = object.value(u"network"_s).toString();
+    for (const QJsonValue &reference : object.value(u"references"_s).toArray())
         result.references.push_back(reference.toInt());
     return result;
 }

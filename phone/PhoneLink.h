@@ -12,11 +12,13 @@
 
 namespace brivello::phone {
 
+using namespace Qt::StringLiterals;
+
 // Where the phone is and how to talk to it.
 struct ConnectionSettings
 {
-    QString device;                            // "/dev/ttyUSB0", "/dev/rfcomm0", a Bluetooth address
-    QString connection = QStringLiteral("at"); // libGammu's name: "at", "at115200", "fbus", "dlr3", "dku2"…
+    QString device;               // "/dev/ttyUSB0", "/dev/rfcomm0", a Bluetooth address
+    QString connection = u"at"_s; // libGammu's name: "at", "at115200", "fbus", "dlr3", "dku2"…
     friend bool operator==(const ConnectionSettings &, const ConnectionSettings &) = default;
 };
 

@@ -1,5 +1,7 @@
 #include "phone/PhoneNumber.h"
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::phone {
 
 namespace {
@@ -25,7 +27,7 @@ QString firstOffending(const QString &number)
 
 QString typedFromHandedOver(const QString &handedOver)
 {
-    const QString prefix = QStringLiteral("0039");
+    const QString prefix = u"0039"_s;
     const QString trimmed = handedOver.trimmed();
     if (!trimmed.startsWith(prefix))
         return trimmed;
@@ -36,7 +38,7 @@ QString typedFromHandedOver(const QString &handedOver)
         return rest;
     if (rest.startsWith(u'0'))
         return u'0' + rest;
-    return QStringLiteral("+39") + rest;
+    return u"+39"_s + rest;
 }
 
 NumberCheck checkNumber(const QString &typed)
@@ -44,25 +46,22 @@ NumberCheck checkNumber(const QString &typed)
     NumberCheck check;
     const QString number = typed.trimmed();
     if (number.isEmpty()) {
-        check.problem = QStringLiteral("Manca il numero del destinatario.");
+        check.problem = u"Manca il numero del destinatario."_s;
         return check;
     }
     const QString offending = firstOffending(number);
     if (!offending.isEmpty()) {
-        check.problem =
-            offending.front().isLetter()
-                ? QStringLiteral("Il numero contiene la lettera «%1»: un numero di telefono ha "
-                                 "solo cifre.")
-                      .arg(offending)
-                : QStringLiteral("Il numero contiene il segno «%1»: un numero di telefono ha solo "
-                                 "cifre, con un «+» davanti.")
-                      .arg(offending);
+        check.problem = offending.front().isLetter()
+                            ? u"Il numero contiene la lettera «%1»: un numero di telefono ha "
+                              "solo cifre."_s.arg(offending)
+                            : u"Il numero contiene il segno «%1»: un numero di telefono ha solo "
+                              "cifre, con un «+» davanti."_s.arg(offending);
         return check;
     }
     QString compact = number;
     compact.removeIf(isSeparator);
     if (compact.lastIndexOf(u'+') > 0) {
-        check.problem = QStringLiteral("Il «+» va soltanto davanti al numero.");
+        check.problem = u"Il «+» va soltanto davanti al numero."_s;
         return check;
     }
     QString digits;
@@ -72,25 +71,23 @@ NumberCheck checkNumber(const QString &typed)
     }
     if (compact.startsWith(u'+'))
         ; // already international
-    else if (digits.startsWith(QStringLiteral("00")))
+    else if (digits.startsWith(u"00"_s))
         digits = digits.mid(2);
     else
-        digits.prepend(QStringLiteral("39"));
+        digits.prepend(u"39"_s);
     if (digits.startsWith(u'0')) {
-        check.problem = QStringLiteral("Il prefisso internazionale non può cominciare con 0.");
+        check.problem = u"Il prefisso internazionale non può cominciare con 0."_s;
         return check;
     }
     if (digits.size() < MinDigits) {
-        check.problem = QStringLiteral("Il numero è troppo corto (%1 cifre con il prefisso "
-                                       "internazionale, ne servono almeno %2).")
-                            .arg(digits.size())
+        check.problem = u"Il numero è troppo corto (%1 cifre con il prefisso "
+                        "internazionale, ne servono almeno %2)."_s.arg(digits.size())
                             .arg(MinDigits);
         return check;
     }
     if (digits.size() > MaxDigits) {
-        check.problem = QStringLiteral("Il numero è troppo lungo (%1 cifre con il prefisso "
-                                       "internazionale, al massimo %2).")
-                            .arg(digits.size())
+        check.problem = u"Il numero è troppo lungo (%1 cifre con il prefisso "
+                        "internazionale, al massimo %2)."_s.arg(digits.size())
                             .arg(MaxDigits);
         return check;
     }

@@ -10,11 +10,13 @@
 #include <signal.h>
 #include <sys/prctl.h>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::phone {
 
 namespace {
 
-const QString WorkerFlag = QStringLiteral("--phone-worker");
+const QString WorkerFlag = u"--phone-worker"_s;
 
 // The worker tells its steps and its result one JSON object a line.
 QByteArray line(const char *key, const QJsonObject &value)
@@ -120,9 +122,8 @@ WorkerProcessTask::WorkerProcessTask(QString program, QStringList arguments)
     connect(&m_process, &QProcess::finished, this, &WorkerProcessTask::ended);
     connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
-            finish(failure(
-                PhoneErrorKind::Other, m_device, 0,
-                QStringLiteral("impossibile avviare il programma di collegamento «%1»").arg(m_program)));
+            finish(failure(PhoneErrorKind::Other, m_device, 0,
+                           u"impossibile avviare il programma di collegamento «%1»"_s.arg(m_program)));
     });
 }
 
@@ -166,15 +167,14 @@ void WorkerProcessTask::readLines()
     while ((end = m_pending.indexOf('\n')) >= 0) {
         const QJsonObject object = QJsonDocument::fromJson(m_pending.left(end)).object();
         m_pending.remove(0, end + 1);
-        if (object.contains(QStringLiteral("progress"))) {
-            const JobProgress progress =
-                progressFromJson(object.value(QStringLiteral("progress")).toObject());
+        if (object.contains(u"progress"_s)) {
+            const JobProgress progress = progressFromJson(object.value(u"progress"_s).toObject());
             if (progress.step == JobStep::Sent)
                 m_partsSent = progress.part;
             if (!m_cancelled)
                 Q_EMIT progressed(progress);
-        } else if (object.contains(QStringLiteral("result"))) {
-            m_result = resultFromJson(object.value(QStringLiteral("result")).toObject());
+        } else if (object.contains(u"result"_s)) {
+            m_result = resultFromJson(object.value(u"result"_s).toObject());
             m_haveResult = true;
         }
     }
@@ -192,7 +192,7 @@ void WorkerProcessTask::ended()
         finish(failure(PhoneErrorKind::Timeout, m_device, m_partsSent));
     else
         finish(failure(PhoneErrorKind::Other, m_device, m_partsSent,
-                       QStringLiteral("il programma di collegamento si è interrotto")));
+                       u"il programma di collegamento si è interrotto"_s));
 }
 
 void WorkerProcessTask::finish(PhoneJobResult result)

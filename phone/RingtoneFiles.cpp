@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::phone {
 
 namespace {
@@ -105,25 +107,24 @@ RingtoneFile smartMessagingFile(const Melody &tune)
 RingtoneFile iMelodyFile(const Melody &tune)
 {
     if (tune.notes.empty())
-        return {{}, QStringLiteral("La melodia non ha note.")};
+        return {{}, u"La melodia non ha note."_s};
     if (tune.notes.size() > static_cast<std::size_t>(MaxIMelodyNotes))
         return {{},
-                QStringLiteral("La melodia ha %1 note: un file iMelody ne porta al massimo %2.")
-                    .arg(tune.notes.size())
+                u"La melodia ha %1 note: un file iMelody ne porta al massimo %2."_s.arg(tune.notes.size())
                     .arg(MaxIMelodyNotes)};
     auto ringtone = gammu::newRingtone();
     gammu::fillRingtone(ringtone->ringtone, tune);
     QByteArray bytes =
         captured([&](FILE *file) { return GSM_SaveRingtoneIMelody(file, &ringtone->ringtone); });
     if (bytes.isEmpty())
-        return {{}, QStringLiteral("libGammu non ha potuto scrivere la melodia come iMelody.")};
+        return {{}, u"libGammu non ha potuto scrivere la melodia come iMelody."_s};
     return {bytes, {}};
 }
 
 RingtoneFile midiFile(const Melody &tune)
 {
     if (tune.notes.empty())
-        return {{}, QStringLiteral("La melodia non ha note.")};
+        return {{}, u"La melodia non ha note."_s};
     const QByteArray track = midiTrack(tune);
     QByteArray file("MThd", 4);
     appendBigEndian(file, 6, 4);

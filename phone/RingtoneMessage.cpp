@@ -30,6 +30,8 @@
 #include <cmath>
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::phone {
 
 namespace {
@@ -64,7 +66,7 @@ int nearestDuration(int duration)
 
 QString lengthName(int duration)
 {
-    return duration == 1 ? QStringLiteral("1 (intera)") : QStringLiteral("1/%1").arg(duration);
+    return duration == 1 ? u"1 (intera)"_s : u"1/%1"_s.arg(duration);
 }
 
 // A note as it goes to libGammu, with the place it had in the melody.
@@ -108,18 +110,16 @@ void cutToPattern(Prepared &prepared)
     if (keep == prepared.notes.size())
         return;
     const int firstDropped = prepared.notes[keep].source;
-    const QString reason =
-        keep == static_cast<std::size_t>(MaxSmartNotes)
-            ? QStringLiteral("una suoneria Smart Messaging ne porta al massimo %1").arg(MaxSmartNotes)
-            : QStringLiteral("una suoneria Smart Messaging porta al massimo %1 istruzioni, e "
-                             "ogni nota e ogni cambio d'ottava ne occupa una")
-                  .arg(MaxInstructions);
-    prepared.changes.push_back({Kind::NotesDropped, firstDropped,
-                                QStringLiteral("Le note dalla %1 in poi (%2 su %3) sono state tolte: %4.")
-                                    .arg(firstDropped)
-                                    .arg(prepared.notesInMelody - firstDropped + 1)
-                                    .arg(prepared.notesInMelody)
-                                    .arg(reason)});
+    const QString reason = keep == static_cast<std::size_t>(MaxSmartNotes)
+                               ? u"una suoneria Smart Messaging ne porta al massimo %1"_s.arg(MaxSmartNotes)
+                               : u"una suoneria Smart Messaging porta al massimo %1 istruzioni, e "
+                                 "ogni nota e ogni cambio d'ottava ne occupa una"_s.arg(MaxInstructions);
+    prepared.changes.push_back(
+        {Kind::NotesDropped, firstDropped,
+         u"Le note dalla %1 in poi (%2 su %3) sono state tolte: %4."_s.arg(firstDropped)
+             .arg(prepared.notesInMelody - firstDropped + 1)
+             .arg(prepared.notesInMelody)
+             .arg(reason)});
     prepared.notes.resize(keep);
 }
 
@@ -130,17 +130,15 @@ Note safeNote(const Note &raw, int position, std::vector<RingtoneChange> &change
     if (!isValidDuration(note.duration)) {
         note.duration = nearestDuration(note.duration);
         changes.push_back({Kind::LengthChanged, position,
-                           QStringLiteral("Nota %1: durata 1/%2 non prevista, inviata come %3.")
-                               .arg(position)
+                           u"Nota %1: durata 1/%2 non prevista, inviata come %3."_s.arg(position)
                                .arg(raw.duration)
                                .arg(lengthName(note.duration))});
     }
     if (!note.isPause() && (note.octave < LowestOctave || note.octave > HighestOctave)) {
         note.octave = std::clamp(note.octave, LowestOctave, HighestOctave);
         changes.push_back({Kind::OctaveChanged, position,
-                           QStringLiteral("Nota %1: ottava %2 fuori dalle quattro dei telefoni (4–7), "
-                                          "inviata all'ottava %3.")
-                               .arg(position)
+                           u"Nota %1: ottava %2 fuori dalle quattro dei telefoni (4–7), "
+                           "inviata all'ottava %3."_s.arg(position)
                                .arg(raw.octave)
                                .arg(note.octave)});
     }
@@ -167,18 +165,15 @@ Prepared prepare(const Melody &melody)
                 Note second = first;
                 second.duration = note.duration * 2;
                 prepared.notes.push_back({second, position});
-                prepared.changes.push_back(
-                    {Kind::DottedPauseSplit, position,
-                     QStringLiteral("Nota %1: pausa puntata inviata come due pause (1/%2 e 1/%3), "
-                                    "della stessa durata.")
-                         .arg(position)
-                         .arg(note.duration)
-                         .arg(second.duration)});
+                prepared.changes.push_back({Kind::DottedPauseSplit, position,
+                                            u"Nota %1: pausa puntata inviata come due pause (1/%2 e 1/%3), "
+                                            "della stessa durata."_s.arg(position)
+                                                .arg(note.duration)
+                                                .arg(second.duration)});
             } else {
                 prepared.changes.push_back({Kind::LengthChanged, position,
-                                            QStringLiteral("Nota %1: pausa puntata da 1/32 inviata come "
-                                                           "pausa da 1/32, la più corta del formato.")
-                                                .arg(position)});
+                                            u"Nota %1: pausa puntata da 1/32 inviata come "
+                                            "pausa da 1/32, la più corta del formato."_s.arg(position)});
             }
             continue;
         }
@@ -188,11 +183,9 @@ Prepared prepare(const Melody &melody)
         prepared.changes.push_back(
             {Kind::LeadingPausesDropped, 0,
              leadingPauses == 1
-                 ? QStringLiteral(
-                       "La pausa iniziale è stata tolta: la suoneria deve cominciare con una nota.")
-                 : QStringLiteral("Le %1 pause iniziali sono state tolte: la suoneria deve cominciare con "
-                                  "una nota.")
-                       .arg(leadingPauses)});
+                 ? u"La pausa iniziale è stata tolta: la suoneria deve cominciare con una nota."_s
+                 : u"Le %1 pause iniziali sono state tolte: la suoneria deve cominciare con "
+                   "una nota."_s.arg(leadingPauses)});
     cutToPattern(prepared);
     return prepared;
 }
@@ -268,7 +261,7 @@ QString tempoList()
     QStringList values;
     for (const int tempo : smartTempos())
         values << QString::number(tempo);
-    return values.join(QStringLiteral(", "));
+    return values.join(u", "_s);
 }
 
 void describeResult(RingtoneFit &fit, const SmartRingtone &sent, int bpm, const QString &title,
@@ -280,24 +273,21 @@ void describeResult(RingtoneFit &fit, const SmartRingtone &sent, int bpm, const 
     if (fit.notesSent < static_cast<int>(notes.size())) {
         const int firstDropped = notes[static_cast<std::size_t>(fit.notesSent)].source;
         fit.changes.push_back({Kind::NotesDropped, firstDropped,
-                               QStringLiteral("Le note dalla %1 in poi (%2 su %3) sono state tolte: non "
-                                              "entrano in tre SMS.")
-                                   .arg(firstDropped)
+                               u"Le note dalla %1 in poi (%2 su %3) sono state tolte: non "
+                               "entrano in tre SMS."_s.arg(firstDropped)
                                    .arg(fit.notesInMelody - firstDropped + 1)
                                    .arg(fit.notesInMelody)});
     }
     if (sent.bpm != bpm)
         fit.changes.push_back({Kind::TempoChanged, 0,
-                               QStringLiteral("Tempo %1 inviato come %2 battiti al minuto: il formato "
-                                              "conosce solo %3.")
-                                   .arg(bpm)
+                               u"Tempo %1 inviato come %2 battiti al minuto: il formato "
+                               "conosce solo %3."_s.arg(bpm)
                                    .arg(sent.bpm)
                                    .arg(tempoList())});
     if (sent.title != title)
         fit.changes.push_back({Kind::TitleChanged, 0,
-                               QStringLiteral("Titolo inviato come «%1»: il formato ne porta al massimo "
-                                              "%2 lettere, senza accenti.")
-                                   .arg(sent.title)
+                               u"Titolo inviato come «%1»: il formato ne porta al massimo "
+                               "%2 lettere, senza accenti."_s.arg(sent.title)
                                    .arg(MaxTitleLength)});
 }
 
@@ -386,20 +376,20 @@ bool RingtoneFit::hasChange(RingtoneChange::Kind kind) const
 QString RingtoneFit::phones() const
 {
     if (partCount <= 0)
-        return QStringLiteral("Nessun SMS da inviare.");
+        return u"Nessun SMS da inviare."_s;
     if (partCount == 1)
-        return QStringLiteral("Entra in un solo SMS: la riceve ogni telefono Nokia che accetta suonerie "
-                              "via SMS (Smart Messaging).");
-    return QStringLiteral("Occupa %1 SMS concatenati: la ricevono soltanto i telefoni che ricompongono le "
-                          "suonerie in più parti; un telefono che accetta solo suonerie di un SMS la scarta.")
-        .arg(partCount);
+        return u"Entra in un solo SMS: la riceve ogni telefono Nokia che accetta suonerie "
+               "via SMS (Smart Messaging)."_s;
+    return u"Occupa %1 SMS concatenati: la ricevono soltanto i telefoni che ricompongono le "
+           "suonerie in più parti; un telefono che accetta solo suonerie di un SMS la scarta."_s.arg(
+               partCount);
 }
 
 QString RingtoneFit::statement() const
 {
     QStringList lines{phones()};
     if (changes.empty())
-        lines << QStringLiteral("Tutte le note sono inviate come sono.");
+        lines << u"Tutte le note sono inviate come sono."_s;
     for (const RingtoneChange &change : changes)
         lines << change.text;
     return lines.join(u'\n');
@@ -411,7 +401,7 @@ RingtoneMessage encodeRingtone(const Melody &melody)
     result.fit.notesInMelody = static_cast<int>(melody.notes.size());
     Prepared prepared = prepare(melody);
     if (prepared.notes.empty()) {
-        result.error = QStringLiteral("La suoneria non ha note da inviare.");
+        result.error = u"La suoneria non ha note da inviare."_s;
         result.fit.changes = std::move(prepared.changes);
         return result;
     }
@@ -427,7 +417,7 @@ RingtoneMessage encodeRingtone(const Melody &melody)
     info->info.Entries[0].Ringtone = &ringtone->ringtone;
     result.message = gammu::encodeMultiPart(info->info, SmartPort::Ringtone);
     if (result.message.parts.empty()) {
-        result.error = QStringLiteral("La suoneria non si può comporre in SMS.");
+        result.error = u"La suoneria non si può comporre in SMS."_s;
         return result;
     }
 
@@ -448,7 +438,7 @@ QStringList noteTokens(QStringView rtttl, std::size_t notes)
     QStringList tokens;
     for (QStringView token : rtttl.mid(colon + 1).split(u',')) {
         QString clean = token.toString();
-        clean.remove(QRegularExpression(QStringLiteral("\\s")));
+        clean.remove(QRegularExpression(u"\\s"_s));
         if (clean.isEmpty() || clean.contains(u'='))
             continue;
         tokens << clean.toLower();
@@ -460,8 +450,7 @@ QStringList noteTokens(QStringView rtttl, std::size_t notes)
 
 bool isPerNoteFix(const QString &fix)
 {
-    static const QRegularExpression perNote(
-        QStringLiteral("^(Durata \\d+ non valida|Ottava \\d+ fuori intervallo)"));
+    static const QRegularExpression perNote(u"^(Durata \\d+ non valida|Ottava \\d+ fuori intervallo)"_s);
     return perNote.match(fix).hasMatch();
 }
 
@@ -470,7 +459,7 @@ bool isPerNoteFix(const QString &fix)
 void describeTextNote(const QString &token, int position, const Note &read,
                       std::vector<RingtoneChange> &changes)
 {
-    static const QRegularExpression shape(QStringLiteral("^(\\d*)\\.?([a-hp\\-])#?\\.?(\\d*)\\.?$"));
+    static const QRegularExpression shape(u"^(\\d*)\\.?([a-hp\\-])#?\\.?(\\d*)\\.?$"_s);
     const QRegularExpressionMatch match = shape.match(token);
     if (!match.hasMatch())
         return;
@@ -478,15 +467,13 @@ void describeTextNote(const QString &token, int position, const Note &read,
     const qlonglong duration = match.captured(1).toLongLong(&ok);
     if (ok && !isValidDuration(static_cast<int>(std::min<qlonglong>(duration, 64))))
         changes.push_back({Kind::LengthChanged, position,
-                           QStringLiteral("Nota %1 «%2»: durata %3 non prevista, inviata come %4.")
-                               .arg(position)
-                               .arg(token, match.captured(1), lengthName(read.duration))});
+                           u"Nota %1 «%2»: durata %3 non prevista, inviata come %4."_s.arg(position).arg(
+                               token, match.captured(1), lengthName(read.duration))});
     const qlonglong octave = match.captured(3).toLongLong(&ok);
     if (ok && !read.isPause() && (octave < LowestOctave || octave > HighestOctave))
         changes.push_back({Kind::OctaveChanged, position,
-                           QStringLiteral("Nota %1 «%2»: ottava %3 fuori dalle quattro dei telefoni (4–7), "
-                                          "inviata all'ottava %4.")
-                               .arg(position)
+                           u"Nota %1 «%2»: ottava %3 fuori dalle quattro dei telefoni (4–7), "
+                           "inviata all'ottava %4."_s.arg(position)
                                .arg(token, match.captured(3))
                                .arg(read.octave)});
 }
@@ -498,7 +485,7 @@ RingtoneMessage encodeRingtoneText(QStringView rtttl)
     const melody::RtttlReading reading = melody::readRtttl(rtttl);
     if (!reading.ok()) {
         RingtoneMessage result;
-        result.error = QStringLiteral("Il testo non è una suoneria: %1").arg(reading.error);
+        result.error = u"Il testo non è una suoneria: %1"_s.arg(reading.error);
         return result;
     }
     RingtoneMessage result = encodeRingtone(reading.melody);
@@ -510,7 +497,7 @@ RingtoneMessage encodeRingtoneText(QStringView rtttl)
     for (const QString &fix : reading.fixes) {
         if (!tokens.isEmpty() && isPerNoteFix(fix))
             continue;
-        fromText.push_back({Kind::TextMended, 0, QStringLiteral("Testo corretto: %1").arg(fix)});
+        fromText.push_back({Kind::TextMended, 0, u"Testo corretto: %1"_s.arg(fix)});
     }
     result.fit.changes.insert(result.fit.changes.begin(), fromText.begin(), fromText.end());
     // Note by note in the melody's order, then what concerns the whole.

@@ -1,5 +1,7 @@
 #include "phone/SmartMessage.h"
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::phone {
 
 QString hexBytes(const QByteArray &bytes)
@@ -17,18 +19,17 @@ QString partsPreview(const SmartMessage &message)
     QStringList blocks;
     for (int i = 0; i < message.partCount(); ++i) {
         const SmsPart &part = message.parts[static_cast<std::size_t>(i)];
-        blocks << QStringLiteral("SMS %1 di %2 (%3 byte)\nUDH:  %4\nDati: %5")
-                      .arg(i + 1)
+        blocks << u"SMS %1 di %2 (%3 byte)\nUDH:  %4\nDati: %5"_s.arg(i + 1)
                       .arg(message.partCount())
                       .arg(part.userData().size())
                       .arg(spacedHex(part.udh), spacedHex(part.data));
     }
-    return blocks.join(QStringLiteral("\n\n"));
+    return blocks.join(u"\n\n"_s);
 }
 
 QString SmsPart::hex() const
 {
-    return QStringLiteral("UDH %1 | %2").arg(hexBytes(udh), hexBytes(data));
+    return u"UDH %1 | %2"_s.arg(hexBytes(udh), hexBytes(data));
 }
 
 QByteArray SmartMessage::payload() const
@@ -41,10 +42,9 @@ QByteArray SmartMessage::payload() const
 
 QString portText(SmartPort port)
 {
-    return QStringLiteral("0x%1")
-        .arg(static_cast<unsigned>(port), 4, 16, QLatin1Char('0'))
+    return u"0x%1"_s.arg(static_cast<unsigned>(port), 4, 16, QLatin1Char('0'))
         .toUpper()
-        .replace(QStringLiteral("0X"), QStringLiteral("0x"));
+        .replace(u"0X"_s, u"0x"_s);
 }
 
 std::uint8_t referenceFor(const QByteArray &payload)

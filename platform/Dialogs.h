@@ -4,6 +4,8 @@
 
 namespace brivello::platform {
 
+using namespace Qt::StringLiterals;
+
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageIcon { None, Information, Question, Warning, Critical };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
@@ -11,7 +13,7 @@ enum class MessageAnswer { Ok, Cancel, Yes, No };
 struct MessageRequest
 {
     // A box that names no title of its own carries the program's title.
-    QString title = QStringLiteral("Brivello");
+    QString title = u"Brivello"_s;
     QString text;
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QLibrary>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::platform {
 
 namespace {
@@ -19,7 +21,7 @@ ModuleWavePlayer::~ModuleWavePlayer() = default;
 
 QString ModuleWavePlayer::moduleFileName()
 {
-    return QStringLiteral("brivello-wave.so");
+    return u"brivello-wave.so"_s;
 }
 
 bool ModuleWavePlayer::load()
@@ -29,8 +31,8 @@ bool ModuleWavePlayer::load()
     QLibrary module(QDir(m_folder).filePath(moduleFileName()));
     const auto make = reinterpret_cast<MakePlayer>(module.resolve("brivello_make_wave_player"));
     if (!make) {
-        m_failure = QStringLiteral("manca il modulo audio del programma (%1): %2")
-                        .arg(QDir::toNativeSeparators(module.fileName()), module.errorString());
+        m_failure = u"manca il modulo audio del programma (%1): %2"_s.arg(
+            QDir::toNativeSeparators(module.fileName()), module.errorString());
         return false;
     }
     m_player.reset(make());

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::platform {
 
 namespace {
@@ -115,7 +117,7 @@ QWidget *dialogOwner()
 QString displayedPrompt(const QString &prompt)
 {
     QString shown = prompt;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(u"\r\n"_s, u"\n"_s);
     shown.replace(u'\r', u'\n');
     return shown;
 }

@@ -8,6 +8,8 @@
 
 #include <array>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::resources {
 
 namespace {
@@ -27,7 +29,7 @@ enum class Look { Normal, Lit, Pressed, Greyed, Idle };
 
 QFont productFont(int pixelSize, bool bold = true)
 {
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font(u"DejaVu Sans"_s);
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     font.setStyleStrategy(QFont::PreferAntialias);
@@ -172,13 +174,13 @@ QImage navigationButton(int number)
         drawWrench(painter);
         break;
     case 4:
-        drawLetter(painter, QStringLiteral("i"));
+        drawLetter(painter, u"i"_s);
         break;
     case 5:
-        drawLetter(painter, QStringLiteral("X"));
+        drawLetter(painter, u"X"_s);
         break;
     default:
-        drawLetter(painter, QStringLiteral("?"));
+        drawLetter(painter, u"?"_s);
         break;
     }
     return image;
@@ -242,13 +244,13 @@ QString pageTitle(Page page)
 {
     switch (page) {
     case Page::Ringtones:
-        return QStringLiteral("Suonerie");
+        return u"Suonerie"_s;
     case Page::Logos:
-        return QStringLiteral("Loghi operatore");
+        return u"Loghi operatore"_s;
     case Page::Documentation:
-        return QStringLiteral("Informazioni");
+        return u"Informazioni"_s;
     case Page::Tools:
-        return QStringLiteral("Tools");
+        return u"Tools"_s;
     }
     return {};
 }
@@ -257,7 +259,7 @@ void paintTitle(QPainter &painter, const QString &subtitle)
 {
     painter.setFont(productFont(20));
     painter.setPen(textLight);
-    painter.drawText(QRect(180, 4, 260, 32), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Brivello"));
+    painter.drawText(QRect(180, 4, 260, 32), Qt::AlignVCenter | Qt::AlignLeft, u"Brivello"_s);
     painter.setFont(productFont(14, false));
     painter.setPen(steelLight);
     painter.drawText(QRect(290, 4, 250, 32), Qt::AlignVCenter | Qt::AlignLeft, subtitle);
@@ -273,8 +275,7 @@ void paintRingtonePanels(QPainter &painter)
     painter.drawRoundedRect(QRectF(4.5, 366.5, 634, 100), 5, 5);
     painter.setFont(productFont(11, false));
     painter.setPen(steelLight);
-    painter.drawText(QRect(10, 80, 92, 60), Qt::AlignLeft | Qt::TextWordWrap,
-                     QStringLiteral("Scegli una\nsuoneria"));
+    painter.drawText(QRect(10, 80, 92, 60), Qt::AlignLeft | Qt::TextWordWrap, u"Scegli una\nsuoneria"_s);
 }
 
 QImage logoImage(int width, int height)
@@ -327,11 +328,11 @@ QImage splashPicture()
     painter.drawRoundedRect(QRectF(20, 20, 600, 440), 14, 14);
     painter.setFont(productFont(64));
     painter.setPen(textLight);
-    painter.drawText(QRect(0, 130, 640, 90), Qt::AlignCenter, QStringLiteral("Brivello"));
+    painter.drawText(QRect(0, 130, 640, 90), Qt::AlignCenter, u"Brivello"_s);
     painter.setFont(productFont(18, false));
     painter.setPen(steelLight);
     painter.drawText(QRect(0, 225, 640, 30), Qt::AlignCenter,
-                     QStringLiteral("Suonerie, loghi e tools per il tuo cellulare"));
+                     u"Suonerie, loghi e tools per il tuo cellulare"_s);
     painter.drawImage(QPoint(272, 380), publisherLogo());
     return image;
 }
@@ -356,7 +357,7 @@ QImage helpBackground()
     painter.drawLine(QPointF(614, 13), QPointF(624, 23));
     painter.drawLine(QPointF(624, 13), QPointF(614, 23));
     painter.setFont(productFont(14));
-    painter.drawText(QRect(14, 6, 400, 30), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Brivello"));
+    painter.drawText(QRect(14, 6, 400, 30), Qt::AlignVCenter | Qt::AlignLeft, u"Brivello"_s);
     return image;
 }
 
@@ -368,12 +369,10 @@ QImage advertisement()
     painter.fillRect(QRect(40, 270, 560, 90), navyDeep);
     painter.setFont(productFont(20));
     painter.setPen(textLight);
-    painter.drawText(QRect(40, 275, 560, 40), Qt::AlignCenter,
-                     QStringLiteral("Grazie per aver usato Brivello"));
+    painter.drawText(QRect(40, 275, 560, 40), Qt::AlignCenter, u"Grazie per aver usato Brivello"_s);
     painter.setFont(productFont(15, false));
     painter.setPen(steelLight);
-    painter.drawText(QRect(40, 315, 560, 40), Qt::AlignCenter,
-                     QStringLiteral("Nuove suonerie e nuovi loghi ogni mese"));
+    painter.drawText(QRect(40, 315, 560, 40), Qt::AlignCenter, u"Nuove suonerie e nuovi loghi ogni mese"_s);
     return image;
 }
 
@@ -388,8 +387,7 @@ QImage bannerFrame(int number)
     painter.setFont(productFont(18));
     painter.setPen(second ? navy : textLight);
     painter.drawText(QRect(60, 0, 400, 60), Qt::AlignCenter,
-                     second ? QStringLiteral("www.brivello.example")
-                            : QStringLiteral("Scopri le novità di Brivello"));
+                     second ? u"www.brivello.example"_s : u"Scopri le novità di Brivello"_s);
     return image;
 }
 
@@ -406,7 +404,7 @@ QImage publisherLogo()
     painter.drawEllipse(QRectF(12, 15, 10, 10));
     painter.setFont(productFont(15));
     painter.setPen(textLight);
-    painter.drawText(QRect(31, 0, 62, 40), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Lumo"));
+    painter.drawText(QRect(31, 0, 62, 40), Qt::AlignVCenter | Qt::AlignLeft, u"Lumo"_s);
     return image;
 }
 

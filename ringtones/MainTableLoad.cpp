@@ -4,6 +4,8 @@
 
 #include <mutex>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtones {
 
 namespace {
@@ -45,7 +47,7 @@ void MainTableLoad::start()
     m_thread = std::thread([this, promise = std::move(promise)]() mutable {
         try {
             holdIfAsked();
-            auto table = m_catalogue->table(QStringLiteral("Main"), m_fields, &m_stop);
+            auto table = m_catalogue->table(u"Main"_s, m_fields, &m_stop);
             // The folded forms of the listed columns are made here too, so
             // the first search only scans.
             QList<int> columns;

@@ -11,6 +11,8 @@
 #include <QTextEdit>
 #include <QTreeView>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtones {
 
 namespace {
@@ -64,9 +66,8 @@ bool RingtoneDetails::eventFilter(QObject *watched, QEvent *event)
 
 QString RingtoneDetails::rowCriteria(const QString &song, const QString &artist, const QString &file)
 {
-    return QStringLiteral("song = '") + data::quoteLiteral(song) + QStringLiteral("' and artiest = '") +
-           data::quoteLiteral(artist) + QStringLiteral("' and bestand = '") + data::quoteLiteral(file) +
-           QStringLiteral("'");
+    return u"song = '"_s + data::quoteLiteral(song) + u"' and artiest = '"_s + data::quoteLiteral(artist) +
+           u"' and bestand = '"_s + data::quoteLiteral(file) + u"'"_s;
 }
 
 void RingtoneDetails::clear()
@@ -101,8 +102,8 @@ void RingtoneDetails::showRecordOfSelectedRow()
         return;
     }
     m_controls.txtCode.setPlainText(record->field(codeField(m_state.bytPhoneType)));
-    m_controls.txtNoten.setText(QStringLiteral("Quantità di note: ") + record->field(u"aantalnoten"));
-    m_controls.txtTempo.setText(QStringLiteral("Velocità: ") + record->field(u"tempo"));
+    m_controls.txtNoten.setText(u"Quantità di note: "_s + record->field(u"aantalnoten"));
+    m_controls.txtTempo.setText(u"Velocità: "_s + record->field(u"tempo"));
     m_state.blnSongSelected = true;
 }
 

@@ -2,6 +2,8 @@
 
 #include "data/Table.h"
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtones {
 
 void RingtoneListModel::append(std::vector<RingtoneRow> rows)
@@ -48,7 +50,7 @@ void RingtoneListModel::keepTableRowsAsTexts()
 
 void RingtoneListModel::appendNoResult()
 {
-    append({RingtoneRow{QStringLiteral("--"), {}, {}, {}, false}});
+    append({RingtoneRow{u"--"_s, {}, {}, {}, false}});
 }
 
 void RingtoneListModel::clear()

@@ -7,6 +7,8 @@
 
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtones {
 
 RingtonePlayback::RingtonePlayback(const Controls &controls, RingtoneState &state,
@@ -20,7 +22,7 @@ RingtonePlayback::RingtonePlayback(const Controls &controls, RingtoneState &stat
 
 QString RingtonePlayback::recordingPath(const QString &file)
 {
-    return data::discPath(QStringLiteral(".\\datafiles\\") + file + QStringLiteral(".dat"));
+    return data::discPath(u".\\datafiles\\"_s + file + u".dat"_s);
 }
 
 void RingtonePlayback::pctPlay_Click()
@@ -59,11 +61,11 @@ void RingtonePlayback::tellRecordingUnplayable()
     // A player that cannot start at all says why; else the recording is at fault.
     const QString why = m_platform.wavePlayer->failure();
     if (!why.isEmpty()) {
-        warn(QStringLiteral("Impossibile ascoltare il brano: %1.").arg(why));
+        warn(u"Impossibile ascoltare il brano: %1."_s.arg(why));
         return;
     }
-    warn(QStringLiteral("Impossibile ascoltare il brano: la registrazione manca dal disco "
-                        "o non può essere letta."));
+    warn(u"Impossibile ascoltare il brano: la registrazione manca dal disco "
+         "o non può essere letta."_s);
 }
 
 void RingtonePlayback::warn(const QString &text)
@@ -94,7 +96,7 @@ void RingtonePlayback::checkEndOfPlayback()
     const QString failure = player.failure();
     if (!failure.isEmpty()) {
         pctStop_Click();
-        warn(QStringLiteral("Impossibile ascoltare il brano: %1.").arg(failure));
+        warn(u"Impossibile ascoltare il brano: %1."_s.arg(failure));
         return;
     }
     if (player.mode() == platform::PlayerMode::Stopped)

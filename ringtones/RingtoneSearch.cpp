@@ -18,12 +18,14 @@
 #include <QLabel>
 #include <QLineEdit>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtones {
 
 namespace {
 
-const QString artistPlaceholder = QStringLiteral("Artista");
-const QString titlePlaceholder = QStringLiteral("Titolo");
+const QString artistPlaceholder = u"Artista"_s;
+const QString titlePlaceholder = u"Titolo"_s;
 
 } // namespace
 

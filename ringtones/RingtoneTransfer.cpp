@@ -15,6 +15,8 @@
 #include <QStandardPaths>
 #include <QTreeView>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtones {
 
 RingtoneTransfer::RingtoneTransfer(const Controls &controls, RingtoneRecords &records,
@@ -60,9 +62,9 @@ void RingtoneTransfer::saveSelectedRow()
         return;
     // The file name is not asked for: the first ringtone of that title and
     // artist is the one saved.
-    const data::DataSource *record = m_records.findRecord(
-        QStringLiteral("song = '") + data::quoteLiteral(selected->song) +
-        QStringLiteral("' and artiest = '") + data::quoteLiteral(selected->artist) + QStringLiteral("'"));
+    const data::DataSource *record =
+        m_records.findRecord(u"song = '"_s + data::quoteLiteral(selected->song) + u"' and artiest = '"_s +
+                             data::quoteLiteral(selected->artist) + u"'"_s);
     if (record)
         GetFileToSave(record->field(u"bieps"));
 }
@@ -77,17 +79,16 @@ QString RingtoneTransfer::saveStartFolder()
 QString RingtoneTransfer::GetFileToSave(const QString &text)
 {
     platform::SaveFileRequest request;
-    request.title = QStringLiteral("Indicare il nome del documento:");
+    request.title = u"Indicare il nome del documento:"_s;
     request.startFolder = saveStartFolder();
-    request.filter = QStringLiteral("Txt files (*.txt)");
-    request.defaultExtension = QStringLiteral("txt");
+    request.filter = u"Txt files (*.txt)"_s;
+    request.defaultExtension = u"txt"_s;
     request.promptOverwrite = true;
     const QString path = m_platform.saveFileDialog->ask(request);
     QString reason;
     if (!path.isEmpty() && !data::writeFileSafely(path, textLine(text), &reason)) {
-        warn(QStringLiteral("Impossibile salvare il documento «%1» (%2): il file esistente non è "
-                            "stato modificato.")
-                 .arg(QDir::toNativeSeparators(path), reason));
+        warn(u"Impossibile salvare il documento «%1» (%2): il file esistente non è "
+             "stato modificato."_s.arg(QDir::toNativeSeparators(path), reason));
     }
     return path;
 }
@@ -101,7 +102,7 @@ QString RingtoneTransfer::scratchPath()
 {
     const QString programFolder = data::programFolder();
     if (QFileInfo(programFolder).isWritable())
-        return QDir(programFolder).filePath(QStringLiteral("temp.txt"));
+        return QDir(programFolder).filePath(u"temp.txt"_s);
     // A disc cannot be written. In the shared temporary folder another user
     // could plant a link under the fixed name and have the line written over
     // a file of theirs, or a file that makes every send fail: the scratch
@@ -112,7 +113,7 @@ QString RingtoneTransfer::scratchPath()
     if (folder.isEmpty())
         folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     QDir().mkpath(folder);
-    return QDir(folder).filePath(QStringLiteral("temp.txt"));
+    return QDir(folder).filePath(u"temp.txt"_s);
 }
 
 QString RingtoneTransfer::internationalNumber(const QString &typed)
@@ -146,10 +147,10 @@ void RingtoneTransfer::pctSMS_Click()
 bool RingtoneTransfer::writeScratchFile(const RingtoneRow &selected)
 {
     const QString path = scratchPath();
-    const data::DataSource *record = m_records.findRecord(
-        QStringLiteral("song = '") + data::quoteLiteral(selected.song) + QStringLiteral("' and artiest = '") +
-        data::quoteLiteral(selected.artist) + QStringLiteral("' and bestand ='") +
-        data::quoteLiteral(selected.file) + QStringLiteral("'"));
+    const data::DataSource *record =
+        m_records.findRecord(u"song = '"_s + data::quoteLiteral(selected.song) + u"' and artiest = '"_s +
+                             data::quoteLiteral(selected.artist) + u"' and bestand ='"_s +
+                             data::quoteLiteral(selected.file) + u"'"_s);
     if (!record)
         return false;
     const QString line = shared::scratchLine(record->field(u"artiest"), record->field(u"bieps"));
@@ -157,18 +158,18 @@ bool RingtoneTransfer::writeScratchFile(const RingtoneRow &selected)
     QString reason;
     if (data::writeFileSafely(path, textLine(line), &reason))
         return true;
-    warn(QStringLiteral("Impossibile preparare l'invio: il file «%1» non può essere scritto (%2).")
-             .arg(QDir::toNativeSeparators(path), reason));
+    warn(u"Impossibile preparare l'invio: il file «%1» non può essere scritto (%2)."_s.arg(
+        QDir::toNativeSeparators(path), reason));
     return false;
 }
 
 QString RingtoneTransfer::askNumber() const
 {
-    const QString prompt = QStringLiteral(
-        "Indicare il numero completo di GSM:\r\re' possibile soltanto con i seguenti apparecchi "
+    const QString prompt =
+        u"Indicare il numero completo di GSM:\r\re' possibile soltanto con i seguenti apparecchi "
         "Nokia:\r3210, 5190, 6110, 6130, 6150(e), 6190, 61621, 6162, 6210, 6250, NK702, 7110, "
-        "8110i, 8130, 8146, 8210, 8810, 8850, 8890, 9000 e 9110");
-    return m_platform.inputBox->ask(QStringLiteral("- Inviare via Modem"), prompt, QString());
+        "8110i, 8130, 8146, 8210, 8810, 8850, 8890, 9000 e 9110"_s;
+    return m_platform.inputBox->ask(u"- Inviare via Modem"_s, prompt, QString());
 }
 
 // The tool's path is the program itself and every argument goes over whole:
@@ -180,7 +181,7 @@ void RingtoneTransfer::startSmsTool(const QStringList &arguments)
         return;
     // A disc without its SMS tool (or one that cannot run it) must not look
     // as if the ringtone went out.
-    warn(QStringLiteral("Impossibile avviare il programma SMS «%1».").arg(QDir::toNativeSeparators(tool)));
+    warn(u"Impossibile avviare il programma SMS «%1»."_s.arg(QDir::toNativeSeparators(tool)));
 }
 
 void RingtoneTransfer::warn(const QString &text)

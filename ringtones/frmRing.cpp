@@ -22,6 +22,8 @@
 #include <QTextEdit>
 #include <QTreeView>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtones {
 
 using ui::PictureBox;
@@ -70,8 +72,7 @@ protected:
 } // namespace
 
 frmRing::frmRing(const ui::Context &context)
-    : MainWindow(QStringLiteral("frmRing"), context, resources::Page::Ringtones,
-                 ui::NavigationOwner::Ringtones),
+    : MainWindow(u"frmRing"_s, context, resources::Page::Ringtones, ui::NavigationOwner::Ringtones),
       m_timKlok(context.platform.clock->createTimer())
 {
     QFont small = pctBG().font();
@@ -105,36 +106,34 @@ void frmRing::buildHelpers()
 void frmRing::buildSearchRow()
 {
     QWidget *page = &pctBG();
-    m_label1 = placed(new QLabel(QStringLiteral("Ricerca:"), page), QStringLiteral("Label1"),
-                      twipsRect(600, 660, 735, 255));
-    m_label1->setStyleSheet(QStringLiteral("color: #eaf1fa;"));
-    m_dbcSearch = placed(new QComboBox(page), QStringLiteral("dbcSearch"), twipsRect(1320, 600, 2775, 315));
+    m_label1 = placed(new QLabel(u"Ricerca:"_s, page), u"Label1"_s, twipsRect(600, 660, 735, 255));
+    m_label1->setStyleSheet(u"color: #eaf1fa;"_s);
+    m_dbcSearch = placed(new QComboBox(page), u"dbcSearch"_s, twipsRect(1320, 600, 2775, 315));
     m_dbcSearch->setEditable(true);
-    m_dbcSearch->setAccessibleName(QStringLiteral("Metodo di ricerca"));
-    m_txtSearch = placed(new QLineEdit(page), QStringLiteral("txtSearch"), twipsRect(4200, 600, 4125, 300));
-    m_txtSArt = placed(new QLineEdit(page), QStringLiteral("txtSArt"), twipsRect(4080, 600, 2055, 285));
-    m_txtSearch->setAccessibleName(QStringLiteral("Ricerca"));
-    m_txtSArt->setAccessibleName(QStringLiteral("Artista"));
+    m_dbcSearch->setAccessibleName(u"Metodo di ricerca"_s);
+    m_txtSearch = placed(new QLineEdit(page), u"txtSearch"_s, twipsRect(4200, 600, 4125, 300));
+    m_txtSArt = placed(new QLineEdit(page), u"txtSArt"_s, twipsRect(4080, 600, 2055, 285));
+    m_txtSearch->setAccessibleName(u"Ricerca"_s);
+    m_txtSArt->setAccessibleName(u"Artista"_s);
     m_txtSArt->hide();
-    m_txtSsng = placed(new QLineEdit(page), QStringLiteral("txtSsng"), twipsRect(6480, 600, 1815, 285));
-    m_txtSsng->setAccessibleName(QStringLiteral("Titolo"));
+    m_txtSsng = placed(new QLineEdit(page), u"txtSsng"_s, twipsRect(6480, 600, 1815, 285));
+    m_txtSsng->setAccessibleName(u"Titolo"_s);
     m_txtSsng->hide();
-    m_dbcGenre = placed(new QComboBox(page), QStringLiteral("dbcGenre"), twipsRect(6120, 600, 2295, 315));
+    m_dbcGenre = placed(new QComboBox(page), u"dbcGenre"_s, twipsRect(6120, 600, 2295, 315));
     m_dbcGenre->setEditable(true);
-    m_dbcGenre->setAccessibleName(QStringLiteral("Genere"));
+    m_dbcGenre->setAccessibleName(u"Genere"_s);
     m_dbcGenre->hide();
-    m_pctZoek = placed(new PictureBox(QStringLiteral("pctZoek"), page), QStringLiteral("pctZoek"),
-                       twipsRect(8560, 600, 1050, 330));
-    m_pctZoek->setToolTip(QStringLiteral("Ricerca nel database"));
+    m_pctZoek = placed(new PictureBox(u"pctZoek"_s, page), u"pctZoek"_s, twipsRect(8560, 600, 1050, 330));
+    m_pctZoek->setToolTip(u"Ricerca nel database"_s);
     imgKnoppen().paint(*m_pctZoek, ui::ButtonPicture::Search);
 }
 
 void frmRing::buildList()
 {
     m_listModel = new RingtoneListModel(this);
-    m_lstMain = placed(new QTreeView(&pctBG()), QStringLiteral("lstMain"), twipsRect(1710, 1220, 7905, 4060));
+    m_lstMain = placed(new QTreeView(&pctBG()), u"lstMain"_s, twipsRect(1710, 1220, 7905, 4060));
     m_lstMain->setModel(m_listModel);
-    m_lstMain->setAccessibleName(QStringLiteral("Suonerie"));
+    m_lstMain->setAccessibleName(u"Suonerie"_s);
     m_lstMain->setRootIsDecorated(false);
     m_lstMain->setItemsExpandable(false);
     m_lstMain->setUniformRowHeights(true);
@@ -148,9 +147,8 @@ void frmRing::buildList()
     header->resizeSection(RingtoneListModel::Artist, twips(2849));
     header->resizeSection(RingtoneListModel::Genre, twips(1600));
     hideFileColumn();
-    m_lblAttesa =
-        placed(new QLabel(QStringLiteral("Lettura del catalogo in corso… (Esc per annullare)"), &pctBG()),
-               QStringLiteral("lblAttesa"), twipsRect(1710, 1220 + 4060 / 2 - 200, 7905, 400));
+    m_lblAttesa = placed(new QLabel(u"Lettura del catalogo in corso… (Esc per annullare)"_s, &pctBG()),
+                         u"lblAttesa"_s, twipsRect(1710, 1220 + 4060 / 2 - 200, 7905, 400));
     m_lblAttesa->setAlignment(Qt::AlignCenter);
     m_lblAttesa->setAutoFillBackground(true);
     m_lblAttesa->hide();
@@ -169,27 +167,23 @@ void frmRing::hideFileColumn()
 void frmRing::buildPlayerRow()
 {
     QWidget *page = &pctBG();
-    m_pctSend = placed(new PictureBox(QStringLiteral("pctSend"), page), QStringLiteral("pctSend"),
-                       twipsRect(120, 5600, 1185, 240));
-    m_pctSend->setAccessibleName(QStringLiteral("Invia"));
-    m_pctSend->paintPicture(resources::actionButton(twips(1185), twips(240), QStringLiteral("Invia")));
-    m_pctSMS = placed(new PictureBox(QStringLiteral("pctSMS"), page), QStringLiteral("pctSMS"),
-                      twipsRect(130, 5860, 1200, 225));
-    m_pctSMS->setAccessibleName(QStringLiteral("Tool SMS"));
-    m_pctSMS->paintPicture(resources::actionButton(twips(1200), twips(225), QStringLiteral("Tool SMS")));
-    m_pctPlay = placed(new PictureBox(QStringLiteral("pctPlay"), page), QStringLiteral("pctPlay"),
-                       twipsRect(1700, 5600, 1050, 240));
-    m_pctPlay->setToolTip(QStringLiteral("Ascoltare il brano "));
+    m_pctSend = placed(new PictureBox(u"pctSend"_s, page), u"pctSend"_s, twipsRect(120, 5600, 1185, 240));
+    m_pctSend->setAccessibleName(u"Invia"_s);
+    m_pctSend->paintPicture(resources::actionButton(twips(1185), twips(240), u"Invia"_s));
+    m_pctSMS = placed(new PictureBox(u"pctSMS"_s, page), u"pctSMS"_s, twipsRect(130, 5860, 1200, 225));
+    m_pctSMS->setAccessibleName(u"Tool SMS"_s);
+    m_pctSMS->paintPicture(resources::actionButton(twips(1200), twips(225), u"Tool SMS"_s));
+    m_pctPlay = placed(new PictureBox(u"pctPlay"_s, page), u"pctPlay"_s, twipsRect(1700, 5600, 1050, 240));
+    m_pctPlay->setToolTip(u"Ascoltare il brano "_s);
     imgKnoppen().paint(*m_pctPlay, ui::ButtonPicture::Play);
-    m_pctStop = placed(new PictureBox(QStringLiteral("pctStop"), page), QStringLiteral("pctStop"),
-                       twipsRect(2740, 5600, 1050, 240));
-    m_pctStop->setToolTip(QStringLiteral("Fermare l'ascolto "));
+    m_pctStop = placed(new PictureBox(u"pctStop"_s, page), u"pctStop"_s, twipsRect(2740, 5600, 1050, 240));
+    m_pctStop->setToolTip(u"Fermare l'ascolto "_s);
     imgKnoppen().paint(*m_pctStop, ui::ButtonPicture::StopIdle);
 }
 
 void frmRing::buildPhoneModels()
 {
-    m_txtBG = backingPanel(&pctBG(), QStringLiteral("txtBG"), twipsRect(1620, 5880, 2865, 1085));
+    m_txtBG = backingPanel(&pctBG(), u"txtBG"_s, twipsRect(1620, 5880, 2865, 1085));
     static const struct
     {
         const char16_t *name;
@@ -204,7 +198,7 @@ void frmRing::buildPhoneModels()
     for (const auto &option : options) {
         auto *button = placed(new PhoneOption(QString::fromUtf16(option.caption), &pctBG()),
                               QString::fromUtf16(option.name), twipsRect(1680, option.top, 2775, 195));
-        button->setStyleSheet(QStringLiteral("background-color: white; color: black;"));
+        button->setStyleSheet(u"background-color: white; color: black;"_s);
         m_phoneOptions[index++] = button;
     }
 }
@@ -212,17 +206,14 @@ void frmRing::buildPhoneModels()
 void frmRing::buildDetails()
 {
     QWidget *page = &pctBG();
-    m_text1 = backingPanel(page, QStringLiteral("Text1"), twipsRect(4545, 5520, 4785, 1440));
-    m_txtCode = placed(new QTextEdit(page), QStringLiteral("txtCode"), twipsRect(4680, 5595, 4575, 1095));
+    m_text1 = backingPanel(page, u"Text1"_s, twipsRect(4545, 5520, 4785, 1440));
+    m_txtCode = placed(new QTextEdit(page), u"txtCode"_s, twipsRect(4680, 5595, 4575, 1095));
     m_txtCode->setReadOnly(true);
-    m_txtCode->setAccessibleName(QStringLiteral("Codice"));
-    m_txtNoten = borderlessBox(page, QStringLiteral("txtNoten"), twipsRect(4680, 6650, 1815, 285),
-                               QStringLiteral("Quantità di note"));
-    m_txtTempo = borderlessBox(page, QStringLiteral("txtTempo"), twipsRect(6840, 6650, 1815, 285),
-                               QStringLiteral("Velocità"));
-    m_pctParvel = placed(new PictureBox(QStringLiteral("pctParvel"), page), QStringLiteral("pctParvel"),
-                         twipsRect(0, 6640, 540, 540));
-    m_pctParvel->setAccessibleName(QStringLiteral("Informazioni su Brivello"));
+    m_txtCode->setAccessibleName(u"Codice"_s);
+    m_txtNoten = borderlessBox(page, u"txtNoten"_s, twipsRect(4680, 6650, 1815, 285), u"Quantità di note"_s);
+    m_txtTempo = borderlessBox(page, u"txtTempo"_s, twipsRect(6840, 6650, 1815, 285), u"Velocità"_s);
+    m_pctParvel = placed(new PictureBox(u"pctParvel"_s, page), u"pctParvel"_s, twipsRect(0, 6640, 540, 540));
+    m_pctParvel->setAccessibleName(u"Informazioni su Brivello"_s);
     m_pctParvel->paintPicture(resources::publisherBadge());
 }
 
@@ -293,27 +284,23 @@ data::DataSource *frmRing::findRecord(const QString &criteria)
 // the user learns it at once, not at the first click that needs the field.
 void frmRing::openDataSources()
 {
-    const QString path = data::discPath(QStringLiteral(".\\datafiles\\ringtones.dat"));
+    const QString path = data::discPath(u".\\datafiles\\ringtones.dat"_s);
     m_catalogue = data::Catalogue::open(path);
-    m_catalogue->requireFields(
-        QStringLiteral("Main"),
-        {QStringLiteral("song"), QStringLiteral("artiest"), QStringLiteral("Genre"),
-         QStringLiteral("bestand"), QStringLiteral("nokia_hand"), QStringLiteral("nokia_scherm"),
-         QStringLiteral("siemens"), QStringLiteral("ericsson"), QStringLiteral("motorola"),
-         QStringLiteral("aantalnoten"), QStringLiteral("tempo"), QStringLiteral("bieps")});
-    m_catalogue->requireFields(QStringLiteral("Zoekmethodes"), {QStringLiteral("Zoekmethode")});
-    m_catalogue->requireFields(QStringLiteral("Genres"), {QStringLiteral("Genre")});
-    m_datZoekmet = std::make_unique<data::DataSource>(m_catalogue, QStringLiteral("Zoekmethodes"));
+    m_catalogue->requireFields(u"Main"_s, {u"song"_s, u"artiest"_s, u"Genre"_s, u"bestand"_s, u"nokia_hand"_s,
+                                           u"nokia_scherm"_s, u"siemens"_s, u"ericsson"_s, u"motorola"_s,
+                                           u"aantalnoten"_s, u"tempo"_s, u"bieps"_s});
+    m_catalogue->requireFields(u"Zoekmethodes"_s, {u"Zoekmethode"_s});
+    m_catalogue->requireFields(u"Genres"_s, {u"Genre"_s});
+    m_datZoekmet = std::make_unique<data::DataSource>(m_catalogue, u"Zoekmethodes"_s);
     m_mainLoad = new MainTableLoad(m_catalogue, listedFields(), this);
-    m_datGenre = std::make_unique<data::DataSource>(m_catalogue, QStringLiteral("Genres"));
+    m_datGenre = std::make_unique<data::DataSource>(m_catalogue, u"Genres"_s);
 }
 
 // The list shows these columns; the others of a ringtone are read from the
 // file when its row is selected, saved or sent.
 const QStringList &frmRing::listedFields()
 {
-    static const QStringList fields{QStringLiteral("song"), QStringLiteral("artiest"),
-                                    QStringLiteral("Genre"), QStringLiteral("bestand")};
+    static const QStringList fields{u"song"_s, u"artiest"_s, u"Genre"_s, u"bestand"_s};
     return fields;
 }
 

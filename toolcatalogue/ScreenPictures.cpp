@@ -7,6 +7,8 @@
 
 #include <array>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::toolcatalogue {
 
 namespace {
@@ -82,7 +84,7 @@ const std::array<Screen, screenPictureCount> screens{{
 
 QFont screenFont(int pixelSize, bool bold = false)
 {
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font(u"DejaVu Sans"_s);
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;
@@ -132,8 +134,8 @@ void paintSoftKeys(QPainter &painter)
 {
     painter.setFont(screenFont(8, true));
     painter.setPen(ink);
-    painter.drawText(QRect(17, 98, 50, 11), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Menu"));
-    painter.drawText(QRect(93, 98, 50, 11), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Esci"));
+    painter.drawText(QRect(17, 98, 50, 11), Qt::AlignLeft | Qt::AlignVCenter, u"Menu"_s);
+    painter.drawText(QRect(93, 98, 50, 11), Qt::AlignRight | Qt::AlignVCenter, u"Esci"_s);
 }
 
 void paintCaption(QPainter &painter, const QString &caption)

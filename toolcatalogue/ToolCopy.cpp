@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::toolcatalogue {
 
 namespace {
@@ -24,13 +26,12 @@ bool copyContents(QFile &in, data::SafeWriter &out)
 
 QString cannotRead(const QString &source)
 {
-    return QStringLiteral("Impossibile leggere il file %1").arg(QDir::toNativeSeparators(source));
+    return u"Impossibile leggere il file %1"_s.arg(QDir::toNativeSeparators(source));
 }
 
 QString cannotWrite(const QString &target, const QString &reason)
 {
-    return QStringLiteral("Impossibile scrivere il file %1 (%2)")
-        .arg(QDir::toNativeSeparators(target), reason);
+    return u"Impossibile scrivere il file %1 (%2)"_s.arg(QDir::toNativeSeparators(target), reason);
 }
 
 } // namespace

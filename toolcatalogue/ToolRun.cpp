@@ -9,6 +9,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::toolcatalogue {
 
 namespace {
@@ -21,7 +23,7 @@ QString startProgram(const platform::Platform &platform, const QString &program,
                            platform.programStarter->start(file.absoluteFilePath(), {}, folder);
     if (startable)
         return {};
-    return QStringLiteral("Impossibile avviare il programma %1").arg(QDir::toNativeSeparators(program));
+    return u"Impossibile avviare il programma %1"_s.arg(QDir::toNativeSeparators(program));
 }
 
 // The user's own folder. Without HOME Qt answers the root, where the user
@@ -47,13 +49,13 @@ QString userHomeFolder()
 
 QString toolFolder(const ToolRecord &tool)
 {
-    return data::discPath(QStringLiteral("\\tools\\") + tool.dirname);
+    return data::discPath(u"\\tools\\"_s + tool.dirname);
 }
 
 QString proposedInstallDir(const QString &dirname)
 {
 #ifdef Q_OS_WIN
-    const QString programFilesFolder = QStringLiteral("c:\\program files\\");
+    const QString programFilesFolder = u"c:\\program files\\"_s;
     if (QFileInfo(programFilesFolder).isDir())
         return programFilesFolder + dirname;
 #endif
@@ -69,12 +71,11 @@ QString runTool(const platform::Platform &platform, const ToolRecord &tool)
     }
     if (tool.name == u"Musicbox") {
         // Its own folder, whatever its record names: it finds its tunes there.
-        const QString folder = data::discPath(QStringLiteral("\\tools\\Musicbox\\"));
+        const QString folder = data::discPath(u"\\tools\\Musicbox\\"_s);
         return startProgram(platform, data::discPath(folder, tool.start), folder);
     }
     const QString folder = data::programFolder();
-    return startProgram(
-        platform, data::discPath(QStringLiteral("\\tools\\") + tool.dirname + u'\\' + tool.start), folder);
+    return startProgram(platform, data::discPath(u"\\tools\\"_s + tool.dirname + u'\\' + tool.start), folder);
 }
 
 } // namespace brivello::toolcatalogue

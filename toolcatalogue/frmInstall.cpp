@@ -11,23 +11,25 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::toolcatalogue {
 
 using ui::twips;
 using ui::twipsRect;
 
 frmInstall::frmInstall(const ui::Context &context, ToolWindows &windows)
-    : Window(QStringLiteral("frmInstall")), m_context(context), m_windows(windows),
-      m_folder(new QLineEdit(this)), m_ok(new QPushButton(QStringLiteral("OK"), this))
+    : Window(u"frmInstall"_s), m_context(context), m_windows(windows), m_folder(new QLineEdit(this)),
+      m_ok(new QPushButton(u"OK"_s, this))
 {
-    setWindowTitle(QStringLiteral("Installare Tool"));
+    setWindowTitle(u"Installare Tool"_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint |
                    Qt::WindowTitleHint);
     setFixedSize(twips(4485), twips(975));
-    m_folder->setObjectName(QStringLiteral("txtGetDir"));
-    m_folder->setAccessibleName(QStringLiteral("Cartella di installazione"));
+    m_folder->setObjectName(u"txtGetDir"_s);
+    m_folder->setAccessibleName(u"Cartella di installazione"_s);
     m_folder->setGeometry(twips(240), twips(120), twips(3975), m_folder->sizeHint().height());
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
+    m_ok->setObjectName(u"cmdOK"_s);
     m_ok->setGeometry(twipsRect(3600, 480, 615, 375));
     connect(m_ok, &QPushButton::clicked, this, &frmInstall::cmdOK_Click);
     connect(m_folder, &QLineEdit::returnPressed, this, &frmInstall::cmdOK_Click);

@@ -18,6 +18,8 @@
 #include <QListWidget>
 #include <QProgressDialog>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::toolcatalogue {
 
 using ui::PictureBox;
@@ -29,7 +31,7 @@ namespace {
 // Folders with more files than this show a progress dialog while copying.
 constexpr int largeFolderFiles = 20;
 
-const QString toolsTitle = QStringLiteral("Brivello-Tools:");
+const QString toolsTitle = u"Brivello-Tools:"_s;
 
 template <typename W> W *placed(W *widget, const QString &name, const QRect &geometry)
 {
@@ -41,7 +43,7 @@ template <typename W> W *placed(W *widget, const QString &name, const QRect &geo
 QLabel *pageLabel(QWidget *page, const QString &name, const QRect &geometry, const QString &text = {})
 {
     auto *label = placed(new QLabel(text, page), name, geometry);
-    label->setStyleSheet(QStringLiteral("color: #eaf1fa;"));
+    label->setStyleSheet(u"color: #eaf1fa;"_s);
     return label;
 }
 
@@ -57,7 +59,7 @@ int leadingNumber(const QString &text)
 } // namespace
 
 frmTools::frmTools(const ui::Context &context, ToolWindows &windows)
-    : MainWindow(QStringLiteral("frmTools"), context, resources::Page::Tools, ui::NavigationOwner::Tools),
+    : MainWindow(u"frmTools"_s, context, resources::Page::Tools, ui::NavigationOwner::Tools),
       m_windows(windows)
 {
     QFont small = pctBG().font();
@@ -71,52 +73,47 @@ frmTools::~frmTools() = default;
 
 void frmTools::buildList()
 {
-    m_lstTools =
-        placed(new QListWidget(&pctBG()), QStringLiteral("lstTools"), twipsRect(1730, 1200, 7750, 3540));
+    m_lstTools = placed(new QListWidget(&pctBG()), u"lstTools"_s, twipsRect(1730, 1200, 7750, 3540));
     m_lstTools->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_lstTools->setAccessibleName(QStringLiteral("Tools"));
+    m_lstTools->setAccessibleName(u"Tools"_s);
     // Arrow keys move the selection, and every change of it is a click.
     connect(m_lstTools, &QListWidget::itemSelectionChanged, this, &frmTools::selectionChanged);
-    m_pctInstall = placed(new PictureBox(QStringLiteral("pctInstall"), &pctBG()),
-                          QStringLiteral("pctInstall"), twipsRect(1710, 5240, 1200, 240));
+    m_pctInstall =
+        placed(new PictureBox(u"pctInstall"_s, &pctBG()), u"pctInstall"_s, twipsRect(1710, 5240, 1200, 240));
     m_pctInstall->paintWhenShown(
-        [] { return resources::actionButton(twips(1200), twips(240), QStringLiteral("Installare")); });
-    m_pctInstall->setToolTip(QStringLiteral("Installare il tool scelto"));
+        [] { return resources::actionButton(twips(1200), twips(240), u"Installare"_s); });
+    m_pctInstall->setToolTip(u"Installare il tool scelto"_s);
     connect(m_pctInstall, &PictureBox::clicked, this, &frmTools::pctInstall_Click);
 }
 
 void frmTools::buildDetails()
 {
     QWidget *page = &pctBG();
-    m_lblTelefoon = pageLabel(page, QStringLiteral("lblTelefoon"), twipsRect(1680, 5520, 2580, 240),
-                              QStringLiteral("Adatto per i telefoni seguenti :"));
-    m_lblTel = pageLabel(page, QStringLiteral("lblTel"), twipsRect(4320, 5520, 2620, 240));
-    m_lblType = pageLabel(page, QStringLiteral("lblType"), twipsRect(1680, 5760, 1680, 240),
-                          QStringLiteral("Tipo di programma :"));
-    m_lblSoort = pageLabel(page, QStringLiteral("lblSoort"), twipsRect(3420, 5760, 3520, 240));
-    m_label1 =
-        pageLabel(page, QStringLiteral("Label1"), twipsRect(1680, 5970, 780, 240), QStringLiteral("Medium:"));
-    m_lblMedium = pageLabel(page, QStringLiteral("lblMedium"), twipsRect(2520, 5970, 4420, 240));
-    m_lblBeschrijving = pageLabel(page, QStringLiteral("lblBeschrijving"), twipsRect(1680, 6180, 4935, 840));
+    m_lblTelefoon = pageLabel(page, u"lblTelefoon"_s, twipsRect(1680, 5520, 2580, 240),
+                              u"Adatto per i telefoni seguenti :"_s);
+    m_lblTel = pageLabel(page, u"lblTel"_s, twipsRect(4320, 5520, 2620, 240));
+    m_lblType = pageLabel(page, u"lblType"_s, twipsRect(1680, 5760, 1680, 240), u"Tipo di programma :"_s);
+    m_lblSoort = pageLabel(page, u"lblSoort"_s, twipsRect(3420, 5760, 3520, 240));
+    m_label1 = pageLabel(page, u"Label1"_s, twipsRect(1680, 5970, 780, 240), u"Medium:"_s);
+    m_lblMedium = pageLabel(page, u"lblMedium"_s, twipsRect(2520, 5970, 4420, 240));
+    m_lblBeschrijving = pageLabel(page, u"lblBeschrijving"_s, twipsRect(1680, 6180, 4935, 840));
     m_lblBeschrijving->setWordWrap(true);
     m_lblBeschrijving->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_pctScreens = placed(new PictureBox(QStringLiteral("pctScreens"), page), QStringLiteral("pctScreens"),
-                          twipsRect(6960, 5160, 2400, 1800));
+    m_pctScreens =
+        placed(new PictureBox(u"pctScreens"_s, page), u"pctScreens"_s, twipsRect(6960, 5160, 2400, 1800));
     m_pctScreens->hide();
 }
 
 void frmTools::formLoad()
 {
     MainWindow::formLoad();
-    m_catalogue = data::Catalogue::open(data::discPath(QStringLiteral(".\\datafiles\\ringtones.dat")));
+    m_catalogue = data::Catalogue::open(data::discPath(u".\\datafiles\\ringtones.dat"_s));
     // Every field the window and the install read, looked for now rather
     // than at the click that needs it.
-    m_catalogue->requireFields(QStringLiteral("Tools"),
-                               {QStringLiteral("toolnaam"), QStringLiteral("imgnr"),
-                                QStringLiteral("telefoon"), QStringLiteral("tooltype"),
-                                QStringLiteral("medium"), QStringLiteral("beschrijving"),
-                                QStringLiteral("type"), QStringLiteral("dirname"), QStringLiteral("start")});
-    m_datTools = std::make_unique<data::DataSource>(m_catalogue, QStringLiteral("Tools"));
+    m_catalogue->requireFields(u"Tools"_s,
+                               {u"toolnaam"_s, u"imgnr"_s, u"telefoon"_s, u"tooltype"_s, u"medium"_s,
+                                u"beschrijving"_s, u"type"_s, u"dirname"_s, u"start"_s});
+    m_datTools = std::make_unique<data::DataSource>(m_catalogue, u"Tools"_s);
     m_datTools->moveFirst();
 }
 
@@ -154,7 +151,7 @@ void frmTools::showSelectedTool()
     const QListWidgetItem *item = m_lstTools->currentItem();
     if (!item)
         return;
-    m_strToolCriteria = QStringLiteral("toolnaam = '") + data::quoteLiteral(item->text()) + u'\'';
+    m_strToolCriteria = u"toolnaam = '"_s + data::quoteLiteral(item->text()) + u'\'';
     if (!m_datTools->findFirst(m_strToolCriteria))
         return;
     m_pctScreens->paintPicture(screenPicture(leadingNumber(m_datTools->field(u"imgnr"))));
@@ -183,11 +180,11 @@ void frmTools::installSelectedTool()
 {
     const QList<QListWidgetItem *> selected = m_lstTools->selectedItems();
     if (selected.isEmpty()) {
-        showMessage(QStringLiteral("Scegliere prima un tool dalla lista."), false);
+        showMessage(u"Scegliere prima un tool dalla lista."_s, false);
         Q_EMIT installEnded();
         return;
     }
-    m_strToolCriteria = QStringLiteral("Toolnaam = '") + data::quoteLiteral(selected.first()->text()) + u'\'';
+    m_strToolCriteria = u"Toolnaam = '"_s + data::quoteLiteral(selected.first()->text()) + u'\'';
     if (!m_datTools->findFirst(m_strToolCriteria)) {
         Q_EMIT installEnded();
         return;
@@ -219,16 +216,15 @@ void frmTools::copyInstall(const ToolRecord &tool)
     const QString source = toolFolder(tool);
     const QStringList files = listToolFiles(source);
     if (files.isEmpty()) {
-        showMessage(QStringLiteral("La cartella del tool non contiene file da copiare: %1")
-                        .arg(QDir::toNativeSeparators(source)),
-                    true);
+        showMessage(
+            u"La cartella del tool non contiene file da copiare: %1"_s.arg(QDir::toNativeSeparators(source)),
+            true);
         Q_EMIT installEnded();
         return;
     }
     // The proposed folder usually does not exist yet.
     if (!QDir().mkpath(m_strInstallDir)) {
-        showMessage(QStringLiteral("Impossibile creare la cartella %1")
-                        .arg(QDir::toNativeSeparators(m_strInstallDir)),
+        showMessage(u"Impossibile creare la cartella %1"_s.arg(QDir::toNativeSeparators(m_strInstallDir)),
                     true);
         Q_EMIT installEnded();
         return;
@@ -249,9 +245,8 @@ void frmTools::startCopy(const QString &sourceFolder, const QStringList &files, 
 
 void frmTools::showProgress(int total)
 {
-    m_progress = new QProgressDialog(QStringLiteral("Copia dei file del tool..."), QStringLiteral("Annulla"),
-                                     0, total, this);
-    m_progress->setObjectName(QStringLiteral("prgCopy"));
+    m_progress = new QProgressDialog(u"Copia dei file del tool..."_s, u"Annulla"_s, 0, total, this);
+    m_progress->setObjectName(u"prgCopy"_s);
     m_progress->setWindowTitle(toolsTitle);
     m_progress->setWindowModality(Qt::WindowModal);
     m_progress->setAutoClose(false);
@@ -269,9 +264,8 @@ QString frmTools::failureText(const CopyOutcome &outcome)
     QStringList lines;
     if (!outcome.unreadable.isEmpty()) {
         lines << (outcome.unreadable.size() == 1
-                      ? QStringLiteral("Impossibile leggere questo file del tool, che non è stato copiato:")
-                      : QStringLiteral(
-                            "Impossibile leggere questi file del tool, che non sono stati copiati:"));
+                      ? u"Impossibile leggere questo file del tool, che non è stato copiato:"_s
+                      : u"Impossibile leggere questi file del tool, che non sono stati copiati:"_s);
         lines << outcome.unreadable;
     }
     if (!outcome.error.isEmpty())
@@ -292,18 +286,16 @@ void frmTools::copyFinished(const CopyOutcome &outcome, const QString &target)
     const QString where = QDir::toNativeSeparators(target);
     switch (outcome.kind) {
     case CopyOutcome::Kind::Complete:
-        showMessage(QStringLiteral("Installare è perfecto! ") + target, false);
+        showMessage(u"Installare è perfecto! "_s + target, false);
         break;
     case CopyOutcome::Kind::Cancelled:
-        showMessage(QStringLiteral("Installazione interrotta: sono stati copiati %1 file su %2 in %3.")
-                        .arg(outcome.copied)
+        showMessage(u"Installazione interrotta: sono stati copiati %1 file su %2 in %3."_s.arg(outcome.copied)
                         .arg(outcome.total)
                         .arg(where),
                     true);
         break;
     case CopyOutcome::Kind::Failed:
-        showMessage(failureText(outcome) + QStringLiteral("\nSono stati copiati %1 file su %2 in %3.")
-                                               .arg(outcome.copied)
+        showMessage(failureText(outcome) + u"\nSono stati copiati %1 file su %2 in %3."_s.arg(outcome.copied)
                                                .arg(outcome.total)
                                                .arg(where),
                     true);

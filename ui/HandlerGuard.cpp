@@ -2,6 +2,8 @@
 
 #include "data/CatalogueError.h"
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ui {
 
 QString failureText(const std::exception &error)
@@ -9,8 +11,8 @@ QString failureText(const std::exception &error)
     if (const auto *catalogue = dynamic_cast<const data::CatalogueError *>(&error))
         return catalogue->message();
     if (dynamic_cast<const std::bad_alloc *>(&error))
-        return QStringLiteral("Memoria insufficiente: l'operazione è stata interrotta.");
-    return QStringLiteral("Si è verificato un errore imprevisto: %1").arg(QString::fromUtf8(error.what()));
+        return u"Memoria insufficiente: l'operazione è stata interrotta."_s;
+    return u"Si è verificato un errore imprevisto: %1"_s.arg(QString::fromUtf8(error.what()));
 }
 
 bool runHandler(platform::MessageBox &messageBox, const std::function<void()> &work)

@@ -5,14 +5,16 @@
 #include <QApplication>
 #include <QScreen>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ui {
 
 MainWindow::MainWindow(const QString &name, const Context &context, resources::Page page,
                        NavigationOwner owner)
-    : Window(name), m_context(context), m_page(new PictureBox(QStringLiteral("pctBG"), this)), m_owner(owner)
+    : Window(name), m_context(context), m_page(new PictureBox(u"pctBG"_s, this)), m_owner(owner)
 {
     setWindowFlag(Qt::FramelessWindowHint);
-    setWindowTitle(QStringLiteral("Brivello"));
+    setWindowTitle(u"Brivello"_s);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);

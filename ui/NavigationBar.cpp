@@ -4,6 +4,8 @@
 #include "ui/PictureBox.h"
 #include "ui/Twips.h"
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ui {
 
 namespace {
@@ -52,25 +54,24 @@ QString toolTip(QStringView button, Owner owner)
     if (isOwnButton(button, owner) && button != u"pctRingTones")
         return {};
     if (button == u"pctRingTones")
-        return QStringLiteral("Brivello");
+        return u"Brivello"_s;
     if (button == u"pctLogo")
-        return owner == Owner::Documentation ? QStringLiteral("Nokia logo Operatore")
-                                             : QStringLiteral("Nokia Logo Operatore");
+        return owner == Owner::Documentation ? u"Nokia logo Operatore"_s : u"Nokia Logo Operatore"_s;
     if (button == u"pctTools")
-        return QStringLiteral("Tools per i diversi modelli");
+        return u"Tools per i diversi modelli"_s;
     if (button == u"pctDoc")
-        return QStringLiteral("Informazioni");
+        return u"Informazioni"_s;
     if (button == u"pctQuit")
-        return QStringLiteral("Chiudere il programma");
+        return u"Chiudere il programma"_s;
     switch (owner) {
     case Owner::Ringtones:
-        return QStringLiteral("Aiuto per Brivello");
+        return u"Aiuto per Brivello"_s;
     case Owner::Logos:
-        return QStringLiteral("Aiuto per Loghi");
+        return u"Aiuto per Loghi"_s;
     case Owner::Documentation:
-        return QStringLiteral("Aiuto per Informazioni");
+        return u"Aiuto per Informazioni"_s;
     case Owner::Tools:
-        return QStringLiteral("Aiuta per I Tools");
+        return u"Aiuta per I Tools"_s;
     }
     return {};
 }

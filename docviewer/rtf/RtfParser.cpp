@@ -7,6 +7,8 @@
 #include <array>
 #include <string_view>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::rtf {
 
 namespace {
@@ -113,7 +115,7 @@ void Parser::run()
 {
     while (!m_ended) {
         if (m_builder.exhausted()) {
-            warn(QStringLiteral("document truncated: it would have grown beyond its size allows"));
+            warn(u"document truncated: it would have grown beyond its size allows"_s);
             break;
         }
         const Token token = m_tokenizer.next();
@@ -142,8 +144,7 @@ void Parser::run()
         }
     }
     if (m_stack.size() > 1 || m_flattenedDepth > 0)
-        warn(QStringLiteral("document ends inside %1 open group(s)")
-                 .arg(m_stack.size() - 1 + m_flattenedDepth));
+        warn(u"document ends inside %1 open group(s)"_s.arg(m_stack.size() - 1 + m_flattenedDepth));
     flushRun();
     m_builder.finish(m_endLook ? *m_endLook : look());
 }
@@ -161,7 +162,7 @@ void Parser::openGroup()
     if (int(m_stack.size()) >= kMaxDepth) {
         // Deeper groups are read as if their braces were not there.
         ++m_flattenedDepth;
-        warn(QStringLiteral("groups nested deeper than %1 levels were flattened").arg(kMaxDepth));
+        warn(u"groups nested deeper than %1 levels were flattened"_s.arg(kMaxDepth));
         return;
     }
     Group group = top();
@@ -177,7 +178,7 @@ void Parser::closeGroup()
         return;
     }
     if (m_stack.size() <= 1) {
-        warn(QStringLiteral("closing brace without an opening one ignored"));
+        warn(u"closing brace without an opening one ignored"_s);
         return;
     }
     const Group closed = top();
@@ -205,7 +206,7 @@ void Parser::closeGroup()
             return c == ' ' || c == '\r' || c == '\n' || c == '\t' || c == '\0' || c == '}';
         });
         if (!onlyBlank)
-            warn(QStringLiteral("data after the end of the document ignored"));
+            warn(u"data after the end of the document ignored"_s);
         m_ended = true;
     }
 }
@@ -249,7 +250,7 @@ void Parser::controlWord(QByteArrayView name, bool hasParameter, int parameter)
 {
     if (is(name, "bin")) {
         if (m_tokenizer.skipBinary(hasParameter ? parameter : 0) < parameter)
-            warn(QStringLiteral("binary data runs past the end of the document"));
+            warn(u"binary data runs past the end of the document"_s);
         return;
     }
     Group &group = top();
@@ -360,7 +361,7 @@ bool Parser::documentWord(QByteArrayView name, bool hasParameter, int parameter)
         if (page.isKnown())
             m_documentPage = page;
         else
-            warn(QStringLiteral("code page %1 not known; Windows-1252 used").arg(parameter));
+            warn(u"code page %1 not known; Windows-1252 used"_s.arg(parameter));
     } else if (is(name, "deff")) {
         if (hasParameter)
             m_defaultFont = parameter;
@@ -720,7 +721,7 @@ void Parser::prepareContent()
         if (!m_builder.inTable() || m_builder.rowEnded()) {
             flushRun();
             if (!m_builder.enterTable(m_rowDefinition))
-                warn(QStringLiteral("tables too large; the rest of their text flows as paragraphs"));
+                warn(u"tables too large; the rest of their text flows as paragraphs"_s);
         }
     } else if (m_builder.inTable()) {
         flushRun();
@@ -796,14 +797,14 @@ void Parser::listOfParagraph(ParagraphLook *look) const
                 list.levels[std::min<qsizetype>(para.listLevel, list.levels.size() - 1)];
             if (level.numberFormat == 255)
                 return; // a level without a number or bullet
-            look->listKey = QStringLiteral("ls%1:%2").arg(para.listOverride).arg(para.listLevel);
+            look->listKey = u"ls%1:%2"_s.arg(para.listOverride).arg(para.listLevel);
             look->listStyle = styleOfNumberFormat(level.numberFormat, level.text);
             look->listLevel = para.listLevel;
             return;
         }
     }
     if (para.numbering.active && !para.numbering.continuation) {
-        look->listKey = QStringLiteral("pn%1:%2").arg(para.numbering.level).arg(int(para.numbering.style));
+        look->listKey = u"pn%1:%2"_s.arg(para.numbering.level).arg(int(para.numbering.style));
         look->listStyle = para.numbering.style;
         look->listLevel = para.numbering.level;
     }

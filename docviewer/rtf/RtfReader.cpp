@@ -11,6 +11,8 @@
 #include <QTextList>
 #include <QTextTable>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::rtf {
 
 namespace {
@@ -28,11 +30,11 @@ QString bulletOf(QTextListFormat::Style style)
 {
     switch (style) {
     case QTextListFormat::ListCircle:
-        return QStringLiteral(u"\u25E6");
+        return u"\u25E6"_s;
     case QTextListFormat::ListSquare:
-        return QStringLiteral(u"\u25AA");
+        return u"\u25AA"_s;
     default:
-        return QStringLiteral(u"\u2022");
+        return u"\u2022"_s;
     }
 }
 
@@ -98,7 +100,7 @@ void showNotice(const QString &path, QTextDocument *into)
     QTextCursor cursor(into);
     QTextCharFormat format;
     format.setFontItalic(true);
-    cursor.insertText(QStringLiteral("Pagina non disponibile: %1").arg(QFileInfo(path).fileName()), format);
+    cursor.insertText(u"Pagina non disponibile: %1"_s.arg(QFileInfo(path).fileName()), format);
 }
 
 } // namespace
@@ -121,7 +123,7 @@ void readRtf(const QByteArray &rtf, QTextDocument *into, QStringList *warnings)
     into->clear();
     QStringList found;
     if (!looksLikeRtf(rtf))
-        found.append(QStringLiteral("not a rich-text document; read as plain text"));
+        found.append(u"not a rich-text document; read as plain text"_s);
     {
         QTextCursor editing(into);
         editing.beginEditBlock();

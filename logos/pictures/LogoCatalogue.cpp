@@ -4,6 +4,8 @@
 
 #include <QDebug>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logos {
 
 namespace {
@@ -132,13 +134,13 @@ bool readLogoList(QStringView source, Category category, QStringList *lines, QSt
         if (line.startsWith(u'[') && line.endsWith(u']')) {
             current = categoryFromName(line.mid(1, line.size() - 2));
             if (!current) {
-                *error = QStringLiteral("line %1: %2 names no category").arg(lineNumber).arg(line);
+                *error = u"line %1: %2 names no category"_s.arg(lineNumber).arg(line);
                 return false;
             }
             continue;
         }
         if (!current) {
-            *error = QStringLiteral("line %1: a logo before any category").arg(lineNumber);
+            *error = u"line %1: a logo before any category"_s.arg(lineNumber);
             return false;
         }
         if (*current == category)

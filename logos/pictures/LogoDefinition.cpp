@@ -1,5 +1,7 @@
 #include "logos/pictures/LogoDefinition.h"
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logos {
 
 namespace {
@@ -22,7 +24,7 @@ bool splitWords(QStringView line, QStringList *words, QString *error)
         word.append(c);
     }
     if (quoted) {
-        *error = QStringLiteral("a text lacks its closing quote");
+        *error = u"a text lacks its closing quote"_s;
         return false;
     }
     if (!word.isEmpty())
@@ -33,7 +35,7 @@ bool splitWords(QStringView line, QStringList *words, QString *error)
 bool parseQuotedLines(const QString &word, QStringList *lines)
 {
     // "a" or "a"/"b"
-    static const QString separator = QStringLiteral("\"/\"");
+    static const QString separator = u"\"/\""_s;
     if (word.size() < 2 || !word.startsWith(u'"') || !word.endsWith(u'"'))
         return false;
     const QString inner = word.mid(1, word.size() - 2);
@@ -67,14 +69,14 @@ bool parseIconWord(const QString &word, LogoItem *item)
 
 bool applyStyleWord(const QString &word, LogoDefinition *definition, FontFace *face, int *tracking)
 {
-    static const QHash<QString, FontFace> faces = {{QStringLiteral("normal"), FontFace::Normal},
-                                                   {QStringLiteral("small"), FontFace::Small},
-                                                   {QStringLiteral("bold"), FontFace::Bold},
-                                                   {QStringLiteral("big"), FontFace::Big}};
-    static const QHash<QString, LogoFrame> frames = {{QStringLiteral("frame"), LogoFrame::Box},
-                                                     {QStringLiteral("round"), LogoFrame::RoundBox},
-                                                     {QStringLiteral("rules"), LogoFrame::Rules},
-                                                     {QStringLiteral("dots"), LogoFrame::DottedRules}};
+    static const QHash<QString, FontFace> faces = {{u"normal"_s, FontFace::Normal},
+                                                   {u"small"_s, FontFace::Small},
+                                                   {u"bold"_s, FontFace::Bold},
+                                                   {u"big"_s, FontFace::Big}};
+    static const QHash<QString, LogoFrame> frames = {{u"frame"_s, LogoFrame::Box},
+                                                     {u"round"_s, LogoFrame::RoundBox},
+                                                     {u"rules"_s, LogoFrame::Rules},
+                                                     {u"dots"_s, LogoFrame::DottedRules}};
     if (faces.contains(word)) {
         *face = faces.value(word);
         *tracking = 0;
@@ -110,7 +112,7 @@ bool parseLogoDefinition(QStringView line, LogoDefinition *definition, QString *
         LogoItem item;
         if (word.startsWith(u'"')) {
             if (!parseQuotedLines(word, &item.lines)) {
-                *error = QStringLiteral("%1 is not a text or two texts joined by /").arg(word);
+                *error = u"%1 is not a text or two texts joined by /"_s.arg(word);
                 return false;
             }
             item.kind = item.lines.size() == 2 ? LogoItem::Kind::Stack : LogoItem::Kind::Text;
@@ -119,17 +121,17 @@ bool parseLogoDefinition(QStringView line, LogoDefinition *definition, QString *
             result.items.append(item);
         } else if (word.startsWith(u'@')) {
             if (!parseIconWord(word, &item)) {
-                *error = QStringLiteral("%1 is not an icon").arg(word);
+                *error = u"%1 is not an icon"_s.arg(word);
                 return false;
             }
             result.items.append(item);
         } else if (!applyStyleWord(word, &result, &face, &tracking)) {
-            *error = QStringLiteral("unknown word %1").arg(word);
+            *error = u"unknown word %1"_s.arg(word);
             return false;
         }
     }
     if (result.items.isEmpty()) {
-        *error = QStringLiteral("the logo shows nothing");
+        *error = u"the logo shows nothing"_s;
         return false;
     }
     *definition = result;

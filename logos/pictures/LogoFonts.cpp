@@ -2,6 +2,8 @@
 
 #include <QDebug>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logos {
 
 namespace {
@@ -32,13 +34,11 @@ bool parseIcons(QStringView source, QHash<QString, PixelBitmap> *icons, QString 
     QHash<QString, PixelBitmap> result;
     for (const PixelBlock &block : std::as_const(blocks)) {
         if (block.keyword != u"icon") {
-            *error = QStringLiteral("line %1: \"%2\" where an icon was expected")
-                         .arg(block.line)
-                         .arg(block.keyword);
+            *error = u"line %1: \"%2\" where an icon was expected"_s.arg(block.line).arg(block.keyword);
             return false;
         }
         if (result.contains(block.name)) {
-            *error = QStringLiteral("icon '%1' (line %2) is drawn twice").arg(block.name).arg(block.line);
+            *error = u"icon '%1' (line %2) is drawn twice"_s.arg(block.name).arg(block.line);
             return false;
         }
         PixelBitmap bitmap;

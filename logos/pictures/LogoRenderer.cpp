@@ -2,6 +2,8 @@
 
 #include <QRect>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logos {
 
 namespace {
@@ -14,7 +16,7 @@ bool glyphFor(QChar c, FontFace face, PixelBitmap *glyph, QString *error)
 {
     const PixelBitmap *drawn = drawnFont(face).glyph(c);
     if (!drawn) {
-        *error = QStringLiteral("the font has no glyph '%1'").arg(c);
+        *error = u"the font has no glyph '%1'"_s.arg(c);
         return false;
     }
     switch (face) {
@@ -23,7 +25,7 @@ bool glyphFor(QChar c, FontFace face, PixelBitmap *glyph, QString *error)
         break;
     case FontFace::Big:
         if (drawn->hasInkBelow(CapitalRows)) {
-            *error = QStringLiteral("'%1' has a tail, which big letters cannot draw").arg(c);
+            *error = u"'%1' has a tail, which big letters cannot draw"_s.arg(c);
             return false;
         }
         *glyph = drawn->topRows(CapitalRows).scaled(2);
@@ -68,7 +70,7 @@ bool renderItem(const LogoItem &item, PixelBitmap *bitmap, QString *error)
         const auto &icons = builtInIcons();
         const auto it = icons.constFind(item.icon);
         if (it == icons.cend()) {
-            *error = QStringLiteral("there is no icon '%1'").arg(item.icon);
+            *error = u"there is no icon '%1'"_s.arg(item.icon);
             return false;
         }
         *bitmap = repeated(item.mirrored ? it->mirrored() : *it, item.repeat);
@@ -136,9 +138,7 @@ bool placeItems(const QList<PixelBitmap> &items, const LogoDefinition &definitio
     const bool spread = definition.spread && gaps > 0;
     const int needed = inkWidth + gaps * (spread ? 1 : definition.gap);
     if (needed > area.width()) {
-        *error = QStringLiteral("the items are %1 pixels wide, the logo has room for %2")
-                     .arg(needed)
-                     .arg(area.width());
+        *error = u"the items are %1 pixels wide, the logo has room for %2"_s.arg(needed).arg(area.width());
         return false;
     }
     const int free = area.width() - inkWidth;
@@ -179,7 +179,7 @@ bool renderText(const QString &text, FontFace face, int tracking, PixelBitmap *b
         glyphs.append(glyph);
     }
     if (glyphs.isEmpty()) {
-        *error = QStringLiteral("an empty text");
+        *error = u"an empty text"_s;
         return false;
     }
     PixelBitmap result(width, glyphs.first().height());
@@ -209,8 +209,7 @@ bool renderLogo(const LogoDefinition &definition, QImage *image, QString *error)
     for (int i = 0; i < items.size(); ++i) {
         const PixelBitmap &item = items.at(i);
         if (item.height() > area.height()) {
-            *error = QStringLiteral("item %1 is %2 rows high, the logo has room for %3")
-                         .arg(i + 1)
+            *error = u"item %1 is %2 rows high, the logo has room for %3"_s.arg(i + 1)
                          .arg(item.height())
                          .arg(area.height());
             return false;

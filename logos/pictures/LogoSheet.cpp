@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QTextStream>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using namespace brivello::logos;
@@ -65,8 +67,7 @@ int main(int argc, char *argv[])
         total += logoCount(category);
     out << "Drew " << total << " logos in " << timer.nsecsElapsed() / 1000 << " microseconds\n";
     for (Category category : AllCategories) {
-        const QString path =
-            QDir(folder).filePath(QStringLiteral("logos-%1.png").arg(imageListName(category)));
+        const QString path = QDir(folder).filePath(u"logos-%1.png"_s.arg(imageListName(category)));
         contactSheet(logoList(category)).save(path);
         out << path << '\n';
     }

@@ -4,6 +4,8 @@
 
 #include <QtEndian>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logos {
 
 namespace {
@@ -86,7 +88,7 @@ bool writeMonochromeBmp(const QString &path, const QImage &image, QString *error
         return false;
     };
     if (image.isNull())
-        return fail(QStringLiteral("there is no picture to write"));
+        return fail(u"there is no picture to write"_s);
     QString reason;
     if (!data::writeFileSafely(path, monochromeBmp(image), &reason))
         return fail(reason);

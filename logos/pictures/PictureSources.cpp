@@ -3,6 +3,8 @@
 
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 // The pixel fonts, the icons and the logo list are text files a designer
 // edits (sources/), compiled into the library as resources and read once.
 
@@ -12,7 +14,7 @@ namespace {
 
 QString readSource(const QString &name)
 {
-    QFile file(QStringLiteral(":/logos/sources/") + name);
+    QFile file(u":/logos/sources/"_s + name);
     // A source left out of the resources reads as empty; the parsers then
     // name what is missing.
     if (!file.open(QIODevice::ReadOnly))
@@ -24,20 +26,20 @@ QString readSource(const QString &name)
 
 QStringView fontSource(FontFace face)
 {
-    static const QString normal = readSource(QStringLiteral("font-normal.txt"));
-    static const QString small = readSource(QStringLiteral("font-small.txt"));
+    static const QString normal = readSource(u"font-normal.txt"_s);
+    static const QString small = readSource(u"font-small.txt"_s);
     return face == FontFace::Small ? QStringView(small) : QStringView(normal);
 }
 
 QStringView iconSource()
 {
-    static const QString source = readSource(QStringLiteral("icons.txt"));
+    static const QString source = readSource(u"icons.txt"_s);
     return source;
 }
 
 QStringView logoListSource()
 {
-    static const QString source = readSource(QStringLiteral("logos.txt"));
+    static const QString source = readSource(u"logos.txt"_s);
     return source;
 }
 

@@ -1,5 +1,7 @@
 #include "logos/pictures/PixelBitmap.h"
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logos {
 
 PixelBitmap::PixelBitmap(int width, int height)
@@ -85,7 +87,7 @@ bool splitPixelBlocks(QStringView source, QList<PixelBlock> *blocks, QString *er
             continue;
         if (isPixelRow(line)) {
             if (blocks->isEmpty()) {
-                *error = QStringLiteral("line %1: a row of pixels before any heading").arg(lineNumber);
+                *error = u"line %1: a row of pixels before any heading"_s.arg(lineNumber);
                 return false;
             }
             blocks->last().rows.append(line.toString());
@@ -93,9 +95,8 @@ bool splitPixelBlocks(QStringView source, QList<PixelBlock> *blocks, QString *er
         }
         const qsizetype space = line.indexOf(u' ');
         if (space < 0) {
-            *error = QStringLiteral("line %1: \"%2\" is neither a heading nor a row of '#' and '.'")
-                         .arg(lineNumber)
-                         .arg(line);
+            *error =
+                u"line %1: \"%2\" is neither a heading nor a row of '#' and '.'"_s.arg(lineNumber).arg(line);
             return false;
         }
         PixelBlock block;
@@ -110,10 +111,10 @@ bool splitPixelBlocks(QStringView source, QList<PixelBlock> *blocks, QString *er
 bool bitmapFromRows(const PixelBlock &block, PixelBitmap *bitmap, QString *error)
 {
     const auto where = [&block] {
-        return QStringLiteral("%1 '%2' (line %3)").arg(block.keyword, block.name).arg(block.line);
+        return u"%1 '%2' (line %3)"_s.arg(block.keyword, block.name).arg(block.line);
     };
     if (block.rows.isEmpty()) {
-        *error = where() + QStringLiteral(": no rows");
+        *error = where() + u": no rows"_s;
         return false;
     }
     const int width = int(block.rows.first().size());
@@ -121,10 +122,8 @@ bool bitmapFromRows(const PixelBlock &block, PixelBitmap *bitmap, QString *error
     for (int y = 0; y < block.rows.size(); ++y) {
         const QString &row = block.rows.at(y);
         if (row.size() != width) {
-            *error = where() + QStringLiteral(": row %1 is %2 pixels wide, row 1 is %3")
-                                   .arg(y + 1)
-                                   .arg(row.size())
-                                   .arg(width);
+            *error =
+                where() + u": row %1 is %2 pixels wide, row 1 is %3"_s.arg(y + 1).arg(row.size()).arg(width);
             return false;
         }
         for (int x = 0; x < width; ++x)

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logos {
 
 namespace {
@@ -11,9 +13,9 @@ bool parseHeading(const PixelBlock &block, QString *name, int *height, QString *
     const QStringList words = block.name.split(u' ', Qt::SkipEmptyParts);
     bool numeric = false;
     if (block.keyword != u"font" || words.size() != 3 || words.at(1) != u"height")
-        *error = QStringLiteral("line %1: a font starts with \"font <name> height <rows>\"").arg(block.line);
+        *error = u"line %1: a font starts with \"font <name> height <rows>\""_s.arg(block.line);
     else if (const int rows = words.at(2).toInt(&numeric); !numeric || rows <= 0)
-        *error = QStringLiteral("line %1: the font's height must be a positive number").arg(block.line);
+        *error = u"line %1: the font's height must be a positive number"_s.arg(block.line);
     else {
         *name = words.at(0);
         *height = rows;
@@ -25,8 +27,7 @@ bool parseHeading(const PixelBlock &block, QString *name, int *height, QString *
 bool glyphCharacter(const PixelBlock &block, QChar *c, QString *error)
 {
     if (block.keyword != u"glyph") {
-        *error =
-            QStringLiteral("line %1: \"%2\" where a glyph was expected").arg(block.line).arg(block.keyword);
+        *error = u"line %1: \"%2\" where a glyph was expected"_s.arg(block.line).arg(block.keyword);
         return false;
     }
     if (block.name == u"space") {
@@ -34,8 +35,7 @@ bool glyphCharacter(const PixelBlock &block, QChar *c, QString *error)
         return true;
     }
     if (block.name.size() != 1) {
-        *error =
-            QStringLiteral("line %1: glyph name \"%2\" is not one character").arg(block.line).arg(block.name);
+        *error = u"line %1: glyph name \"%2\" is not one character"_s.arg(block.line).arg(block.name);
         return false;
     }
     *c = block.name.at(0);
@@ -50,7 +50,7 @@ bool PixelFont::parse(QStringView source, PixelFont *font, QString *error)
     if (!splitPixelBlocks(source, &blocks, error))
         return false;
     if (blocks.isEmpty()) {
-        *error = QStringLiteral("the font source is empty");
+        *error = u"the font source is empty"_s;
         return false;
     }
     PixelFont result;
@@ -63,15 +63,14 @@ bool PixelFont::parse(QStringView source, PixelFont *font, QString *error)
         if (!glyphCharacter(block, &c, error) || !bitmapFromRows(block, &bitmap, error))
             return false;
         if (bitmap.height() != result.m_height) {
-            *error = QStringLiteral("glyph '%1' (line %2): %3 rows, the font is %4 rows high")
-                         .arg(block.name)
+            *error = u"glyph '%1' (line %2): %3 rows, the font is %4 rows high"_s.arg(block.name)
                          .arg(block.line)
                          .arg(bitmap.height())
                          .arg(result.m_height);
             return false;
         }
         if (result.m_glyphs.contains(c)) {
-            *error = QStringLiteral("glyph '%1' (line %2) is drawn twice").arg(block.name).arg(block.line);
+            *error = u"glyph '%1' (line %2) is drawn twice"_s.arg(block.name).arg(block.line);
             return false;
         }
         result.m_glyphs.insert(c, bitmap);

@@ -9,33 +9,35 @@
 #include <QPushButton>
 #include <QToolButton>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::phone {
 
 ConnectionChooser::ConnectionChooser(DeviceLister devices, QWidget *parent)
     : QWidget(parent), m_devices(std::move(devices)), m_device(new QComboBox(this)),
-      m_kind(new QComboBox(this)), m_probe(new QPushButton(QStringLiteral("Prova"), this)),
+      m_kind(new QComboBox(this)), m_probe(new QPushButton(u"Prova"_s, this)),
       m_refresh(new QToolButton(this)), m_description(new QLabel(this))
 {
     m_device->setEditable(true);
     m_device->setInsertPolicy(QComboBox::NoInsert);
     m_device->setMinimumContentsLength(18);
-    m_device->lineEdit()->setPlaceholderText(QStringLiteral("/dev/ttyUSB0"));
-    m_device->setToolTip(QStringLiteral("Il dispositivo del modem o del cavo; si può anche scrivere."));
-    m_refresh->setText(QStringLiteral("Aggiorna"));
-    m_refresh->setToolTip(QStringLiteral("Cerca di nuovo i dispositivi collegati"));
+    m_device->lineEdit()->setPlaceholderText(u"/dev/ttyUSB0"_s);
+    m_device->setToolTip(u"Il dispositivo del modem o del cavo; si può anche scrivere."_s);
+    m_refresh->setText(u"Aggiorna"_s);
+    m_refresh->setToolTip(u"Cerca di nuovo i dispositivi collegati"_s);
     for (const ConnectionKind &kind : connectionKinds())
         m_kind->addItem(kind.label, kind.name);
-    m_probe->setToolTip(QStringLiteral("Collega il telefono e ne legge marca, modello, IMEI e segnale, "
-                                       "senza inviare nulla."));
+    m_probe->setToolTip(u"Collega il telefono e ne legge marca, modello, IMEI e segnale, "
+                        "senza inviare nulla."_s);
     m_description->setWordWrap(true);
 
     auto *layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(QStringLiteral("Dispositivo:"), this), 0, 0);
+    layout->addWidget(new QLabel(u"Dispositivo:"_s, this), 0, 0);
     layout->addWidget(m_device, 0, 1);
     layout->addWidget(m_refresh, 0, 2);
     layout->addWidget(m_description, 1, 1, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Collegamento:"), this), 2, 0);
+    layout->addWidget(new QLabel(u"Collegamento:"_s, this), 2, 0);
     layout->addWidget(m_kind, 2, 1);
     layout->addWidget(m_probe, 2, 2);
     layout->setColumnStretch(1, 1);
@@ -90,11 +92,10 @@ void ConnectionChooser::showDescription()
             return;
         }
     }
-    m_description->setText(m_entries.empty()
-                               ? QStringLiteral("Nessun dispositivo trovato: collegare il cavo o "
-                                                "il modem e premere «Aggiorna», oppure scrivere il "
-                                                "nome del dispositivo.")
-                               : QString());
+    m_description->setText(m_entries.empty() ? u"Nessun dispositivo trovato: collegare il cavo o "
+                                               "il modem e premere «Aggiorna», oppure scrivere il "
+                                               "nome del dispositivo."_s
+                                             : QString());
 }
 
 } // namespace brivello::phone

@@ -11,12 +11,14 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::phone {
 
 namespace {
 
-const QString ProblemStyle = QStringLiteral("color: #a00000; font-weight: bold;");
-const QString DoneStyle = QStringLiteral("color: #006000; font-weight: bold;");
+const QString ProblemStyle = u"color: #a00000; font-weight: bold;"_s;
+const QString DoneStyle = u"color: #006000; font-weight: bold;"_s;
 
 } // namespace
 
@@ -24,7 +26,7 @@ PhoneJobPanel::PhoneJobPanel(PhoneTaskFactory tasks, ConnectionChooser::DeviceLi
                              QString settingsFile, QWidget *parent)
     : QObject(parent), m_tasks(std::move(tasks)), m_settingsFile(std::move(settingsFile))
 {
-    m_box = new QGroupBox(QStringLiteral("Telefono o modem"), parent);
+    m_box = new QGroupBox(u"Telefono o modem"_s, parent);
     auto *layout = new QVBoxLayout(m_box);
     m_chooser = new ConnectionChooser(std::move(devices), m_box);
     layout->addWidget(m_chooser);
@@ -34,8 +36,8 @@ PhoneJobPanel::PhoneJobPanel(PhoneTaskFactory tasks, ConnectionChooser::DeviceLi
     m_pin = new QLineEdit(m_pinRow);
     m_pin->setEchoMode(QLineEdit::Password);
     m_pin->setMaxLength(8);
-    m_pin->setPlaceholderText(QStringLiteral("PIN della SIM"));
-    auto *pinLabel = new QLabel(QStringLiteral("&PIN:"), m_pinRow);
+    m_pin->setPlaceholderText(u"PIN della SIM"_s);
+    auto *pinLabel = new QLabel(u"&PIN:"_s, m_pinRow);
     pinLabel->setBuddy(m_pin);
     pinLayout->addWidget(pinLabel);
     pinLayout->addWidget(m_pin, 1);
@@ -43,7 +45,7 @@ PhoneJobPanel::PhoneJobPanel(PhoneTaskFactory tasks, ConnectionChooser::DeviceLi
     layout->addWidget(m_pinRow);
 
     m_status = new QLabel(parent);
-    m_status->setObjectName(QStringLiteral("status"));
+    m_status->setObjectName(u"status"_s);
     m_status->setWordWrap(true);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_progress = new QProgressBar(parent);
@@ -67,7 +69,7 @@ bool PhoneJobPanel::prepare(PhoneJob &job)
 {
     job.connection = m_chooser->connection();
     if (job.connection.device.isEmpty()) {
-        showStatus(QStringLiteral("Scegliere il dispositivo del telefono o del modem."), true);
+        showStatus(u"Scegliere il dispositivo del telefono o del modem."_s, true);
         return false;
     }
     if (!pinIsUsable())
@@ -80,10 +82,10 @@ bool PhoneJobPanel::pinIsUsable()
 {
     if (m_pinRow->isHidden() || m_pin->text().isEmpty())
         return true;
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{4,8}$"));
+    static const QRegularExpression digits(u"^[0-9]{4,8}$"_s);
     if (digits.match(m_pin->text()).hasMatch())
         return true;
-    showStatus(QStringLiteral("Il PIN è fatto di 4-8 cifre."), true);
+    showStatus(u"Il PIN è fatto di 4-8 cifre."_s, true);
     m_pin->setFocus();
     return false;
 }
@@ -135,7 +137,7 @@ void PhoneJobPanel::cancel()
     if (!m_task || m_cancelling)
         return;
     m_cancelling = true;
-    showStatus(QStringLiteral("Annullamento…"), false);
+    showStatus(u"Annullamento…"_s, false);
     m_task->cancel();
 }
 

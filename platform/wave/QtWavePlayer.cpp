@@ -7,6 +7,8 @@
 #include <QMediaPlayer>
 #include <QUrl>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::platform {
 
 QtWavePlayer::QtWavePlayer() = default;
@@ -24,9 +26,9 @@ bool QtWavePlayer::open(const QString &file)
         QObject::connect(m_player.get(), &QMediaPlayer::errorOccurred, m_player.get(),
                          [this](QMediaPlayer::Error error, const QString &) {
                              if (error == QMediaPlayer::FormatError)
-                                 m_failure = QStringLiteral("la registrazione non è un file audio leggibile");
+                                 m_failure = u"la registrazione non è un file audio leggibile"_s;
                              else if (error != QMediaPlayer::NoError)
-                                 m_failure = QStringLiteral("il riproduttore audio non la può riprodurre");
+                                 m_failure = u"il riproduttore audio non la può riprodurre"_s;
                          });
     }
     m_failure.clear();
@@ -40,7 +42,7 @@ void QtWavePlayer::play()
     if (!m_open)
         return;
     if (QMediaDevices::defaultAudioOutput().isNull()) {
-        m_failure = QStringLiteral("il sistema non ha un'uscita audio");
+        m_failure = u"il sistema non ha un'uscita audio"_s;
         return;
     }
     m_player->play();

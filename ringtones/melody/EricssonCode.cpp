@@ -25,6 +25,8 @@
 #include <array>
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::melody {
 
 namespace {
@@ -62,11 +64,11 @@ void appendPauses(QStringList &entries, double seconds, bool atLeastOne)
 {
     const qsizetype before = entries.size();
     while (seconds >= 0.188) {
-        entries.append(QStringLiteral("P"));
+        entries.append(u"P"_s);
         seconds -= LongPause;
     }
     if (seconds >= 0.075 || (atLeastOne && entries.size() == before))
-        entries.append(QStringLiteral("p"));
+        entries.append(u"p"_s);
 }
 
 QString ericssonLetter(int pitch)

@@ -18,6 +18,8 @@
 #include "ringtones/melody/Melody.h"
 #include "ringtones/melody/MelodyInternal.h"
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::melody {
 
 namespace {
@@ -35,7 +37,7 @@ int lengthDigit(int duration)
 
 QString motorolaLength(const Note &note)
 {
-    return QString::number(lengthDigit(note.duration)) + (note.dotted ? QStringLiteral(".") : QString());
+    return QString::number(lengthDigit(note.duration)) + (note.dotted ? u"."_s : QString());
 }
 
 } // namespace

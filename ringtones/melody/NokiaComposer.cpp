@@ -25,6 +25,8 @@
 #include "ringtones/melody/Melody.h"
 #include "ringtones/melody/MelodyInternal.h"
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::melody {
 
 namespace {
@@ -44,15 +46,15 @@ QString lengthPresses(int duration)
 {
     switch (duration) {
     case 1:
-        return QStringLiteral("99");
+        return u"99"_s;
     case 2:
-        return QStringLiteral("9");
+        return u"9"_s;
     case 8:
-        return QStringLiteral("8");
+        return u"8"_s;
     case 16:
-        return QStringLiteral("88");
+        return u"88"_s;
     case 32:
-        return QStringLiteral("888");
+        return u"888"_s;
     default:
         return {};
     }

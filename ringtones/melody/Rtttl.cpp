@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::melody {
 
 namespace {
@@ -101,7 +103,7 @@ bool RtttlReader::splitSections(QStringView text)
 {
     const qsizetype colons = text.count(u':');
     if (colons == 0) {
-        m_result.error = QStringLiteral("Manca il separatore ':' tra nome, impostazioni e note.");
+        m_result.error = u"Manca il separatore ':' tra nome, impostazioni e note."_s;
         return false;
     }
     const qsizetype first = text.indexOf(u':');
@@ -114,11 +116,10 @@ bool RtttlReader::splitSections(QStringView text)
     if (colons > 2) {
         // A title such as "Mission: Impossible" brings its own colon.
         if (!looksLikeControls(text.mid(second + 1, last - second - 1))) {
-            m_result.error =
-                QStringLiteral("Troppi separatori ':' (%1): il testo non è una suoneria RTTTL.").arg(colons);
+            m_result.error = u"Troppi separatori ':' (%1): il testo non è una suoneria RTTTL."_s.arg(colons);
             return false;
         }
-        fix(QStringLiteral("Due punti nel nome sostituiti da uno spazio."));
+        fix(u"Due punti nel nome sostituiti da uno spazio."_s);
         QString name = text.left(second).toString();
         name.replace(u':', u' ');
         m_name = name.simplified();
@@ -134,7 +135,7 @@ bool RtttlReader::splitSections(QStringView text)
 void RtttlReader::splitOneColon(QStringView left, QStringView right)
 {
     if (looksLikeControls(left)) {
-        fix(QStringLiteral("Nome mancante."));
+        fix(u"Nome mancante."_s);
         m_controls = left.toString();
         m_notes = right.toString();
         return;
@@ -145,14 +146,14 @@ void RtttlReader::splitOneColon(QStringView left, QStringView right)
     while (controlTokens < tokens.size() && isControlPair(tokens[controlTokens]))
         ++controlTokens;
     if (controlTokens > 0) {
-        fix(QStringLiteral("Manca il separatore ':' tra impostazioni e note."));
+        fix(u"Manca il separatore ':' tra impostazioni e note."_s);
         // The comma before the first note belongs to neither section.
         const qsizetype notesStart =
             controlTokens < tokens.size() ? tokens[controlTokens].data() - right.data() : right.size() + 1;
         m_controls = right.left(notesStart - 1).toString();
         m_notes = right.mid(notesStart).toString();
     } else {
-        fix(QStringLiteral("Impostazioni mancanti: valgono d=4, o=6, b=63."));
+        fix(u"Impostazioni mancanti: valgono d=4, o=6, b=63."_s);
         m_notes = right.toString();
     }
 }
@@ -166,9 +167,9 @@ void RtttlReader::readControls(QStringView section)
         if (pairs[i].isEmpty()) {
             // "d=4,o=5," before the notes is a common trailing comma.
             if (!(i == pairs.size() - 1 && i > 0))
-                fix(QStringLiteral("Separatore vuoto ignorato."));
+                fix(u"Separatore vuoto ignorato."_s);
             else
-                fix(QStringLiteral("Virgola superflua dopo le impostazioni."));
+                fix(u"Virgola superflua dopo le impostazioni."_s);
             continue;
         }
         readControl(pairs[i]);
@@ -182,33 +183,33 @@ void RtttlReader::readControl(QStringView pair)
     if (pos < pair.size() && pair[pos] == u'=')
         ++pos;
     else
-        fix(QStringLiteral("Manca '=' in un'impostazione."));
+        fix(u"Manca '=' in un'impostazione."_s);
     const Digits digits = readDigits(pair, pos);
     if (key != u'd' && key != u'o' && key != u'b') {
-        fix(QStringLiteral("Impostazione sconosciuta ignorata: %1").arg(pair));
+        fix(u"Impostazione sconosciuta ignorata: %1"_s.arg(pair));
         return;
     }
     if (!digits.present || pos != pair.size()) {
-        fix(QStringLiteral("Valore non valido ignorato: %1").arg(pair));
+        fix(u"Valore non valido ignorato: %1"_s.arg(pair));
         return;
     }
     const long long value = digits.value;
     if (key == u'd') {
         m_duration = detail::nearestDuration(value);
         if (!detail::isValidDuration(static_cast<int>(std::min(value, 64LL))))
-            fix(QStringLiteral("Durata predefinita %1 non valida, uso %2.").arg(value).arg(m_duration));
+            fix(u"Durata predefinita %1 non valida, uso %2."_s.arg(value).arg(m_duration));
     } else if (key == u'o') {
         m_octave = static_cast<int>(std::clamp<long long>(value, LowestOctave, HighestOctave));
         if (m_octave != value)
-            fix(QStringLiteral("Ottava predefinita %1 fuori intervallo, uso %2.").arg(value).arg(m_octave));
+            fix(u"Ottava predefinita %1 fuori intervallo, uso %2."_s.arg(value).arg(m_octave));
     } else {
         const int bpm = static_cast<int>(std::clamp<long long>(value, MinBpm, MaxBpm));
         if (bpm != value)
-            fix(QStringLiteral("Tempo %1 fuori intervallo, uso %2.").arg(value).arg(bpm));
+            fix(u"Tempo %1 fuori intervallo, uso %2."_s.arg(value).arg(bpm));
         if (m_result.melody.notes.empty())
             m_result.melody.bpm = bpm;
         else
-            fix(QStringLiteral("Cambio di tempo a metà melodia ignorato."));
+            fix(u"Cambio di tempo a metà melodia ignorato."_s);
     }
 }
 
@@ -220,9 +221,9 @@ bool RtttlReader::readNotes(QStringView section)
         const QStringView token = tokens[i];
         if (token.isEmpty()) {
             if (i == tokens.size() - 1 && i > 0)
-                fix(QStringLiteral("Virgola finale superflua."));
+                fix(u"Virgola finale superflua."_s);
             else
-                fix(QStringLiteral("Separatore vuoto ignorato."));
+                fix(u"Separatore vuoto ignorato."_s);
             continue;
         }
         if (isControlPair(token)) {
@@ -230,7 +231,7 @@ bool RtttlReader::readNotes(QStringView section)
             continue;
         }
         if (static_cast<int>(m_result.melody.notes.size()) >= MaxNotes) {
-            m_result.error = QStringLiteral("Troppe note: al massimo %1.").arg(MaxNotes);
+            m_result.error = u"Troppe note: al massimo %1."_s.arg(MaxNotes);
             m_result.errorNote = index + 1;
             return false;
         }
@@ -238,7 +239,7 @@ bool RtttlReader::readNotes(QStringView section)
             return false;
     }
     if (m_result.melody.notes.empty()) {
-        m_result.error = QStringLiteral("Nessuna nota.");
+        m_result.error = u"Nessuna nota."_s;
         return false;
     }
     return true;
@@ -251,7 +252,7 @@ int RtttlReader::pitchOf(QChar letter, bool sharp, int &octave)
     if (!sharp)
         return base;
     if (letter == u'e' || letter == u'b') {
-        fix(QStringLiteral("%1# letto come %2.").arg(letter).arg(QChar(letter == u'e' ? u'f' : u'c')));
+        fix(u"%1# letto come %2."_s.arg(letter).arg(QChar(letter == u'e' ? u'f' : u'c')));
         if (letter == u'b') {
             if (octave < HighestOctave) {
                 ++octave;
@@ -267,7 +268,7 @@ int RtttlReader::pitchOf(QChar letter, bool sharp, int &octave)
 bool RtttlReader::readNote(QStringView token, int index)
 {
     const auto invalid = [&] {
-        m_result.error = QStringLiteral("Nota %1 non valida: «%2».").arg(index).arg(token.left(20));
+        m_result.error = u"Nota %1 non valida: «%2»."_s.arg(index).arg(token.left(20));
         m_result.errorNote = index;
         return false;
     };
@@ -276,22 +277,22 @@ bool RtttlReader::readNote(QStringView token, int index)
     const Digits duration = readDigits(token, pos);
     note.duration = duration.present ? detail::nearestDuration(duration.value) : m_duration;
     if (duration.present && !detail::isValidDuration(static_cast<int>(std::min(duration.value, 64LL))))
-        fix(QStringLiteral("Durata %1 non valida, uso %2.").arg(duration.value).arg(note.duration));
+        fix(u"Durata %1 non valida, uso %2."_s.arg(duration.value).arg(note.duration));
     if (pos < token.size() && token[pos] == u'.') {
         note.dotted = true;
-        fix(QStringLiteral("Punto prima della nota spostato dopo."));
+        fix(u"Punto prima della nota spostato dopo."_s);
         ++pos;
     }
     if (pos >= token.size())
         return invalid();
     QChar letter = token[pos++];
     if (letter == u'h') {
-        fix(QStringLiteral("'h' letto come 'b'."));
+        fix(u"'h' letto come 'b'."_s);
         letter = u'b';
     }
     const bool pause = letter == u'p' || letter == u'-';
     if (letter == u'-')
-        fix(QStringLiteral("'-' letto come pausa 'p'."));
+        fix(u"'-' letto come pausa 'p'."_s);
     if (!pause && (letter < u'a' || letter > u'g'))
         return invalid();
     const bool sharp = pos < token.size() && token[pos] == u'#';
@@ -301,7 +302,7 @@ bool RtttlReader::readNote(QStringView token, int index)
         note.dotted = true;
         ++pos;
         if (pos < token.size() && token[pos].isDigit())
-            fix(QStringLiteral("Punto prima dell'ottava spostato dopo."));
+            fix(u"Punto prima dell'ottava spostato dopo."_s);
     }
     const Digits octave = readDigits(token, pos);
     note.octave = octave.present
@@ -309,7 +310,7 @@ bool RtttlReader::readNote(QStringView token, int index)
                       : m_octave;
     if (pos < token.size() && token[pos] == u'.') {
         if (note.dotted)
-            fix(QStringLiteral("Punto doppio ignorato."));
+            fix(u"Punto doppio ignorato."_s);
         note.dotted = true;
         ++pos;
     }
@@ -317,14 +318,14 @@ bool RtttlReader::readNote(QStringView token, int index)
         return invalid();
     if (pause) {
         if (sharp)
-            fix(QStringLiteral("Diesis su una pausa ignorato."));
+            fix(u"Diesis su una pausa ignorato."_s);
         if (octave.present)
-            fix(QStringLiteral("Ottava su una pausa ignorata."));
+            fix(u"Ottava su una pausa ignorata."_s);
         note.pitch = -1;
         note.octave = m_octave;
     } else {
         if (octave.present && note.octave != octave.value)
-            fix(QStringLiteral("Ottava %1 fuori intervallo, uso %2.").arg(octave.value).arg(note.octave));
+            fix(u"Ottava %1 fuori intervallo, uso %2."_s.arg(octave.value).arg(note.octave));
         note.pitch = pitchOf(letter, sharp, note.octave);
     }
     m_result.melody.notes.push_back(note);
@@ -334,14 +335,14 @@ bool RtttlReader::readNote(QStringView token, int index)
 RtttlReading RtttlReader::read(QStringView text)
 {
     if (text.size() > MaxRtttlLength) {
-        m_result.error = QStringLiteral("Testo troppo lungo per una suoneria (%1 caratteri, al massimo %2).")
-                             .arg(text.size())
-                             .arg(MaxRtttlLength);
+        m_result.error =
+            u"Testo troppo lungo per una suoneria (%1 caratteri, al massimo %2)."_s.arg(text.size())
+                .arg(MaxRtttlLength);
         return m_result;
     }
     const QStringView trimmed = text.trimmed();
     if (trimmed.isEmpty()) {
-        m_result.error = QStringLiteral("Testo vuoto.");
+        m_result.error = u"Testo vuoto."_s;
         return m_result;
     }
     if (!splitSections(trimmed))
@@ -352,11 +353,11 @@ RtttlReading RtttlReader::read(QStringView text)
     const QString controls = normalised(m_controls, hadBlanks, hadUpper);
     const QString notes = normalised(m_notes, hadBlanks, hadUpper);
     if (hadBlanks)
-        fix(QStringLiteral("Spazi ignorati."));
+        fix(u"Spazi ignorati."_s);
     if (hadUpper)
-        fix(QStringLiteral("Maiuscole lette come minuscole."));
-    if (m_name.isEmpty() && !m_result.fixes.contains(QStringLiteral("Nome mancante.")))
-        fix(QStringLiteral("Nome mancante."));
+        fix(u"Maiuscole lette come minuscole."_s);
+    if (m_name.isEmpty() && !m_result.fixes.contains(u"Nome mancante."_s))
+        fix(u"Nome mancante."_s);
 
     readControls(controls);
     m_result.melody.name = m_name;
@@ -413,10 +414,7 @@ QString writeRtttl(const Melody &melody)
     // The name and the notes are joined on, not put in with arg(): a "%1" in
     // a name would take the place of a setting.
     return writableName(melody.name) +
-           QStringLiteral(":d=%1,o=%2,b=%3:")
-               .arg(duration)
-               .arg(octave)
-               .arg(detail::sanitizedBpm(melody.bpm)) +
+           u":d=%1,o=%2,b=%3:"_s.arg(duration).arg(octave).arg(detail::sanitizedBpm(melody.bpm)) +
            notes.join(u',');
 }
 

@@ -16,6 +16,8 @@
 #include "ringtones/melody/Melody.h"
 #include "ringtones/melody/MelodyInternal.h"
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::melody {
 
 namespace {
@@ -25,7 +27,7 @@ constexpr int HighestSiemensOctave = 7;
 
 QString siemensLength(const Note &note)
 {
-    return QStringLiteral("(1/%1%2)").arg(note.duration).arg(note.dotted ? QStringLiteral(".") : QString());
+    return u"(1/%1%2)"_s.arg(note.duration).arg(note.dotted ? u"."_s : QString());
 }
 
 } // namespace

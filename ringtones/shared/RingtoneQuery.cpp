@@ -2,6 +2,8 @@
 
 #include "data/Criteria.h"
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtones::shared {
 
 namespace {
@@ -25,12 +27,12 @@ QString withFirstReplaced(const QString &upper, const QString &word, const QStri
 
 QString artistPrefix(const QString &pattern)
 {
-    return QStringLiteral("artiest like '") + quoted(pattern) + QStringLiteral("*'");
+    return u"artiest like '"_s + quoted(pattern) + u"*'"_s;
 }
 
 QString titlePrefix(const QString &pattern)
 {
-    return QStringLiteral("song like '") + quoted(pattern) + QStringLiteral("*'");
+    return u"song like '"_s + quoted(pattern) + u"*'"_s;
 }
 
 class SearchPasses
@@ -74,17 +76,16 @@ void SearchPasses::searchGenre()
     if (m_row.method() != SearchMethod::Genre || chosen.isEmpty())
         return;
     const QString g = quoted(chosen);
-    addMatches(QStringLiteral("Genre like '*/") + g + QStringLiteral("'"));
-    addMatches(QStringLiteral("Genre like '") + g + QStringLiteral("/*'"));
-    addMatches(QStringLiteral("Genre = '") + g + QStringLiteral("'"));
+    addMatches(u"Genre like '*/"_s + g + u"'"_s);
+    addMatches(u"Genre like '"_s + g + u"/*'"_s);
+    addMatches(u"Genre = '"_s + g + u"'"_s);
 }
 
 // The catalogue spells one artist's name in two ways; whoever types one
 // finds the other too, whatever the method.
 void SearchPasses::searchSoldara()
 {
-    const QString pattern =
-        withFirstReplaced(m_row.text().toUpper(), QStringLiteral("SOLDARA"), QStringLiteral("SOLDRA"));
+    const QString pattern = withFirstReplaced(m_row.text().toUpper(), u"SOLDARA"_s, u"SOLDRA"_s);
     if (!pattern.isEmpty())
         addMatches(artistPrefix(pattern));
 }
@@ -112,7 +113,7 @@ void SearchPasses::searchTitleAndArtist()
     const QString artist = m_row.artist();
     const QString title = m_row.title();
     if (!artist.isEmpty() && !title.isEmpty())
-        addMatches(titlePrefix(title.toUpper()) + QStringLiteral(" and ") + artistPrefix(artist.toUpper()));
+        addMatches(titlePrefix(title.toUpper()) + u" and "_s + artistPrefix(artist.toUpper()));
     else if (!artist.isEmpty())
         moveArtistToOneField();
     else if (!title.isEmpty())
@@ -137,7 +138,7 @@ void SearchPasses::searchArtist(const QString &text)
     addMatches(artistPrefix(text.toUpper()));
     // A short text would be found inside too many names.
     if (text.size() > 3 && m_found == 0)
-        addMatches(QStringLiteral("artiest like '*") + quoted(text.toUpper()) + QStringLiteral("*'"));
+        addMatches(u"artiest like '*"_s + quoted(text.toUpper()) + u"*'"_s);
     searchNameVariants();
 }
 
@@ -148,10 +149,10 @@ void SearchPasses::searchTitleAndGenre()
     const QString title = m_row.title();
     const QString chosen = m_row.genre();
     if (!title.isEmpty() && !chosen.isEmpty()) {
-        addMatches(titlePrefix(title.toUpper()) + QStringLiteral(" and Genre like '") +
-                   quoted(chosen.toUpper()) + QStringLiteral("*'"));
+        addMatches(titlePrefix(title.toUpper()) + u" and Genre like '"_s + quoted(chosen.toUpper()) +
+                   u"*'"_s);
     } else if (!chosen.isEmpty()) {
-        addMatches(QStringLiteral("Genre like '*") + quoted(chosen) + QStringLiteral("*'"));
+        addMatches(u"Genre like '*"_s + quoted(chosen) + u"*'"_s);
         m_row.showGenre();
     } else {
         if (!title.isEmpty()) {
@@ -171,10 +172,10 @@ void SearchPasses::searchArtistAndGenre()
     const QString artist = m_row.artist();
     const QString chosen = m_row.genre();
     if (!artist.isEmpty() && !chosen.isEmpty()) {
-        addMatches(artistPrefix(artist.toUpper()) + QStringLiteral(" and Genre like '") +
-                   quoted(chosen.toUpper()) + QStringLiteral("*'"));
+        addMatches(artistPrefix(artist.toUpper()) + u" and Genre like '"_s + quoted(chosen.toUpper()) +
+                   u"*'"_s);
     } else if (!chosen.isEmpty()) {
-        addMatches(QStringLiteral("Genre like '*") + quoted(chosen) + QStringLiteral("*'"));
+        addMatches(u"Genre like '*"_s + quoted(chosen) + u"*'"_s);
         m_row.showGenre();
     } else if (!artist.isEmpty()) {
         moveArtistToOneField();

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QStringDecoder>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtones::shared {
 
 namespace {
@@ -65,17 +67,17 @@ QString decodeTextFile(const QByteArray &bytes)
 QString internationalNumber(const QString &typed)
 {
     const QString national = typed.startsWith(u'0') ? typed.mid(1) : typed;
-    return QStringLiteral("0039") + national;
+    return u"0039"_s + national;
 }
 
 QString scratchLine(const QString &artist, const QString &rtttl)
 {
-    return artist.trimmed().left(9) + QStringLiteral(":") + rtttl;
+    return artist.trimmed().left(9) + u":"_s + rtttl;
 }
 
 QString smsArgument(const QString &typedNumber, const QString &scratchPath)
 {
-    return internationalNumber(typedNumber) + QStringLiteral("##") + QDir::toNativeSeparators(scratchPath);
+    return internationalNumber(typedNumber) + u"##"_s + QDir::toNativeSeparators(scratchPath);
 }
 
 } // namespace brivello::ringtones::shared

@@ -10,6 +10,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 
 namespace {
@@ -120,7 +122,7 @@ void TestButtonImages::highlightedLooksAreLighter()
     const ui::ButtonImages images;
     const double dark = meanLightness(images.picture(normal));
     const double light = meanLightness(images.picture(highlighted));
-    QVERIFY2(light > dark + 0.1, qPrintable(QStringLiteral("%1 vs %2").arg(light).arg(dark)));
+    QVERIFY2(light > dark + 0.1, qPrintable(u"%1 vs %2"_s.arg(light).arg(dark)));
 }
 
 void TestButtonImages::inactiveLooksAreGreyed()
@@ -139,7 +141,7 @@ void TestButtonImages::picturesWithTheSameRoleDiffer()
         for (int second = first + 2; second <= 11; second += 2) {
             const QImage a = images.picture(first).copy(0, 0, 32, 23);
             const QImage b = images.picture(second).copy(0, 0, 32, 23);
-            QVERIFY2(a != b, qPrintable(QStringLiteral("%1 and %2").arg(first).arg(second)));
+            QVERIFY2(a != b, qPrintable(u"%1 and %2"_s.arg(first).arg(second)));
         }
     }
     QVERIFY(images.picture(19).copy(0, 0, 70, 17) != images.picture(28).copy(0, 0, 70, 17));
@@ -148,7 +150,7 @@ void TestButtonImages::picturesWithTheSameRoleDiffer()
 void TestButtonImages::paintingDrawsAtTheCornerOverTheOldPicture()
 {
     const ui::ButtonImages images;
-    ui::PictureBox box(QStringLiteral("pctRingTones"));
+    ui::PictureBox box(u"pctRingTones"_s);
     box.resize(32, 24);
     images.paint(box, ui::ButtonPicture::RingTones);
     QCOMPARE(box.canvas(), images.picture(1));
@@ -157,7 +159,7 @@ void TestButtonImages::paintingDrawsAtTheCornerOverTheOldPicture()
     QCOMPARE(box.canvas().copy(0, 0, 32, 23), images.picture(2));
     QCOMPARE(box.canvas().copy(0, 23, 32, 1), images.picture(1).copy(0, 23, 32, 1));
     // On a wider box the picture keeps its own size at the left.
-    ui::PictureBox wide(QStringLiteral("pctZoek"));
+    ui::PictureBox wide(u"pctZoek"_s);
     wide.resize(70, 22);
     images.paint(wide, ui::ButtonPicture::SearchPressed);
     images.paint(wide, ui::ButtonPicture::Search);
@@ -166,7 +168,7 @@ void TestButtonImages::paintingDrawsAtTheCornerOverTheOldPicture()
 
 void TestButtonImages::aPictureFillingTheBoxHidesWhatWasPaintedUnlessSeeThrough()
 {
-    ui::PictureBox box(QStringLiteral("pctPage"));
+    ui::PictureBox box(u"pctPage"_s);
     box.resize(40, 30);
     QImage corner(10, 10, QImage::Format_ARGB32_Premultiplied);
     corner.fill(Qt::blue);
@@ -213,7 +215,7 @@ void TestButtonImages::aHiddenWindowDrawsWhenFirstShownInTheOrderPainted()
 {
     QWidget window;
     window.resize(100, 40);
-    auto *box = new ui::PictureBox(QStringLiteral("pctInstall"), &window);
+    auto *box = new ui::PictureBox(u"pctInstall"_s, &window);
     box->resize(32, 24);
     int drawn = 0;
     QImage blue(32, 24, QImage::Format_ARGB32_Premultiplied);
@@ -242,7 +244,7 @@ void TestButtonImages::aHiddenWindowDrawsWhenFirstShownInTheOrderPainted()
 
     // A box looked at before its window shows draws what is due first.
     QWidget hidden;
-    auto *other = new ui::PictureBox(QStringLiteral("pctHome"), &hidden);
+    auto *other = new ui::PictureBox(u"pctHome"_s, &hidden);
     other->resize(32, 24);
     other->paintWhenShown([&] { return red; });
     QCOMPARE(other->canvas().pixelColor(4, 4), QColor(Qt::red));
@@ -258,11 +260,11 @@ void TestButtonImages::aPictureButtonIsPressedWithTheKeyboard()
     window.resize(200, 40);
     auto *text = new QLineEdit(&window);
     text->setGeometry(0, 0, 60, 20);
-    auto *picture = new ui::PictureBox(QStringLiteral("pctParvel"), &window);
+    auto *picture = new ui::PictureBox(u"pctParvel"_s, &window);
     picture->setGeometry(70, 0, 40, 20);
-    auto *button = new ui::PictureBox(QStringLiteral("pctSend"), &window);
+    auto *button = new ui::PictureBox(u"pctSend"_s, &window);
     button->setGeometry(120, 0, 40, 20);
-    button->setAccessibleName(QStringLiteral("Invia"));
+    button->setAccessibleName(u"Invia"_s);
     int presses = 0;
     connect(button, &ui::PictureBox::clicked, this, [&presses] { ++presses; });
     window.show();
@@ -277,7 +279,7 @@ void TestButtonImages::aPictureButtonIsPressedWithTheKeyboard()
     QCOMPARE(presses, 3);
     // The space bar held down: the key's repeats press no more.
     QTest::keyPress(button, Qt::Key_Space);
-    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, u" "_s, true);
     QApplication::sendEvent(button, &repeat);
     QTest::keyRelease(button, Qt::Key_Space);
     QCOMPARE(presses, 4);
@@ -292,9 +294,9 @@ void TestButtonImages::aPictureButtonIsPressedWithTheKeyboard()
 
     QAccessibleInterface *asButton = QAccessible::queryAccessibleInterface(button);
     QCOMPARE(asButton->role(), QAccessible::Button);
-    QCOMPARE(asButton->text(QAccessible::Name), QStringLiteral("Invia"));
-    button->setToolTip(QStringLiteral("Inviare la suoneria "));
-    QCOMPARE(asButton->text(QAccessible::Name), QStringLiteral("Inviare la suoneria"));
+    QCOMPARE(asButton->text(QAccessible::Name), u"Invia"_s);
+    button->setToolTip(u"Inviare la suoneria "_s);
+    QCOMPARE(asButton->text(QAccessible::Name), u"Inviare la suoneria"_s);
     asButton->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(presses, 6);
 

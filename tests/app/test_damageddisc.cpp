@@ -24,6 +24,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using platform::MessageAnswer;
 
@@ -38,7 +40,7 @@ private Q_SLOTS:
     void galleryWhoseCategoriesAreLostTellsAndStillShowsItsLogos();
 
 private:
-    QString cataloguePath() const { return m_disc->filePath(QStringLiteral("datafiles/ringtones.dat")); }
+    QString cataloguePath() const { return m_disc->filePath(u"datafiles/ringtones.dat"_s); }
     void search(const QString &method, const QString &text);
     bool searchButtonShows(int picture) const;
     QString lastMessage() const { return m_fakes.messageBox->shown().back().text; }
@@ -52,7 +54,7 @@ void TestDamagedDisc::init()
 {
     m_disc = std::make_unique<QTemporaryDir>();
     QVERIFY(m_disc->isValid());
-    QVERIFY(QDir(m_disc->path()).mkpath(QStringLiteral("datafiles")));
+    QVERIFY(QDir(m_disc->path()).mkpath(u"datafiles"_s));
     data::setProgramFolder(m_disc->path());
     m_fakes = test::FakePlatform();
     m_startUp = std::make_unique<app::StartUp>(m_fakes.platform());
@@ -94,17 +96,15 @@ bool TestDamagedDisc::searchButtonShows(int picture) const
 // SIGABRT and no word.
 void TestDamagedDisc::firstSearchOnADamagedMainTellsAndTheWindowStaysUsable()
 {
-    QVERIFY(QFile::copy(test::damagedCatalogue(QStringLiteral("first-search-abort-damaged-main.dat")),
-                        cataloguePath()));
+    QVERIFY(QFile::copy(test::damagedCatalogue(u"first-search-abort-damaged-main.dat"_s), cataloguePath()));
     QCOMPARE(m_startUp->start(), 0);
     ringtones::frmRing &ring = m_startUp->windows().ring();
 
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
-    search(QStringLiteral("Artista"), QStringLiteral("a"));
+    search(u"Artista"_s, u"a"_s);
     QCOMPARE(m_fakes.messageBox->shown().size(), std::size_t(1));
-    QVERIFY2(lastMessage().contains(QStringLiteral("ringtones.dat")) &&
-                 lastMessage().contains(u"«Main»"_qs) &&
-                 lastMessage().contains(QStringLiteral("danneggiato")),
+    QVERIFY2(lastMessage().contains(u"ringtones.dat"_s) && lastMessage().contains(u"«Main»"_qs) &&
+                 lastMessage().contains(u"danneggiato"_s),
              qPrintable(lastMessage()));
     QCOMPARE(ring.listModel().rowCount(), 0);
     QVERIFY(searchButtonShows(13));
@@ -112,7 +112,7 @@ void TestDamagedDisc::firstSearchOnADamagedMainTellsAndTheWindowStaysUsable()
     // The window still answers: another search tells again, the SMS tool
     // starts, and the program has not ended.
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
-    search(QStringLiteral("Titolo"), QStringLiteral("b"));
+    search(u"Titolo"_s, u"b"_s);
     QCOMPARE(m_fakes.messageBox->shown().size(), std::size_t(2));
     QTest::mouseClick(&ring.pctSMS(), Qt::LeftButton);
     QCOMPARE(m_fakes.programStarter->calls().size(), std::size_t(1));
@@ -129,7 +129,7 @@ void TestDamagedDisc::galleryWhoseCategoriesAreLostTellsAndStillShowsItsLogos()
     catalogue.ringtones = test::sampleRingtones();
     QString error;
     QVERIFY2(test::writeTestDisc(m_disc->path(), catalogue, &error), qPrintable(error));
-    QVERIFY2(test::zeroPageHolding(cataloguePath(), QStringLiteral("Persone"), &error), qPrintable(error));
+    QVERIFY2(test::zeroPageHolding(cataloguePath(), u"Persone"_s, &error), qPrintable(error));
     QCOMPARE(m_startUp->start(), 0);
 
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
@@ -137,11 +137,10 @@ void TestDamagedDisc::galleryWhoseCategoriesAreLostTellsAndStillShowsItsLogos()
     m_startUp->stack().showModal(gallery);
     m_startUp->stack().settle();
     QCOMPARE(m_fakes.messageBox->shown().size(), std::size_t(1));
-    QVERIFY2(lastMessage().contains(QStringLiteral("ringtones.dat")) &&
-                 lastMessage().contains(u"«Rubrieken»"_qs),
+    QVERIFY2(lastMessage().contains(u"ringtones.dat"_s) && lastMessage().contains(u"«Rubrieken»"_qs),
              qPrintable(lastMessage()));
     // The logos travel inside the program: "Persone" is shown all the same.
-    QCOMPARE(gallery.dbcRubriek().currentText(), QStringLiteral("Persone"));
+    QCOMPARE(gallery.dbcRubriek().currentText(), u"Persone"_s);
     QVERIFY(gallery.pctLogo1(0).isVisible());
     QCOMPARE(m_startUp->stack().activeWindow(), &gallery);
 }

@@ -45,6 +45,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using platform::MessageAnswer;
 
@@ -128,12 +130,12 @@ private:
 void TestEndToEnd::initTestCase()
 {
     const QString sampleDisc = qEnvironmentVariable("BRIVELLO_TEST_DISC");
-    if (!QFileInfo::exists(sampleDisc + QStringLiteral("/datafiles/ringtones.dat")))
+    if (!QFileInfo::exists(sampleDisc + u"/datafiles/ringtones.dat"_s))
         QSKIP("the sample disc has not been assembled");
     QVERIFY(m_disc.isValid() && m_out.isValid());
-    QVERIFY(copyFolder(sampleDisc + QStringLiteral("/datafiles"), discCopy(QStringLiteral("datafiles"))));
-    QVERIFY(copyFolder(sampleDisc + QStringLiteral("/tools"), discCopy(QStringLiteral("tools"))));
-    QVERIFY(QFile::copy(sampleDisc + QStringLiteral("/links.htm"), discCopy(QStringLiteral("links.htm"))));
+    QVERIFY(copyFolder(sampleDisc + u"/datafiles"_s, discCopy(u"datafiles"_s)));
+    QVERIFY(copyFolder(sampleDisc + u"/tools"_s, discCopy(u"tools"_s)));
+    QVERIFY(QFile::copy(sampleDisc + u"/links.htm"_s, discCopy(u"links.htm"_s)));
     data::setProgramFolder(m_disc.path());
 }
 
@@ -161,7 +163,7 @@ bool TestEndToEnd::shows(const ui::PictureBox &box, int picture) const
 
 void TestEndToEnd::checkHelp(ui::Window &window, app::frmHelp::HelpBox box, const QString &title)
 {
-    clickBox(*window.findChild<ui::PictureBox *>(QStringLiteral("pctHelp")));
+    clickBox(*window.findChild<ui::PictureBox *>(u"pctHelp"_s));
     app::frmHelp &help = windows().help();
     QCOMPARE(stack().activeWindow(), &help);
     QVERIFY(!help.fraAbout().isVisible());
@@ -179,23 +181,23 @@ void TestEndToEnd::walkTheRingtones()
     // The program starts on the ringtone window alone.
     QCOMPARE(m_startUp->start(), 0);
     QCOMPARE(stack().activeWindow(), &ring());
-    QCOMPARE(visibleWindows(), QStringList{QStringLiteral("frmRing")});
+    QCOMPARE(visibleWindows(), QStringList{u"frmRing"_s});
 
     // Search by title.
     QComboBox &method = ring().dbcSearch();
-    const int titolo = method.findText(QStringLiteral("Titolo"));
+    const int titolo = method.findText(u"Titolo"_s);
     QVERIFY(titolo >= 0);
     method.setCurrentIndex(titolo);
     Q_EMIT method.activated(titolo);
     ring().txtSearch().setFocus();
-    QTest::keyClicks(&ring().txtSearch(), QStringLiteral("per el"));
+    QTest::keyClicks(&ring().txtSearch(), u"per el"_s);
     QTest::mouseClick(&ring().pctZoek(), Qt::LeftButton);
     QTRY_VERIFY(!ring().search().isWaiting());
     const QAbstractItemModel &rows = ring().listModel();
     QCOMPARE(rows.rowCount(), 1);
-    QCOMPARE(rows.index(0, 0).data().toString(), QStringLiteral("Per Elisa"));
-    QCOMPARE(rows.index(0, 1).data().toString(), QStringLiteral("Beethoven"));
-    QCOMPARE(rows.index(0, 2).data().toString(), QStringLiteral("Classica"));
+    QCOMPARE(rows.index(0, 0).data().toString(), u"Per Elisa"_s);
+    QCOMPARE(rows.index(0, 1).data().toString(), u"Beethoven"_s);
+    QCOMPARE(rows.index(0, 2).data().toString(), u"Classica"_s);
 
     // Select the row: its code for the first phone model shows.
     QTreeView &list = ring().lstMain();
@@ -214,16 +216,14 @@ void TestEndToEnd::walkTheRingtones()
     // Play the recording, then stop it.
     QTest::mouseClick(&ring().pctPlay(), Qt::LeftButton);
     QVERIFY(shows(ring().pctPlay(), 16) && shows(ring().pctStop(), 17));
-    const QString recording = data::discPath(QStringLiteral(".\\datafiles\\r001.dat"));
-    QCOMPARE(m_fakes.wavePlayer->calls(),
-             (QStringList{QStringLiteral("open ") + recording, QStringLiteral("play")}));
+    const QString recording = data::discPath(u".\\datafiles\\r001.dat"_s);
+    QCOMPARE(m_fakes.wavePlayer->calls(), (QStringList{u"open "_s + recording, u"play"_s}));
     QTest::mouseClick(&ring().pctStop(), Qt::LeftButton);
     QVERIFY(shows(ring().pctPlay(), 15) && shows(ring().pctStop(), 18));
-    QCOMPARE(m_fakes.wavePlayer->calls().mid(2),
-             (QStringList{QStringLiteral("stop"), QStringLiteral("close")}));
+    QCOMPARE(m_fakes.wavePlayer->calls().mid(2), (QStringList{u"stop"_s, u"close"_s}));
 
     // Save the ringtone text with a double click on its row.
-    const QString saved = m_out.filePath(QStringLiteral("elisa.txt"));
+    const QString saved = m_out.filePath(u"elisa.txt"_s);
     m_fakes.saveFileDialog->queueAnswer(saved);
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, cell);
     const QByteArray text = contentsOf(saved);
@@ -231,7 +231,7 @@ void TestEndToEnd::walkTheRingtones()
     QCOMPARE(text.count('\n'), 1);
 
     // Send it: the number is asked for and the sending tool started once.
-    m_fakes.inputBox->queueAnswer(QStringLiteral("3351234567"));
+    m_fakes.inputBox->queueAnswer(u"3351234567"_s);
     QTest::mouseClick(&ring().pctSend(), Qt::LeftButton);
     const QString scratch = ringtones::RingtoneTransfer::scratchPath();
     QCOMPARE(contentsOf(scratch), QByteArray("Beethoven:") + text);
@@ -239,22 +239,21 @@ void TestEndToEnd::walkTheRingtones()
     const auto &sent = m_fakes.programStarter->calls().front();
     QVERIFY2(sent.program.endsWith(u"/tools/smartsms limited edition/smartsmsle.exe"),
              qPrintable(sent.program));
-    QCOMPARE(sent.arguments,
-             QStringList{QStringLiteral("00393351234567##") + QDir::toNativeSeparators(scratch)});
+    QCOMPARE(sent.arguments, QStringList{u"00393351234567##"_s + QDir::toNativeSeparators(scratch)});
 
-    checkHelp(ring(), app::frmHelp::HelpBox::Vindara, QStringLiteral("Aiuto: le suonerie"));
+    checkHelp(ring(), app::frmHelp::HelpBox::Vindara, u"Aiuto: le suonerie"_s);
 }
 
 void TestEndToEnd::walkTheLogos()
 {
     // To the gallery.
-    clickBox(*ring().findChild<ui::PictureBox *>(QStringLiteral("pctLogo")));
+    clickBox(*ring().findChild<ui::PictureBox *>(u"pctLogo"_s));
     QCOMPARE(stack().activeWindow(), &gallery());
-    QCOMPARE(visibleWindows(), (QStringList{QStringLiteral("frmLogo"), QStringLiteral("frmRing")}));
+    QCOMPARE(visibleWindows(), (QStringList{u"frmLogo"_s, u"frmRing"_s}));
 
     // Pick the animals from the list of categories.
     QComboBox &combo = gallery().dbcRubriek();
-    const int row = combo.findText(QStringLiteral("Animali"));
+    const int row = combo.findText(u"Animali"_s);
     QVERIFY(row >= 0);
     combo.showPopup();
     QAbstractItemView *popup = combo.view();
@@ -263,16 +262,16 @@ void TestEndToEnd::walkTheLogos()
     popup->scrollTo(entry);
     QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(entry).center());
     QTRY_VERIFY(!popup->isVisible());
-    QCOMPARE(combo.currentText(), QStringLiteral("Animali"));
+    QCOMPARE(combo.currentText(), u"Animali"_s);
     const auto category = logos::Category::Animali;
     const qsizetype pages =
         (logos::logoList(category).size() + logos::logoBoxCount - 1) / logos::logoBoxCount;
     QVERIFY(pages >= 2);
-    QCOMPARE(gallery().Pagina().text(), QStringLiteral("1 di %1").arg(pages));
+    QCOMPARE(gallery().Pagina().text(), u"1 di %1"_s.arg(pages));
 
     // The next page shows the following logos.
     QTest::mouseClick(&gallery().pctVolgende(), Qt::LeftButton);
-    QCOMPARE(gallery().Pagina().text(), QStringLiteral(" 2 di %1").arg(pages));
+    QCOMPARE(gallery().Pagina().text(), u" 2 di %1"_s.arg(pages));
     const int number = logos::logoBoxCount + 3;
     ui::PictureBox &box = gallery().pctLogo1(2);
     QVERIFY(box.isVisible());
@@ -283,7 +282,7 @@ void TestEndToEnd::walkTheLogos()
     QTest::mouseClick(&box, Qt::LeftButton);
     QCOMPARE(gallery().state().bytLogo, number);
     QVERIFY(gallery().selectionMark().isVisible());
-    const QString exported = m_out.filePath(QStringLiteral("animale.bmp"));
+    const QString exported = m_out.filePath(u"animale.bmp"_s);
     m_fakes.saveFileDialog->queueAnswer(exported);
     QTest::mouseClick(&gallery().pctExporteren(), Qt::LeftButton);
     QImageReader reader(exported);
@@ -293,13 +292,13 @@ void TestEndToEnd::walkTheLogos()
     QCOMPARE(read.convertToFormat(QImage::Format_RGB32),
              logos::logoImage(category, number).convertToFormat(QImage::Format_RGB32));
 
-    checkHelp(gallery(), app::frmHelp::HelpBox::Logo, QStringLiteral("Aiuto: i loghi"));
+    checkHelp(gallery(), app::frmHelp::HelpBox::Logo, u"Aiuto: i loghi"_s);
 }
 
 void TestEndToEnd::walkTheDocumentation()
 {
     // To the documentation, which opens on its contents.
-    clickBox(*gallery().findChild<ui::PictureBox *>(QStringLiteral("pctDoc")));
+    clickBox(*gallery().findChild<ui::PictureBox *>(u"pctDoc"_s));
     QCOMPARE(stack().activeWindow(), &doc());
     QVERIFY(doc().fraInhoud().isVisible());
     QVERIFY(!doc().rtfMain().isVisible());
@@ -323,23 +322,22 @@ void TestEndToEnd::walkTheDocumentation()
     QTextBrowser &links = doc().WebLinks();
     QVERIFY(links.isVisible());
     QVERIFY(!doc().fraInhoud().isVisible());
-    const QTextCursor found = links.document()->find(QStringLiteral("Omnitel"));
+    const QTextCursor found = links.document()->find(u"Omnitel"_s);
     QVERIFY(!found.isNull());
     QTextCursor middle(links.document());
     middle.setPosition(found.selectionStart() + 2);
     links.ensureCursorVisible();
     QTest::mouseClick(links.viewport(), Qt::LeftButton, {}, links.cursorRect(middle).center());
-    QCOMPARE(m_fakes.urlOpener->opened(),
-             QList<QUrl>{QUrl(QStringLiteral("http://www.example.com/operatori/omnitel/"))});
+    QCOMPARE(m_fakes.urlOpener->opened(), QList<QUrl>{QUrl(u"http://www.example.com/operatori/omnitel/"_s)});
     QVERIFY(links.isVisible());
 
-    checkHelp(doc(), app::frmHelp::HelpBox::Info, QStringLiteral("Aiuto: le informazioni"));
+    checkHelp(doc(), app::frmHelp::HelpBox::Info, u"Aiuto: le informazioni"_s);
 }
 
 void TestEndToEnd::walkTheTools()
 {
     // To the tools.
-    clickBox(*doc().findChild<ui::PictureBox *>(QStringLiteral("pctTools")));
+    clickBox(*doc().findChild<ui::PictureBox *>(u"pctTools"_s));
     QCOMPARE(stack().activeWindow(), &tools());
     QVERIFY(tools().lstTools().count() > 0);
     QSignalSpy ended(&tools(), &toolcatalogue::frmTools::installEnded);
@@ -353,12 +351,12 @@ void TestEndToEnd::walkTheTools()
     };
 
     // A copying install: the folder is asked for, the files copied.
-    select(QStringLiteral("Manuale GSM"));
+    select(u"Manuale GSM"_s);
     QTest::mouseClick(&tools().pctInstall(), Qt::LeftButton);
     toolcatalogue::frmInstall &dialog = windows().install();
     QVERIFY(dialog.isVisible());
     QCOMPARE(stack().activeWindow(), &dialog);
-    const QString target = m_out.filePath(QStringLiteral("manuale"));
+    const QString target = m_out.filePath(u"manuale"_s);
     QLineEdit &folder = dialog.txtGetDir();
     folder.selectAll();
     QTest::keyClick(&folder, Qt::Key_Delete);
@@ -367,51 +365,50 @@ void TestEndToEnd::walkTheTools()
     QTest::mouseClick(&dialog.cmdOK(), Qt::LeftButton);
     QTRY_COMPARE(ended.count(), 1);
     QVERIFY(!dialog.isVisible());
-    const QString source = discCopy(QStringLiteral("tools/manuale gsm"));
+    const QString source = discCopy(u"tools/manuale gsm"_s);
     QCOMPARE(filesIn(target), filesIn(source));
     QCOMPARE(filesIn(target).size(), 4);
     for (const QString &name : filesIn(source))
         QCOMPARE(contentsOf(target + u'/' + name), contentsOf(source + u'/' + name));
-    QCOMPARE(m_fakes.messageBox->shown().back().text, QStringLiteral("Installare è perfecto! ") + target);
+    QCOMPARE(m_fakes.messageBox->shown().back().text, u"Installare è perfecto! "_s + target);
     QCOMPARE(stack().activeWindow(), &tools());
 
     // A running install: the program is started from its own folder.
-    select(QStringLiteral("Musicbox"));
+    select(u"Musicbox"_s);
     QTest::mouseClick(&tools().pctInstall(), Qt::LeftButton);
     QTRY_COMPARE(ended.count(), 2);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(m_fakes.programStarter->calls().size(), std::size_t(2));
     const auto &started = m_fakes.programStarter->calls().back();
     QCOMPARE(QFileInfo(started.program).canonicalFilePath(),
-             QFileInfo(discCopy(QStringLiteral("tools/Musicbox/musicbox.exe"))).canonicalFilePath());
+             QFileInfo(discCopy(u"tools/Musicbox/musicbox.exe"_s)).canonicalFilePath());
     QVERIFY(started.arguments.isEmpty());
     QCOMPARE(QDir(started.workingDirectory).canonicalPath(),
-             QDir(discCopy(QStringLiteral("tools/Musicbox"))).canonicalPath());
+             QDir(discCopy(u"tools/Musicbox"_s)).canonicalPath());
     QCOMPARE(m_fakes.currentDirectory->current(), started.workingDirectory);
 
-    checkHelp(tools(), app::frmHelp::HelpBox::Tools, QStringLiteral("Aiuto: i tools"));
+    checkHelp(tools(), app::frmHelp::HelpBox::Tools, u"Aiuto: i tools"_s);
 
     // Back home: every other window goes, the program folder is current again.
-    clickBox(*tools().findChild<ui::PictureBox *>(QStringLiteral("pctRingTones")));
+    clickBox(*tools().findChild<ui::PictureBox *>(u"pctRingTones"_s));
     QCOMPARE(stack().activeWindow(), &ring());
-    QCOMPARE(visibleWindows(), QStringList{QStringLiteral("frmRing")});
+    QCOMPARE(visibleWindows(), QStringList{u"frmRing"_s});
     QCOMPARE(m_fakes.currentDirectory->current(), data::programFolder());
 }
 
 void TestEndToEnd::aboutAndQuit()
 {
     // The about panel.
-    clickBox(*ring().findChild<ui::PictureBox *>(QStringLiteral("pctParvel")));
+    clickBox(*ring().findChild<ui::PictureBox *>(u"pctParvel"_s));
     app::frmHelp &help = windows().help();
     QCOMPARE(stack().activeWindow(), &help);
     QVERIFY(help.fraAbout().isVisible());
-    QCOMPARE(help.aboutLabel(QStringLiteral("lblProdukt")).text(),
-             QStringLiteral("Brivello è un prodotto di:"));
+    QCOMPARE(help.aboutLabel(u"lblProdukt"_s).text(), u"Brivello è un prodotto di:"_s);
     clickBox(help.pctBG());
     QCOMPARE(stack().activeWindow(), &ring());
 
     // Quit: the exit splash, and after its click no window is left.
-    clickBox(*ring().findChild<ui::PictureBox *>(QStringLiteral("pctQuit")));
+    clickBox(*ring().findChild<ui::PictureBox *>(u"pctQuit"_s));
     QCOMPARE(stack().activeWindow(), &windows().splashOut());
     QVERIFY(windows().splashOut().isVisible());
     QVERIFY(!m_startUp->finished());
@@ -434,9 +431,8 @@ void TestEndToEnd::aWholeSession()
     }
     // What the session left on disk besides the disc: the text, the bitmap
     // and the tool's folder the user asked for.
-    QCOMPARE(filesIn(m_out.path()),
-             (QStringList{QStringLiteral("animale.bmp"), QStringLiteral("elisa.txt")}));
-    QVERIFY(QFileInfo(m_out.filePath(QStringLiteral("manuale"))).isDir());
+    QCOMPARE(filesIn(m_out.path()), (QStringList{u"animale.bmp"_s, u"elisa.txt"_s}));
+    QVERIFY(QFileInfo(m_out.filePath(u"manuale"_s)).isDir());
     QCOMPARE(m_fakes.messageBox->shown().size(), std::size_t(1));
 }
 

@@ -32,6 +32,8 @@
 #include <memory>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using platform::MessageAnswer;
 
@@ -148,8 +150,8 @@ void TestFullDisk::diskIsFull()
 
 QString TestFullDisk::expectedReason() const
 {
-    return m_disk == Disk::SizeLimit ? QStringLiteral("il file supera la grandezza consentita")
-                                     : QStringLiteral("lo spazio sul disco è esaurito");
+    return m_disk == Disk::SizeLimit ? u"il file supera la grandezza consentita"_s
+                                     : u"lo spazio sul disco è esaurito"_s;
 }
 
 void TestFullDisk::openWindows(const QString &discFolder)
@@ -159,9 +161,9 @@ void TestFullDisk::openWindows(const QString &discFolder)
     QString error;
     QVERIFY2(test::writeTestDisc(discFolder, catalogue, &error), qPrintable(error));
     // The one tool of the test catalogue, a copy install of two files.
-    QVERIFY(QDir(discFolder).mkpath(QStringLiteral("tools/LogoEditor")));
-    QVERIFY(plant(discFolder + QStringLiteral("/tools/LogoEditor/editor.exe"), QByteArray(3000, 'e')));
-    QVERIFY(plant(discFolder + QStringLiteral("/tools/LogoEditor/leggimi.txt"), "Logo Editor\r\n"));
+    QVERIFY(QDir(discFolder).mkpath(u"tools/LogoEditor"_s));
+    QVERIFY(plant(discFolder + u"/tools/LogoEditor/editor.exe"_s, QByteArray(3000, 'e')));
+    QVERIFY(plant(discFolder + u"/tools/LogoEditor/leggimi.txt"_s, "Logo Editor\r\n"));
     data::setProgramFolder(discFolder);
     m_fakes = test::FakePlatform();
     m_stack = std::make_unique<ui::WindowStack>();
@@ -173,7 +175,7 @@ void TestFullDisk::openWindows(const QString &discFolder)
 void TestFullDisk::searchAndSelect(const QString &title)
 {
     QComboBox &methods = ring().dbcSearch();
-    methods.setCurrentIndex(methods.findText(QStringLiteral("Titolo")));
+    methods.setCurrentIndex(methods.findText(u"Titolo"_s));
     ring().txtSearch().setText(title);
     QTest::mouseClick(&ring().pctZoek(), Qt::LeftButton);
     QTRY_VERIFY(!ring().search().isWaiting());
@@ -188,11 +190,11 @@ void TestFullDisk::searchAndSelect(const QString &title)
 void TestFullDisk::savingARingtoneText()
 {
     if (!prepareDisk(m_target->path(), 64))
-        QSKIP(qPrintable(QStringLiteral("no small filesystem: ") + m_filesystem->whyNot()));
+        QSKIP(qPrintable(u"no small filesystem: "_s + m_filesystem->whyNot()));
     openWindows(m_disc->path());
-    const QString path = m_target->filePath(QStringLiteral("suoneria.txt"));
+    const QString path = m_target->filePath(u"suoneria.txt"_s);
     QVERIFY(plant(path, oldFile));
-    searchAndSelect(QStringLiteral("tema"));
+    searchAndSelect(u"tema"_s);
     m_fakes.saveFileDialog->queueAnswer(path);
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     diskIsFull();
@@ -201,12 +203,10 @@ void TestFullDisk::savingARingtoneText()
                        list.visualRect(ring().listModel().index(0, 0)).center());
     diskIsFree();
     QCOMPARE(m_fakes.messageBox->shown().size(), std::size_t(1));
-    QVERIFY2(lastMessage().contains(QStringLiteral("Impossibile salvare")) &&
-                 lastMessage().contains(expectedReason()),
+    QVERIFY2(lastMessage().contains(u"Impossibile salvare"_s) && lastMessage().contains(expectedReason()),
              qPrintable(lastMessage()));
     QCOMPARE(contents(path), oldFile);
-    QCOMPARE(everything(m_target->path()).filter(QStringLiteral("suoneria")),
-             QStringList{QStringLiteral("suoneria.txt")});
+    QCOMPARE(everything(m_target->path()).filter(u"suoneria"_s), QStringList{u"suoneria.txt"_s});
 }
 
 // Mended fault: a scratch file cut short by a full disk went to the SMS tool
@@ -215,17 +215,17 @@ void TestFullDisk::writingTheScratchFile()
 {
     // The program folder is the full disk here: it holds the scratch file.
     if (!prepareDisk(m_disc->path(), 512))
-        QSKIP(qPrintable(QStringLiteral("no small filesystem: ") + m_filesystem->whyNot()));
+        QSKIP(qPrintable(u"no small filesystem: "_s + m_filesystem->whyNot()));
     openWindows(m_disc->path());
     const QString scratch = ringtones::RingtoneTransfer::scratchPath();
     QVERIFY(plant(scratch, oldFile));
-    searchAndSelect(QStringLiteral("rose"));
+    searchAndSelect(u"rose"_s);
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     diskIsFull();
     QTest::mouseClick(&ring().pctSend(), Qt::LeftButton);
     diskIsFree();
     QCOMPARE(m_fakes.messageBox->shown().size(), std::size_t(1));
-    QVERIFY2(lastMessage().contains(QStringLiteral("Impossibile preparare l'invio")) &&
+    QVERIFY2(lastMessage().contains(u"Impossibile preparare l'invio"_s) &&
                  lastMessage().contains(expectedReason()),
              qPrintable(lastMessage()));
     // Neither the number is asked for nor the tool started.
@@ -238,9 +238,9 @@ void TestFullDisk::writingTheScratchFile()
 void TestFullDisk::exportingALogo()
 {
     if (!prepareDisk(m_target->path(), 64))
-        QSKIP(qPrintable(QStringLiteral("no small filesystem: ") + m_filesystem->whyNot()));
+        QSKIP(qPrintable(u"no small filesystem: "_s + m_filesystem->whyNot()));
     openWindows(m_disc->path());
-    const QString path = m_target->filePath(QStringLiteral("logo.bmp"));
+    const QString path = m_target->filePath(u"logo.bmp"_s);
     QVERIFY(plant(path, oldFile));
     logos::frmLogo &gallery = m_windows->logo();
     m_stack->showModal(gallery);
@@ -252,12 +252,11 @@ void TestFullDisk::exportingALogo()
     QTest::mouseClick(&gallery.pctExporteren(), Qt::LeftButton);
     diskIsFree();
     QCOMPARE(m_fakes.messageBox->shown().size(), std::size_t(1));
-    QVERIFY2(lastMessage().contains(QStringLiteral("Il logo non è stato esportato")) &&
+    QVERIFY2(lastMessage().contains(u"Il logo non è stato esportato"_s) &&
                  lastMessage().contains(expectedReason()),
              qPrintable(lastMessage()));
     QCOMPARE(contents(path), oldFile);
-    QCOMPARE(everything(m_target->path()).filter(QStringLiteral("logo")),
-             QStringList{QStringLiteral("logo.bmp")});
+    QCOMPARE(everything(m_target->path()).filter(u"logo"_s), QStringList{u"logo.bmp"_s});
 }
 
 // Mended fault: installing over existing files on a full disk replaced them
@@ -265,12 +264,12 @@ void TestFullDisk::exportingALogo()
 void TestFullDisk::installingOverExistingFiles()
 {
     if (!prepareDisk(m_target->path(), 64))
-        QSKIP(qPrintable(QStringLiteral("no small filesystem: ") + m_filesystem->whyNot()));
+        QSKIP(qPrintable(u"no small filesystem: "_s + m_filesystem->whyNot()));
     openWindows(m_disc->path());
-    const QString folder = m_target->filePath(QStringLiteral("LogoEditor"));
+    const QString folder = m_target->filePath(u"LogoEditor"_s);
     QVERIFY(QDir().mkpath(folder));
-    QVERIFY(plant(folder + QStringLiteral("/editor.exe"), oldFile));
-    QVERIFY(plant(folder + QStringLiteral("/leggimi.txt"), oldFile));
+    QVERIFY(plant(folder + u"/editor.exe"_s, oldFile));
+    QVERIFY(plant(folder + u"/leggimi.txt"_s, oldFile));
     toolcatalogue::frmTools &tools = m_windows->tools();
     m_stack->showModal(tools);
     m_stack->settle();
@@ -286,13 +285,13 @@ void TestFullDisk::installingOverExistingFiles()
     QTRY_COMPARE(ended.count(), 1);
     diskIsFree();
     QCOMPARE(m_fakes.messageBox->shown().size(), std::size_t(1));
-    QVERIFY2(!lastMessage().contains(QStringLiteral("Installare è perfecto!")) &&
-                 lastMessage().contains(QStringLiteral("Impossibile scrivere il file")) &&
+    QVERIFY2(!lastMessage().contains(u"Installare è perfecto!"_s) &&
+                 lastMessage().contains(u"Impossibile scrivere il file"_s) &&
                  lastMessage().contains(expectedReason()),
              qPrintable(lastMessage()));
-    QCOMPARE(contents(folder + QStringLiteral("/editor.exe")), oldFile);
-    QCOMPARE(contents(folder + QStringLiteral("/leggimi.txt")), oldFile);
-    QCOMPARE(everything(folder), (QStringList{QStringLiteral("editor.exe"), QStringLiteral("leggimi.txt")}));
+    QCOMPARE(contents(folder + u"/editor.exe"_s), oldFile);
+    QCOMPARE(contents(folder + u"/leggimi.txt"_s), oldFile);
+    QCOMPARE(everything(folder), (QStringList{u"editor.exe"_s, u"leggimi.txt"_s}));
 }
 
 QTEST_MAIN(TestFullDisk)

@@ -34,6 +34,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 
 namespace {
@@ -68,9 +70,9 @@ bool actionable(QAccessibleInterface &control)
 QString describe(QAccessibleInterface &control)
 {
     const QObject *object = control.object();
-    return object ? QStringLiteral("%1 (%2)").arg(object->objectName(),
-                                                  QString::fromLatin1(object->metaObject()->className()))
-                  : QStringLiteral("<no object>");
+    return object ? u"%1 (%2)"_s.arg(object->objectName(),
+                                     QString::fromLatin1(object->metaObject()->className()))
+                  : u"<no object>"_s;
 }
 
 // The faults of `control` and of the controls inside it. Items of lists and
@@ -80,20 +82,20 @@ void collectFaults(QAccessibleInterface &control, QStringList &faults)
 {
     if (actionable(control)) {
         if (control.text(QAccessible::Name).trimmed().isEmpty())
-            faults << describe(control) + QStringLiteral(": no name");
+            faults << describe(control) + u": no name"_s;
         if (control.role() == QAccessible::NoRole || control.role() == QAccessible::Client)
-            faults << describe(control) + QStringLiteral(": no role");
+            faults << describe(control) + u": no role"_s;
     }
     if (auto *box = qobject_cast<ui::PictureBox *>(control.object()); box && box->isButton()) {
         if (control.role() != QAccessible::Button)
-            faults << describe(control) + QStringLiteral(": a picture button that is no button");
+            faults << describe(control) + u": a picture button that is no button"_s;
         if (!control.actionInterface() ||
             !control.actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()))
-            faults << describe(control) + QStringLiteral(": a picture button that cannot be pressed");
+            faults << describe(control) + u": a picture button that cannot be pressed"_s;
         // The logo grid is a single stop; the arrow keys move inside it.
         const bool inLogoGrid = box->property("index").isValid();
         if (!inLogoGrid && !(box->focusPolicy() & Qt::TabFocus))
-            faults << describe(control) + QStringLiteral(": a picture button the Tab key skips");
+            faults << describe(control) + u": a picture button the Tab key skips"_s;
     }
     if (control.role() == QAccessible::ComboBox)
         return;
@@ -136,14 +138,12 @@ private:
 void TestKeyboard::initTestCase()
 {
     const QString sampleDisc = qEnvironmentVariable("BRIVELLO_TEST_DISC");
-    if (!QFileInfo::exists(sampleDisc + QStringLiteral("/datafiles/ringtones.dat")))
+    if (!QFileInfo::exists(sampleDisc + u"/datafiles/ringtones.dat"_s))
         QSKIP("the sample disc has not been assembled");
     QVERIFY(m_disc.isValid() && m_out.isValid());
-    QVERIFY(
-        copyFolder(sampleDisc + QStringLiteral("/datafiles"), m_disc.filePath(QStringLiteral("datafiles"))));
-    QVERIFY(copyFolder(sampleDisc + QStringLiteral("/tools"), m_disc.filePath(QStringLiteral("tools"))));
-    QVERIFY(
-        QFile::copy(sampleDisc + QStringLiteral("/links.htm"), m_disc.filePath(QStringLiteral("links.htm"))));
+    QVERIFY(copyFolder(sampleDisc + u"/datafiles"_s, m_disc.filePath(u"datafiles"_s)));
+    QVERIFY(copyFolder(sampleDisc + u"/tools"_s, m_disc.filePath(u"tools"_s)));
+    QVERIFY(QFile::copy(sampleDisc + u"/links.htm"_s, m_disc.filePath(u"links.htm"_s)));
     data::setProgramFolder(m_disc.path());
 }
 
@@ -186,7 +186,7 @@ void TestKeyboard::tabTo(QWidget &target)
         if (QTest::currentTestFailed())
             return;
     }
-    QFAIL(qPrintable(QStringLiteral("the Tab key never reaches ") + target.objectName()));
+    QFAIL(qPrintable(u"the Tab key never reaches "_s + target.objectName()));
 }
 
 void TestKeyboard::everyControlHasANameAndARole()
@@ -205,7 +205,7 @@ void TestKeyboard::everyControlHasANameAndARole()
         QStringList own;
         collectFaults(*root, own);
         for (const QString &fault : own)
-            faults << window->objectName() + QStringLiteral(": ") + fault;
+            faults << window->objectName() + u": "_s + fault;
         for (ui::PictureBox *box : window->findChildren<ui::PictureBox *>())
             pictureButtons += box->isButton() ? 1 : 0;
     }
@@ -222,9 +222,9 @@ void TestKeyboard::everyControlHasANameAndARole()
     const auto nameOf = [](QWidget &widget) {
         return QAccessible::queryAccessibleInterface(&widget)->text(QAccessible::Name);
     };
-    QCOMPARE(nameOf(ring().pctZoek()), QStringLiteral("Ricerca nel database"));
-    QCOMPARE(nameOf(ring().pctSend()), QStringLiteral("Invia"));
-    QCOMPARE(nameOf(windows.logo().pctVolgende()), QStringLiteral("Pagina successiva"));
+    QCOMPARE(nameOf(ring().pctZoek()), u"Ricerca nel database"_s);
+    QCOMPARE(nameOf(ring().pctSend()), u"Invia"_s);
+    QCOMPARE(nameOf(windows.logo().pctVolgende()), u"Pagina successiva"_s);
 }
 
 void TestKeyboard::aRingtoneFoundPlayedAndSavedWithTheKeyboard()
@@ -235,20 +235,20 @@ void TestKeyboard::aRingtoneFoundPlayedAndSavedWithTheKeyboard()
     // The method "Titolo", picked with the arrow keys.
     QComboBox &method = ring().dbcSearch();
     tabTo(method);
-    for (int step = 0; step < method.count() && method.currentText() != QStringLiteral("Titolo"); ++step)
+    for (int step = 0; step < method.count() && method.currentText() != u"Titolo"_s; ++step)
         press(Qt::Key_Down);
-    for (int step = 0; step < method.count() && method.currentText() != QStringLiteral("Titolo"); ++step)
+    for (int step = 0; step < method.count() && method.currentText() != u"Titolo"_s; ++step)
         press(Qt::Key_Up);
-    QCOMPARE(method.currentText(), QStringLiteral("Titolo"));
+    QCOMPARE(method.currentText(), u"Titolo"_s);
 
     // A title, and Enter on the search button.
     tabTo(ring().txtSearch());
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("per el"));
+    QTest::keyClicks(QApplication::focusWidget(), u"per el"_s);
     tabTo(ring().pctZoek());
     press(Qt::Key_Return);
     QTRY_VERIFY(!ring().search().isWaiting());
     QCOMPARE(ring().listModel().rowCount(), 1);
-    QCOMPARE(ring().listModel().index(0, 0).data().toString(), QStringLiteral("Per Elisa"));
+    QCOMPARE(ring().listModel().index(0, 0).data().toString(), u"Per Elisa"_s);
 
     // Into the list; the space bar picks the row the search selected, and
     // its code shows.
@@ -269,16 +269,14 @@ void TestKeyboard::aRingtoneFoundPlayedAndSavedWithTheKeyboard()
     const QRect inside = focused.rect().adjusted(2, 2, -2, -2);
     QCOMPARE(focused.copy(inside), unfocused.copy(inside));
     press(Qt::Key_Space);
-    const QString recording = data::discPath(QStringLiteral(".\\datafiles\\r001.dat"));
-    QCOMPARE(m_fakes->wavePlayer->calls(),
-             (QStringList{QStringLiteral("open ") + recording, QStringLiteral("play")}));
+    const QString recording = data::discPath(u".\\datafiles\\r001.dat"_s);
+    QCOMPARE(m_fakes->wavePlayer->calls(), (QStringList{u"open "_s + recording, u"play"_s}));
     tabTo(ring().pctStop());
     press(Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(m_fakes->wavePlayer->calls().mid(2),
-             (QStringList{QStringLiteral("stop"), QStringLiteral("close")}));
+    QCOMPARE(m_fakes->wavePlayer->calls().mid(2), (QStringList{u"stop"_s, u"close"_s}));
 
     // Back to the row; Enter saves its ringtone text.
-    const QString saved = m_out.filePath(QStringLiteral("elisa.txt"));
+    const QString saved = m_out.filePath(u"elisa.txt"_s);
     m_fakes->saveFileDialog->queueAnswer(saved);
     tabTo(ring().lstMain());
     QCOMPARE(ring().lstMain().currentIndex().row(), 0);

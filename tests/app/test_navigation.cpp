@@ -29,6 +29,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 
 namespace {
@@ -38,12 +40,9 @@ namespace {
 int atRest(const QString &button)
 {
     static const QHash<QString, ui::ButtonPicture> pictures{
-        {QStringLiteral("pctRingTones"), ui::ButtonPicture::RingTones},
-        {QStringLiteral("pctLogo"), ui::ButtonPicture::Logo},
-        {QStringLiteral("pctTools"), ui::ButtonPicture::Tools},
-        {QStringLiteral("pctDoc"), ui::ButtonPicture::Doc},
-        {QStringLiteral("pctHelp"), ui::ButtonPicture::Help},
-        {QStringLiteral("pctQuit"), ui::ButtonPicture::Quit}};
+        {u"pctRingTones"_s, ui::ButtonPicture::RingTones}, {u"pctLogo"_s, ui::ButtonPicture::Logo},
+        {u"pctTools"_s, ui::ButtonPicture::Tools},         {u"pctDoc"_s, ui::ButtonPicture::Doc},
+        {u"pctHelp"_s, ui::ButtonPicture::Help},           {u"pctQuit"_s, ui::ButtonPicture::Quit}};
     return int(pictures.value(button));
 }
 
@@ -67,7 +66,7 @@ void moveMouseOver(QWidget &widget)
 
 void writePage(const QString &folder, const QString &file, const QString &text)
 {
-    QFile page(folder + QStringLiteral("/datafiles/") + file);
+    QFile page(folder + u"/datafiles/"_s + file);
     QVERIFY(page.open(QIODevice::WriteOnly));
     page.write("{\\rtf1\\ansi " + text.toLatin1() + "\\par}");
 }
@@ -122,10 +121,10 @@ void TestNavigation::init()
     catalogue.ringtones = test::sampleRingtones();
     QString error;
     QVERIFY2(test::writeTestDisc(m_disc->path(), catalogue, &error), qPrintable(error));
-    writePage(m_disc->path(), QStringLiteral("belt.dat"), QStringLiteral("Aiuto suonerie"));
-    writePage(m_disc->path(), QStringLiteral("info.dat"), QStringLiteral("Aiuto informazioni"));
-    writePage(m_disc->path(), QStringLiteral("logos.dat"), QStringLiteral("Aiuto loghi"));
-    writePage(m_disc->path(), QStringLiteral("tools.dat"), QStringLiteral("Aiuto tools"));
+    writePage(m_disc->path(), u"belt.dat"_s, u"Aiuto suonerie"_s);
+    writePage(m_disc->path(), u"info.dat"_s, u"Aiuto informazioni"_s);
+    writePage(m_disc->path(), u"logos.dat"_s, u"Aiuto loghi"_s);
+    writePage(m_disc->path(), u"tools.dat"_s, u"Aiuto tools"_s);
     m_fakes = test::FakePlatform();
     m_startUp = std::make_unique<app::StartUp>(m_fakes.platform());
     QCOMPARE(m_startUp->start(), 0);
@@ -177,17 +176,16 @@ bool TestNavigation::shows(const ui::PictureBox &box, int picture) const
 
 void TestNavigation::reachTheMainWindow(const QString &name)
 {
-    const QHash<QString, QString> buttonFor{{QStringLiteral("frmLogo"), QStringLiteral("pctLogo")},
-                                            {QStringLiteral("frmDoc"), QStringLiteral("pctDoc")},
-                                            {QStringLiteral("frmTools"), QStringLiteral("pctTools")}};
+    const QHash<QString, QString> buttonFor{
+        {u"frmLogo"_s, u"pctLogo"_s}, {u"frmDoc"_s, u"pctDoc"_s}, {u"frmTools"_s, u"pctTools"_s}};
     if (buttonFor.contains(name))
-        click(QStringLiteral("frmRing"), buttonFor.value(name));
+        click(u"frmRing"_s, buttonFor.value(name));
     QCOMPARE(stack().activeWindow(), &mainWindow(name));
 }
 
 void TestNavigation::quitFrom(const QString &window)
 {
-    click(window, QStringLiteral("pctQuit"));
+    click(window, u"pctQuit"_s);
     QCOMPARE(stack().activeWindow(), &windows().splashOut());
     QVERIFY(windows().splashOut().isVisible());
 }
@@ -196,12 +194,11 @@ void TestNavigation::rolloverWalksLightTheButtonUnderTheMouse()
 {
     // Each window: over each other window's button and back to the page,
     // then help, quit and the margin; the window's own button stays lit.
-    const QList<QPair<QString, QString>> windows{{QStringLiteral("frmRing"), QStringLiteral("pctRingTones")},
-                                                 {QStringLiteral("frmLogo"), QStringLiteral("pctLogo")},
-                                                 {QStringLiteral("frmDoc"), QStringLiteral("pctDoc")},
-                                                 {QStringLiteral("frmTools"), QStringLiteral("pctTools")}};
-    const QStringList pages{QStringLiteral("pctRingTones"), QStringLiteral("pctLogo"),
-                            QStringLiteral("pctTools"), QStringLiteral("pctDoc")};
+    const QList<QPair<QString, QString>> windows{{u"frmRing"_s, u"pctRingTones"_s},
+                                                 {u"frmLogo"_s, u"pctLogo"_s},
+                                                 {u"frmDoc"_s, u"pctDoc"_s},
+                                                 {u"frmTools"_s, u"pctTools"_s}};
+    const QStringList pages{u"pctRingTones"_s, u"pctLogo"_s, u"pctTools"_s, u"pctDoc"_s};
     for (const auto &[window, own] : windows) {
         reachTheMainWindow(window);
         ui::MainWindow &shown = mainWindow(window);
@@ -215,55 +212,52 @@ void TestNavigation::rolloverWalksLightTheButtonUnderTheMouse()
             if (other == own)
                 continue;
             moveMouseOver(button(window, other));
-            QVERIFY2(showsLit(other), qPrintable(window + QStringLiteral(" over ") + other));
+            QVERIFY2(showsLit(other), qPrintable(window + u" over "_s + other));
             moveMouseOver(shown.pctBG());
-            QVERIFY2(showsAtRest(other), qPrintable(window + QStringLiteral(": page after ") + other));
+            QVERIFY2(showsAtRest(other), qPrintable(window + u": page after "_s + other));
         }
-        moveMouseOver(button(window, QStringLiteral("pctHelp")));
-        QVERIFY(showsLit(QStringLiteral("pctHelp")));
-        QVERIFY(showsAtRest(QStringLiteral("pctQuit")));
-        moveMouseOver(button(window, QStringLiteral("pctQuit")));
-        QVERIFY(showsLit(QStringLiteral("pctQuit")));
-        QVERIFY(showsAtRest(QStringLiteral("pctHelp")));
+        moveMouseOver(button(window, u"pctHelp"_s));
+        QVERIFY(showsLit(u"pctHelp"_s));
+        QVERIFY(showsAtRest(u"pctQuit"_s));
+        moveMouseOver(button(window, u"pctQuit"_s));
+        QVERIFY(showsLit(u"pctQuit"_s));
+        QVERIFY(showsAtRest(u"pctHelp"_s));
         moveMouseOver(shown);
-        QVERIFY2(showsAtRest(QStringLiteral("pctQuit")) && showsAtRest(QStringLiteral("pctHelp")),
-                 qPrintable(window + QStringLiteral(": margin")));
-        QVERIFY2(showsLit(own), qPrintable(window + QStringLiteral(": own button")));
+        QVERIFY2(showsAtRest(u"pctQuit"_s) && showsAtRest(u"pctHelp"_s), qPrintable(window + u": margin"_s));
+        QVERIFY2(showsLit(own), qPrintable(window + u": own button"_s));
         if (window == u"frmRing") {
             // The search button comes back to rest when the mouse reaches the text box.
-            m_startUp->images().paint(button(window, QStringLiteral("pctZoek")),
-                                      ui::ButtonPicture::SearchPressed);
-            moveMouseOver(*shown.findChild<QLineEdit *>(QStringLiteral("txtSearch")));
-            QVERIFY(shows(button(window, QStringLiteral("pctZoek")), int(ui::ButtonPicture::Search)));
+            m_startUp->images().paint(button(window, u"pctZoek"_s), ui::ButtonPicture::SearchPressed);
+            moveMouseOver(*shown.findChild<QLineEdit *>(u"txtSearch"_s));
+            QVERIFY(shows(button(window, u"pctZoek"_s), int(ui::ButtonPicture::Search)));
         } else {
-            click(window, QStringLiteral("pctRingTones"));
+            click(window, u"pctRingTones"_s);
         }
     }
 }
 
 void TestNavigation::logoThenToolsWithoutThePageLeavesBothLit()
 {
-    for (const QString &window : {QStringLiteral("frmRing"), QStringLiteral("frmDoc")}) {
+    for (const QString &window : {u"frmRing"_s, u"frmDoc"_s}) {
         reachTheMainWindow(window);
-        moveMouseOver(button(window, QStringLiteral("pctLogo")));
-        moveMouseOver(button(window, QStringLiteral("pctTools")));
-        QVERIFY(shows(button(window, QStringLiteral("pctLogo")), 4));
-        QVERIFY(shows(button(window, QStringLiteral("pctTools")), 6));
+        moveMouseOver(button(window, u"pctLogo"_s));
+        moveMouseOver(button(window, u"pctTools"_s));
+        QVERIFY(shows(button(window, u"pctLogo"_s), 4));
+        QVERIFY(shows(button(window, u"pctTools"_s), 6));
         // The other way round the tools button goes out.
-        moveMouseOver(button(window, QStringLiteral("pctLogo")));
-        QVERIFY(shows(button(window, QStringLiteral("pctTools")), 5));
-        QVERIFY(shows(button(window, QStringLiteral("pctLogo")), 4));
+        moveMouseOver(button(window, u"pctLogo"_s));
+        QVERIFY(shows(button(window, u"pctTools"_s), 5));
+        QVERIFY(shows(button(window, u"pctLogo"_s), 4));
         if (window != u"frmRing")
-            click(window, QStringLiteral("pctRingTones"));
+            click(window, u"pctRingTones"_s);
     }
 }
 
 void TestNavigation::helpButtonIsPutOutWhenTheHelpWindowCloses()
 {
-    for (const QString &window : {QStringLiteral("frmRing"), QStringLiteral("frmLogo"),
-                                  QStringLiteral("frmDoc"), QStringLiteral("frmTools")}) {
+    for (const QString &window : {u"frmRing"_s, u"frmLogo"_s, u"frmDoc"_s, u"frmTools"_s}) {
         reachTheMainWindow(window);
-        ui::PictureBox &help = button(window, QStringLiteral("pctHelp"));
+        ui::PictureBox &help = button(window, u"pctHelp"_s);
         moveMouseOver(help);
         QVERIFY(shows(help, 12));
         clickBox(help);
@@ -280,62 +274,62 @@ void TestNavigation::helpButtonIsPutOutWhenTheHelpWindowCloses()
         moveMouseOver(help);
         QVERIFY(shows(help, 12));
         if (window != u"frmRing")
-            click(window, QStringLiteral("pctRingTones"));
+            click(window, u"pctRingTones"_s);
     }
 }
 
 void TestNavigation::ringtoneButtonCollapsesEveryPendingLevel()
 {
-    moveMouseOver(button(QStringLiteral("frmRing"), QStringLiteral("pctLogo")));
-    click(QStringLiteral("frmRing"), QStringLiteral("pctLogo"));
-    click(QStringLiteral("frmLogo"), QStringLiteral("pctTools"));
-    click(QStringLiteral("frmTools"), QStringLiteral("pctLogo"));
-    click(QStringLiteral("frmLogo"), QStringLiteral("pctDoc"));
-    click(QStringLiteral("frmDoc"), QStringLiteral("pctTools"));
-    QCOMPARE(visibleWindows(), (QStringList{QStringLiteral("frmRing"), QStringLiteral("frmTools")}));
+    moveMouseOver(button(u"frmRing"_s, u"pctLogo"_s));
+    click(u"frmRing"_s, u"pctLogo"_s);
+    click(u"frmLogo"_s, u"pctTools"_s);
+    click(u"frmTools"_s, u"pctLogo"_s);
+    click(u"frmLogo"_s, u"pctDoc"_s);
+    click(u"frmDoc"_s, u"pctTools"_s);
+    QCOMPARE(visibleWindows(), (QStringList{u"frmRing"_s, u"frmTools"_s}));
     QCOMPARE(stack().depth(), 6);
 
-    click(QStringLiteral("frmTools"), QStringLiteral("pctRingTones"));
-    QCOMPARE(visibleWindows(), QStringList{QStringLiteral("frmRing")});
+    click(u"frmTools"_s, u"pctRingTones"_s);
+    QCOMPARE(visibleWindows(), QStringList{u"frmRing"_s});
     QCOMPARE(stack().activeWindow(), &windows().ring());
     QCOMPARE(stack().depth(), 1);
     QVERIFY(!m_startUp->finished());
     // The button clicked on the home window stays lit until the page is
     // crossed.
-    QVERIFY(shows(button(QStringLiteral("frmRing"), QStringLiteral("pctLogo")), 4));
+    QVERIFY(shows(button(u"frmRing"_s, u"pctLogo"_s), 4));
     moveMouseOver(windows().ring().pctBG());
-    QVERIFY(shows(button(QStringLiteral("frmRing"), QStringLiteral("pctLogo")), 3));
+    QVERIFY(shows(button(u"frmRing"_s, u"pctLogo"_s), 3));
 }
 
 void TestNavigation::toolsWindowReturnsToTheProgramFolderExceptForDocumentation()
 {
-    const QString elsewhere = m_disc->path() + QStringLiteral("/tools/Musicbox");
+    const QString elsewhere = m_disc->path() + u"/tools/Musicbox"_s;
     const QString programFolder = data::programFolder();
 
-    reachTheMainWindow(QStringLiteral("frmTools"));
+    reachTheMainWindow(u"frmTools"_s);
     m_fakes.currentDirectory->set(elsewhere);
-    click(QStringLiteral("frmTools"), QStringLiteral("pctRingTones"));
+    click(u"frmTools"_s, u"pctRingTones"_s);
     QCOMPARE(m_fakes.currentDirectory->current(), programFolder);
 
-    reachTheMainWindow(QStringLiteral("frmTools"));
+    reachTheMainWindow(u"frmTools"_s);
     m_fakes.currentDirectory->set(elsewhere);
-    click(QStringLiteral("frmTools"), QStringLiteral("pctLogo"));
+    click(u"frmTools"_s, u"pctLogo"_s);
     QCOMPARE(m_fakes.currentDirectory->current(), programFolder);
     QCOMPARE(stack().activeWindow(), &windows().logo());
 
-    click(QStringLiteral("frmLogo"), QStringLiteral("pctTools"));
+    click(u"frmLogo"_s, u"pctTools"_s);
     m_fakes.currentDirectory->set(elsewhere);
-    click(QStringLiteral("frmTools"), QStringLiteral("pctDoc"));
+    click(u"frmTools"_s, u"pctDoc"_s);
     QCOMPARE(m_fakes.currentDirectory->current(), elsewhere);
     QCOMPARE(stack().activeWindow(), &windows().doc());
-    QCOMPARE(visibleWindows(), (QStringList{QStringLiteral("frmDoc"), QStringLiteral("frmRing")}));
+    QCOMPARE(visibleWindows(), (QStringList{u"frmDoc"_s, u"frmRing"_s}));
 }
 
 void TestNavigation::ownButtonClickChangesNothing()
 {
-    for (const auto &[window, own] : {std::pair{QStringLiteral("frmRing"), QStringLiteral("pctRingTones")},
-                                      std::pair{QStringLiteral("frmLogo"), QStringLiteral("pctLogo")},
-                                      std::pair{QStringLiteral("frmTools"), QStringLiteral("pctTools")}}) {
+    for (const auto &[window, own] :
+         {std::pair{u"frmRing"_s, u"pctRingTones"_s}, std::pair{u"frmLogo"_s, u"pctLogo"_s},
+          std::pair{u"frmTools"_s, u"pctTools"_s}}) {
         reachTheMainWindow(window);
         const int depth = stack().depth();
         click(window, own);
@@ -343,20 +337,20 @@ void TestNavigation::ownButtonClickChangesNothing()
         QCOMPARE(stack().activeWindow(), &mainWindow(window));
         QVERIFY(mainWindow(window).isVisible());
         if (window != u"frmRing")
-            click(window, QStringLiteral("pctRingTones"));
+            click(window, u"pctRingTones"_s);
     }
 }
 
 void TestNavigation::quittingFromDepthClosesEveryWindow()
 {
-    click(QStringLiteral("frmRing"), QStringLiteral("pctLogo"));
-    click(QStringLiteral("frmLogo"), QStringLiteral("pctTools"));
-    click(QStringLiteral("frmTools"), QStringLiteral("pctLogo"));
-    click(QStringLiteral("frmLogo"), QStringLiteral("pctHelp"));
+    click(u"frmRing"_s, u"pctLogo"_s);
+    click(u"frmLogo"_s, u"pctTools"_s);
+    click(u"frmTools"_s, u"pctLogo"_s);
+    click(u"frmLogo"_s, u"pctHelp"_s);
     clickBox(windows().help().pctBG());
-    click(QStringLiteral("frmLogo"), QStringLiteral("pctDoc"));
-    click(QStringLiteral("frmDoc"), QStringLiteral("pctTools"));
-    quitFrom(QStringLiteral("frmTools"));
+    click(u"frmLogo"_s, u"pctDoc"_s);
+    click(u"frmDoc"_s, u"pctTools"_s);
+    quitFrom(u"frmTools"_s);
     QVERIFY(!m_startUp->finished());
 
     // Outside both pictures nothing happens.
@@ -375,7 +369,7 @@ void TestNavigation::quittingFromDepthClosesEveryWindow()
 
 void TestNavigation::quittingWithoutLogoOrHelpLeavesThemUnloaded()
 {
-    quitFrom(QStringLiteral("frmRing"));
+    quitFrom(u"frmRing"_s);
     clickBox(windows().splashOut().pctBG());
     QVERIFY(m_startUp->finished());
     QStringList made;
@@ -383,13 +377,13 @@ void TestNavigation::quittingWithoutLogoOrHelpLeavesThemUnloaded()
         made << window->objectName();
         QVERIFY(!stack().isLoaded(*window));
     }
-    QVERIFY(!made.contains(QStringLiteral("frmLogo")));
-    QVERIFY(!made.contains(QStringLiteral("frmHelp")));
+    QVERIFY(!made.contains(u"frmLogo"_s));
+    QVERIFY(!made.contains(u"frmHelp"_s));
 }
 
 void TestNavigation::bannerFollowsItsSchedule()
 {
-    quitFrom(QStringLiteral("frmRing"));
+    quitFrom(u"frmRing"_s);
     app::frmSplashOut &splashOut = windows().splashOut();
     const QImage first = splashOut.animationFrame(1);
     const QImage second = splashOut.animationFrame(2);
@@ -402,7 +396,7 @@ void TestNavigation::bannerFollowsItsSchedule()
         m_fakes.clock->advance(100);
         // Second frame from tick 51, then the frames take turns every 25.
         const bool secondShown = tick >= 51 && ((tick - 51) / 25) % 2 == 0;
-        QVERIFY2(banner() == (secondShown ? second : first), qPrintable(QStringLiteral("tick %1").arg(tick)));
+        QVERIFY2(banner() == (secondShown ? second : first), qPrintable(u"tick %1"_s.arg(tick)));
         QVERIFY(splashOut.bytTeller() <= 50);
     }
     clickBox(splashOut.pctBG());
@@ -411,13 +405,13 @@ void TestNavigation::bannerFollowsItsSchedule()
 
 void TestNavigation::bannerClickOpensTheAddressAndStopsTheAnimation()
 {
-    quitFrom(QStringLiteral("frmRing"));
+    quitFrom(u"frmRing"_s);
     app::frmSplashOut &splashOut = windows().splashOut();
     m_fakes.clock->advance(5100);
     QCOMPARE(splashOut.pctBanner().canvas(), splashOut.animationFrame(2));
 
     clickBox(splashOut.pctBanner());
-    QCOMPARE(m_fakes.urlOpener->opened(), QList<QUrl>{QUrl(QStringLiteral("https://www.brivello.example/"))});
+    QCOMPARE(m_fakes.urlOpener->opened(), QList<QUrl>{QUrl(u"https://www.brivello.example/"_s)});
     QVERIFY(splashOut.isVisible());
     QVERIFY(!splashOut.Timer1().isActive());
     m_fakes.clock->advance(10000);
@@ -437,16 +431,16 @@ void TestNavigation::helpPagesShowOneAtATime()
         QString text;
         app::frmHelp::HelpBox box;
     } cases[] = {
-        {QStringLiteral("frmRing"), QStringLiteral("Aiuto suonerie"), app::frmHelp::HelpBox::Vindara},
-        {QStringLiteral("frmLogo"), QStringLiteral("Aiuto loghi"), app::frmHelp::HelpBox::Logo},
-        {QStringLiteral("frmDoc"), QStringLiteral("Aiuto informazioni"), app::frmHelp::HelpBox::Info},
-        {QStringLiteral("frmTools"), QStringLiteral("Aiuto tools"), app::frmHelp::HelpBox::Tools},
+        {u"frmRing"_s, u"Aiuto suonerie"_s, app::frmHelp::HelpBox::Vindara},
+        {u"frmLogo"_s, u"Aiuto loghi"_s, app::frmHelp::HelpBox::Logo},
+        {u"frmDoc"_s, u"Aiuto informazioni"_s, app::frmHelp::HelpBox::Info},
+        {u"frmTools"_s, u"Aiuto tools"_s, app::frmHelp::HelpBox::Tools},
     };
     const app::frmHelp::HelpBox all[] = {app::frmHelp::HelpBox::Vindara, app::frmHelp::HelpBox::Info,
                                          app::frmHelp::HelpBox::Logo, app::frmHelp::HelpBox::Tools};
     for (const auto &each : cases) {
         reachTheMainWindow(each.window);
-        click(each.window, QStringLiteral("pctHelp"));
+        click(each.window, u"pctHelp"_s);
         app::frmHelp &help = windows().help();
         QVERIFY(help.isVisible());
         QVERIFY(!help.fraAbout().isVisible());
@@ -463,38 +457,37 @@ void TestNavigation::helpPagesShowOneAtATime()
         clickBox(help.pctBG());
         QVERIFY(!help.isVisible());
         if (each.window != u"frmRing")
-            click(each.window, QStringLiteral("pctRingTones"));
+            click(each.window, u"pctRingTones"_s);
     }
 }
 
 void TestNavigation::aboutPanelNamesPublisherAndDeveloper()
 {
-    clickBox(button(QStringLiteral("frmRing"), QStringLiteral("pctParvel")));
+    clickBox(button(u"frmRing"_s, u"pctParvel"_s));
     app::frmHelp &help = windows().help();
     QCOMPARE(stack().activeWindow(), &help);
     QVERIFY(help.fraAbout().isVisible());
     for (auto box : {app::frmHelp::HelpBox::Vindara, app::frmHelp::HelpBox::Info, app::frmHelp::HelpBox::Logo,
                      app::frmHelp::HelpBox::Tools})
         QVERIFY(!help.helpBox(box).isVisible());
-    QCOMPARE(help.aboutLabel(QStringLiteral("lblProdukt")).text(),
-             QStringLiteral("Brivello è un prodotto di:"));
-    QCOMPARE(help.aboutLabel(QStringLiteral("lblOnt")).text(), QStringLiteral("Brivello è sviluppato da:"));
-    QVERIFY(help.aboutLabel(QStringLiteral("lblProdukt")).font().bold());
-    QVERIFY(!help.aboutLabel(QStringLiteral("lblAdres")).font().bold());
+    QCOMPARE(help.aboutLabel(u"lblProdukt"_s).text(), u"Brivello è un prodotto di:"_s);
+    QCOMPARE(help.aboutLabel(u"lblOnt"_s).text(), u"Brivello è sviluppato da:"_s);
+    QVERIFY(help.aboutLabel(u"lblProdukt"_s).font().bold());
+    QVERIFY(!help.aboutLabel(u"lblAdres"_s).font().bold());
     clickBox(help.pctBG());
     QCOMPARE(stack().activeWindow(), &windows().ring());
 
-    click(QStringLiteral("frmRing"), QStringLiteral("pctHelp"));
+    click(u"frmRing"_s, u"pctHelp"_s);
     QVERIFY(!help.fraAbout().isVisible());
     QVERIFY(help.helpBox(app::frmHelp::HelpBox::Vindara).isVisible());
 }
 
 void TestNavigation::documentationHelpHidesTheSmsPage()
 {
-    reachTheMainWindow(QStringLiteral("frmDoc"));
+    reachTheMainWindow(u"frmDoc"_s);
     docviewer::frmDoc &doc = windows().doc();
     doc.rtfSms().show();
-    click(QStringLiteral("frmDoc"), QStringLiteral("pctHelp"));
+    click(u"frmDoc"_s, u"pctHelp"_s);
     QVERIFY(doc.rtfSms().isHidden());
     clickBox(windows().help().pctBG());
     QVERIFY(doc.rtfSms().isHidden());
@@ -503,15 +496,15 @@ void TestNavigation::documentationHelpHidesTheSmsPage()
 
 void TestNavigation::helpPagesAreReadOnlyOnce()
 {
-    click(QStringLiteral("frmRing"), QStringLiteral("pctHelp"));
+    click(u"frmRing"_s, u"pctHelp"_s);
     app::frmHelp &help = windows().help();
     clickBox(help.pctBG());
     // A page changed on disc after the first showing is not read again.
-    writePage(m_disc->path(), QStringLiteral("belt.dat"), QStringLiteral("Pagina nuova"));
-    click(QStringLiteral("frmRing"), QStringLiteral("pctHelp"));
+    writePage(m_disc->path(), u"belt.dat"_s, u"Pagina nuova"_s);
+    click(u"frmRing"_s, u"pctHelp"_s);
     const QString shown = help.helpBox(app::frmHelp::HelpBox::Vindara).toPlainText();
-    QVERIFY2(shown.contains(QStringLiteral("Aiuto suonerie")), qPrintable(shown));
-    QVERIFY(!shown.contains(QStringLiteral("Pagina nuova")));
+    QVERIFY2(shown.contains(u"Aiuto suonerie"_s), qPrintable(shown));
+    QVERIFY(!shown.contains(u"Pagina nuova"_s));
 }
 
 void TestNavigation::startProgramEndsWithStatusZeroAfterQuitting()
@@ -525,8 +518,7 @@ void TestNavigation::startProgramEndsWithStatusZeroAfterQuitting()
             return;
         quitting = true;
         QTimer::singleShot(0, this, [this] {
-            QTest::mouseClick(&button(QStringLiteral("frmRing"), QStringLiteral("pctQuit")), Qt::LeftButton,
-                              {}, QPoint(3, 3));
+            QTest::mouseClick(&button(u"frmRing"_s, u"pctQuit"_s), Qt::LeftButton, {}, QPoint(3, 3));
             QTest::mouseClick(&windows().splashOut().pctBG(), Qt::LeftButton, {}, QPoint(3, 3));
         });
     });

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 
 class TestSmoke : public QObject
@@ -26,8 +28,8 @@ void TestSmoke::runUntilShown(const QString &program)
 {
     QProcess run;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("BRIVELLO_QUIT_WHEN_SHOWN"), QStringLiteral("1"));
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    environment.insert(u"BRIVELLO_QUIT_WHEN_SHOWN"_s, u"1"_s);
     run.setProcessEnvironment(environment);
     run.start(program, {});
     QVERIFY2(run.waitForFinished(120000), "the program did not end");
@@ -35,7 +37,7 @@ void TestSmoke::runUntilShown(const QString &program)
     const QString errors = QString::fromLocal8Bit(run.readAllStandardError());
     QCOMPARE(run.exitStatus(), QProcess::NormalExit);
     QVERIFY2(run.exitCode() == 0, qPrintable(output + errors));
-    QVERIFY2(output.contains(QStringLiteral("shown: frmRing")), qPrintable(output + errors));
+    QVERIFY2(output.contains(u"shown: frmRing"_s), qPrintable(output + errors));
 }
 
 void TestSmoke::programShowsItsHomeWindowOnAWrittenDisc()
@@ -46,17 +48,17 @@ void TestSmoke::programShowsItsHomeWindowOnAWrittenDisc()
     QString error;
     QVERIFY2(test::writeTestDisc(disc.path(), catalogue, &error), qPrintable(error));
     // The program reads the disc it runs from, so it goes onto the disc.
-    const QString program = disc.filePath(QStringLiteral("brivello"));
-    QVERIFY(QFile::copy(QStringLiteral(BRIVELLO_EXE), program));
+    const QString program = disc.filePath(u"brivello"_s);
+    QVERIFY(QFile::copy(QString::fromUtf8(BRIVELLO_EXE), program));
     runUntilShown(program);
 }
 
 void TestSmoke::programShowsItsHomeWindowOnTheSampleDisc()
 {
     const QDir disc(qEnvironmentVariable("BRIVELLO_TEST_DISC"));
-    if (!QFile::exists(disc.filePath(QStringLiteral("datafiles/ringtones.dat"))))
+    if (!QFile::exists(disc.filePath(u"datafiles/ringtones.dat"_s)))
         QSKIP("the sample disc has not been assembled in this build");
-    runUntilShown(disc.filePath(QStringLiteral("brivello")));
+    runUntilShown(disc.filePath(u"brivello"_s));
 }
 
 QTEST_GUILESS_MAIN(TestSmoke)

@@ -29,6 +29,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 
 namespace {
@@ -99,7 +101,7 @@ void TestStartUp::leavesOnlyTheRingtoneWindowVisible()
 {
     writeDisc();
     QCOMPARE(m_startUp->start(), 0);
-    QCOMPARE(visibleWindows(), QStringList{QStringLiteral("frmRing")});
+    QCOMPARE(visibleWindows(), QStringList{u"frmRing"_s});
     app::WindowSet &windows = m_startUp->windows();
     QCOMPARE(m_startUp->stack().activeWindow(), &windows.ring());
     // The splash is hidden but stays loaded for the exit sequence.
@@ -119,25 +121,22 @@ void TestStartUp::loadsTheToolsWindowOnceInsideTheInstallDialogsLoad()
     QStringList journal;
     ui::WindowStack &stack = m_startUp->stack();
     connect(&stack, &ui::WindowStack::loadStarted, this,
-            [&](ui::Window *window) { journal << window->objectName() + QStringLiteral(" starts"); });
+            [&](ui::Window *window) { journal << window->objectName() + u" starts"_s; });
     connect(&stack, &ui::WindowStack::loadFinished, this,
-            [&](ui::Window *window) { journal << window->objectName() + QStringLiteral(" ends"); });
+            [&](ui::Window *window) { journal << window->objectName() + u" ends"_s; });
     QCOMPARE(m_startUp->start(), 0);
     const QStringList expected{
-        QStringLiteral("frmSplash starts"),    QStringLiteral("frmSplash ends"),
-        QStringLiteral("frmRing starts"),      QStringLiteral("frmRing ends"),
-        QStringLiteral("frmInstall starts"),   QStringLiteral("frmTools starts"),
-        QStringLiteral("frmTools ends"),       QStringLiteral("frmInstall ends"),
-        QStringLiteral("frmDoc starts"),       QStringLiteral("frmDoc ends"),
-        QStringLiteral("frmSplashOut starts"), QStringLiteral("frmSplashOut ends"),
+        u"frmSplash starts"_s,  u"frmSplash ends"_s,  u"frmRing starts"_s,      u"frmRing ends"_s,
+        u"frmInstall starts"_s, u"frmTools starts"_s, u"frmTools ends"_s,       u"frmInstall ends"_s,
+        u"frmDoc starts"_s,     u"frmDoc ends"_s,     u"frmSplashOut starts"_s, u"frmSplashOut ends"_s,
     };
     QCOMPARE(journal, expected);
     // The logo gallery and the help window wait for their first showing.
     QStringList made;
     for (ui::Window *window : m_startUp->windows().made())
         made << window->objectName();
-    QVERIFY(!made.contains(QStringLiteral("frmLogo")));
-    QVERIFY(!made.contains(QStringLiteral("frmHelp")));
+    QVERIFY(!made.contains(u"frmLogo"_s));
+    QVERIFY(!made.contains(u"frmHelp"_s));
 }
 
 void TestStartUp::homeWindowStartsEmptyWithItsControlsInPlace()
@@ -148,19 +147,19 @@ void TestStartUp::homeWindowStartsEmptyWithItsControlsInPlace()
     QCOMPARE(ring.listModel().rowCount(), 0);
     QVERIFY(!ring.lstMain().currentIndex().isValid());
     QCOMPARE(ring.dbcSearch().count(), 6);
-    QCOMPARE(ring.dbcSearch().itemText(2), QStringLiteral("Titolo + Artista"));
+    QCOMPARE(ring.dbcSearch().itemText(2), u"Titolo + Artista"_s);
     QCOMPARE(ring.dbcSearch().currentText(), QString());
     QCOMPARE(ring.dbcGenre().count(), 3);
     QVERIFY(ring.txtSearch().isVisible());
     QVERIFY(!ring.txtSArt().isVisible() && !ring.txtSsng().isVisible() && !ring.dbcGenre().isVisible());
-    QCOMPARE(ring.txtNoten().text(), QStringLiteral("Quantità di note"));
-    QCOMPARE(ring.txtTempo().text(), QStringLiteral("Velocità"));
+    QCOMPARE(ring.txtNoten().text(), u"Quantità di note"_s);
+    QCOMPARE(ring.txtTempo().text(), u"Velocità"_s);
     QVERIFY(ring.phoneOption(1).isChecked());
-    QCOMPARE(ring.phoneOption(5).text(), QStringLiteral("Motorola Schermo"));
+    QCOMPARE(ring.phoneOption(5).text(), u"Motorola Schermo"_s);
     QCOMPARE(ring.bytPhoneType(), 1);
     QCOMPARE(ring.lstMain().geometry(), ui::twipsRect(1710, 1220, 7905, 4060));
     QCOMPARE(ring.pctZoek().geometry(), ui::twipsRect(8560, 600, 1050, 330));
-    QCOMPARE(ring.pctZoek().toolTip(), QStringLiteral("Ricerca nel database"));
+    QCOMPARE(ring.pctZoek().toolTip(), u"Ricerca nel database"_s);
     QCOMPARE(ring.pctZoek().canvas(), m_startUp->images().picture(13));
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     QCOMPARE(ring.pctBG().pos(), QPoint((screen.width() - 640) / 2, (screen.height() - 480) / 2));
@@ -206,11 +205,11 @@ void TestStartUp::navigationBarStandsInPlaceOnEveryMainWindow()
     QCOMPARE(tools.pctTools->canvas(), images.picture(6));
     QCOMPARE(doc.pctDoc->canvas(), images.picture(8));
     QCOMPARE(doc.pctHelp->canvas(), images.picture(11));
-    QCOMPARE(ring.pctHelp->toolTip(), QStringLiteral("Aiuto per Brivello"));
-    QCOMPARE(tools.pctHelp->toolTip(), QStringLiteral("Aiuta per I Tools"));
-    QCOMPARE(doc.pctLogo->toolTip(), QStringLiteral("Nokia logo Operatore"));
+    QCOMPARE(ring.pctHelp->toolTip(), u"Aiuto per Brivello"_s);
+    QCOMPARE(tools.pctHelp->toolTip(), u"Aiuta per I Tools"_s);
+    QCOMPARE(doc.pctLogo->toolTip(), u"Nokia logo Operatore"_s);
     QCOMPARE(logo.pctLogo->toolTip(), QString());
-    QCOMPARE(logo.pctRingTones->toolTip(), QStringLiteral("Brivello"));
+    QCOMPARE(logo.pctRingTones->toolTip(), u"Brivello"_s);
 }
 
 void TestStartUp::missingCatalogueIsReportedAndEndsTheRun()
@@ -219,25 +218,25 @@ void TestStartUp::missingCatalogueIsReportedAndEndsTheRun()
     QVERIFY(m_startUp->start() != 0);
     QCOMPARE(m_fakes.messageBox->shown().size(), 1u);
     const platform::MessageRequest &message = m_fakes.messageBox->shown().front();
-    QCOMPARE(message.title, QStringLiteral("Brivello"));
+    QCOMPARE(message.title, u"Brivello"_s);
     QCOMPARE(message.icon, platform::MessageIcon::Critical);
-    QVERIFY2(message.text.contains(QStringLiteral("ringtones.dat")), qPrintable(message.text));
-    QVERIFY(message.text.contains(QStringLiteral("Il programma verrà chiuso.")));
+    QVERIFY2(message.text.contains(u"ringtones.dat"_s), qPrintable(message.text));
+    QVERIFY(message.text.contains(u"Il programma verrà chiuso."_s));
     QVERIFY(visibleWindows().isEmpty());
     QVERIFY(!m_startUp->finished());
 }
 
 void TestStartUp::damagedCatalogueIsReportedAndEndsTheRun()
 {
-    QVERIFY(QDir(m_disc->path()).mkpath(QStringLiteral("datafiles")));
-    QFile garbage(m_disc->filePath(QStringLiteral("datafiles/ringtones.dat")));
+    QVERIFY(QDir(m_disc->path()).mkpath(u"datafiles"_s));
+    QFile garbage(m_disc->filePath(u"datafiles/ringtones.dat"_s));
     QVERIFY(garbage.open(QIODevice::WriteOnly));
     garbage.write(QByteArray(5000, 'x'));
     garbage.close();
     m_fakes.messageBox->queueAnswer(platform::MessageAnswer::Ok);
     QVERIFY(m_startUp->start() != 0);
     QCOMPARE(m_fakes.messageBox->shown().size(), 1u);
-    QVERIFY(m_fakes.messageBox->shown().front().text.contains(QStringLiteral("ringtones.dat")));
+    QVERIFY(m_fakes.messageBox->shown().front().text.contains(u"ringtones.dat"_s));
     QVERIFY(visibleWindows().isEmpty());
 }
 
@@ -251,8 +250,7 @@ void TestStartUp::catalogueWithoutRingtonesIsReportedAndEndsTheRun()
     QVERIFY(m_startUp->start() != 0);
     QCOMPARE(m_fakes.messageBox->shown().size(), 1u);
     const QString text = m_fakes.messageBox->shown().front().text;
-    QVERIFY2(text.contains(QStringLiteral("Main")) && text.contains(QStringLiteral("ringtones.dat")),
-             qPrintable(text));
+    QVERIFY2(text.contains(u"Main"_s) && text.contains(u"ringtones.dat"_s), qPrintable(text));
     QVERIFY(visibleWindows().isEmpty());
 }
 
@@ -298,10 +296,8 @@ void TestStartUp::catalogueWithoutAFieldIsReportedAndEndsTheRun()
     QVERIFY(m_startUp->start() != 0);
     QCOMPARE(m_fakes.messageBox->shown().size(), 1u);
     const QString text = m_fakes.messageBox->shown().front().text;
-    QVERIFY2(text.contains(QStringLiteral("«%1»").arg(table)) &&
-                 text.contains(QStringLiteral("«%1»").arg(field)) &&
-                 text.contains(QStringLiteral("ringtones.dat")) &&
-                 text.endsWith(QStringLiteral("Il programma verrà chiuso.")),
+    QVERIFY2(text.contains(u"«%1»"_s.arg(table)) && text.contains(u"«%1»"_s.arg(field)) &&
+                 text.contains(u"ringtones.dat"_s) && text.endsWith(u"Il programma verrà chiuso."_s),
              qPrintable(text));
     QVERIFY(visibleWindows().isEmpty());
 }

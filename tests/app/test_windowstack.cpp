@@ -24,14 +24,13 @@ public:
     JournalWindow(const QString &name, QStringList &journal) : Window(name), m_journal(journal)
     {
         resize(200, 100);
-        button = new QPushButton(QStringLiteral("OK"), this);
+        button = new QPushButton(u"OK"_s, this);
         button->setGeometry(10, 10, 80, 30);
-        connect(button, &QPushButton::clicked, this,
-                [this] { m_journal << objectName() + QStringLiteral(":click"); });
+        connect(button, &QPushButton::clicked, this, [this] { m_journal << objectName() + u":click"_s; });
     }
-    void formLoad() override { m_journal << objectName() + QStringLiteral(":load"); }
-    void formActivate() override { m_journal << objectName() + QStringLiteral(":activate"); }
-    void formUnload() override { m_journal << objectName() + QStringLiteral(":unload"); }
+    void formLoad() override { m_journal << objectName() + u":load"_s; }
+    void formActivate() override { m_journal << objectName() + u":activate"_s; }
+    void formUnload() override { m_journal << objectName() + u":unload"_s; }
 
     QPushButton *button;
 
@@ -87,7 +86,7 @@ JournalWindow &TestWindowStack::window(const QString &name)
 
 void TestWindowStack::firstShowingLoadsThenActivates()
 {
-    JournalWindow &home = window(QStringLiteral("home"));
+    JournalWindow &home = window(u"home"_s);
     QSignalSpy loads(m_stack.get(), &WindowStack::loadStarted);
     QVERIFY(!m_stack->isLoaded(home));
     m_stack->showModal(home);
@@ -99,7 +98,7 @@ void TestWindowStack::firstShowingLoadsThenActivates()
 
 void TestWindowStack::loadRunsOnceForManyReferences()
 {
-    JournalWindow &logo = window(QStringLiteral("logo"));
+    JournalWindow &logo = window(u"logo"_s);
     m_stack->load(logo);
     m_stack->load(logo);
     m_stack->showModal(logo);
@@ -112,8 +111,8 @@ void TestWindowStack::loadRunsOnceForManyReferences()
 
 void TestWindowStack::hidingTheTopActivatesTheWindowBelow()
 {
-    JournalWindow &home = window(QStringLiteral("home"));
-    JournalWindow &help = window(QStringLiteral("help"));
+    JournalWindow &home = window(u"home"_s);
+    JournalWindow &help = window(u"help"_s);
     m_stack->showModal(home);
     m_stack->showModal(help);
     m_journal.clear();
@@ -128,8 +127,8 @@ void TestWindowStack::hidingTheTopActivatesTheWindowBelow()
 
 void TestWindowStack::handlerGoesOnAfterTheShowingEnds()
 {
-    JournalWindow &home = window(QStringLiteral("home"));
-    JournalWindow &help = window(QStringLiteral("help"));
+    JournalWindow &home = window(u"home"_s);
+    JournalWindow &help = window(u"help"_s);
     m_stack->showModal(home);
     m_stack->showModal(help, [this] { m_journal << u"home:after help"_s; });
     m_journal << u"home:handler returns"_s;
@@ -143,8 +142,8 @@ void TestWindowStack::handlerGoesOnAfterTheShowingEnds()
 
 void TestWindowStack::onlyTheTopWindowTakesInput()
 {
-    JournalWindow &home = window(QStringLiteral("home"));
-    JournalWindow &help = window(QStringLiteral("help"));
+    JournalWindow &home = window(u"home"_s);
+    JournalWindow &help = window(u"help"_s);
     m_stack->showModal(home);
     m_stack->showModal(help);
     m_journal.clear();
@@ -161,9 +160,9 @@ void TestWindowStack::onlyTheTopWindowTakesInput()
 
 void TestWindowStack::hidingAndShowingNextAddsALevel()
 {
-    JournalWindow &home = window(QStringLiteral("home"));
-    JournalWindow &logo = window(QStringLiteral("logo"));
-    JournalWindow &tools = window(QStringLiteral("tools"));
+    JournalWindow &home = window(u"home"_s);
+    JournalWindow &logo = window(u"logo"_s);
+    JournalWindow &tools = window(u"tools"_s);
     m_stack->showModal(home);
     m_stack->showModal(logo, [this] { m_journal << u"home:after logo"_s; });
     m_journal.clear();
@@ -180,10 +179,10 @@ void TestWindowStack::hidingAndShowingNextAddsALevel()
 
 void TestWindowStack::ringtoneButtonCollapsesEveryLevel()
 {
-    JournalWindow &home = window(QStringLiteral("home"));
-    JournalWindow &logo = window(QStringLiteral("logo"));
-    JournalWindow &tools = window(QStringLiteral("tools"));
-    JournalWindow &doc = window(QStringLiteral("doc"));
+    JournalWindow &home = window(u"home"_s);
+    JournalWindow &logo = window(u"logo"_s);
+    JournalWindow &tools = window(u"tools"_s);
+    JournalWindow &doc = window(u"doc"_s);
     m_stack->showModal(home);
     m_stack->showModal(logo, [this] { m_journal << u"home:after logo"_s; });
     m_stack->hide(logo);
@@ -203,9 +202,9 @@ void TestWindowStack::ringtoneButtonCollapsesEveryLevel()
 
 void TestWindowStack::fiveThousandNestedSwitches()
 {
-    JournalWindow &home = window(QStringLiteral("home"));
-    JournalWindow &logo = window(QStringLiteral("logo"));
-    JournalWindow &tools = window(QStringLiteral("tools"));
+    JournalWindow &home = window(u"home"_s);
+    JournalWindow &logo = window(u"logo"_s);
+    JournalWindow &tools = window(u"tools"_s);
     m_stack->showModal(home, [this] { m_journal << u"program ends"_s; });
     int handlersFinished = 0;
     m_stack->showModal(logo, [&] { ++handlersFinished; });
@@ -233,8 +232,8 @@ void TestWindowStack::fiveThousandNestedSwitches()
 
 void TestWindowStack::closingEndsTheShowingAndUnloads()
 {
-    JournalWindow &home = window(QStringLiteral("home"));
-    JournalWindow &splashOut = window(QStringLiteral("splashOut"));
+    JournalWindow &home = window(u"home"_s);
+    JournalWindow &splashOut = window(u"splashOut"_s);
     m_stack->showModal(home);
     m_stack->showModal(splashOut, [this] { m_journal << u"home:after splash"_s; });
     m_journal.clear();
@@ -249,9 +248,9 @@ void TestWindowStack::closingEndsTheShowingAndUnloads()
 void TestWindowStack::paintedPictureSurvivesHideAndShow()
 {
     ui::ButtonImages images;
-    JournalWindow &home = window(QStringLiteral("home"));
-    JournalWindow &logo = window(QStringLiteral("logo"));
-    auto *help = new ui::PictureBox(QStringLiteral("pctHelp"), &home);
+    JournalWindow &home = window(u"home"_s);
+    JournalWindow &logo = window(u"logo"_s);
+    auto *help = new ui::PictureBox(u"pctHelp"_s, &home);
     help->setGeometry(100, 50, 32, 24);
     images.paint(*help, ui::ButtonPicture::Help);
     images.paint(*help, ui::ButtonPicture::HelpLit);

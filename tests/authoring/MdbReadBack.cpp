@@ -11,6 +11,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::authoring::test {
 
 namespace {
@@ -47,7 +49,7 @@ ToolResult runTool(const QString &program, const QStringList &arguments)
 
 QStringList mdbTables(const QString &file)
 {
-    const ToolResult result = runTool(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), file});
+    const ToolResult result = runTool(u"mdb-tables"_s, {u"-1"_s, file});
     if (!result.ok)
         return {};
     return QString::fromUtf8(result.output).split(u'\n', Qt::SkipEmptyParts);
@@ -55,7 +57,7 @@ QStringList mdbTables(const QString &file)
 
 qint64 mdbCount(const QString &file, const QString &table)
 {
-    const ToolResult result = runTool(QStringLiteral("mdb-count"), {file, table});
+    const ToolResult result = runTool(u"mdb-count"_s, {file, table});
     bool ok = false;
     const qint64 count = QString::fromUtf8(result.output).trimmed().toLongLong(&ok);
     return result.ok && ok ? count : -1;
@@ -63,10 +65,8 @@ qint64 mdbCount(const QString &file, const QString &table)
 
 std::optional<std::vector<QStringList>> mdbExport(const QString &file, const QString &table)
 {
-    const ToolResult result =
-        runTool(QStringLiteral("mdb-export"),
-                {QStringLiteral("-Q"), QStringLiteral("-d"), QString(QChar(FieldSeparator)),
-                 QStringLiteral("-R"), QString(QChar(RowSeparator)), file, table});
+    const ToolResult result = runTool(u"mdb-export"_s, {u"-Q"_s, u"-d"_s, QString(QChar(FieldSeparator)),
+                                                        u"-R"_s, QString(QChar(RowSeparator)), file, table});
     if (!result.ok)
         return std::nullopt;
     std::vector<QStringList> rows;
@@ -79,12 +79,10 @@ std::optional<std::vector<QStringList>> mdbExport(const QString &file, const QSt
 bool forEachExportedRow(const QString &file, const QString &table,
                         const std::function<void(const QStringList &)> &visit)
 {
-    const QString exportFile = file + QStringLiteral(".export");
+    const QString exportFile = file + u".export"_s;
     QProcess process;
     process.setStandardOutputFile(exportFile);
-    process.start(QStringLiteral("mdb-export"),
-                  {QStringLiteral("-Q"), QStringLiteral("-H"), QStringLiteral("-d"),
-                   QString(QChar(FieldSeparator)), file, table});
+    process.start(u"mdb-export"_s, {u"-Q"_s, u"-H"_s, u"-d"_s, QString(QChar(FieldSeparator)), file, table});
     if (!process.waitForFinished(600000) || process.exitStatus() != QProcess::NormalExit ||
         process.exitCode() != 0)
         return false;
@@ -113,14 +111,14 @@ bool visitTable(const QString &file, const QString &tableName, LibmdbTable *head
     };
     std::unique_ptr<MdbHandle, HandleCloser> mdb(mdb_open(QFile::encodeName(file).constData(), MDB_NOFLAGS));
     if (!mdb)
-        return fail(QStringLiteral("mdb_open failed"));
+        return fail(u"mdb_open failed"_s);
     mdb_set_bind_size(mdb.get(), BindSize);
     if (!mdb_read_catalog(mdb.get(), MDB_TABLE))
-        return fail(QStringLiteral("mdb_read_catalog failed"));
+        return fail(u"mdb_read_catalog failed"_s);
     QByteArray name = tableName.toUtf8();
     std::unique_ptr<MdbTableDef, TableFreer> table(mdb_read_table_by_name(mdb.get(), name.data(), MDB_TABLE));
     if (!table)
-        return fail(QStringLiteral("no table ") + tableName);
+        return fail(u"no table "_s + tableName);
     mdb_read_columns(table.get());
     mdb_rewind_table(table.get());
 
@@ -173,18 +171,16 @@ std::optional<LibmdbTable> readWithLibmdb(const QString &file, const QString &ta
 MdbReaderDump readWithMdbReader(const QString &file)
 {
     MdbReaderDump dump;
-    const QString node = QStandardPaths::findExecutable(QStringLiteral("node"));
+    const QString node = QStandardPaths::findExecutable(u"node"_s);
     if (node.isEmpty()) {
-        dump.skipReason =
-            QStringLiteral("node is not installed: the check with the independent reader mdb-reader "
-                           "is skipped");
+        dump.skipReason = u"node is not installed: the check with the independent reader mdb-reader "
+                          "is skipped"_s;
         return dump;
     }
-    const ToolResult result = runTool(node, {QStringLiteral(MDB_READER_SCRIPT), file});
-    if (!result.ok && result.errors.contains(QStringLiteral("mdb-reader is not installed"))) {
-        dump.skipReason =
-            QStringLiteral("the npm package mdb-reader is not installed; to run this check install it "
-                           "(npm install mdb-reader@3.2.0) and put its node_modules folder in NODE_PATH");
+    const ToolResult result = runTool(node, {QString::fromUtf8(MDB_READER_SCRIPT), file});
+    if (!result.ok && result.errors.contains(u"mdb-reader is not installed"_s)) {
+        dump.skipReason = u"the npm package mdb-reader is not installed; to run this check install it "
+                          "(npm install mdb-reader@3.2.0) and put its node_modules folder in NODE_PATH"_s;
         return dump;
     }
     if (!result.ok) {
@@ -192,12 +188,11 @@ MdbReaderDump readWithMdbReader(const QString &file)
         return dump;
     }
     const QJsonObject root = QJsonDocument::fromJson(result.output).object();
-    const QJsonObject data = root.value(QStringLiteral("data")).toObject();
-    for (const QJsonValue &name : root.value(QStringLiteral("tables")).toArray()) {
+    const QJsonObject data = root.value(u"data"_s).toObject();
+    for (const QJsonValue &name : root.value(u"tables"_s).toArray()) {
         dump.tables.append(name.toString());
         std::vector<Row> &rows = dump.rows[name.toString()];
-        for (const QJsonValue &jsonRow :
-             data.value(name.toString()).toObject().value(QStringLiteral("rows")).toArray()) {
+        for (const QJsonValue &jsonRow : data.value(name.toString()).toObject().value(u"rows"_s).toArray()) {
             Row row;
             for (const QJsonValue &value : jsonRow.toArray())
                 row.push_back(value.isNull()     ? Value()

@@ -22,6 +22,8 @@
 #include <thread>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using brivello::data::Catalogue;
 using brivello::data::CatalogueError;
 using brivello::data::Table;
@@ -86,9 +88,8 @@ std::vector<QStringList> parseCsv(const QString &text)
 std::vector<QStringList> exportedTable(const QString &file, const QString &table)
 {
     QProcess process;
-    const QString format = QStringLiteral("%Y-%m-%d %H:%M:%S");
-    process.start(QStringLiteral("mdb-export"), {QStringLiteral("-D"), format, QStringLiteral("-T"), format,
-                                                 QStringLiteral("-b"), QStringLiteral("strip"), file, table});
+    const QString format = u"%Y-%m-%d %H:%M:%S"_s;
+    process.start(u"mdb-export"_s, {u"-D"_s, format, u"-T"_s, format, u"-b"_s, u"strip"_s, file, table});
     if (!process.waitForFinished(60000) || process.exitCode() != 0)
         return {};
     return parseCsv(QString::fromUtf8(process.readAllStandardOutput()));
@@ -98,9 +99,8 @@ std::vector<QStringList> exportedTable(const QString &file, const QString &table
 // dates mdb-export itself gets wrong (years before 1900 and 9999).
 bool comparable(const QString &table, const QString &column)
 {
-    static const QStringList skipped{QStringLiteral("Categories.Picture"), QStringLiteral("Employees.Photo"),
-                                     QStringLiteral("DateTest.DateTimeCol"),
-                                     QStringLiteral("DateTest.DateCol"), QStringLiteral("DateTest.TimeCol")};
+    static const QStringList skipped{u"Categories.Picture"_s, u"Employees.Photo"_s, u"DateTest.DateTimeCol"_s,
+                                     u"DateTest.DateCol"_s, u"DateTest.TimeCol"_s};
     return !skipped.contains(table + u'.' + column);
 }
 
@@ -215,7 +215,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("table");
         QTest::addColumn<int>("rows");
-        const QString nwind = QStringLiteral("nwind.mdb");
+        const QString nwind = u"nwind.mdb"_s;
         QTest::newRow("Order Details") << nwind << u"Order Details"_qs << 2155;
         QTest::newRow("Orders") << nwind << u"Orders"_qs << 830;
         QTest::newRow("Products") << nwind << u"Products"_qs << 77;
@@ -242,7 +242,7 @@ private Q_SLOTS:
         for (const QStringList &row : rowsOf(*read))
             QCOMPARE(row.size(), read->columns.size());
 
-        if (QStandardPaths::findExecutable(QStringLiteral("mdb-export")).isEmpty())
+        if (QStandardPaths::findExecutable(u"mdb-export"_s).isEmpty())
             QSKIP("mdb-export is not installed: values were not compared");
         const std::vector<QStringList> exported = exportedTable(accessFile(file), table);
         QVERIFY2(!exported.empty(), "mdb-export printed nothing");
@@ -256,9 +256,8 @@ private Q_SLOTS:
                 if (!comparable(table, read->columns.at(c)))
                     continue;
                 if (read->row(r).at(c) != expected.at(c))
-                    QFAIL(qPrintable(QStringLiteral("row %1, column %2: read «%3», mdb-export «%4»")
-                                         .arg(r)
-                                         .arg(read->columns.at(c), read->row(r).at(c), expected.at(c))));
+                    QFAIL(qPrintable(u"row %1, column %2: read «%3», mdb-export «%4»"_s.arg(r).arg(
+                        read->columns.at(c), read->row(r).at(c), expected.at(c))));
                 ++compared;
             }
         }
@@ -268,8 +267,8 @@ private Q_SLOTS:
     void jet3TextIsWindows1252()
     {
         BRIVELLO_NEEDS_SHARED_ACCESS();
-        const auto catalogue = Catalogue::open(accessFile(QStringLiteral("nwind.mdb")));
-        const auto customers = catalogue->table(QStringLiteral("Customers"));
+        const auto catalogue = Catalogue::open(accessFile(u"nwind.mdb"_s));
+        const auto customers = catalogue->table(u"Customers"_s);
         const int city = customers->column(u"city");
         const int name = customers->column(u"COMPANYNAME");
         QVERIFY(city >= 0 && name >= 0);
@@ -279,26 +278,25 @@ private Q_SLOTS:
             cities.append(row.at(city));
             names.append(row.at(name));
         }
-        QVERIFY(cities.contains(QStringLiteral("México D.F.")));
-        QVERIFY(cities.contains(QStringLiteral("München")));
-        QVERIFY(names.contains(QStringLiteral("Bon app'")));
-        QVERIFY(names.contains(QStringLiteral("Océano Atlántico Ltda.")));
-        QCOMPARE(catalogue->table(QStringLiteral("umsätze"))->name, QStringLiteral("Umsätze"));
+        QVERIFY(cities.contains(u"México D.F."_s));
+        QVERIFY(cities.contains(u"München"_s));
+        QVERIFY(names.contains(u"Bon app'"_s));
+        QVERIFY(names.contains(u"Océano Atlántico Ltda."_s));
+        QCOMPARE(catalogue->table(u"umsätze"_s)->name, u"Umsätze"_s);
     }
 
     void nonTextValuesComeOutAsText()
     {
         BRIVELLO_NEEDS_SHARED_ACCESS();
-        const auto catalogue = Catalogue::open(accessFile(QStringLiteral("nwind.mdb")));
-        const auto products = catalogue->table(QStringLiteral("Products"));
+        const auto catalogue = Catalogue::open(accessFile(u"nwind.mdb"_s));
+        const auto products = catalogue->table(u"Products"_s);
         const QStringList chai = products->row(0);
-        QCOMPARE(chai.at(products->column(u"ProductName")), QStringLiteral("Chai"));
-        QCOMPARE(chai.at(products->column(u"UnitPrice")), QStringLiteral("18.0000"));
-        QCOMPARE(chai.at(products->column(u"UnitsInStock")), QStringLiteral("39"));
-        QCOMPARE(chai.at(products->column(u"Discontinued")), QStringLiteral("0"));
-        const auto employees = catalogue->table(QStringLiteral("Employees"));
-        QCOMPARE(employees->row(0).at(employees->column(u"BirthDate")),
-                 QStringLiteral("1948-12-08 00:00:00"));
+        QCOMPARE(chai.at(products->column(u"ProductName")), u"Chai"_s);
+        QCOMPARE(chai.at(products->column(u"UnitPrice")), u"18.0000"_s);
+        QCOMPARE(chai.at(products->column(u"UnitsInStock")), u"39"_s);
+        QCOMPARE(chai.at(products->column(u"Discontinued")), u"0"_s);
+        const auto employees = catalogue->table(u"Employees"_s);
+        QCOMPARE(employees->row(0).at(employees->column(u"BirthDate")), u"1948-12-08 00:00:00"_s);
         QCOMPARE(employees->row(0).at(employees->column(u"Photo")), QString());
     }
 
@@ -306,24 +304,23 @@ private Q_SLOTS:
     void datesAtTheEdgesOfTheCalendar()
     {
         BRIVELLO_NEEDS_SHARED_ACCESS();
-        const auto table = Catalogue::open(accessFile(QStringLiteral("DateTestDatabase.mdb")))
-                               ->table(QStringLiteral("DateTest"));
+        const auto table = Catalogue::open(accessFile(u"DateTestDatabase.mdb"_s))->table(u"DateTest"_s);
         const int date = table->column(u"DateTimeCol");
         const int text = table->column(u"LongTextCol");
-        QCOMPARE(table->row(1).at(text), QStringLiteral("Year 9999"));
-        QCOMPARE(table->row(1).at(date), QStringLiteral("9999-01-01 00:00:00"));
-        QCOMPARE(table->row(2).at(date), QStringLiteral("1898-01-01 00:00:00"));
-        QCOMPARE(table->row(3).at(date), QStringLiteral("0632-01-01 00:00:00"));
-        QCOMPARE(table->row(5).at(text), QStringLiteral("New line\r\nin field"));
+        QCOMPARE(table->row(1).at(text), u"Year 9999"_s);
+        QCOMPARE(table->row(1).at(date), u"9999-01-01 00:00:00"_s);
+        QCOMPARE(table->row(2).at(date), u"1898-01-01 00:00:00"_s);
+        QCOMPARE(table->row(3).at(date), u"0632-01-01 00:00:00"_s);
+        QCOMPARE(table->row(5).at(text), u"New line\r\nin field"_s);
     }
 
     void tablesAreNamedWithoutCaseAndReadOnce()
     {
         BRIVELLO_NEEDS_SHARED_ACCESS();
-        const auto catalogue = Catalogue::open(accessFile(QStringLiteral("nwind.mdb")));
-        const auto first = catalogue->table(QStringLiteral("SHIPPERS"));
-        QCOMPARE(first->name, QStringLiteral("Shippers"));
-        QCOMPARE(catalogue->table(QStringLiteral("shippers")).get(), first.get());
+        const auto catalogue = Catalogue::open(accessFile(u"nwind.mdb"_s));
+        const auto first = catalogue->table(u"SHIPPERS"_s);
+        QCOMPARE(first->name, u"Shippers"_s);
+        QCOMPARE(catalogue->table(u"shippers"_s).get(), first.get());
         QCOMPARE(first->column(u"companyname"), 1);
         QCOMPARE(first->column(u"nope"), -1);
     }
@@ -331,27 +328,26 @@ private Q_SLOTS:
     void missingTableNamesTableAndFile()
     {
         BRIVELLO_NEEDS_SHARED_ACCESS();
-        const auto catalogue = Catalogue::open(accessFile(QStringLiteral("nwind.mdb")));
+        const auto catalogue = Catalogue::open(accessFile(u"nwind.mdb"_s));
         try {
-            catalogue->table(QStringLiteral("Zoekmethodes"));
+            catalogue->table(u"Zoekmethodes"_s);
             QFAIL("no error for a missing table");
         } catch (const CatalogueError &error) {
             QCOMPARE(error.kind(), CatalogueError::Kind::MissingTable);
-            QCOMPARE(error.filePath(), accessFile(QStringLiteral("nwind.mdb")));
-            QVERIFY(error.message().contains(QStringLiteral("«Zoekmethodes»")));
-            QVERIFY(error.message().contains(QStringLiteral("nwind.mdb")));
+            QCOMPARE(error.filePath(), accessFile(u"nwind.mdb"_s));
+            QVERIFY(error.message().contains(u"«Zoekmethodes»"_s));
+            QVERIFY(error.message().contains(u"nwind.mdb"_s));
             QCOMPARE(QString::fromUtf8(error.what()), error.message());
         }
         // System tables are not the program's to read.
-        QVERIFY_THROWS_EXCEPTION(CatalogueError, catalogue->table(QStringLiteral("MSysObjects")));
+        QVERIFY_THROWS_EXCEPTION(CatalogueError, catalogue->table(u"MSysObjects"_s));
     }
 
     // Mended fault: a table definition whose usage map was lost (a page
     // replaced by a read error) crashed the program inside libmdb.
     void tableWithoutUsageMapIsRefusedAsDamaged()
     {
-        const QString path =
-            brivello::test::damagedCatalogue(QStringLiteral("startup-segv-null-usage-map.dat"));
+        const QString path = brivello::test::damagedCatalogue(u"startup-segv-null-usage-map.dat"_s);
         const auto catalogue = Catalogue::open(path);
         QStringList refused;
         for (const QString &name : catalogue->tableNames()) {
@@ -366,25 +362,23 @@ private Q_SLOTS:
             }
         }
         // The four small tables keep their maps on the one page that was lost.
-        QCOMPARE(refused, (QStringList{QStringLiteral("Genres"), QStringLiteral("Zoekmethodes"),
-                                       QStringLiteral("Rubrieken"), QStringLiteral("Tools")}));
+        QCOMPARE(refused, (QStringList{u"Genres"_s, u"Zoekmethodes"_s, u"Rubrieken"_s, u"Tools"_s}));
         // The table beside them is whole.
-        QCOMPARE(catalogue->table(QStringLiteral("Main"))->rowCount(), size_t(192));
+        QCOMPARE(catalogue->table(u"Main"_s)->rowCount(), size_t(192));
     }
 
     // A zeroed data page of Main: the catalogue opens, Main is refused.
     void zeroedPageOfMainIsRefusedWhenMainIsRead()
     {
-        const QString path =
-            brivello::test::damagedCatalogue(QStringLiteral("first-search-abort-damaged-main.dat"));
+        const QString path = brivello::test::damagedCatalogue(u"first-search-abort-damaged-main.dat"_s);
         const auto catalogue = Catalogue::open(path);
-        QCOMPARE(catalogue->table(QStringLiteral("Genres"))->rowCount(), size_t(11));
+        QCOMPARE(catalogue->table(u"Genres"_s)->rowCount(), size_t(11));
         try {
-            catalogue->table(QStringLiteral("Main"));
+            catalogue->table(u"Main"_s);
             QFAIL("a Main with a zeroed page was read");
         } catch (const CatalogueError &error) {
             QCOMPARE(error.kind(), CatalogueError::Kind::Damaged);
-            QVERIFY(error.message().contains(QStringLiteral("first-search-abort-damaged-main.dat")));
+            QVERIFY(error.message().contains(u"first-search-abort-damaged-main.dat"_s));
         }
     }
 
@@ -411,9 +405,9 @@ private Q_SLOTS:
         QTest::newRow("random bytes after a zero")
             << zeroFirst << notAccess << u"non è un database Access"_qs;
         // The rows cut from a real file need the Access files made by others.
-        if (!QFileInfo(accessFile(QStringLiteral("nwind.mdb"))).isFile())
+        if (!QFileInfo(accessFile(u"nwind.mdb"_s)).isFile())
             return;
-        const QByteArray nwind = fileBytes(accessFile(QStringLiteral("nwind.mdb")));
+        const QByteArray nwind = fileBytes(accessFile(u"nwind.mdb"_s));
         QTest::newRow("a real header, then random pages")
             << nwind.left(2048) + random(20 * 2048) << damaged << u"danneggiato"_qs;
         QByteArray unknownVersion = nwind.left(3 * 2048);
@@ -430,7 +424,7 @@ private Q_SLOTS:
         QFETCH(int, kind);
         QFETCH(QString, words);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("ringtones.dat"));
+        const QString path = dir.filePath(u"ringtones.dat"_s);
         writeFile(path, content);
         try {
             readEverything(path);
@@ -446,21 +440,21 @@ private Q_SLOTS:
     void missingFileAndFolder()
     {
         QTemporaryDir dir;
-        const QString missing = dir.filePath(QStringLiteral("ringtones.dat"));
+        const QString missing = dir.filePath(u"ringtones.dat"_s);
         try {
             Catalogue::open(missing);
             QFAIL("a missing file was accepted");
         } catch (const CatalogueError &error) {
             QCOMPARE(error.kind(), CatalogueError::Kind::Missing);
             QCOMPARE(error.message(),
-                     QStringLiteral("Impossibile aprire il catalogo: il file «%1» non esiste.").arg(missing));
+                     u"Impossibile aprire il catalogo: il file «%1» non esiste."_s.arg(missing));
         }
         try {
             Catalogue::open(dir.path());
             QFAIL("a folder was accepted");
         } catch (const CatalogueError &error) {
             QCOMPARE(error.kind(), CatalogueError::Kind::NotAccess);
-            QVERIFY(error.message().contains(QStringLiteral("cartella")));
+            QVERIFY(error.message().contains(u"cartella"_s));
         }
     }
 
@@ -468,7 +462,7 @@ private Q_SLOTS:
     void fifoIsRefusedAtOnce()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("ringtones.dat"));
+        const QString path = dir.filePath(u"ringtones.dat"_s);
         const brivello::test::FifoGuard fifo(path);
         QVERIFY(fifo.made());
         try {
@@ -476,7 +470,7 @@ private Q_SLOTS:
             QFAIL("a FIFO was accepted");
         } catch (const CatalogueError &error) {
             QCOMPARE(error.kind(), CatalogueError::Kind::NotAccess);
-            QVERIFY2(error.message().contains(QStringLiteral("non è un file")), qPrintable(error.message()));
+            QVERIFY2(error.message().contains(u"non è un file"_s), qPrintable(error.message()));
         }
         QVERIFY2(!fifo.releasedAReader(), "the catalogue waited on the FIFO");
     }
@@ -488,33 +482,30 @@ private Q_SLOTS:
         using namespace brivello::authoring;
         QString longMemo;
         for (int i = 0; longMemo.size() < 700000; ++i)
-            longMemo += QStringLiteral("Più bieps %1; ").arg(i);
-        const TableData main{QStringLiteral("Main"),
-                             {{QStringLiteral("song")},
-                              {QStringLiteral("artiest")},
-                              {QStringLiteral("bieps"), ColumnType::Memo}},
-                             {{QStringLiteral("Rose"), QStringLiteral("D'Alessio"), longMemo},
-                              {QStringLiteral("rosa"), std::nullopt, std::nullopt},
-                              {QStringLiteral("Sole"), QStringLiteral("Mina"), QStringLiteral("corto")}}};
+            longMemo += u"Più bieps %1; "_s.arg(i);
+        const TableData main{u"Main"_s,
+                             {{u"song"_s}, {u"artiest"_s}, {u"bieps"_s, ColumnType::Memo}},
+                             {{u"Rose"_s, u"D'Alessio"_s, longMemo},
+                              {u"rosa"_s, std::nullopt, std::nullopt},
+                              {u"Sole"_s, u"Mina"_s, u"corto"_s}}};
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("ringtones.dat"));
+        const QString path = dir.filePath(u"ringtones.dat"_s);
         QString error;
         QVERIFY2(writeJet4(path, {main}, &error), qPrintable(error));
 
         const auto catalogue = Catalogue::open(path);
-        const auto table = catalogue->table(QStringLiteral("main"));
-        QCOMPARE(table->columns,
-                 (QStringList{QStringLiteral("song"), QStringLiteral("artiest"), QStringLiteral("bieps")}));
+        const auto table = catalogue->table(u"main"_s);
+        QCOMPARE(table->columns, (QStringList{u"song"_s, u"artiest"_s, u"bieps"_s}));
         QCOMPARE(table->rowCount(), size_t(3));
         QCOMPARE(table->row(0).at(2).size(), longMemo.size());
         QCOMPARE(table->row(0).at(2), longMemo);
-        QCOMPARE(table->row(1), (QStringList{QStringLiteral("rosa"), QString(), QString()}));
-        QCOMPARE(table->row(2).at(2), QStringLiteral("corto"));
+        QCOMPARE(table->row(1), (QStringList{u"rosa"_s, QString(), QString()}));
+        QCOMPARE(table->row(2).at(2), u"corto"_s);
 
-        brivello::data::DataSource source(catalogue, QStringLiteral("Main"));
-        QVERIFY(source.findFirst(QStringLiteral("artiest = 'd''alessio' and song like 'ROS*'")));
+        brivello::data::DataSource source(catalogue, u"Main"_s);
+        QVERIFY(source.findFirst(u"artiest = 'd''alessio' and song like 'ROS*'"_s));
         QCOMPARE(source.field(u"BIEPS"), longMemo);
-        QVERIFY(source.findNext(QStringLiteral("song like 'ROS*'")));
+        QVERIFY(source.findNext(u"song like 'ROS*'"_s));
         QCOMPARE(source.field(u"artiest"), QString());
     }
 
@@ -524,7 +515,7 @@ private Q_SLOTS:
     void aReadInTheBackgroundLeavesTheProgramsOutputAlone()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("ringtones.dat"));
+        const QString path = dir.filePath(u"ringtones.dat"_s);
         QString error;
         // Small enough for a sanitizer build, long enough to read while the
         // main thread writes.
@@ -540,7 +531,7 @@ private Q_SLOTS:
         std::thread reader([&] {
             try {
                 for (int i = 0; i < 3; ++i)
-                    Catalogue::open(path)->table(QStringLiteral("Main"));
+                    Catalogue::open(path)->table(u"Main"_s);
             } catch (const CatalogueError &) {
             }
             reading = false;
@@ -571,27 +562,25 @@ private Q_SLOTS:
     {
         using namespace brivello::authoring;
         const QString memo(6000, u'a'); // more than a page: kept over several
-        const TableData main{QStringLiteral("Main"),
-                             {{QStringLiteral("song")}, {QStringLiteral("bieps"), ColumnType::Memo}},
-                             {{QStringLiteral("Rose"), memo}}};
+        const TableData main{u"Main"_s, {{u"song"_s}, {u"bieps"_s, ColumnType::Memo}}, {{u"Rose"_s, memo}}};
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("ringtones.dat"));
+        const QString path = dir.filePath(u"ringtones.dat"_s);
         QString error;
         QVERIFY2(writeJet4(path, {main}, &error), qPrintable(error));
-        QCOMPARE(Catalogue::open(path)->table(QStringLiteral("Main"))->value(0, 1), memo);
+        QCOMPARE(Catalogue::open(path)->table(u"Main"_s)->value(0, 1), memo);
 
         QVERIFY(zeroMemoLength(path, memo.size()));
         const auto catalogue = Catalogue::open(path);
-        const auto kept = catalogue->table(QStringLiteral("Main"), {QStringLiteral("song")});
-        QCOMPARE(kept->value(0, 0), QStringLiteral("Rose"));
-        for (const auto &read : std::vector<std::function<void()>>{
-                 [&] { catalogue->table(QStringLiteral("Main")); }, [&] { kept->value(0, 1); }}) {
+        const auto kept = catalogue->table(u"Main"_s, {u"song"_s});
+        QCOMPARE(kept->value(0, 0), u"Rose"_s);
+        for (const auto &read : std::vector<std::function<void()>>{[&] { catalogue->table(u"Main"_s); },
+                                                                   [&] { kept->value(0, 1); }}) {
             try {
                 read();
                 QFAIL("a memo without its length was read");
             } catch (const CatalogueError &error) {
                 QCOMPARE(error.kind(), CatalogueError::Kind::Damaged);
-                QVERIFY2(error.message().contains(QStringLiteral("lunghezza")), qPrintable(error.message()));
+                QVERIFY2(error.message().contains(u"lunghezza"_s), qPrintable(error.message()));
             }
         }
     }
@@ -601,12 +590,12 @@ private Q_SLOTS:
     void lostRowsAreToldWithTheTableNameAsStored()
     {
         using namespace brivello::authoring;
-        const QString name = QStringLiteral("Sconti%2");
-        TableData table{name, {{QStringLiteral("song")}}, {}};
+        const QString name = u"Sconti%2"_s;
+        TableData table{name, {{u"song"_s}}, {}};
         for (int i = 0; i < 400; ++i)
-            table.rows.push_back({QStringLiteral("Titolo abbastanza lungo numero %1").arg(i)});
+            table.rows.push_back({u"Titolo abbastanza lungo numero %1"_s.arg(i)});
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("ringtones.dat"));
+        const QString path = dir.filePath(u"ringtones.dat"_s);
         QString error;
         QVERIFY2(writeJet4(path, {table}, &error), qPrintable(error));
         QVERIFY(zeroLastDataPageOfUserTable(path));
@@ -615,7 +604,7 @@ private Q_SLOTS:
             QFAIL("a table with a zeroed page was read");
         } catch (const CatalogueError &caught) {
             QCOMPARE(caught.kind(), CatalogueError::Kind::Damaged);
-            QVERIFY2(caught.message().contains(QStringLiteral("della tabella «Sconti%2» si leggono ")),
+            QVERIFY2(caught.message().contains(u"della tabella «Sconti%2» si leggono "_s),
                      qPrintable(caught.message()));
         }
     }
@@ -625,19 +614,17 @@ private Q_SLOTS:
     // by that count.
     void rowCountBeyondTheFileIsRefusedAtStartUp()
     {
-        const QString path =
-            QDir(qEnvironmentVariable("BRIVELLO_SOURCE_DIR"))
-                .filePath(QStringLiteral("tests/fuzz/corpus/catalogue/row-count-beyond-file.dat"));
+        const QString path = QDir(qEnvironmentVariable("BRIVELLO_SOURCE_DIR"))
+                                 .filePath(u"tests/fuzz/corpus/catalogue/row-count-beyond-file.dat"_s);
         const auto catalogue = Catalogue::open(path);
         try {
-            catalogue->requireFields(QStringLiteral("Main"), {QStringLiteral("song")});
+            catalogue->requireFields(u"Main"_s, {u"song"_s});
             QFAIL("a row count beyond the file was accepted");
         } catch (const CatalogueError &error) {
             QCOMPARE(error.kind(), CatalogueError::Kind::Damaged);
-            QVERIFY2(error.message().contains(QStringLiteral("4294967232 righe")),
-                     qPrintable(error.message()));
+            QVERIFY2(error.message().contains(u"4294967232 righe"_s), qPrintable(error.message()));
         }
-        QCOMPARE(catalogue->table(QStringLiteral("Genres"))->rowCount(), size_t(11));
+        QCOMPARE(catalogue->table(u"Genres"_s)->rowCount(), size_t(11));
     }
 
     // A table kept in part holds the columns asked for; every other value is
@@ -647,14 +634,13 @@ private Q_SLOTS:
     void tableKeptInPartReadsTheRestFromTheFile()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("ringtones.dat"));
+        const QString path = dir.filePath(u"ringtones.dat"_s);
         QString error;
         QVERIFY2(brivello::authoring::writeGeneratedCatalogue(path, {2500, 5}, &error), qPrintable(error));
         const auto catalogue = Catalogue::open(path);
-        const auto whole = catalogue->table(QStringLiteral("Main"));
-        const QStringList listed{QStringLiteral("SONG"), QStringLiteral("artiest"), QStringLiteral("Genre"),
-                                 QStringLiteral("bestand")};
-        const auto part = catalogue->table(QStringLiteral("main"), listed);
+        const auto whole = catalogue->table(u"Main"_s);
+        const QStringList listed{u"SONG"_s, u"artiest"_s, u"Genre"_s, u"bestand"_s};
+        const auto part = catalogue->table(u"main"_s, listed);
         QCOMPARE(part->columns, whole->columns);
         QCOMPARE(part->rowCount(), whole->rowCount());
         for (int c = 0; c < part->columns.size(); ++c)
@@ -662,13 +648,13 @@ private Q_SLOTS:
         // Backwards, so that no row is served from the row read before it.
         for (size_t r = whole->rowCount(); r-- > 0;) {
             if (part->row(r) != whole->row(r))
-                QFAIL(qPrintable(QStringLiteral("row %1 differs").arg(r)));
+                QFAIL(qPrintable(u"row %1 differs"_s.arg(r)));
         }
 
         brivello::data::DataSource wholeSource(whole);
         brivello::data::DataSource partSource(catalogue, part);
         const QString tempo = whole->value(1234, whole->column(u"tempo"));
-        const QString byTempo = QStringLiteral("tempo = '%1' and Genre like '*'").arg(tempo);
+        const QString byTempo = u"tempo = '%1' and Genre like '*'"_s.arg(tempo);
         QCOMPARE(partSource.findAll(byTempo), wholeSource.findAll(byTempo));
         QVERIFY(partSource.findAll(byTempo).size() > 1);
         QVERIFY(part->holds(part->column(u"tempo")));
@@ -677,14 +663,14 @@ private Q_SLOTS:
         // with its own kind of error, not with a table cut short.
         const std::atomic<bool> stop{true};
         try {
-            catalogue->table(QStringLiteral("Main"), listed, &stop);
+            catalogue->table(u"Main"_s, listed, &stop);
             QFAIL("a stopped read gave a table");
         } catch (const CatalogueError &stopped) {
             QCOMPARE(stopped.kind(), CatalogueError::Kind::Stopped);
         }
 
         try {
-            catalogue->table(QStringLiteral("Main"), {QStringLiteral("song"), QStringLiteral("colore")});
+            catalogue->table(u"Main"_s, {u"song"_s, u"colore"_s});
             QFAIL("a missing field was accepted");
         } catch (const CatalogueError &missing) {
             QCOMPARE(missing.kind(), CatalogueError::Kind::MissingField);
@@ -696,19 +682,19 @@ private Q_SLOTS:
         using namespace brivello::authoring;
         QString longMemo;
         for (int i = 0; longMemo.size() < 400000; ++i)
-            longMemo += QStringLiteral("Più bieps %1; ").arg(i);
-        const TableData main{QStringLiteral("Main"),
-                             {{QStringLiteral("song")}, {QStringLiteral("bieps"), ColumnType::Memo}},
-                             {{QStringLiteral("Rose"), longMemo}, {QStringLiteral("Sole"), std::nullopt}}};
+            longMemo += u"Più bieps %1; "_s.arg(i);
+        const TableData main{u"Main"_s,
+                             {{u"song"_s}, {u"bieps"_s, ColumnType::Memo}},
+                             {{u"Rose"_s, longMemo}, {u"Sole"_s, std::nullopt}}};
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("ringtones.dat"));
+        const QString path = dir.filePath(u"ringtones.dat"_s);
         QString error;
         QVERIFY2(writeJet4(path, {main}, &error), qPrintable(error));
-        const auto part = Catalogue::open(path)->table(QStringLiteral("Main"), {QStringLiteral("song")});
+        const auto part = Catalogue::open(path)->table(u"Main"_s, {u"song"_s});
         QVERIFY(!part->holds(1));
         QCOMPARE(part->value(1, 1), QString());
         QCOMPARE(part->value(0, 1), longMemo);
-        QCOMPARE(part->value(0, 0), QStringLiteral("Rose"));
+        QCOMPARE(part->value(0, 0), u"Rose"_s);
     }
 
     // libmdb converts to the code set named by MDBICONV; the catalogue reads
@@ -719,13 +705,13 @@ private Q_SLOTS:
         std::shared_ptr<const Table> customers;
         {
             const brivello::test::EnvironmentGuard iconv("MDBICONV", QByteArray("ISO-8859-15"));
-            customers = Catalogue::open(accessFile(QStringLiteral("nwind.mdb")))->table(u"Customers"_qs);
+            customers = Catalogue::open(accessFile(u"nwind.mdb"_s))->table(u"Customers"_qs);
             QCOMPARE(qgetenv("MDBICONV"), QByteArray("ISO-8859-15"));
         }
         const int city = customers->column(u"City");
         bool mexico = false;
         for (const QStringList &row : rowsOf(*customers))
-            mexico = mexico || row.at(city) == QStringLiteral("México D.F.");
+            mexico = mexico || row.at(city) == u"México D.F."_s;
         QVERIFY(mexico);
     }
 
@@ -755,7 +741,7 @@ private Q_SLOTS:
         const QString original = accessFile(file);
         const qint64 pageSize = file == QLatin1String("nwind.mdb") ? 2048 : 4096;
         QTemporaryDir dir;
-        const QString copy = dir.filePath(QStringLiteral("ringtones.dat"));
+        const QString copy = dir.filePath(u"ringtones.dat"_s);
         writeFile(copy, fileBytes(original).left(pages * pageSize));
         try {
             const auto tables = readEverything(copy);

@@ -23,6 +23,8 @@
 #include <array>
 #include <exception>
 
+using namespace Qt::StringLiterals;
+
 using brivello::data::CatalogueError;
 
 namespace {
@@ -70,8 +72,7 @@ int caseCount()
 
 QString sampleCatalogue()
 {
-    return QDir(qEnvironmentVariable("BRIVELLO_TEST_DISC"))
-        .filePath(QStringLiteral("datafiles/ringtones.dat"));
+    return QDir(qEnvironmentVariable("BRIVELLO_TEST_DISC")).filePath(u"datafiles/ringtones.dat"_s);
 }
 
 // The pages that describe tables, where damage reaches furthest.
@@ -169,7 +170,7 @@ void TestCorruption::initTestCase()
     QVERIFY(m_dir.isValid());
 
     const brivello::fuzz::WalkResult intact = brivello::fuzz::startUpAndFirstSearch(sampleCatalogue());
-    QVERIFY(intact.methods.contains(QStringLiteral("Artista")));
+    QVERIFY(intact.methods.contains(u"Artista"_s));
     QVERIFY(!intact.genres.isEmpty());
     QVERIFY(!intact.tools.isEmpty());
     QVERIFY(!intact.categories.isEmpty());
@@ -194,7 +195,7 @@ void TestCorruption::damagedCatalogueWorksOrSaysWhy()
     QFETCH(int, kind);
     QFETCH(int, seed);
     QRandomGenerator random(static_cast<quint32>(seed) * 2654435761u + 17);
-    const QString path = m_dir.filePath(QStringLiteral("ringtones.dat"));
+    const QString path = m_dir.filePath(u"ringtones.dat"_s);
     {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -209,7 +210,7 @@ void TestCorruption::damagedCatalogueWorksOrSaysWhy()
         QVERIFY2(error.message().contains(QDir::toNativeSeparators(path)), qPrintable(error.message()));
         ++m_refused[static_cast<size_t>(kind)];
     } catch (const std::exception &error) {
-        QFAIL(qPrintable(QStringLiteral("not a catalogue error: %1").arg(QString::fromUtf8(error.what()))));
+        QFAIL(qPrintable(u"not a catalogue error: %1"_s.arg(QString::fromUtf8(error.what()))));
     }
 }
 

@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using brivello::data::Criteria;
 using brivello::data::CriteriaError;
 using brivello::data::quoteLiteral;
@@ -18,7 +20,7 @@ Table oneColumn(const QStringList &values)
     std::vector<QStringList> rows;
     for (const QString &value : values)
         rows.push_back({value});
-    return Table(QStringLiteral("Main"), {QStringLiteral("value")}, std::move(rows));
+    return Table(u"Main"_s, {u"value"_s}, std::move(rows));
 }
 
 // The values of every row of `table` that `criteria` selects, in stored order.
@@ -33,7 +35,7 @@ QStringList selected(const Table &table, const QString &criteria, int column = 0
 
 QStringList like(const QStringList &values, const QString &pattern)
 {
-    return selected(oneColumn(values), QStringLiteral("value like '%1'").arg(pattern));
+    return selected(oneColumn(values), u"value like '%1'"_s.arg(pattern));
 }
 
 } // namespace
@@ -45,41 +47,29 @@ class TestCriteria : public QObject
 private Q_SLOTS:
     void genreSearchFindsPopInEveryPosition()
     {
-        const Table genres = oneColumn({QStringLiteral("Rock/Pop"), QStringLiteral("Pop/Rock"),
-                                        QStringLiteral("Pop"), QStringLiteral("Rock/Pop/Jazz"),
-                                        QStringLiteral("Synthpop"), QStringLiteral("Popular/Rock")});
-        QCOMPARE(selected(genres, QStringLiteral("value like '*/POP'")),
-                 QStringList{QStringLiteral("Rock/Pop")});
-        QCOMPARE(selected(genres, QStringLiteral("value like 'POP/*'")),
-                 QStringList{QStringLiteral("Pop/Rock")});
-        QCOMPARE(selected(genres, QStringLiteral("value = 'POP'")), QStringList{QStringLiteral("Pop")});
+        const Table genres = oneColumn(
+            {u"Rock/Pop"_s, u"Pop/Rock"_s, u"Pop"_s, u"Rock/Pop/Jazz"_s, u"Synthpop"_s, u"Popular/Rock"_s});
+        QCOMPARE(selected(genres, u"value like '*/POP'"_s), QStringList{u"Rock/Pop"_s});
+        QCOMPARE(selected(genres, u"value like 'POP/*'"_s), QStringList{u"Pop/Rock"_s});
+        QCOMPARE(selected(genres, u"value = 'POP'"_s), QStringList{u"Pop"_s});
     }
 
     void prefixPatternIgnoresLetterCase()
     {
-        const QStringList titles{QStringLiteral("Rose"),  QStringLiteral("Ambrosia"), QStringLiteral("rosa"),
-                                 QStringLiteral("ROSSO"), QStringLiteral("Ro"),       QString()};
-        QCOMPARE(like(titles, QStringLiteral("ROS*")),
-                 (QStringList{QStringLiteral("Rose"), QStringLiteral("rosa"), QStringLiteral("ROSSO")}));
-        QCOMPARE(like(titles, QStringLiteral("*LINA*")), QStringList{});
-        QCOMPARE(like({QStringLiteral("Carolina"), QStringLiteral("lina"), QStringLiteral("Paolina Rossi"),
-                       QStringLiteral("Lin a")},
-                      QStringLiteral("*LINA*")),
-                 (QStringList{QStringLiteral("Carolina"), QStringLiteral("lina"),
-                              QStringLiteral("Paolina Rossi")}));
+        const QStringList titles{u"Rose"_s, u"Ambrosia"_s, u"rosa"_s, u"ROSSO"_s, u"Ro"_s, QString()};
+        QCOMPARE(like(titles, u"ROS*"_s), (QStringList{u"Rose"_s, u"rosa"_s, u"ROSSO"_s}));
+        QCOMPARE(like(titles, u"*LINA*"_s), QStringList{});
+        QCOMPARE(like({u"Carolina"_s, u"lina"_s, u"Paolina Rossi"_s, u"Lin a"_s}, u"*LINA*"_s),
+                 (QStringList{u"Carolina"_s, u"lina"_s, u"Paolina Rossi"_s}));
     }
 
     void accentedLettersCompareWithoutCase()
     {
         const Table words =
-            oneColumn({QStringLiteral("È l'amore"), QStringLiteral("è l'amore"), QStringLiteral("e l'amore"),
-                       QStringLiteral("Città"), QStringLiteral("CITTÀ")});
-        QCOMPARE(selected(words, QStringLiteral("value = 'È L''AMORE'")),
-                 (QStringList{QStringLiteral("È l'amore"), QStringLiteral("è l'amore")}));
-        QCOMPARE(selected(words, QStringLiteral("value like 'citt?'")),
-                 (QStringList{QStringLiteral("Città"), QStringLiteral("CITTÀ")}));
-        QCOMPARE(selected(words, QStringLiteral("value like '*À'")),
-                 (QStringList{QStringLiteral("Città"), QStringLiteral("CITTÀ")}));
+            oneColumn({u"È l'amore"_s, u"è l'amore"_s, u"e l'amore"_s, u"Città"_s, u"CITTÀ"_s});
+        QCOMPARE(selected(words, u"value = 'È L''AMORE'"_s), (QStringList{u"È l'amore"_s, u"è l'amore"_s}));
+        QCOMPARE(selected(words, u"value like 'citt?'"_s), (QStringList{u"Città"_s, u"CITTÀ"_s}));
+        QCOMPARE(selected(words, u"value like '*À'"_s), (QStringList{u"Città"_s, u"CITTÀ"_s}));
     }
 
     void eachPatternClass_data()
@@ -140,15 +130,15 @@ private Q_SLOTS:
 
     void conditionsJoinedByAnd()
     {
-        const Table main(QStringLiteral("Main"), {QStringLiteral("artiest"), QStringLiteral("Genre")},
-                         {{QStringLiteral("Madonna"), QStringLiteral("Pop")},
-                          {QStringLiteral("Metallica"), QStringLiteral("Rock")},
-                          {QStringLiteral("Mina"), QStringLiteral("Rock/Pop")},
-                          {QStringLiteral("Vasco"), QStringLiteral("Pop")}});
-        QCOMPARE(selected(main, QStringLiteral("artiest like 'M*' and Genre like '*POP'")),
-                 (QStringList{QStringLiteral("Madonna"), QStringLiteral("Mina")}));
-        QCOMPARE(selected(main, QStringLiteral("artiest like 'M*' and Genre = 'pop' and artiest like '*A'")),
-                 QStringList{QStringLiteral("Madonna")});
+        const Table main(u"Main"_s, {u"artiest"_s, u"Genre"_s},
+                         {{u"Madonna"_s, u"Pop"_s},
+                          {u"Metallica"_s, u"Rock"_s},
+                          {u"Mina"_s, u"Rock/Pop"_s},
+                          {u"Vasco"_s, u"Pop"_s}});
+        QCOMPARE(selected(main, u"artiest like 'M*' and Genre like '*POP'"_s),
+                 (QStringList{u"Madonna"_s, u"Mina"_s}));
+        QCOMPARE(selected(main, u"artiest like 'M*' and Genre = 'pop' and artiest like '*A'"_s),
+                 QStringList{u"Madonna"_s});
     }
 
     void keywordsAndFieldNamesInAnyCase_data()
@@ -167,10 +157,8 @@ private Q_SLOTS:
     void keywordsAndFieldNamesInAnyCase()
     {
         QFETCH(QString, criteria);
-        const Table main(QStringLiteral("Main"), {QStringLiteral("artiest"), QStringLiteral("Genre")},
-                         {{QStringLiteral("Mina"), QStringLiteral("Rock")},
-                          {QStringLiteral("Mina"), QStringLiteral("Rock/Pop")},
-                          {QStringLiteral("Minako"), QStringLiteral("Rock/Pop")}});
+        const Table main(u"Main"_s, {u"artiest"_s, u"Genre"_s},
+                         {{u"Mina"_s, u"Rock"_s}, {u"Mina"_s, u"Rock/Pop"_s}, {u"Minako"_s, u"Rock/Pop"_s}});
         const Criteria compiled = Criteria::compile(criteria, main);
         QCOMPARE(compiled.findFrom(main, 0), 1);
         QCOMPARE(compiled.findFrom(main, 2), -1);
@@ -178,20 +166,17 @@ private Q_SLOTS:
 
     void doubledQuotesStandForOne()
     {
-        QCOMPARE(quoteLiteral(QStringLiteral("D'Alessio")), QStringLiteral("D''Alessio"));
-        QCOMPARE(quoteLiteral(QStringLiteral("''")), QStringLiteral("''''"));
-        QCOMPARE(quoteLiteral(QStringLiteral("Vasco")), QStringLiteral("Vasco"));
+        QCOMPARE(quoteLiteral(u"D'Alessio"_s), u"D''Alessio"_s);
+        QCOMPARE(quoteLiteral(u"''"_s), u"''''"_s);
+        QCOMPARE(quoteLiteral(u"Vasco"_s), u"Vasco"_s);
 
-        const Table artists = oneColumn({QStringLiteral("D'Alessio"), QStringLiteral("DAlessio"),
-                                         QStringLiteral("'"), QStringLiteral("L'amore e' bello")});
-        QCOMPARE(selected(artists, QStringLiteral("value = 'D''ALESSIO'")),
-                 QStringList{QStringLiteral("D'Alessio")});
-        QCOMPARE(selected(artists, QStringLiteral("value like 'D''A*'")),
-                 QStringList{QStringLiteral("D'Alessio")});
-        QCOMPARE(selected(artists, QStringLiteral("value = ''''")), QStringList{QStringLiteral("'")});
-        const QString typed = QStringLiteral("l'amore e' bello");
-        QCOMPARE(selected(artists, QStringLiteral("value = '%1'").arg(quoteLiteral(typed))),
-                 QStringList{QStringLiteral("L'amore e' bello")});
+        const Table artists = oneColumn({u"D'Alessio"_s, u"DAlessio"_s, u"'"_s, u"L'amore e' bello"_s});
+        QCOMPARE(selected(artists, u"value = 'D''ALESSIO'"_s), QStringList{u"D'Alessio"_s});
+        QCOMPARE(selected(artists, u"value like 'D''A*'"_s), QStringList{u"D'Alessio"_s});
+        QCOMPARE(selected(artists, u"value = ''''"_s), QStringList{u"'"_s});
+        const QString typed = u"l'amore e' bello"_s;
+        QCOMPARE(selected(artists, u"value = '%1'"_s.arg(quoteLiteral(typed))),
+                 QStringList{u"L'amore e' bello"_s});
     }
 
     void malformedStringsThrow_data()
@@ -218,7 +203,7 @@ private Q_SLOTS:
     void malformedStringsThrow()
     {
         QFETCH(QString, criteria);
-        const Table main(QStringLiteral("Main"), {QStringLiteral("artiest")}, {{QStringLiteral("x")}});
+        const Table main(u"Main"_s, {u"artiest"_s}, {{u"x"_s}});
         try {
             Criteria::compile(criteria, main);
             QFAIL("the criteria string was accepted");
@@ -247,22 +232,19 @@ private Q_SLOTS:
     void unusablePatternsMatchNothing()
     {
         QFETCH(QString, pattern);
-        const Table values = oneColumn({pattern, QStringLiteral("a"), QString(), QStringLiteral("[abc"),
-                                        QStringLiteral("z"), QStringLiteral("[]")});
-        const Criteria criteria =
-            Criteria::compile(QStringLiteral("value like '") + pattern + QStringLiteral("'"), values);
+        const Table values = oneColumn({pattern, u"a"_s, QString(), u"[abc"_s, u"z"_s, u"[]"_s});
+        const Criteria criteria = Criteria::compile(u"value like '"_s + pattern + u"'"_s, values);
         QCOMPARE(criteria.findFrom(values, 0), -1);
         // Joined with a condition that holds, the whole still finds nothing.
-        const Criteria both = Criteria::compile(
-            QStringLiteral("value like '*' and value like '") + pattern + QStringLiteral("'"), values);
+        const Criteria both =
+            Criteria::compile(u"value like '*' and value like '"_s + pattern + u"'"_s, values);
         QCOMPARE(both.findFrom(values, 0), -1);
     }
 
     void findsFromTheGivenRowInStoredOrder()
     {
-        const Table titles = oneColumn({QStringLiteral("rosa"), QStringLiteral("blu"), QStringLiteral("Rose"),
-                                        QStringLiteral("verde"), QStringLiteral("Rosalba")});
-        const Criteria ros = Criteria::compile(QStringLiteral("value like 'ROS*'"), titles);
+        const Table titles = oneColumn({u"rosa"_s, u"blu"_s, u"Rose"_s, u"verde"_s, u"Rosalba"_s});
+        const Criteria ros = Criteria::compile(u"value like 'ROS*'"_s, titles);
         QCOMPARE(ros.findFrom(titles, 0), 0);
         QCOMPARE(ros.findFrom(titles, 1), 2);
         QCOMPARE(ros.findFrom(titles, 3), 4);
@@ -278,11 +260,10 @@ private Q_SLOTS:
     {
         QStringList values;
         for (int i = 0; i < 250000; ++i)
-            values.append(QStringLiteral("%1 Rossi %2").arg(QChar(u'a' + i % 7)).arg(i % 13));
+            values.append(u"%1 Rossi %2"_s.arg(QChar(u'a' + i % 7)).arg(i % 13));
         const Table table = oneColumn(values);
-        for (const QString &criteria :
-             {QStringLiteral("value like 'B*'"), QStringLiteral("value like '*SI 1?'"),
-              QStringLiteral("value = 'g rossi 12'"), QStringLiteral("value like 'Z*'")}) {
+        for (const QString &criteria : {u"value like 'B*'"_s, u"value like '*SI 1?'"_s,
+                                        u"value = 'g rossi 12'"_s, u"value like 'Z*'"_s}) {
             const Criteria compiled = Criteria::compile(criteria, table);
             std::vector<int> walked;
             for (int row = compiled.findFrom(table, 0); row >= 0; row = compiled.findFrom(table, row + 1))
@@ -297,8 +278,7 @@ private Q_SLOTS:
     // each must come out as folding it alone gives, accented letters too.
     void columnsFoldedSideBySideFoldAsAlone()
     {
-        const QStringList samples{QStringLiteral("Rossi"), QStringLiteral("ÈSTATE"), QStringLiteral("Straße"),
-                                  QString(), QStringLiteral("d'Alessio ÀÉÌ")};
+        const QStringList samples{u"Rossi"_s, u"ÈSTATE"_s, u"Straße"_s, QString(), u"d'Alessio ÀÉÌ"_s};
         std::vector<QStringList> rows;
         for (int i = 0; i < 20000; ++i) {
             QStringList row;
@@ -306,9 +286,8 @@ private Q_SLOTS:
                 row.append(samples.at((i + c) % samples.size()) + QString::number(i % (c + 3)));
             rows.push_back(row);
         }
-        const QStringList columns{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
-                                  QStringLiteral("d")};
-        const Table sideBySide(QStringLiteral("Main"), columns, rows);
+        const QStringList columns{u"a"_s, u"b"_s, u"c"_s, u"d"_s};
+        const Table sideBySide(u"Main"_s, columns, rows);
         sideBySide.prepareFolded({0, 1, 2, 3});
         for (int c = 0; c < 4; ++c) {
             const brivello::data::TextColumn &folded = sideBySide.foldedColumn(c);
@@ -316,22 +295,22 @@ private Q_SLOTS:
             for (size_t r = 0; r < rows.size(); r += 997)
                 QCOMPARE(folded.at(r).toString(), brivello::data::foldCase(rows[r].at(c)));
         }
-        QCOMPARE(sideBySide.foldedColumn(1).at(0).toString(), QStringLiteral("èstate0"));
+        QCOMPARE(sideBySide.foldedColumn(1).at(0).toString(), u"èstate0"_s);
     }
 
     void copiedTableMatchesLikeItsOriginal()
     {
-        const Table original = oneColumn({QStringLiteral("Rose"), QStringLiteral("Blu")});
-        QCOMPARE(original.foldedColumn(0).at(0).toString(), QStringLiteral("rose"));
-        QCOMPARE(original.foldedColumn(0).at(1).toString(), QStringLiteral("blu"));
+        const Table original = oneColumn({u"Rose"_s, u"Blu"_s});
+        QCOMPARE(original.foldedColumn(0).at(0).toString(), u"rose"_s);
+        QCOMPARE(original.foldedColumn(0).at(1).toString(), u"blu"_s);
         Table copy = original;
-        QCOMPARE(selected(copy, QStringLiteral("value like 'ROS*'")), QStringList{QStringLiteral("Rose")});
+        QCOMPARE(selected(copy, u"value like 'ROS*'"_s), QStringList{u"Rose"_s});
         // A table given a copy of another forgets its own folded values.
-        Table other = oneColumn({QStringLiteral("Verde")});
-        QCOMPARE(selected(other, QStringLiteral("value like 'VER*'")), QStringList{QStringLiteral("Verde")});
+        Table other = oneColumn({u"Verde"_s});
+        QCOMPARE(selected(other, u"value like 'VER*'"_s), QStringList{u"Verde"_s});
         other = original;
-        QCOMPARE(selected(other, QStringLiteral("value like 'VER*'")), QStringList{});
-        QCOMPARE(selected(other, QStringLiteral("value like 'ROS*'")), QStringList{QStringLiteral("Rose")});
+        QCOMPARE(selected(other, u"value like 'VER*'"_s), QStringList{});
+        QCOMPARE(selected(other, u"value like 'ROS*'"_s), QStringList{u"Rose"_s});
     }
 };
 

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using brivello::data::Catalogue;
 using brivello::data::CatalogueError;
 using brivello::data::CriteriaError;
@@ -15,19 +17,17 @@ namespace {
 std::shared_ptr<const Table> ringtones()
 {
     return std::make_shared<const Table>(
-        QStringLiteral("Main"),
-        QStringList{QStringLiteral("song"), QStringLiteral("artiest"), QStringLiteral("Genre")},
-        std::vector<QStringList>{
-            {QStringLiteral("Rose rosse"), QStringLiteral("Ranieri"), QStringLiteral("Pop")},
-            {QStringLiteral("Albachiara"), QStringLiteral("Vasco"), QStringLiteral("Rock")},
-            {QStringLiteral("rosa"), QStringLiteral("D'Alessio"), QStringLiteral("Rock/Pop")},
-            {QStringLiteral("Sally"), QStringLiteral("Vasco"), QStringLiteral("Rock/Pop/Jazz")},
-            {QStringLiteral("Rosalina"), QStringLiteral("Mina"), QStringLiteral("Pop/Rock")}});
+        u"Main"_s, QStringList{u"song"_s, u"artiest"_s, u"Genre"_s},
+        std::vector<QStringList>{{u"Rose rosse"_s, u"Ranieri"_s, u"Pop"_s},
+                                 {u"Albachiara"_s, u"Vasco"_s, u"Rock"_s},
+                                 {u"rosa"_s, u"D'Alessio"_s, u"Rock/Pop"_s},
+                                 {u"Sally"_s, u"Vasco"_s, u"Rock/Pop/Jazz"_s},
+                                 {u"Rosalina"_s, u"Mina"_s, u"Pop/Rock"_s}});
 }
 
 QString nwind()
 {
-    return QDir(brivello::test::sharedAccessDir()).filePath(QStringLiteral("nwind.mdb"));
+    return QDir(brivello::test::sharedAccessDir()).filePath(u"nwind.mdb"_s);
 }
 
 } // namespace
@@ -45,8 +45,7 @@ private Q_SLOTS:
         for (source.moveFirst(); !source.eof(); source.moveNext())
             songs.append(source.field(u"SONG"));
         QCOMPARE(songs,
-                 (QStringList{QStringLiteral("Rose rosse"), QStringLiteral("Albachiara"),
-                              QStringLiteral("rosa"), QStringLiteral("Sally"), QStringLiteral("Rosalina")}));
+                 (QStringList{u"Rose rosse"_s, u"Albachiara"_s, u"rosa"_s, u"Sally"_s, u"Rosalina"_s}));
         QCOMPARE(source.position(), 5);
         source.moveNext();
         QVERIFY(source.eof());
@@ -55,12 +54,12 @@ private Q_SLOTS:
 
     void emptyTableIsAtEofAtOnce()
     {
-        DataSource source(std::make_shared<const Table>(
-            QStringLiteral("Genres"), QStringList{QStringLiteral("Genre")}, std::vector<QStringList>{}));
+        DataSource source(
+            std::make_shared<const Table>(u"Genres"_s, QStringList{u"Genre"_s}, std::vector<QStringList>{}));
         source.moveFirst();
         QVERIFY(source.eof());
         QCOMPARE(source.field(u"genre"), QString());
-        QVERIFY(!source.findFirst(QStringLiteral("Genre = 'Pop'")));
+        QVERIFY(!source.findFirst(u"Genre = 'Pop'"_s));
         QVERIFY(source.noMatch());
         QCOMPARE(source.values(u"Genre"), QStringList{});
     }
@@ -68,38 +67,37 @@ private Q_SLOTS:
     void findFirstAndFindNextFollowStoredOrder()
     {
         DataSource source(ringtones());
-        const QString criteria = QStringLiteral("song like 'ROS*'");
+        const QString criteria = u"song like 'ROS*'"_s;
         QStringList found;
         for (bool ok = source.findFirst(criteria); ok; ok = source.findNext(criteria))
             found.append(source.field(u"song"));
-        QCOMPARE(found, (QStringList{QStringLiteral("Rose rosse"), QStringLiteral("rosa"),
-                                     QStringLiteral("Rosalina")}));
+        QCOMPARE(found, (QStringList{u"Rose rosse"_s, u"rosa"_s, u"Rosalina"_s}));
         QVERIFY(source.noMatch());
-        QCOMPARE(source.field(u"song"), QStringLiteral("Rosalina"));
+        QCOMPARE(source.field(u"song"), u"Rosalina"_s);
     }
 
     void failedFindLeavesTheCurrentRow()
     {
         DataSource source(ringtones());
-        QVERIFY(source.findFirst(QStringLiteral("artiest = 'vasco'")));
+        QVERIFY(source.findFirst(u"artiest = 'vasco'"_s));
         QCOMPARE(source.position(), 1);
         QVERIFY(!source.noMatch());
-        QVERIFY(!source.findFirst(QStringLiteral("artiest = 'Battisti'")));
+        QVERIFY(!source.findFirst(u"artiest = 'Battisti'"_s));
         QVERIFY(source.noMatch());
         QCOMPARE(source.position(), 1);
-        QCOMPARE(source.field(u"song"), QStringLiteral("Albachiara"));
-        QVERIFY(source.findNext(QStringLiteral("artiest = 'VASCO'")));
+        QCOMPARE(source.field(u"song"), u"Albachiara"_s);
+        QVERIFY(source.findNext(u"artiest = 'VASCO'"_s));
         QVERIFY(!source.noMatch());
-        QCOMPARE(source.field(u"Song"), QStringLiteral("Sally"));
+        QCOMPARE(source.field(u"Song"), u"Sally"_s);
     }
 
     void findFirstStartsOverAfterFindNext()
     {
         DataSource source(ringtones());
-        QVERIFY(source.findFirst(QStringLiteral("Genre like '*POP*'")));
-        QVERIFY(source.findNext(QStringLiteral("Genre like '*POP*'")));
+        QVERIFY(source.findFirst(u"Genre like '*POP*'"_s));
+        QVERIFY(source.findNext(u"Genre like '*POP*'"_s));
         QCOMPARE(source.position(), 2);
-        QVERIFY(source.findFirst(QStringLiteral("Genre like '*POP*'")));
+        QVERIFY(source.findFirst(u"Genre like '*POP*'"_s));
         QCOMPARE(source.position(), 0);
     }
 
@@ -111,17 +109,16 @@ private Q_SLOTS:
         source.moveNext();
         const QString artist = source.field(u"artiest");
         source.moveFirst();
-        QVERIFY(source.findFirst(QStringLiteral("artiest = '%1'").arg(brivello::data::quoteLiteral(artist))));
+        QVERIFY(source.findFirst(u"artiest = '%1'"_s.arg(brivello::data::quoteLiteral(artist))));
         QCOMPARE(source.position(), 2);
     }
 
     void malformedCriteriaThrowAndKeepTheRow()
     {
         DataSource source(ringtones());
-        QVERIFY(source.findFirst(QStringLiteral("song = 'Sally'")));
-        QVERIFY_THROWS_EXCEPTION(CriteriaError,
-                                 source.findFirst(QStringLiteral("artiest like 'D'ALESSIO*'")));
-        QVERIFY_THROWS_EXCEPTION(CriteriaError, source.findNext(QStringLiteral("zanger = 'x'")));
+        QVERIFY(source.findFirst(u"song = 'Sally'"_s));
+        QVERIFY_THROWS_EXCEPTION(CriteriaError, source.findFirst(u"artiest like 'D'ALESSIO*'"_s));
+        QVERIFY_THROWS_EXCEPTION(CriteriaError, source.findNext(u"zanger = 'x'"_s));
         QCOMPARE(source.position(), 3);
     }
 
@@ -133,8 +130,8 @@ private Q_SLOTS:
             QFAIL("no error for a missing field");
         } catch (const CatalogueError &error) {
             QCOMPARE(error.kind(), CatalogueError::Kind::MissingField);
-            QVERIFY(error.message().contains(QStringLiteral("«tempo»")));
-            QVERIFY(error.message().contains(QStringLiteral("«Main»")));
+            QVERIFY(error.message().contains(u"«tempo»"_s));
+            QVERIFY(error.message().contains(u"«Main»"_s));
         }
         QVERIFY_THROWS_EXCEPTION(CatalogueError, source.values(u"tempo"));
     }
@@ -143,8 +140,7 @@ private Q_SLOTS:
     {
         DataSource source(ringtones());
         QCOMPARE(source.values(u"ARTIEST"),
-                 (QStringList{QStringLiteral("Ranieri"), QStringLiteral("Vasco"), QStringLiteral("D'Alessio"),
-                              QStringLiteral("Vasco"), QStringLiteral("Mina")}));
+                 (QStringList{u"Ranieri"_s, u"Vasco"_s, u"D'Alessio"_s, u"Vasco"_s, u"Mina"_s}));
     }
 
     void observerHearsEveryCriteriaInOrder()
@@ -152,11 +148,10 @@ private Q_SLOTS:
         DataSource source(ringtones());
         QStringList heard;
         source.setFindObserver([&heard](const QString &criteria) { heard.append(criteria); });
-        source.findFirst(QStringLiteral("song like 'R*'"));
-        source.findNext(QStringLiteral("song like 'R*'"));
-        QVERIFY_THROWS_EXCEPTION(CriteriaError, source.findNext(QStringLiteral("song like")));
-        QCOMPARE(heard, (QStringList{QStringLiteral("song like 'R*'"), QStringLiteral("song like 'R*'"),
-                                     QStringLiteral("song like")}));
+        source.findFirst(u"song like 'R*'"_s);
+        source.findNext(u"song like 'R*'"_s);
+        QVERIFY_THROWS_EXCEPTION(CriteriaError, source.findNext(u"song like"_s));
+        QCOMPARE(heard, (QStringList{u"song like 'R*'"_s, u"song like 'R*'"_s, u"song like"_s}));
     }
 
     // More distinct strings than the source keeps compiled, used alternately:
@@ -167,8 +162,7 @@ private Q_SLOTS:
         const QStringList songs = source.values(u"song");
         for (int round = 0; round < 3; ++round) {
             for (int i = 0; i < songs.size(); ++i) {
-                for (const QString &variant :
-                     {QStringLiteral("song = '%1'"), QStringLiteral("song like '%1'")}) {
+                for (const QString &variant : {u"song = '%1'"_s, u"song like '%1'"_s}) {
                     QVERIFY(source.findFirst(variant.arg(brivello::data::quoteLiteral(songs.at(i)))));
                     QCOMPARE(source.position(), i);
                 }
@@ -180,41 +174,40 @@ private Q_SLOTS:
     {
         BRIVELLO_NEEDS_SHARED_ACCESS();
         const auto catalogue = Catalogue::open(nwind());
-        DataSource first(catalogue, QStringLiteral("customers"));
-        DataSource second(catalogue, QStringLiteral("Customers"));
-        QVERIFY(first.findFirst(QStringLiteral("City = 'Helsinki'")));
-        QCOMPARE(first.field(u"CompanyName"), QStringLiteral("Wilman Kala"));
+        DataSource first(catalogue, u"customers"_s);
+        DataSource second(catalogue, u"Customers"_s);
+        QVERIFY(first.findFirst(u"City = 'Helsinki'"_s));
+        QCOMPARE(first.field(u"CompanyName"), u"Wilman Kala"_s);
         second.moveFirst();
-        QCOMPARE(second.field(u"CustomerID"), QStringLiteral("ALFKI"));
-        QCOMPARE(first.field(u"city"), QStringLiteral("Helsinki"));
+        QCOMPARE(second.field(u"CustomerID"), u"ALFKI"_s);
+        QCOMPARE(first.field(u"city"), u"Helsinki"_s);
     }
 
     void findsInTheRealNorthwindFile()
     {
         BRIVELLO_NEEDS_SHARED_ACCESS();
-        DataSource customers(Catalogue::open(nwind()), QStringLiteral("Customers"));
-        QVERIFY(customers.findFirst(QStringLiteral("CompanyName like 'Océ*'")));
-        QCOMPARE(customers.field(u"CompanyName"), QStringLiteral("Océano Atlántico Ltda."));
-        QVERIFY(!customers.findNext(QStringLiteral("CompanyName like 'Océ*'")));
+        DataSource customers(Catalogue::open(nwind()), u"Customers"_s);
+        QVERIFY(customers.findFirst(u"CompanyName like 'Océ*'"_s));
+        QCOMPARE(customers.field(u"CompanyName"), u"Océano Atlántico Ltda."_s);
+        QVERIFY(!customers.findNext(u"CompanyName like 'Océ*'"_s));
 
-        QVERIFY(customers.findFirst(QStringLiteral("City = 'MÉXICO D.F.'")));
+        QVERIFY(customers.findFirst(u"City = 'MÉXICO D.F.'"_s));
         QStringList mexican;
-        for (bool ok = true; ok; ok = customers.findNext(QStringLiteral("city = 'méxico d.f.'")))
+        for (bool ok = true; ok; ok = customers.findNext(u"city = 'méxico d.f.'"_s))
             mexican.append(customers.field(u"CustomerID"));
         QCOMPARE(mexican.size(), 5);
-        QCOMPARE(mexican.first(), QStringLiteral("ANATR"));
+        QCOMPARE(mexican.first(), u"ANATR"_s);
 
-        QVERIFY(customers.findFirst(QStringLiteral("CompanyName = 'Bon app'''")));
-        QCOMPARE(customers.field(u"CustomerID"), QStringLiteral("BONAP"));
-        const QString germanM = QStringLiteral("Country = 'Germany' and City like 'M*'");
+        QVERIFY(customers.findFirst(u"CompanyName = 'Bon app'''"_s));
+        QCOMPARE(customers.field(u"CustomerID"), u"BONAP"_s);
+        const QString germanM = u"Country = 'Germany' and City like 'M*'"_s;
         QStringList cities;
         for (bool ok = customers.findFirst(germanM); ok; ok = customers.findNext(germanM))
             cities.append(customers.field(u"City"));
-        QCOMPARE(cities, (QStringList{QStringLiteral("Mannheim"), QStringLiteral("München"),
-                                      QStringLiteral("Münster")}));
+        QCOMPARE(cities, (QStringList{u"Mannheim"_s, u"München"_s, u"Münster"_s}));
 
-        QVERIFY(customers.findFirst(QStringLiteral("city = 'KÖLN'")));
-        QCOMPARE(customers.field(u"CustomerID"), QStringLiteral("OTTIK"));
+        QVERIFY(customers.findFirst(u"city = 'KÖLN'"_s));
+        QCOMPARE(customers.field(u"CustomerID"), u"OTTIK"_s);
     }
 };
 

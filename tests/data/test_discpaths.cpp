@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using brivello::data::discPath;
 
 class TestDiscPaths : public QObject
@@ -23,46 +25,42 @@ private Q_SLOTS:
     void bothFormsJoinBelowASubfolder()
     {
         QTemporaryDir dir;
-        touch(dir.filePath(QStringLiteral("datafiles/ringtones.dat")));
-        const QString expected = dir.filePath(QStringLiteral("datafiles/ringtones.dat"));
-        QCOMPARE(discPath(dir.path(), QStringLiteral(".\\datafiles\\ringtones.dat")), expected);
-        QCOMPARE(discPath(dir.path(), QStringLiteral("\\datafiles\\ringtones.dat")), expected);
-        QCOMPARE(discPath(dir.path() + QLatin1Char('/'), QStringLiteral("\\datafiles\\ringtones.dat")),
-                 expected);
+        touch(dir.filePath(u"datafiles/ringtones.dat"_s));
+        const QString expected = dir.filePath(u"datafiles/ringtones.dat"_s);
+        QCOMPARE(discPath(dir.path(), u".\\datafiles\\ringtones.dat"_s), expected);
+        QCOMPARE(discPath(dir.path(), u"\\datafiles\\ringtones.dat"_s), expected);
+        QCOMPARE(discPath(dir.path() + QLatin1Char('/'), u"\\datafiles\\ringtones.dat"_s), expected);
     }
 
     void bothFormsJoinBelowARoot()
     {
-        QCOMPARE(discPath(QStringLiteral("/"), QStringLiteral(".\\nonexistent-brivello\\x.dat")),
-                 QStringLiteral("/nonexistent-brivello/x.dat"));
-        QCOMPARE(discPath(QStringLiteral("/"), QStringLiteral("\\nonexistent-brivello\\x.dat")),
-                 QStringLiteral("/nonexistent-brivello/x.dat"));
+        QCOMPARE(discPath(u"/"_s, u".\\nonexistent-brivello\\x.dat"_s), u"/nonexistent-brivello/x.dat"_s);
+        QCOMPARE(discPath(u"/"_s, u"\\nonexistent-brivello\\x.dat"_s), u"/nonexistent-brivello/x.dat"_s);
     }
 
     void componentsMatchWithoutLetterCase()
     {
         QTemporaryDir dir;
-        touch(dir.filePath(QStringLiteral("DATAFILES/RINGTONES.DAT")));
-        touch(dir.filePath(QStringLiteral("Tools/Musicbox/start.sh")));
-        QCOMPARE(discPath(dir.path(), QStringLiteral(".\\datafiles\\ringtones.dat")),
-                 dir.filePath(QStringLiteral("DATAFILES/RINGTONES.DAT")));
-        QCOMPARE(discPath(dir.path(), QStringLiteral(".\\Datafiles\\ringtones.dat")),
-                 dir.filePath(QStringLiteral("DATAFILES/RINGTONES.DAT")));
-        QCOMPARE(discPath(dir.path(), QStringLiteral("\\tools\\MUSICBOX\\")),
-                 dir.filePath(QStringLiteral("Tools/Musicbox")));
+        touch(dir.filePath(u"DATAFILES/RINGTONES.DAT"_s));
+        touch(dir.filePath(u"Tools/Musicbox/start.sh"_s));
+        QCOMPARE(discPath(dir.path(), u".\\datafiles\\ringtones.dat"_s),
+                 dir.filePath(u"DATAFILES/RINGTONES.DAT"_s));
+        QCOMPARE(discPath(dir.path(), u".\\Datafiles\\ringtones.dat"_s),
+                 dir.filePath(u"DATAFILES/RINGTONES.DAT"_s));
+        QCOMPARE(discPath(dir.path(), u"\\tools\\MUSICBOX\\"_s), dir.filePath(u"Tools/Musicbox"_s));
     }
 
     void anExactNameWinsOverOneThatDiffersInCase()
     {
         QTemporaryDir dir;
-        touch(dir.filePath(QStringLiteral("A.DAT")));
-        touch(dir.filePath(QStringLiteral("a.dat")));
-        touch(dir.filePath(QStringLiteral("Sub/x")));
-        touch(dir.filePath(QStringLiteral("sub/x")));
-        QCOMPARE(discPath(dir.path(), QStringLiteral("\\a.dat")), dir.filePath(QStringLiteral("a.dat")));
-        QCOMPARE(discPath(dir.path(), QStringLiteral("\\A.DAT")), dir.filePath(QStringLiteral("A.DAT")));
-        QCOMPARE(discPath(dir.path(), QStringLiteral(".\\sub\\x")), dir.filePath(QStringLiteral("sub/x")));
-        QCOMPARE(discPath(dir.path(), QStringLiteral(".\\Sub\\x")), dir.filePath(QStringLiteral("Sub/x")));
+        touch(dir.filePath(u"A.DAT"_s));
+        touch(dir.filePath(u"a.dat"_s));
+        touch(dir.filePath(u"Sub/x"_s));
+        touch(dir.filePath(u"sub/x"_s));
+        QCOMPARE(discPath(dir.path(), u"\\a.dat"_s), dir.filePath(u"a.dat"_s));
+        QCOMPARE(discPath(dir.path(), u"\\A.DAT"_s), dir.filePath(u"A.DAT"_s));
+        QCOMPARE(discPath(dir.path(), u".\\sub\\x"_s), dir.filePath(u"sub/x"_s));
+        QCOMPARE(discPath(dir.path(), u".\\Sub\\x"_s), dir.filePath(u"Sub/x"_s));
     }
 
     void namesWithAParentComponentLeadOut()
@@ -77,11 +75,9 @@ private Q_SLOTS:
     void missingComponentsAreKeptAsWritten()
     {
         QTemporaryDir dir;
-        touch(dir.filePath(QStringLiteral("Datafiles/a.dat")));
-        QCOMPARE(discPath(dir.path(), QStringLiteral("\\datafiles\\New\\b.dat")),
-                 dir.filePath(QStringLiteral("Datafiles/New/b.dat")));
-        QCOMPARE(discPath(dir.path(), QStringLiteral("\\temp.txt")),
-                 dir.filePath(QStringLiteral("temp.txt")));
+        touch(dir.filePath(u"Datafiles/a.dat"_s));
+        QCOMPARE(discPath(dir.path(), u"\\datafiles\\New\\b.dat"_s), dir.filePath(u"Datafiles/New/b.dat"_s));
+        QCOMPARE(discPath(dir.path(), u"\\temp.txt"_s), dir.filePath(u"temp.txt"_s));
     }
 };
 

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using brivello::data::SafeWriter;
 using brivello::data::writeFileSafely;
 
@@ -51,19 +53,19 @@ private Q_SLOTS:
 void TestSafeWrite::writesAFileWholeAndReplacesAnOldOne()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("suoneria.txt"));
+    const QString path = dir.filePath(u"suoneria.txt"_s);
     QVERIFY(plant(path, oldText + oldText));
     QString reason;
     QVERIFY(writeFileSafely(path, "new\r\n", &reason));
     QVERIFY(reason.isEmpty());
     QCOMPARE(contents(path), QByteArray("new\r\n"));
-    QCOMPARE(everything(dir.path()), QStringList{QStringLiteral("suoneria.txt")});
+    QCOMPARE(everything(dir.path()), QStringList{u"suoneria.txt"_s});
 }
 
 void TestSafeWrite::writesInPartsAndAtPositions()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("pagine.dat"));
+    const QString path = dir.filePath(u"pagine.dat"_s);
     SafeWriter out(path);
     QVERIFY(out.open());
     QVERIFY(out.write("aaaa"));
@@ -82,7 +84,7 @@ void TestSafeWrite::writesInPartsAndAtPositions()
         QVERIFY(again.write("zz"));
     }
     QCOMPARE(contents(path), QByteArray("aacc\0\0\0\0bb", 10));
-    QCOMPARE(everything(dir.path()), QStringList{QStringLiteral("pagine.dat")});
+    QCOMPARE(everything(dir.path()), QStringList{u"pagine.dat"_s});
 }
 
 void TestSafeWrite::aFileSizeLimitFailsTheWriteAndKeepsTheOldFile_data()
@@ -101,7 +103,7 @@ void TestSafeWrite::aFileSizeLimitFailsTheWriteAndKeepsTheOldFile()
 {
     QFETCH(qsizetype, size);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("logo.bmp"));
+    const QString path = dir.filePath(u"logo.bmp"_s);
     QVERIFY(plant(path, oldText));
     QString reason;
     bool written = false;
@@ -111,9 +113,9 @@ void TestSafeWrite::aFileSizeLimitFailsTheWriteAndKeepsTheOldFile()
         written = writeFileSafely(path, QByteArray(size, 'x'), &reason);
     }
     QVERIFY(!written);
-    QCOMPARE(reason, QStringLiteral("il file supera la grandezza consentita"));
+    QCOMPARE(reason, u"il file supera la grandezza consentita"_s);
     QCOMPARE(contents(path), oldText);
-    QCOMPARE(everything(dir.path()), QStringList{QStringLiteral("logo.bmp")});
+    QCOMPARE(everything(dir.path()), QStringList{u"logo.bmp"_s});
 }
 
 void TestSafeWrite::aFullFilesystemFailsTheWriteAndKeepsTheOldFile()
@@ -121,17 +123,16 @@ void TestSafeWrite::aFullFilesystemFailsTheWriteAndKeepsTheOldFile()
     QTemporaryDir dir;
     const brivello::test::SmallFilesystem disk(dir.path(), 64);
     if (!disk.mounted())
-        QSKIP(qPrintable(QStringLiteral("no small filesystem to fill: ") + disk.whyNot()));
-    const QString path = dir.filePath(QStringLiteral("suoneria.txt"));
+        QSKIP(qPrintable(u"no small filesystem to fill: "_s + disk.whyNot()));
+    const QString path = dir.filePath(u"suoneria.txt"_s);
     QVERIFY(plant(path, oldText));
     QVERIFY(const_cast<brivello::test::SmallFilesystem &>(disk).fill());
     for (const qsizetype size : {qsizetype(40), qsizetype(100 * 1024)}) {
         QString reason;
         QVERIFY(!writeFileSafely(path, QByteArray(size, 'y'), &reason));
-        QCOMPARE(reason, QStringLiteral("lo spazio sul disco è esaurito"));
+        QCOMPARE(reason, u"lo spazio sul disco è esaurito"_s);
         QCOMPARE(contents(path), oldText);
-        QCOMPARE(everything(dir.path()),
-                 (QStringList{QStringLiteral(".filler"), QStringLiteral("suoneria.txt")}));
+        QCOMPARE(everything(dir.path()), (QStringList{u".filler"_s, u"suoneria.txt"_s}));
     }
 }
 
@@ -139,15 +140,15 @@ void TestSafeWrite::reasonsTheUserCanActOn()
 {
     QTemporaryDir dir;
     QString reason;
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("cartella.txt")));
-    QVERIFY(!writeFileSafely(dir.filePath(QStringLiteral("cartella.txt")), "x", &reason));
-    QCOMPARE(reason, QStringLiteral("al suo posto c'è una cartella"));
-    QVERIFY(!writeFileSafely(dir.filePath(QStringLiteral("manca/file.txt")), "x", &reason));
-    QCOMPARE(reason, QStringLiteral("la cartella non esiste"));
-    SafeWriter unopened(dir.filePath(QStringLiteral("mai.txt")));
+    QVERIFY(QDir(dir.path()).mkdir(u"cartella.txt"_s));
+    QVERIFY(!writeFileSafely(dir.filePath(u"cartella.txt"_s), "x", &reason));
+    QCOMPARE(reason, u"al suo posto c'è una cartella"_s);
+    QVERIFY(!writeFileSafely(dir.filePath(u"manca/file.txt"_s), "x", &reason));
+    QCOMPARE(reason, u"la cartella non esiste"_s);
+    SafeWriter unopened(dir.filePath(u"mai.txt"_s));
     QVERIFY(!unopened.write("x"));
     QVERIFY(!unopened.commit());
-    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("mai.txt"))));
+    QVERIFY(!QFile::exists(dir.filePath(u"mai.txt"_s)));
 }
 
 QTEST_GUILESS_MAIN(TestSafeWrite)

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestStandalone : public QObject
 {
     Q_OBJECT
@@ -33,10 +35,10 @@ TestStandalone::Run TestStandalone::runSuite(const QString &program, bool requir
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // An empty folder stands for a checkout with nothing beside it.
-    environment.insert(QStringLiteral("BRIVELLO_SHARED_DIR"), m_noShared.path());
-    environment.remove(QStringLiteral("BRIVELLO_REQUIRE_SHARED"));
+    environment.insert(u"BRIVELLO_SHARED_DIR"_s, m_noShared.path());
+    environment.remove(u"BRIVELLO_REQUIRE_SHARED"_s);
     if (required)
-        environment.insert(QStringLiteral("BRIVELLO_REQUIRE_SHARED"), QStringLiteral("1"));
+        environment.insert(u"BRIVELLO_REQUIRE_SHARED"_s, u"1"_s);
     QProcess suite;
     suite.setProcessEnvironment(environment);
     suite.setProcessChannelMode(QProcess::MergedChannels);
@@ -53,8 +55,8 @@ TestStandalone::Run TestStandalone::runSuite(const QString &program, bool requir
 static void addSuites()
 {
     QTest::addColumn<QString>("program");
-    QTest::newRow("test_catalogue") << QStringLiteral(TEST_CATALOGUE_EXE);
-    QTest::newRow("test_datasource") << QStringLiteral(TEST_DATASOURCE_EXE);
+    QTest::newRow("test_catalogue") << QString::fromUtf8(TEST_CATALOGUE_EXE);
+    QTest::newRow("test_datasource") << QString::fromUtf8(TEST_DATASOURCE_EXE);
 }
 
 void TestStandalone::suitesSkipWithoutTheSharedFolder_data()
@@ -69,11 +71,11 @@ void TestStandalone::suitesSkipWithoutTheSharedFolder()
     const Run run = runSuite(program, false);
     QVERIFY2(!run.crashed, qPrintable(run.output));
     QVERIFY2(run.exitCode == 0, qPrintable(run.output));
-    const QString lookedFor = QDir(m_noShared.path()).filePath(QStringLiteral("testdata/access"));
-    QVERIFY2(run.output.contains(QStringLiteral("SKIP")), qPrintable(run.output));
+    const QString lookedFor = QDir(m_noShared.path()).filePath(u"testdata/access"_s);
+    QVERIFY2(run.output.contains(u"SKIP"_s), qPrintable(run.output));
     QVERIFY2(run.output.contains(lookedFor), qPrintable(run.output));
     // The cases that need no shared file still ran and passed.
-    QVERIFY2(run.output.contains(QStringLiteral("PASS   :")), qPrintable(run.output));
+    QVERIFY2(run.output.contains(u"PASS   :"_s), qPrintable(run.output));
 }
 
 void TestStandalone::suitesFailWithoutItWhereRequired_data()
@@ -87,9 +89,9 @@ void TestStandalone::suitesFailWithoutItWhereRequired()
     const Run run = runSuite(program, true);
     QVERIFY2(!run.crashed, qPrintable(run.output));
     QVERIFY2(run.exitCode != 0, qPrintable(run.output));
-    QVERIFY2(run.output.contains(QStringLiteral("FAIL!")), qPrintable(run.output));
-    QVERIFY2(run.output.contains(QStringLiteral("BRIVELLO_REQUIRE_SHARED")), qPrintable(run.output));
-    QVERIFY2(!run.output.contains(QStringLiteral("SKIP")), qPrintable(run.output));
+    QVERIFY2(run.output.contains(u"FAIL!"_s), qPrintable(run.output));
+    QVERIFY2(run.output.contains(u"BRIVELLO_REQUIRE_SHARED"_s), qPrintable(run.output));
+    QVERIFY2(!run.output.contains(u"SKIP"_s), qPrintable(run.output));
 }
 
 QTEST_GUILESS_MAIN(TestStandalone)

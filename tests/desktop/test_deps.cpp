@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Run
@@ -43,11 +45,11 @@ void TestDeps::init()
 {
     m_bin = std::make_unique<QTemporaryDir>();
     QVERIFY(m_bin->isValid());
-    for (const QString &tool : {QStringLiteral("bash"), QStringLiteral("env"), QStringLiteral("grep")})
+    for (const QString &tool : {u"bash"_s, u"env"_s, u"grep"_s})
         linkSystemTool(tool);
     // Every package is missing.
-    addTool(QStringLiteral("dpkg-query"), QStringLiteral("exit 1"));
-    addTool(QStringLiteral("apt-get"), QStringLiteral("echo \"apt-get $*\" >> \"$JOURNAL\""));
+    addTool(u"dpkg-query"_s, u"exit 1"_s);
+    addTool(u"apt-get"_s, u"echo \"apt-get $*\" >> \"$JOURNAL\""_s);
 }
 
 void TestDeps::linkSystemTool(const QString &name)
@@ -61,22 +63,22 @@ void TestDeps::addTool(const QString &name, const QString &script)
 {
     QFile tool(m_bin->filePath(name));
     QVERIFY(tool.open(QIODevice::WriteOnly));
-    tool.write("#!" + QStandardPaths::findExecutable(QStringLiteral("bash")).toLocal8Bit() + "\n" +
-               script.toUtf8() + "\n");
+    tool.write("#!" + QStandardPaths::findExecutable(u"bash"_s).toLocal8Bit() + "\n" + script.toUtf8() +
+               "\n");
     tool.close();
     QVERIFY(tool.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
 }
 
 Run TestDeps::runDeps(const QString &uid)
 {
-    addTool(QStringLiteral("id"), QStringLiteral("echo %1").arg(uid));
+    addTool(u"id"_s, u"echo %1"_s.arg(uid));
     QProcessEnvironment environment;
-    environment.insert(QStringLiteral("PATH"), m_bin->path());
-    environment.insert(QStringLiteral("JOURNAL"), m_bin->filePath(QStringLiteral("journal")));
+    environment.insert(u"PATH"_s, m_bin->path());
+    environment.insert(u"JOURNAL"_s, m_bin->filePath(u"journal"_s));
     QProcess deps;
     deps.setProcessEnvironment(environment);
-    deps.start(m_bin->filePath(QStringLiteral("bash")),
-               {qEnvironmentVariable("BRIVELLO_SOURCE_DIR") + QStringLiteral("/scripts/deps.sh")});
+    deps.start(m_bin->filePath(u"bash"_s),
+               {qEnvironmentVariable("BRIVELLO_SOURCE_DIR") + u"/scripts/deps.sh"_s});
     Run run;
     if (!deps.waitForFinished(60000))
         return run;
@@ -88,42 +90,42 @@ Run TestDeps::runDeps(const QString &uid)
 
 QString TestDeps::journal() const
 {
-    QFile file(m_bin->filePath(QStringLiteral("journal")));
+    QFile file(m_bin->filePath(u"journal"_s));
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 void TestDeps::rootInstallsWithAptGet()
 {
-    const Run run = runDeps(QStringLiteral("0"));
+    const Run run = runDeps(u"0"_s);
     QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
     const QStringList calls = journal().split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(calls.size(), 2);
-    QCOMPARE(calls.at(0), QStringLiteral("apt-get update -qq"));
-    QVERIFY(calls.at(1).startsWith(QStringLiteral("apt-get install -y -qq --no-install-recommends g++ ")));
-    QVERIFY(calls.at(1).contains(QStringLiteral(" openbox ")));
+    QCOMPARE(calls.at(0), u"apt-get update -qq"_s);
+    QVERIFY(calls.at(1).startsWith(u"apt-get install -y -qq --no-install-recommends g++ "_s));
+    QVERIFY(calls.at(1).contains(u" openbox "_s));
 }
 
 // Mended fault: a user who is not root ran apt-get directly, which fails.
 void TestDeps::userInstallsThroughSudo()
 {
-    addTool(QStringLiteral("sudo"), QStringLiteral("echo \"sudo $*\" >> \"$JOURNAL\""));
-    const Run run = runDeps(QStringLiteral("1000"));
+    addTool(u"sudo"_s, u"echo \"sudo $*\" >> \"$JOURNAL\""_s);
+    const Run run = runDeps(u"1000"_s);
     QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
     const QStringList calls = journal().split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(calls.size(), 2);
-    QCOMPARE(calls.at(0), QStringLiteral("sudo apt-get update -qq"));
-    QVERIFY(calls.at(1).startsWith(QStringLiteral(
-        "sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends ")));
+    QCOMPARE(calls.at(0), u"sudo apt-get update -qq"_s);
+    QVERIFY(calls.at(1).startsWith(
+        u"sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "_s));
 }
 
 void TestDeps::userWithoutSudoIsToldWhatToInstall()
 {
-    const Run run = runDeps(QStringLiteral("1000"));
+    const Run run = runDeps(u"1000"_s);
     QVERIFY(run.exitCode != 0);
     QCOMPARE(journal(), QString());
-    QVERIFY2(run.errors.contains(QStringLiteral("sudo is not installed")), qPrintable(run.errors));
-    QVERIFY2(run.errors.contains(QStringLiteral("apt-get install g++ cmake")), qPrintable(run.errors));
-    QVERIFY2(run.errors.contains(QStringLiteral("appstream")), qPrintable(run.errors));
+    QVERIFY2(run.errors.contains(u"sudo is not installed"_s), qPrintable(run.errors));
+    QVERIFY2(run.errors.contains(u"apt-get install g++ cmake"_s), qPrintable(run.errors));
+    QVERIFY2(run.errors.contains(u"appstream"_s), qPrintable(run.errors));
 }
 
 QTEST_GUILESS_MAIN(TestDeps)

@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // How long the window manager and the program may take to answer.
@@ -100,7 +102,7 @@ QString TestDesktop::x(const QString &tool, const QStringList &arguments) const
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), m_display);
+    environment.insert(u"DISPLAY"_s, m_display);
     process.setProcessEnvironment(environment);
     process.start(tool, arguments);
     if (!process.waitForFinished(10000) || process.exitCode() != 0)
@@ -114,22 +116,20 @@ QString TestDesktop::openDisplay()
 {
     QFETCH(QString, display);
     m_display = display;
-    for (const QString &tool :
-         {QStringLiteral("xprop"), QStringLiteral("xwininfo"), QStringLiteral("xdotool")}) {
+    for (const QString &tool : {u"xprop"_s, u"xwininfo"_s, u"xdotool"_s}) {
         if (QStandardPaths::findExecutable(tool).isEmpty())
-            return tool + QStringLiteral(" is not installed (packages x11-utils, xdotool)");
+            return tool + u" is not installed (packages x11-utils, xdotool)"_s;
     }
     if (display.isEmpty())
-        return QStringLiteral("no X server: neither BRIVELLO_DESKTOP_DISPLAYS nor DISPLAY is set");
-    const QString root = x(QStringLiteral("xwininfo"), {QStringLiteral("-root")});
+        return u"no X server: neither BRIVELLO_DESKTOP_DISPLAYS nor DISPLAY is set"_s;
+    const QString root = x(u"xwininfo"_s, {u"-root"_s});
     if (root.isEmpty())
-        return QStringLiteral("no X server answers on display %1").arg(display);
-    const QString manager =
-        x(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
-    if (!manager.contains(QStringLiteral("window id #")))
-        return QStringLiteral("no window manager runs on display %1 (openbox in CI)").arg(display);
-    const auto width = QRegularExpression(QStringLiteral("Width: (\\d+)")).match(root);
-    const auto height = QRegularExpression(QStringLiteral("Height: (\\d+)")).match(root);
+        return u"no X server answers on display %1"_s.arg(display);
+    const QString manager = x(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s});
+    if (!manager.contains(u"window id #"_s))
+        return u"no window manager runs on display %1 (openbox in CI)"_s.arg(display);
+    const auto width = QRegularExpression(u"Width: (\\d+)"_s).match(root);
+    const auto height = QRegularExpression(u"Height: (\\d+)"_s).match(root);
     m_screen = QSize(width.captured(1).toInt(), height.captured(1).toInt());
     qInfo("display %s: screen of %dx%d", qPrintable(display), m_screen.width(), m_screen.height());
     return {};
@@ -140,21 +140,19 @@ QString TestDesktop::openDisplay()
 void TestDesktop::startProgram()
 {
     const QDir sample(qEnvironmentVariable("BRIVELLO_TEST_DISC"));
-    QVERIFY2(QFileInfo::exists(sample.filePath(QStringLiteral("datafiles/ringtones.dat"))),
+    QVERIFY2(QFileInfo::exists(sample.filePath(u"datafiles/ringtones.dat"_s)),
              "the sample disc has not been assembled");
     m_disc = std::make_unique<QTemporaryDir>();
-    QVERIFY(QFile::copy(sample.filePath(QStringLiteral("brivello")),
-                        m_disc->filePath(QStringLiteral("brivello"))));
-    for (const QString &entry :
-         {QStringLiteral("datafiles"), QStringLiteral("tools"), QStringLiteral("links.htm")})
+    QVERIFY(QFile::copy(sample.filePath(u"brivello"_s), m_disc->filePath(u"brivello"_s)));
+    for (const QString &entry : {u"datafiles"_s, u"tools"_s, u"links.htm"_s})
         QVERIFY(QFile::link(sample.filePath(entry), m_disc->filePath(entry)));
     m_program = std::make_unique<QProcess>();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), m_display);
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(u"DISPLAY"_s, m_display);
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
     m_program->setProcessEnvironment(environment);
     m_program->setProcessChannelMode(QProcess::ForwardedChannels);
-    m_program->start(m_disc->filePath(QStringLiteral("brivello")), {});
+    m_program->start(m_disc->filePath(u"brivello"_s), {});
     QVERIFY(m_program->waitForStarted());
     waitForHome();
 }
@@ -172,36 +170,28 @@ void TestDesktop::cleanup()
 QList<XWindow> TestDesktop::programWindows() const
 {
     QList<XWindow> windows;
-    const QString stacking =
-        x(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+    const QString stacking = x(u"xprop"_s, {u"-root"_s, u"_NET_CLIENT_LIST_STACKING"_s});
     const QString pid = QString::number(m_program ? m_program->processId() : 0);
-    const QRegularExpression ids(QStringLiteral("0x[0-9a-f]+"));
+    const QRegularExpression ids(u"0x[0-9a-f]+"_s);
     for (const auto &match : ids.globalMatch(stacking.section(u'#', 1))) {
         const QString id = match.captured();
-        const QString properties = x(QStringLiteral("xprop"),
-                                     {QStringLiteral("-id"), id, QStringLiteral("_NET_WM_PID"),
-                                      QStringLiteral("_NET_WM_NAME"), QStringLiteral("_NET_FRAME_EXTENTS")});
-        if (!properties.contains(QStringLiteral("_NET_WM_PID(CARDINAL) = ") + pid + u'\n'))
+        const QString properties =
+            x(u"xprop"_s, {u"-id"_s, id, u"_NET_WM_PID"_s, u"_NET_WM_NAME"_s, u"_NET_FRAME_EXTENTS"_s});
+        if (!properties.contains(u"_NET_WM_PID(CARDINAL) = "_s + pid + u'\n'))
             continue;
         XWindow window;
         window.id = id;
-        window.title = QRegularExpression(QStringLiteral("_NET_WM_NAME\\(UTF8_STRING\\) = \"(.*)\""))
-                           .match(properties)
-                           .captured(1);
-        const QString info = x(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id});
+        window.title =
+            QRegularExpression(u"_NET_WM_NAME\\(UTF8_STRING\\) = \"(.*)\""_s).match(properties).captured(1);
+        const QString info = x(u"xwininfo"_s, {u"-id"_s, id});
         auto number = [&info](const QString &label) {
-            return QRegularExpression(label + QStringLiteral(":\\s+(-?\\d+)"))
-                .match(info)
-                .captured(1)
-                .toInt();
+            return QRegularExpression(label + u":\\s+(-?\\d+)"_s).match(info).captured(1).toInt();
         };
-        QRect client(number(QStringLiteral("Absolute upper-left X")),
-                     number(QStringLiteral("Absolute upper-left Y")), number(QStringLiteral("Width")),
-                     number(QStringLiteral("Height")));
-        const auto extents =
-            QRegularExpression(QStringLiteral("_NET_FRAME_EXTENTS\\(CARDINAL\\) = (\\d+), (\\d+), "
-                                              "(\\d+), (\\d+)"))
-                .match(properties);
+        QRect client(number(u"Absolute upper-left X"_s), number(u"Absolute upper-left Y"_s),
+                     number(u"Width"_s), number(u"Height"_s));
+        const auto extents = QRegularExpression(u"_NET_FRAME_EXTENTS\\(CARDINAL\\) = (\\d+), (\\d+), "
+                                                "(\\d+), (\\d+)"_s)
+                                 .match(properties);
         if (extents.hasMatch())
             client.adjust(-extents.captured(1).toInt(), -extents.captured(3).toInt(),
                           extents.captured(2).toInt(), extents.captured(4).toInt());
@@ -221,9 +211,8 @@ std::optional<XWindow> TestDesktop::topWindow() const
 
 QString TestDesktop::activeWindow() const
 {
-    const QString active =
-        x(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_ACTIVE_WINDOW")});
-    return QRegularExpression(QStringLiteral("0x[0-9a-f]+")).match(active.section(u'#', 1)).captured();
+    const QString active = x(u"xprop"_s, {u"-root"_s, u"_NET_ACTIVE_WINDOW"_s});
+    return QRegularExpression(u"0x[0-9a-f]+"_s).match(active.section(u'#', 1)).captured();
 }
 
 std::optional<XWindow> TestDesktop::windowTitled(const QString &title, const QSize &size) const
@@ -237,20 +226,18 @@ std::optional<XWindow> TestDesktop::windowTitled(const QString &title, const QSi
 
 void TestDesktop::click(const QPoint &point) const
 {
-    x(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(point.x()),
-                                  QString::number(point.y()), QStringLiteral("click"), QStringLiteral("1")});
+    x(u"xdotool"_s,
+      {u"mousemove"_s, QString::number(point.x()), QString::number(point.y()), u"click"_s, u"1"_s});
 }
 
 void TestDesktop::keys(const QStringList &keys) const
 {
-    x(QStringLiteral("xdotool"),
-      QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("50")} + keys);
+    x(u"xdotool"_s, QStringList{u"key"_s, u"--delay"_s, u"50"_s} + keys);
 }
 
 void TestDesktop::type(const QString &text) const
 {
-    x(QStringLiteral("xdotool"),
-      {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"), text});
+    x(u"xdotool"_s, {u"type"_s, u"--delay"_s, u"50"_s, text});
 }
 
 // The middle of a control of the page, given in twips as the windows give it.
@@ -262,16 +249,15 @@ QPoint TestDesktop::onPage(int left, int top, int width, int height) const
 
 void TestDesktop::waitForHome()
 {
-    QTRY_VERIFY_WITH_TIMEOUT(windowTitled(QStringLiteral("Brivello"), m_screen).has_value(), answerTimeout);
-    m_home = *windowTitled(QStringLiteral("Brivello"), m_screen);
+    QTRY_VERIFY_WITH_TIMEOUT(windowTitled(u"Brivello"_s, m_screen).has_value(), answerTimeout);
+    m_home = *windowTitled(u"Brivello"_s, m_screen);
     QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), m_home.id, answerTimeout);
 }
 
 void TestDesktop::checkInsideTheScreen(const XWindow &window) const
 {
     QVERIFY2(QRect(QPoint(0, 0), m_screen).contains(window.frame),
-             qPrintable(QStringLiteral("\"%1\" at %2,%3 %4x%5 on a screen of %6x%7")
-                            .arg(window.title)
+             qPrintable(u"\"%1\" at %2,%3 %4x%5 on a screen of %6x%7"_s.arg(window.title)
                             .arg(window.frame.x())
                             .arg(window.frame.y())
                             .arg(window.frame.width())
@@ -291,8 +277,7 @@ void TestDesktop::checkStaysOnTopAfterClickBelow(const XWindow &above, const QPo
         QTest::qWait(100);
         const std::optional<XWindow> top = topWindow();
         QVERIFY(top);
-        QVERIFY2(top->id == above.id,
-                 qPrintable(QStringLiteral("\"%1\" came above \"%2\"").arg(top->title, above.title)));
+        QVERIFY2(top->id == above.id, qPrintable(u"\"%1\" came above \"%2\""_s.arg(top->title, above.title)));
         QCOMPARE(activeWindow(), above.id);
     }
 }
@@ -303,9 +288,8 @@ void TestDesktop::helpWindowStaysAboveTheHomeWindow()
 {
     START_ON_DISPLAY();
     click(onPage(8280, 120, 480, 360)); // pctHelp
-    QTRY_VERIFY_WITH_TIMEOUT(windowTitled(QStringLiteral("Brivello"), QSize(641, 315)).has_value(),
-                             answerTimeout);
-    const XWindow help = *windowTitled(QStringLiteral("Brivello"), QSize(641, 315));
+    QTRY_VERIFY_WITH_TIMEOUT(windowTitled(u"Brivello"_s, QSize(641, 315)).has_value(), answerTimeout);
+    const XWindow help = *windowTitled(u"Brivello"_s, QSize(641, 315));
     QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), help.id, answerTimeout);
     checkInsideTheScreen(help);
     // The logo button of the home window, above the help window.
@@ -321,9 +305,8 @@ void TestDesktop::exitSplashStaysAboveAndEndsTheRun()
 {
     START_ON_DISPLAY();
     click(onPage(8880, 120, 480, 360)); // pctQuit
-    QTRY_VERIFY_WITH_TIMEOUT(windowTitled(QStringLiteral("Brivello"), QSize(709, 558)).has_value(),
-                             answerTimeout);
-    const XWindow splash = *windowTitled(QStringLiteral("Brivello"), QSize(709, 558));
+    QTRY_VERIFY_WITH_TIMEOUT(windowTitled(u"Brivello"_s, QSize(709, 558)).has_value(), answerTimeout);
+    const XWindow splash = *windowTitled(u"Brivello"_s, QSize(709, 558));
     QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), splash.id, answerTimeout);
     checkInsideTheScreen(splash);
     // The home window's margin, left of the splash.
@@ -340,31 +323,29 @@ void TestDesktop::inputBoxAndSaveDialogStayAboveInsideTheScreen()
 {
     START_ON_DISPLAY();
     click(onPage(1320, 600, 2775, 315)); // dbcSearch
-    type(QStringLiteral("Titolo"));
+    type(u"Titolo"_s);
     click(onPage(4200, 600, 4125, 300)); // txtSearch
-    type(QStringLiteral("*"));
+    type(u"*"_s);
     click(onPage(8560, 600, 1050, 330)); // pctZoek
     click(onPage(120, 5600, 1185, 240)); // pctSend
-    QTRY_VERIFY_WITH_TIMEOUT(windowTitled(QStringLiteral("- Inviare via Modem")).has_value(), answerTimeout);
-    const XWindow prompt = *windowTitled(QStringLiteral("- Inviare via Modem"));
+    QTRY_VERIFY_WITH_TIMEOUT(windowTitled(u"- Inviare via Modem"_s).has_value(), answerTimeout);
+    const XWindow prompt = *windowTitled(u"- Inviare via Modem"_s);
     QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), prompt.id, answerTimeout);
     checkInsideTheScreen(prompt);
     const QPoint offCentre = prompt.frame.center() - QRect(QPoint(0, 0), m_screen).center();
     QVERIFY2(std::abs(offCentre.x()) <= 48 && std::abs(offCentre.y()) <= 48,
-             qPrintable(QStringLiteral("%1 px across, %2 px down from the page's middle")
-                            .arg(offCentre.x())
-                            .arg(offCentre.y())));
+             qPrintable(
+                 u"%1 px across, %2 px down from the page's middle"_s.arg(offCentre.x()).arg(offCentre.y())));
     checkStaysOnTopAfterClickBelow(prompt, onPage(840, 120, 480, 345));
-    keys({QStringLiteral("Escape")});
-    QTRY_VERIFY_WITH_TIMEOUT(!windowTitled(QStringLiteral("- Inviare via Modem")).has_value(), answerTimeout);
+    keys({u"Escape"_s});
+    QTRY_VERIFY_WITH_TIMEOUT(!windowTitled(u"- Inviare via Modem"_s).has_value(), answerTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), m_home.id, answerTimeout);
 
     // A double click on the first ringtone asks where to save its text.
     const QPoint firstRow = onPage(1710, 1220, 7905, 0) + QPoint(-200, 30);
-    x(QStringLiteral("xdotool"),
-      {QStringLiteral("mousemove"), QString::number(firstRow.x()), QString::number(firstRow.y()),
-       QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("1")});
-    const QString saveTitle = QStringLiteral("Indicare il nome del documento:");
+    x(u"xdotool"_s, {u"mousemove"_s, QString::number(firstRow.x()), QString::number(firstRow.y()), u"click"_s,
+                     u"--repeat"_s, u"2"_s, u"1"_s});
+    const QString saveTitle = u"Indicare il nome del documento:"_s;
     QTRY_VERIFY_WITH_TIMEOUT(windowTitled(saveTitle).has_value(), answerTimeout);
     const XWindow save = *windowTitled(saveTitle);
     QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), save.id, answerTimeout);
@@ -372,7 +353,7 @@ void TestDesktop::inputBoxAndSaveDialogStayAboveInsideTheScreen()
     checkStaysOnTopAfterClickBelow(save, onPage(840, 120, 480, 345).y() < save.frame.top()
                                              ? onPage(840, 120, 480, 345)
                                              : QPoint(save.frame.left() / 2, m_screen.height() / 2));
-    keys({QStringLiteral("Escape")});
+    keys({u"Escape"_s});
     QTRY_VERIFY_WITH_TIMEOUT(!windowTitled(saveTitle).has_value(), answerTimeout);
 }
 
@@ -387,27 +368,26 @@ void TestDesktop::messageBoxAndInstallDialogStayAbove()
 
     // Install with no tool chosen: a message box says so.
     click(onPage(1710, 5240, 1200, 240)); // pctInstall
-    QTRY_VERIFY_WITH_TIMEOUT(windowTitled(QStringLiteral("Brivello-Tools:")).has_value(), answerTimeout);
-    const XWindow message = *windowTitled(QStringLiteral("Brivello-Tools:"));
+    QTRY_VERIFY_WITH_TIMEOUT(windowTitled(u"Brivello-Tools:"_s).has_value(), answerTimeout);
+    const XWindow message = *windowTitled(u"Brivello-Tools:"_s);
     QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), message.id, answerTimeout);
     checkInsideTheScreen(message);
     checkStaysOnTopAfterClickBelow(message, onPage(8280, 120, 480, 360));
-    keys({QStringLiteral("Return")});
-    QTRY_VERIFY_WITH_TIMEOUT(!windowTitled(QStringLiteral("Brivello-Tools:")).has_value(), answerTimeout);
+    keys({u"Return"_s});
+    QTRY_VERIFY_WITH_TIMEOUT(!windowTitled(u"Brivello-Tools:"_s).has_value(), answerTimeout);
 
     // "Manuale GSM", the seventh tool, is copied: the install dialog asks where.
     click(onPage(1730, 1200, 7750, 0) + QPoint(0, 8));
-    keys({QStringLiteral("Home"), QStringLiteral("Down"), QStringLiteral("Down"), QStringLiteral("Down"),
-          QStringLiteral("Down"), QStringLiteral("Down"), QStringLiteral("Down")});
+    keys({u"Home"_s, u"Down"_s, u"Down"_s, u"Down"_s, u"Down"_s, u"Down"_s, u"Down"_s});
     click(onPage(1710, 5240, 1200, 240)); // pctInstall
-    QTRY_VERIFY_WITH_TIMEOUT(windowTitled(QStringLiteral("Installare Tool")).has_value(), answerTimeout);
-    const XWindow install = *windowTitled(QStringLiteral("Installare Tool"));
+    QTRY_VERIFY_WITH_TIMEOUT(windowTitled(u"Installare Tool"_s).has_value(), answerTimeout);
+    const XWindow install = *windowTitled(u"Installare Tool"_s);
     QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), install.id, answerTimeout);
     checkInsideTheScreen(install);
     checkStaysOnTopAfterClickBelow(install, onPage(840, 120, 480, 345));
     // Its close button: nothing is copied.
-    keys({QStringLiteral("alt+F4")});
-    QTRY_VERIFY_WITH_TIMEOUT(!windowTitled(QStringLiteral("Installare Tool")).has_value(), answerTimeout);
+    keys({u"alt+F4"_s});
+    QTRY_VERIFY_WITH_TIMEOUT(!windowTitled(u"Installare Tool"_s).has_value(), answerTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), tools.id, answerTimeout);
 }
 

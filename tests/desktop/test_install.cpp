@@ -11,9 +11,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString appId = QStringLiteral("example.brivello.Brivello");
+const QString appId = u"example.brivello.Brivello"_s;
 
 struct Run
 {
@@ -49,7 +51,7 @@ private Q_SLOTS:
     void installedCommandStartsTheProgram();
 
 private:
-    QString installed(const QString &path) const { return m_destdir.filePath(QStringLiteral("usr/") + path); }
+    QString installed(const QString &path) const { return m_destdir.filePath(u"usr/"_s + path); }
 
     QTemporaryDir m_destdir;
 };
@@ -58,65 +60,58 @@ void TestInstall::initTestCase()
 {
     QVERIFY(m_destdir.isValid());
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DESTDIR"), m_destdir.path());
-    const Run install = run(QStringLiteral(CMAKE_COMMAND_PATH),
-                            {QStringLiteral("--install"), QStringLiteral(BRIVELLO_BUILD_DIR),
-                             QStringLiteral("--prefix"), QStringLiteral("/usr")},
-                            environment);
+    environment.insert(u"DESTDIR"_s, m_destdir.path());
+    const Run install =
+        run(QString::fromUtf8(CMAKE_COMMAND_PATH),
+            {u"--install"_s, QString::fromUtf8(BRIVELLO_BUILD_DIR), u"--prefix"_s, u"/usr"_s}, environment);
     QVERIFY2(install.finished && install.exitCode == 0, qPrintable(install.output));
 }
 
 void TestInstall::programAndDiscLieTogether()
 {
-    const QFileInfo program(installed(QStringLiteral("lib/brivello/brivello")));
+    const QFileInfo program(installed(u"lib/brivello/brivello"_s));
     QVERIFY(program.isFile() && program.isExecutable());
-    QVERIFY(QFileInfo(installed(QStringLiteral("lib/brivello/datafiles/ringtones.dat"))).isFile());
-    QVERIFY(QFileInfo(installed(QStringLiteral("lib/brivello/links.htm"))).isFile());
-    const QFileInfo smsTool(
-        installed(QStringLiteral("lib/brivello/tools/smartsms limited edition/smartsmsle.exe")));
+    QVERIFY(QFileInfo(installed(u"lib/brivello/datafiles/ringtones.dat"_s)).isFile());
+    QVERIFY(QFileInfo(installed(u"lib/brivello/links.htm"_s)).isFile());
+    const QFileInfo smsTool(installed(u"lib/brivello/tools/smartsms limited edition/smartsmsle.exe"_s));
     QVERIFY2(smsTool.isExecutable(), qPrintable(smsTool.filePath()));
     // Nothing a run left in the build's disc folder goes along.
-    QVERIFY(!QFileInfo::exists(installed(QStringLiteral("lib/brivello/temp.txt"))));
-    const QFileInfo command(installed(QStringLiteral("bin/brivello")));
+    QVERIFY(!QFileInfo::exists(installed(u"lib/brivello/temp.txt"_s)));
+    const QFileInfo command(installed(u"bin/brivello"_s));
     QVERIFY(command.isSymLink());
     QCOMPARE(command.symLinkTarget(), program.absoluteFilePath());
 }
 
 void TestInstall::desktopEntryIconAndMetainfo()
 {
-    QFile entry(installed(QStringLiteral("share/applications/") + appId + QStringLiteral(".desktop")));
+    QFile entry(installed(u"share/applications/"_s + appId + u".desktop"_s));
     QVERIFY(entry.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(entry.readAll());
-    QVERIFY(text.contains(QStringLiteral("\nExec=brivello\n")));
-    QVERIFY(text.contains(QStringLiteral("\nIcon=") + appId + QLatin1Char('\n')));
-    QFile icon(
-        installed(QStringLiteral("share/icons/hicolor/scalable/apps/") + appId + QStringLiteral(".svg")));
+    QVERIFY(text.contains(u"\nExec=brivello\n"_s));
+    QVERIFY(text.contains(u"\nIcon="_s + appId + QLatin1Char('\n')));
+    QFile icon(installed(u"share/icons/hicolor/scalable/apps/"_s + appId + u".svg"_s));
     QVERIFY(icon.open(QIODevice::ReadOnly));
     QVERIFY(icon.readAll().contains("<svg"));
-    QVERIFY(QFileInfo(installed(QStringLiteral("share/metainfo/") + appId + QStringLiteral(".metainfo.xml")))
-                .isFile());
+    QVERIFY(QFileInfo(installed(u"share/metainfo/"_s + appId + u".metainfo.xml"_s)).isFile());
 }
 
 void TestInstall::validatorsAcceptThem()
 {
-    const QString desktopValidate = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
-    const QString appstream = QStandardPaths::findExecutable(QStringLiteral("appstreamcli"));
+    const QString desktopValidate = QStandardPaths::findExecutable(u"desktop-file-validate"_s);
+    const QString appstream = QStandardPaths::findExecutable(u"appstreamcli"_s);
     BRIVELLO_SKIP_UNLESS(!desktopValidate.isEmpty() && !appstream.isEmpty(), "BRIVELLO_REQUIRE_DESKTOP",
-                         QStringLiteral("desktop-file-validate or appstreamcli is not installed "
-                                        "(packages desktop-file-utils, appstream)"));
+                         u"desktop-file-validate or appstreamcli is not installed "
+                         "(packages desktop-file-utils, appstream)"_s);
     const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    const Run entry = run(
-        desktopValidate,
-        {installed(QStringLiteral("share/applications/") + appId + QStringLiteral(".desktop"))}, environment);
+    const Run entry =
+        run(desktopValidate, {installed(u"share/applications/"_s + appId + u".desktop"_s)}, environment);
     QVERIFY2(entry.finished && entry.exitCode == 0, qPrintable(entry.output));
     // A hint is advice; a warning or an error is not accepted.
-    QVERIFY2(!entry.output.contains(QStringLiteral("error:")) &&
-                 !entry.output.contains(QStringLiteral("warning:")),
+    QVERIFY2(!entry.output.contains(u"error:"_s) && !entry.output.contains(u"warning:"_s),
              qPrintable(entry.output));
     const Run metainfo =
         run(appstream,
-            {QStringLiteral("validate"), QStringLiteral("--no-net"),
-             installed(QStringLiteral("share/metainfo/") + appId + QStringLiteral(".metainfo.xml"))},
+            {u"validate"_s, u"--no-net"_s, installed(u"share/metainfo/"_s + appId + u".metainfo.xml"_s)},
             environment);
     QVERIFY2(metainfo.finished && metainfo.exitCode == 0, qPrintable(metainfo.output));
 }
@@ -124,19 +119,19 @@ void TestInstall::validatorsAcceptThem()
 void TestInstall::installedCommandStartsTheProgram()
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("BRIVELLO_QUIT_WHEN_SHOWN"), QStringLiteral("1"));
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    environment.insert(u"BRIVELLO_QUIT_WHEN_SHOWN"_s, u"1"_s);
     // Started from elsewhere, the program still finds the disc beside itself.
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(QDir::homePath());
-    process.start(installed(QStringLiteral("bin/brivello")), {});
+    process.start(installed(u"bin/brivello"_s), {});
     QVERIFY(process.waitForFinished(120000));
     const QString output =
         QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError());
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QVERIFY2(process.exitCode() == 0, qPrintable(output));
-    QVERIFY2(output.contains(QStringLiteral("shown: frmRing")), qPrintable(output));
+    QVERIFY2(output.contains(u"shown: frmRing"_s), qPrintable(output));
 }
 
 QTEST_GUILESS_MAIN(TestInstall)

@@ -7,6 +7,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::test {
 
 // The block holding `text`; an invalid block when there is none.
@@ -36,7 +38,7 @@ inline QTextCharFormat formatOf(const QTextDocument &document, const QString &te
 
 inline QString rtfDataDir()
 {
-    return qEnvironmentVariable("BRIVELLO_SOURCE_DIR") + QStringLiteral("/tests/docviewer/rtfdata");
+    return qEnvironmentVariable("BRIVELLO_SOURCE_DIR") + u"/tests/docviewer/rtfdata"_s;
 }
 
 } // namespace brivello::test

@@ -32,10 +32,9 @@ namespace {
 
 QByteArray rtfPage(const QString &title)
 {
-    return QStringLiteral("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Arial;}}"
-                          "\\pard\\b\\fs32 %1\\b0\\fs20\\par Testo della pagina.\\par}")
-        .arg(title)
-        .toLatin1();
+    return u"{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Arial;}}"
+           "\\pard\\b\\fs32 %1\\b0\\fs20\\par Testo della pagina.\\par}"_s.arg(title)
+               .toLatin1();
 }
 
 const QByteArray linksHtml =
@@ -55,26 +54,24 @@ bool writeFile(const QString &path, const QByteArray &content)
 // tell which one a box holds.
 bool writeDocumentationDisc(const QString &folder)
 {
-    if (!QDir(folder).mkpath(QStringLiteral("datafiles")))
+    if (!QDir(folder).mkpath(u"datafiles"_s))
         return false;
-    const QString pages = folder + QStringLiteral("/datafiles/");
+    const QString pages = folder + u"/datafiles/"_s;
     bool written = true;
     for (int page = 1; page <= frmDoc::generalPageCount; ++page)
-        written &= writeFile(pages + QStringLiteral("pag1-%1.dat").arg(page),
-                             rtfPage(QStringLiteral("Pagina generale %1").arg(page)));
+        written &= writeFile(pages + u"pag1-%1.dat"_s.arg(page), rtfPage(u"Pagina generale %1"_s.arg(page)));
     for (int page = 1; page <= frmDoc::phoneGuideCount; ++page)
-        written &= writeFile(pages + QStringLiteral("nokpg1-%1.dat").arg(page),
-                             rtfPage(QStringLiteral("Guida del telefono %1").arg(page)));
-    written &=
-        writeFile(pages + QStringLiteral("pag3-1.dat"), rtfPage(QStringLiteral("Elenco centrali SMS")));
-    written &= writeFile(folder + QStringLiteral("/links.htm"), linksHtml);
+        written &=
+            writeFile(pages + u"nokpg1-%1.dat"_s.arg(page), rtfPage(u"Guida del telefono %1"_s.arg(page)));
+    written &= writeFile(pages + u"pag3-1.dat"_s, rtfPage(u"Elenco centrali SMS"_s));
+    written &= writeFile(folder + u"/links.htm"_s, linksHtml);
     return written;
 }
 
 // The number in the title of the page a box shows, 0 for none.
 int pageNumberIn(const QTextEdit &box, const QString &title)
 {
-    const QRegularExpression pattern(title + QStringLiteral(" (\\d)"));
+    const QRegularExpression pattern(title + u" (\\d)"_s);
     const QRegularExpressionMatch match = pattern.match(box.toPlainText());
     return match.hasMatch() ? match.captured(1).toInt() : 0;
 }
@@ -185,10 +182,10 @@ QString TestFrmDoc::buttonLook(const ui::PictureBox &button, bool flag, int acti
         return drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied) == picture;
     };
     if (flag && shows(activePicture) && !shows(inactivePicture))
-        return QStringLiteral("on");
+        return u"on"_s;
     if (!flag && shows(inactivePicture) && !shows(activePicture))
-        return QStringLiteral("off");
-    return QStringLiteral("mismatch");
+        return u"off"_s;
+    return u"mismatch"_s;
 }
 
 // What the user sees: the one visible panel (the page it shows, for a page
@@ -203,29 +200,26 @@ QString TestFrmDoc::seen()
             visible << panel->objectName();
     }
     if (visible.size() != 1)
-        return QStringLiteral("visible: ") + visible.join(u'+');
+        return u"visible: "_s + visible.join(u'+');
     const QString shown = visible.first();
     QString panel;
     if (shown == u"fraInhoud")
-        panel = QStringLiteral("contents");
+        panel = u"contents"_s;
     else if (shown == u"fraInhoud2")
-        panel = QStringLiteral("general index");
+        panel = u"general index"_s;
     else if (shown == u"fraInhoud3")
-        panel = QStringLiteral("guide index");
+        panel = u"guide index"_s;
     else if (shown == u"rtfMain")
-        panel = QStringLiteral("general %1")
-                    .arg(pageNumberIn(doc().rtfMain(), QStringLiteral("Pagina generale")));
+        panel = u"general %1"_s.arg(pageNumberIn(doc().rtfMain(), u"Pagina generale"_s));
     else if (shown == u"rtfTips")
-        panel = QStringLiteral("guide %1")
-                    .arg(pageNumberIn(doc().rtfTips(), QStringLiteral("Guida del telefono")));
+        panel = u"guide %1"_s.arg(pageNumberIn(doc().rtfTips(), u"Guida del telefono"_s));
     else if (shown == u"rtfSms")
-        panel = doc().rtfSms().toPlainText().contains(u"Elenco centrali SMS") ? QStringLiteral("sms")
-                                                                              : QStringLiteral("sms?");
+        panel = doc().rtfSms().toPlainText().contains(u"Elenco centrali SMS") ? u"sms"_s : u"sms?"_s;
     else
-        panel = QStringLiteral("links");
-    return QStringLiteral("%1, next %2, prev %3")
-        .arg(panel, buttonLook(doc().pctVolgende(), doc().blnNextActive(), 19, 28),
-             buttonLook(doc().pctVorige(), doc().blnPrevActive(), 21, 27));
+        panel = u"links"_s;
+    return u"%1, next %2, prev %3"_s.arg(panel,
+                                         buttonLook(doc().pctVolgende(), doc().blnNextActive(), 19, 28),
+                                         buttonLook(doc().pctVorige(), doc().blnPrevActive(), 21, 27));
 }
 
 // Brings the window, by clicks, into one of the states the tests name.
@@ -249,19 +243,19 @@ void TestFrmDoc::reach(const QString &state)
         click(doc().lblTips());
         click(doc().phoneGuideEntry(state.mid(6).toInt()));
     } else {
-        QFAIL(qPrintable(QStringLiteral("no such state: ") + state));
+        QFAIL(qPrintable(u"no such state: "_s + state));
     }
 }
 
 void TestFrmDoc::captionsShowOneAmpersand()
 {
-    QCOMPARE(docviewer::labelCaption(u"Consigli && trucchetti"), QStringLiteral("Consigli & trucchetti"));
-    QCOMPARE(docviewer::labelCaption(u"&Nokia"), QStringLiteral("Nokia"));
-    QCOMPARE(docviewer::labelCaption(u"A && B &&& C&"), QStringLiteral("A & B & C"));
-    QCOMPARE(doc().lblTips().text(), QStringLiteral("Consigli & trucchetti"));
-    QCOMPARE(doc().lblTipsInh().text(), QStringLiteral("Consigli & trucchetti:"));
-    QCOMPARE(doc().lblTitel().text(), QStringLiteral("Informazioni:"));
-    QCOMPARE(doc().lblKop().text(), QStringLiteral("Informazioni generali:"));
+    QCOMPARE(docviewer::labelCaption(u"Consigli && trucchetti"), u"Consigli & trucchetti"_s);
+    QCOMPARE(docviewer::labelCaption(u"&Nokia"), u"Nokia"_s);
+    QCOMPARE(docviewer::labelCaption(u"A && B &&& C&"), u"A & B & C"_s);
+    QCOMPARE(doc().lblTips().text(), u"Consigli & trucchetti"_s);
+    QCOMPARE(doc().lblTipsInh().text(), u"Consigli & trucchetti:"_s);
+    QCOMPARE(doc().lblTitel().text(), u"Informazioni:"_s);
+    QCOMPARE(doc().lblKop().text(), u"Informazioni generali:"_s);
 }
 
 void TestFrmDoc::entriesStandInTheirPanels()
@@ -273,41 +267,36 @@ void TestFrmDoc::entriesStandInTheirPanels()
         return shown;
     };
     QCOMPARE(captions(doc().fraInhoud()),
-             (QStringList{QStringLiteral("lblAlgemeen=Informazioni generali"),
-                          QStringLiteral("lblTips=Consigli & trucchetti"),
-                          QStringLiteral("Label2=Collegamenti Web"), QStringLiteral("Label4=Centrali SMS")}));
-    QCOMPARE(
-        captions(doc().fraInhoud2()),
-        (QStringList{QStringLiteral("lblKop1=Storia ed evoluzione"),
-                     QStringLiteral("lblKop2=La funzione di una rete GSM"),
-                     QStringLiteral("lblKop3=Le Frequenze"),
-                     QStringLiteral("lblKop4=Chiamate in uscita ed in entrata"),
-                     QStringLiteral("lblKop5=Service provider"), QStringLiteral("lblKop6=Servizi"),
-                     QStringLiteral("lblKop8=Il Futuro"), QStringLiteral("lblKop9=Sigle ed abbreviazioni")}));
+             (QStringList{u"lblAlgemeen=Informazioni generali"_s, u"lblTips=Consigli & trucchetti"_s,
+                          u"Label2=Collegamenti Web"_s, u"Label4=Centrali SMS"_s}));
+    QCOMPARE(captions(doc().fraInhoud2()),
+             (QStringList{u"lblKop1=Storia ed evoluzione"_s, u"lblKop2=La funzione di una rete GSM"_s,
+                          u"lblKop3=Le Frequenze"_s, u"lblKop4=Chiamate in uscita ed in entrata"_s,
+                          u"lblKop5=Service provider"_s, u"lblKop6=Servizi"_s, u"lblKop8=Il Futuro"_s,
+                          u"lblKop9=Sigle ed abbreviazioni"_s}));
     QCOMPARE(captions(doc().fraInhoud3()),
-             (QStringList{QStringLiteral("lblNokia=Nokia"), QStringLiteral("lblEricsson=Ericsson"),
-                          QStringLiteral("lblSiemens=Siemens")}));
+             (QStringList{u"lblNokia=Nokia"_s, u"lblEricsson=Ericsson"_s, u"lblSiemens=Siemens"_s}));
     // Top to bottom, in the order of the list.
     QVERIFY(doc().generalEntry(7).y() > doc().generalEntry(6).y());
     QVERIFY(doc().Label4().y() > doc().Label2().y());
     QCOMPARE(doc().fraInhoud().geometry(), ui::twipsRect(1560, 1200, 8040, 5040));
     QCOMPARE(doc().fraInhoud3().geometry(), ui::twipsRect(1560, 1320, 8040, 5295));
     QCOMPARE(doc().rtfTips().geometry().left(), twips(1815));
-    QCOMPARE(doc().pctHome().toolTip(), QStringLiteral("Home"));
+    QCOMPARE(doc().pctHome().toolTip(), u"Home"_s);
 }
 
 void TestFrmDoc::opensOnTheContentsPanelAlone()
 {
     // Shown straight after loading, with no reset before.
     m_stack->showModal(doc());
-    QCOMPARE(seen(), QStringLiteral("contents, next off, prev off"));
+    QCOMPARE(seen(), u"contents, next off, prev off"_s);
     QVERIFY(doc().WebLinks().toPlainText().contains(u"Telefonia oggi"));
     // The page is centred on the screen.
     const QRect screen = doc().screen()->geometry();
     QCOMPARE(doc().pctBG().geometry().center(), QRect(QPoint(0, 0), screen.size()).center());
     QCOMPARE(doc().bytPage(), 1);
-    QCOMPARE(pageNumberIn(doc().rtfMain(), QStringLiteral("Pagina generale")), 1);
-    QCOMPARE(pageNumberIn(doc().rtfTips(), QStringLiteral("Guida del telefono")), 1);
+    QCOMPARE(pageNumberIn(doc().rtfMain(), u"Pagina generale"_s), 1);
+    QCOMPARE(pageNumberIn(doc().rtfTips(), u"Guida del telefono"_s), 1);
     QVERIFY(doc().rtfSms().toPlainText().contains(u"Elenco centrali SMS"));
 }
 
@@ -344,11 +333,10 @@ void TestFrmDoc::indexEntriesOpenTheirPages_data()
     for (int page = 1; page <= frmDoc::generalPageCount; ++page)
         QTest::addRow("general %d", page)
             << true << page
-            << QStringLiteral("general %1, next %2, prev on").arg(page).arg(page == 8 ? u"off"_s : u"on"_s);
+            << u"general %1, next %2, prev on"_s.arg(page).arg(page == 8 ? u"off"_s : u"on"_s);
     for (int page = 1; page <= frmDoc::phoneGuideCount; ++page)
         QTest::addRow("guide %d", page)
-            << false << page
-            << QStringLiteral("guide %1, next %2, prev on").arg(page).arg(page == 3 ? u"off"_s : u"on"_s);
+            << false << page << u"guide %1, next %2, prev on"_s.arg(page).arg(page == 3 ? u"off"_s : u"on"_s);
 }
 
 void TestFrmDoc::indexEntriesOpenTheirPages()
@@ -372,30 +360,30 @@ void TestFrmDoc::entryOpensWithTheKeyboard()
     QCOMPARE(doc().focusWidget(), &doc().lblTips());
     QTest::keyClick(doc().focusWidget(), Qt::Key_Up);
     QTest::keyClick(doc().focusWidget(), Qt::Key_Return);
-    QCOMPARE(seen(), QStringLiteral("general index, next off, prev off"));
+    QCOMPARE(seen(), u"general index, next off, prev off"_s);
     QCOMPARE(doc().focusWidget(), &doc().generalEntry(1));
     QTest::keyClick(doc().focusWidget(), Qt::Key_Down);
     QTest::keyClick(doc().focusWidget(), Qt::Key_Down);
     QTest::keyClick(doc().focusWidget(), Qt::Key_Space);
-    QCOMPARE(seen(), QStringLiteral("general 3, next on, prev on"));
+    QCOMPARE(seen(), u"general 3, next on, prev on"_s);
     QCOMPARE(doc().focusWidget(), &doc().rtfMain());
 }
 
 void TestFrmDoc::nextStepsThroughTheGeneralPagesAndBackToContents()
 {
-    reach(QStringLiteral("general 1"));
+    reach(u"general 1"_s);
     for (int page = 2; page <= frmDoc::generalPageCount; ++page) {
         click(doc().pctVolgende());
-        QCOMPARE(seen(), QStringLiteral("general %1, next on, prev on").arg(page));
+        QCOMPARE(seen(), u"general %1, next on, prev on"_s.arg(page));
         QCOMPARE(doc().bytPage(), page);
     }
     click(doc().pctVolgende());
-    QCOMPARE(seen(), QStringLiteral("contents, next off, prev off"));
+    QCOMPARE(seen(), u"contents, next off, prev off"_s);
     QCOMPARE(doc().bytPage(), 1);
-    QCOMPARE(pageNumberIn(doc().rtfMain(), QStringLiteral("Pagina generale")), 1);
+    QCOMPARE(pageNumberIn(doc().rtfMain(), u"Pagina generale"_s), 1);
     // The next general page opened is read from the disc again.
-    QVERIFY(writeFile(data::discPath(QStringLiteral(".\\datafiles\\pag1-2.dat")),
-                      rtfPage(QStringLiteral("Pagina generale 2 riveduta"))));
+    QVERIFY(
+        writeFile(data::discPath(u".\\datafiles\\pag1-2.dat"_s), rtfPage(u"Pagina generale 2 riveduta"_s)));
     click(doc().lblAlgemeen());
     click(doc().generalEntry(2));
     QVERIFY(doc().rtfMain().toPlainText().contains(u"Pagina generale 2 riveduta"));
@@ -403,51 +391,51 @@ void TestFrmDoc::nextStepsThroughTheGeneralPagesAndBackToContents()
 
 void TestFrmDoc::nextStepsThroughThePhoneGuidesAndBackToContents()
 {
-    reach(QStringLiteral("guide 1"));
+    reach(u"guide 1"_s);
     click(doc().pctVolgende());
-    QCOMPARE(seen(), QStringLiteral("guide 2, next on, prev on"));
+    QCOMPARE(seen(), u"guide 2, next on, prev on"_s);
     click(doc().pctVolgende());
-    QCOMPARE(seen(), QStringLiteral("guide 3, next on, prev on"));
+    QCOMPARE(seen(), u"guide 3, next on, prev on"_s);
     click(doc().pctVolgende());
-    QCOMPARE(seen(), QStringLiteral("contents, next off, prev off"));
+    QCOMPARE(seen(), u"contents, next off, prev off"_s);
     QCOMPARE(doc().bytPage(), 1);
-    QCOMPARE(pageNumberIn(doc().rtfTips(), QStringLiteral("Guida del telefono")), 1);
+    QCOMPARE(pageNumberIn(doc().rtfTips(), u"Guida del telefono"_s), 1);
 }
 
 void TestFrmDoc::lastGeneralPageFromTheIndexVersusReachedByStepping()
 {
-    reach(QStringLiteral("general 8"));
-    QCOMPARE(seen(), QStringLiteral("general 8, next off, prev on"));
+    reach(u"general 8"_s);
+    QCOMPARE(seen(), u"general 8, next off, prev on"_s);
     click(doc().pctVolgende());
-    QCOMPARE(seen(), QStringLiteral("general 8, next off, prev on"));
+    QCOMPARE(seen(), u"general 8, next off, prev on"_s);
     click(doc().pctVorige());
-    QCOMPARE(seen(), QStringLiteral("general 7, next on, prev on"));
+    QCOMPARE(seen(), u"general 7, next on, prev on"_s);
     click(doc().pctVolgende());
-    QCOMPARE(seen(), QStringLiteral("general 8, next on, prev on"));
+    QCOMPARE(seen(), u"general 8, next on, prev on"_s);
     click(doc().pctVolgende());
-    QCOMPARE(seen(), QStringLiteral("contents, next off, prev off"));
-    QCOMPARE(pageNumberIn(doc().rtfMain(), QStringLiteral("Pagina generale")), 1);
+    QCOMPARE(seen(), u"contents, next off, prev off"_s);
+    QCOMPARE(pageNumberIn(doc().rtfMain(), u"Pagina generale"_s), 1);
 }
 
 void TestFrmDoc::lastPhoneGuideFromTheIndexStaysPut()
 {
-    reach(QStringLiteral("guide 3"));
+    reach(u"guide 3"_s);
     click(doc().pctVolgende());
-    QCOMPARE(seen(), QStringLiteral("guide 3, next off, prev on"));
+    QCOMPARE(seen(), u"guide 3, next off, prev on"_s);
     QCOMPARE(doc().bytPage(), 3);
     click(doc().pctVorige());
-    QCOMPARE(seen(), QStringLiteral("guide 2, next on, prev on"));
+    QCOMPARE(seen(), u"guide 2, next on, prev on"_s);
 }
 
 void TestFrmDoc::previousStepsBackAndLightsNext()
 {
-    reach(QStringLiteral("general 5"));
+    reach(u"general 5"_s);
     click(doc().pctVorige());
-    QCOMPARE(seen(), QStringLiteral("general 4, next on, prev on"));
+    QCOMPARE(seen(), u"general 4, next on, prev on"_s);
     QCOMPARE(doc().bytPage(), 4);
     for (int page = 3; page >= 1; --page) {
         click(doc().pctVorige());
-        QCOMPARE(seen(), QStringLiteral("general %1, next on, prev on").arg(page));
+        QCOMPARE(seen(), u"general %1, next on, prev on"_s.arg(page));
     }
 }
 
@@ -470,7 +458,7 @@ void TestFrmDoc::previousOnFirstPageGoesToTheSetsOwnIndex()
     QCOMPARE(seen(), expected);
     QCOMPARE(doc().bytPage(), 1);
     // Stepped back to page 1 from page 2, the same.
-    reach(state == u"general 1" ? QStringLiteral("general 2") : QStringLiteral("guide 2"));
+    reach(state == u"general 1" ? u"general 2"_s : u"guide 2"_s);
     click(doc().pctVorige());
     click(doc().pctVorige());
     QCOMPARE(seen(), expected);
@@ -522,10 +510,10 @@ void TestFrmDoc::homeShowsTheContentsAloneFromEveryState()
     QFETCH(QString, state);
     reach(state);
     click(doc().pctHome());
-    QCOMPARE(seen(), QStringLiteral("contents, next off, prev off"));
+    QCOMPARE(seen(), u"contents, next off, prev off"_s);
     QCOMPARE(doc().bytPage(), 1);
-    QCOMPARE(pageNumberIn(doc().rtfMain(), QStringLiteral("Pagina generale")), 1);
-    QCOMPARE(pageNumberIn(doc().rtfTips(), QStringLiteral("Guida del telefono")), 1);
+    QCOMPARE(pageNumberIn(doc().rtfMain(), u"Pagina generale"_s), 1);
+    QCOMPARE(pageNumberIn(doc().rtfTips(), u"Guida del telefono"_s), 1);
 }
 
 void TestFrmDoc::ownButtonAndResetShowTheContentsAlone_data()
@@ -538,7 +526,7 @@ void TestFrmDoc::ownButtonAndResetShowTheContentsAlone()
     QFETCH(QString, state);
     reach(state);
     click(*doc().navigationBar().pctDoc);
-    QCOMPARE(seen(), QStringLiteral("contents, next off, prev off"));
+    QCOMPARE(seen(), u"contents, next off, prev off"_s);
     QCOMPARE(doc().bytPage(), 1);
 
     // Left for another window and opened again from there.
@@ -546,23 +534,21 @@ void TestFrmDoc::ownButtonAndResetShowTheContentsAlone()
     m_stack->hide(doc());
     m_stack->settle();
     open();
-    QCOMPARE(seen(), QStringLiteral("contents, next off, prev off"));
-    QCOMPARE(pageNumberIn(doc().rtfTips(), QStringLiteral("Guida del telefono")), 1);
+    QCOMPARE(seen(), u"contents, next off, prev off"_s);
+    QCOMPARE(pageNumberIn(doc().rtfTips(), u"Guida del telefono"_s), 1);
 }
 
 void TestFrmDoc::returnFromHelpShowsTheContentsAlone()
 {
-    for (const QString &state :
-         {QStringLiteral("sms"), QStringLiteral("guide 2"), QStringLiteral("general 6"),
-          QStringLiteral("guide index"), QStringLiteral("links")}) {
+    for (const QString &state : {u"sms"_s, u"guide 2"_s, u"general 6"_s, u"guide index"_s, u"links"_s}) {
         reach(state);
         m_stack->showModal(m_windows->help());
         m_stack->hide(m_windows->help());
         m_stack->settle();
         QCOMPARE(m_stack->activeWindow(), &doc());
-        QCOMPARE(seen(), QStringLiteral("contents, next off, prev off"));
+        QCOMPARE(seen(), u"contents, next off, prev off"_s);
         QCOMPARE(doc().bytPage(), 1);
-        QCOMPARE(pageNumberIn(doc().rtfMain(), QStringLiteral("Pagina generale")), 1);
+        QCOMPARE(pageNumberIn(doc().rtfMain(), u"Pagina generale"_s), 1);
     }
 }
 
@@ -599,31 +585,29 @@ void TestFrmDoc::linksOpenInTheSystemsBrowser()
     QVERIFY(browser.toPlainText().contains(u"Telefonia oggi"));
     const QUrl page = browser.source();
 
-    QPoint point = anchorPoint(QStringLiteral("Telefonia oggi"));
+    QPoint point = anchorPoint(u"Telefonia oggi"_s);
     QVERIFY(!point.isNull());
     QTest::mouseClick(browser.viewport(), Qt::LeftButton, {}, point);
-    QCOMPARE(m_fakes.urlOpener->opened(),
-             (QList<QUrl>{QUrl(QStringLiteral("http://www.esempio.it/telefonia"))}));
+    QCOMPARE(m_fakes.urlOpener->opened(), (QList<QUrl>{QUrl(u"http://www.esempio.it/telefonia"_s)}));
 
     // A link relative to the page names a file beside it.
-    point = anchorPoint(QStringLiteral("Pagina vicina"));
+    point = anchorPoint(u"Pagina vicina"_s);
     QTest::mouseClick(browser.viewport(), Qt::LeftButton, {}, point);
     QCOMPARE(m_fakes.urlOpener->opened().size(), 2);
     QCOMPARE(m_fakes.urlOpener->opened().at(1),
-             QUrl::fromLocalFile(QDir(m_disc->path()).filePath(QStringLiteral("altre/vicina.htm"))));
+             QUrl::fromLocalFile(QDir(m_disc->path()).filePath(u"altre/vicina.htm"_s)));
 
     // The page itself stays where it was.
     QCOMPARE(browser.source(), page);
     QVERIFY(browser.toPlainText().contains(u"Telefonia oggi"));
-    QCOMPARE(seen(), QStringLiteral("links, next off, prev off"));
+    QCOMPARE(seen(), u"links, next off, prev off"_s);
 }
 
 void TestFrmDoc::missingPageShowsANotice()
 {
-    QVERIFY(QFile::remove(data::discPath(QStringLiteral(".\\datafiles\\pag1-4.dat"))));
-    QVERIFY(writeFile(data::discPath(QStringLiteral(".\\datafiles\\nokpg1-2.dat")),
-                      QByteArray("\x00\x01junk", 6)));
-    reach(QStringLiteral("general 3"));
+    QVERIFY(QFile::remove(data::discPath(u".\\datafiles\\pag1-4.dat"_s)));
+    QVERIFY(writeFile(data::discPath(u".\\datafiles\\nokpg1-2.dat"_s), QByteArray("\x00\x01junk", 6)));
+    reach(u"general 3"_s);
     click(doc().pctVolgende());
     QVERIFY(doc().rtfMain().isVisible());
     QCOMPARE(doc().bytPage(), 4);
@@ -631,26 +615,26 @@ void TestFrmDoc::missingPageShowsANotice()
              qPrintable(doc().rtfMain().toPlainText()));
     // The user steps on past it.
     click(doc().pctVolgende());
-    QCOMPARE(seen(), QStringLiteral("general 5, next on, prev on"));
+    QCOMPARE(seen(), u"general 5, next on, prev on"_s);
 
-    reach(QStringLiteral("guide 2"));
+    reach(u"guide 2"_s);
     QVERIFY(doc().rtfTips().toPlainText().contains(u"Pagina non disponibile: nokpg1-2.dat"));
 }
 
 void TestFrmDoc::missingLinksPageShowsANotice()
 {
-    QVERIFY(QFile::remove(data::discPath(QStringLiteral(".\\links.htm"))));
+    QVERIFY(QFile::remove(data::discPath(u".\\links.htm"_s)));
     open();
     click(doc().Label2());
     QVERIFY(doc().WebLinks().toPlainText().contains(u"Pagina non disponibile: links.htm"));
-    QCOMPARE(seen(), QStringLiteral("links, next off, prev off"));
+    QCOMPARE(seen(), u"links, next off, prev off"_s);
 }
 
 // Mended fault: a links page of tens of megabytes was read and laid out
 // whole, for half a minute and gigabytes of memory.
 void TestFrmDoc::hugeLinksPageShowsANotice()
 {
-    QFile links(data::discPath(QStringLiteral(".\\links.htm")));
+    QFile links(data::discPath(u".\\links.htm"_s));
     QVERIFY(links.open(QIODevice::WriteOnly));
     links.write(linksHtml);
     QVERIFY(links.resize(rtf::maxPageSize + 1)); // the rest reads as zero bytes
@@ -663,10 +647,10 @@ void TestFrmDoc::hugeLinksPageShowsANotice()
 
 void TestFrmDoc::pagesAreReadOnly()
 {
-    reach(QStringLiteral("general 2"));
+    reach(u"general 2"_s);
     const QString before = doc().rtfMain().toPlainText();
     doc().rtfMain().setFocus();
-    QTest::keyClicks(&doc().rtfMain(), QStringLiteral("xyz"));
+    QTest::keyClicks(&doc().rtfMain(), u"xyz"_s);
     QTest::keyClick(&doc().rtfMain(), Qt::Key_Delete);
     QCOMPARE(doc().rtfMain().toPlainText(), before);
     QVERIFY(doc().rtfMain().isReadOnly());

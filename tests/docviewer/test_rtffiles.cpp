@@ -11,6 +11,8 @@
 #include <QTextList>
 #include <QTextTable>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello::rtf;
 using brivello::test::blockWith;
 using brivello::test::formatOf;
@@ -69,51 +71,50 @@ private Q_SLOTS:
 void TestRtfFiles::formattedText()
 {
     QTextDocument doc;
-    readRtf(sample(QStringLiteral("formattazione.rtf")), &doc);
-    QVERIFY(formatOf(doc, QStringLiteral("grassetto")).fontWeight() == QFont::Bold);
-    QVERIFY(formatOf(doc, QStringLiteral("corsivo")).fontItalic());
-    QVERIFY(formatOf(doc, QStringLiteral("sottolineato")).fontUnderline());
-    const QTextCharFormat plain = formatOf(doc, QStringLiteral("Testo "));
+    readRtf(sample(u"formattazione.rtf"_s), &doc);
+    QVERIFY(formatOf(doc, u"grassetto"_s).fontWeight() == QFont::Bold);
+    QVERIFY(formatOf(doc, u"corsivo"_s).fontItalic());
+    QVERIFY(formatOf(doc, u"sottolineato"_s).fontUnderline());
+    const QTextCharFormat plain = formatOf(doc, u"Testo "_s);
     QVERIFY(plain.fontWeight() == QFont::Normal && !plain.fontItalic() && !plain.fontUnderline());
-    QCOMPARE(formatOf(doc, QStringLiteral("rosso")).foreground().color(), QColor(255, 0, 0));
-    QCOMPARE(formatOf(doc, QStringLiteral("blu")).foreground().color(), QColor(0, 0, 255));
-    QCOMPARE(formatOf(doc, QStringLiteral("Grande")).fontPointSize(), 20.0);
-    QCOMPARE(formatOf(doc, QStringLiteral("evidenziato")).background().color(), QColor(255, 255, 0));
-    QCOMPARE(blockWith(doc, QStringLiteral("Paragrafo centrato")).blockFormat().alignment(),
-             Qt::AlignHCenter);
-    QCOMPARE(blockWith(doc, QStringLiteral("Testo")).blockFormat().alignment(), Qt::AlignLeft);
-    QCOMPARE(plainTextOf(doc), QStringLiteral(u"Guida alle suonerie\n"
-                                              u"Testo grassetto, corsivo e sottolineato in una riga.\n"
-                                              u"Un colore rosso e uno blu.\n"
-                                              u"Paragrafo centrato\n"
-                                              u"Grande e evidenziato.\n"
-                                              u"Perché è così? Città, lunedì, però, più. È vero.\n"
-                                              u"Secondo titolo\n"
-                                              u"Fine della pagina."));
+    QCOMPARE(formatOf(doc, u"rosso"_s).foreground().color(), QColor(255, 0, 0));
+    QCOMPARE(formatOf(doc, u"blu"_s).foreground().color(), QColor(0, 0, 255));
+    QCOMPARE(formatOf(doc, u"Grande"_s).fontPointSize(), 20.0);
+    QCOMPARE(formatOf(doc, u"evidenziato"_s).background().color(), QColor(255, 255, 0));
+    QCOMPARE(blockWith(doc, u"Paragrafo centrato"_s).blockFormat().alignment(), Qt::AlignHCenter);
+    QCOMPARE(blockWith(doc, u"Testo"_s).blockFormat().alignment(), Qt::AlignLeft);
+    QCOMPARE(plainTextOf(doc), u"Guida alle suonerie\n"
+                               u"Testo grassetto, corsivo e sottolineato in una riga.\n"
+                               u"Un colore rosso e uno blu.\n"
+                               u"Paragrafo centrato\n"
+                               u"Grande e evidenziato.\n"
+                               u"Perché è così? Città, lunedì, però, più. È vero.\n"
+                               u"Secondo titolo\n"
+                               u"Fine della pagina."_s);
 }
 
 void TestRtfFiles::headings()
 {
     QTextDocument doc;
-    readRtf(sample(QStringLiteral("formattazione.rtf")), &doc);
-    const QTextCharFormat title = formatOf(doc, QStringLiteral("Guida alle suonerie"));
+    readRtf(sample(u"formattazione.rtf"_s), &doc);
+    const QTextCharFormat title = formatOf(doc, u"Guida alle suonerie"_s);
     QVERIFY(title.fontWeight() == QFont::Bold);
     QCOMPARE(title.fontPointSize(), 24.0);
-    QCOMPARE(title.fontFamilies().toStringList().value(0), QStringLiteral("Liberation Serif"));
-    QCOMPARE(blockWith(doc, QStringLiteral("Guida alle suonerie")).blockFormat().headingLevel(), 1);
-    QCOMPARE(formatOf(doc, QStringLiteral("Secondo titolo")).fontPointSize(), 18.0);
-    QCOMPARE(blockWith(doc, QStringLiteral("Secondo titolo")).blockFormat().headingLevel(), 2);
-    QCOMPARE(blockWith(doc, QStringLiteral("Fine della pagina.")).blockFormat().headingLevel(), 0);
+    QCOMPARE(title.fontFamilies().toStringList().value(0), u"Liberation Serif"_s);
+    QCOMPARE(blockWith(doc, u"Guida alle suonerie"_s).blockFormat().headingLevel(), 1);
+    QCOMPARE(formatOf(doc, u"Secondo titolo"_s).fontPointSize(), 18.0);
+    QCOMPARE(blockWith(doc, u"Secondo titolo"_s).blockFormat().headingLevel(), 2);
+    QCOMPARE(blockWith(doc, u"Fine della pagina."_s).blockFormat().headingLevel(), 0);
 }
 
 void TestRtfFiles::accentedItalian()
 {
     // The writer gives each accented letter as \uN with a Windows-1252 fallback.
     QTextDocument doc;
-    readRtf(sample(QStringLiteral("formattazione.rtf")), &doc);
-    QVERIFY(!doc.find(QStringLiteral(u"Perché è così? Città, lunedì, però, più. È vero.")).isNull());
+    readRtf(sample(u"formattazione.rtf"_s), &doc);
+    QVERIFY(!doc.find(u"Perché è così? Città, lunedì, però, più. È vero."_s).isNull());
     // The fallback bytes alone, read in the document's code page, say the same.
-    QByteArray fallbackOnly = sample(QStringLiteral("formattazione.rtf"));
+    QByteArray fallbackOnly = sample(u"formattazione.rtf"_s);
     fallbackOnly.replace("\\u233\\'e9", "\\'e9")
         .replace("\\u232\\'e8", "\\'e8")
         .replace("\\u236\\'ec", "\\'ec");
@@ -122,54 +123,51 @@ void TestRtfFiles::accentedItalian()
         .replace("\\u249\\'f9", "\\'f9");
     fallbackOnly.replace("\\u200\\'c8", "\\'c8");
     QVERIFY(!fallbackOnly.contains("\\u2"));
-    QVERIFY(rtfToPlainText(fallbackOnly)
-                .contains(QStringLiteral(u"Perché è così? Città, lunedì, però, più. È vero.")));
+    QVERIFY(rtfToPlainText(fallbackOnly).contains(u"Perché è così? Città, lunedì, però, più. È vero."_s));
 }
 
 void TestRtfFiles::bulletedAndNumberedLists()
 {
     QTextDocument doc;
-    readRtf(sample(QStringLiteral("elenchi.rtf")), &doc);
-    const QTextBlock phone = blockWith(doc, QStringLiteral("Un telefono"));
+    readRtf(sample(u"elenchi.rtf"_s), &doc);
+    const QTextBlock phone = blockWith(doc, u"Un telefono"_s);
     QVERIFY(phone.textList() != nullptr);
     QCOMPARE(phone.textList()->format().style(), QTextListFormat::ListDisc);
     QCOMPARE(phone.textList()->count(), 3);
-    QCOMPARE(blockWith(doc, QStringLiteral("Il disco")).textList(), phone.textList());
-    const QTextBlock menu = blockWith(doc, QStringLiteral("Aprire il menu"));
+    QCOMPARE(blockWith(doc, u"Il disco"_s).textList(), phone.textList());
+    const QTextBlock menu = blockWith(doc, u"Aprire il menu"_s);
     QVERIFY(menu.textList() != nullptr);
     QVERIFY(menu.textList() != phone.textList());
     QCOMPARE(menu.textList()->format().style(), QTextListFormat::ListDecimal);
-    QCOMPARE(menu.textList()->itemText(blockWith(doc, QStringLiteral("Digitare le note"))),
-             QStringLiteral("3."));
+    QCOMPARE(menu.textList()->itemText(blockWith(doc, u"Digitare le note"_s)), u"3."_s);
     // The written markers ("1.", the bullet) are drawn by the lists, not repeated as text.
-    QCOMPARE(menu.text(), QStringLiteral("Aprire il menu"));
-    QVERIFY(blockWith(doc, QStringLiteral("I passi:")).textList() == nullptr);
-    QCOMPARE(plainTextOf(doc),
-             QStringLiteral(u"Cosa serve:\n• Un telefono\n• Un cavo dati\n• Il disco\nI passi:\n"
-                            u"1. Aprire il menu\n2. Scegliere Compositore\n3. Digitare le note\n"
-                            u"Fatto."));
+    QCOMPARE(menu.text(), u"Aprire il menu"_s);
+    QVERIFY(blockWith(doc, u"I passi:"_s).textList() == nullptr);
+    QCOMPARE(plainTextOf(doc), u"Cosa serve:\n• Un telefono\n• Un cavo dati\n• Il disco\nI passi:\n"
+                               u"1. Aprire il menu\n2. Scegliere Compositore\n3. Digitare le note\n"
+                               u"Fatto."_s);
 }
 
 void TestRtfFiles::table()
 {
     QTextDocument doc;
-    readRtf(sample(QStringLiteral("tabella.rtf")), &doc);
+    readRtf(sample(u"tabella.rtf"_s), &doc);
     QTextTable *table = firstTable(doc);
     QVERIFY(table != nullptr);
     QCOMPARE(table->rows(), 3);
     QCOMPARE(table->columns(), 2);
     const QTextTableCell number = table->cellAt(2, 1);
-    QCOMPARE(number.firstCursorPosition().block().text(), QStringLiteral("+39 347 7654321"));
-    QCOMPARE(table->cellAt(1, 0).firstCursorPosition().block().text(), QStringLiteral("Rete Uno"));
-    QVERIFY(doc.find(QStringLiteral("Centrali SMS:")).currentTable() == nullptr);
-    QVERIFY(doc.find(QStringLiteral("Dopo la tabella.")).currentTable() == nullptr);
-    QCOMPARE(plainTextOf(doc), QStringLiteral("Centrali SMS:\nOperatore\tNumero\nRete Uno\t+39 335 1234567\n"
-                                              "Rete Due\t+39 347 7654321\nDopo la tabella."));
+    QCOMPARE(number.firstCursorPosition().block().text(), u"+39 347 7654321"_s);
+    QCOMPARE(table->cellAt(1, 0).firstCursorPosition().block().text(), u"Rete Uno"_s);
+    QVERIFY(doc.find(u"Centrali SMS:"_s).currentTable() == nullptr);
+    QVERIFY(doc.find(u"Dopo la tabella."_s).currentTable() == nullptr);
+    QCOMPARE(plainTextOf(doc), u"Centrali SMS:\nOperatore\tNumero\nRete Uno\t+39 335 1234567\n"
+                               "Rete Due\t+39 347 7654321\nDopo la tabella."_s);
 }
 
 void TestRtfFiles::samplesReadWithoutWarnings()
 {
-    const QStringList names = QDir(rtfDataDir()).entryList({QStringLiteral("*.rtf")}, QDir::Files);
+    const QStringList names = QDir(rtfDataDir()).entryList({u"*.rtf"_s}, QDir::Files);
     QVERIFY(names.size() >= 3);
     for (const QString &name : names) {
         const RtfResult result = readRtfAsPlainText(sample(name));
@@ -182,7 +180,7 @@ void TestRtfFiles::everyTruncationReads()
 {
     // A page cut short anywhere reads as far as it goes: no markup shows as
     // text, and the reader says the groups were left open.
-    for (const QString &name : QDir(rtfDataDir()).entryList({QStringLiteral("*.rtf")}, QDir::Files)) {
+    for (const QString &name : QDir(rtfDataDir()).entryList({u"*.rtf"_s}, QDir::Files)) {
         const QByteArray whole = sample(name);
         for (qsizetype length = 1; length < whole.size() - 3; length += 11) {
             const RtfResult result = readRtfAsPlainText(whole.left(length));
@@ -190,7 +188,7 @@ void TestRtfFiles::everyTruncationReads()
             QVERIFY2(!result.plainText.contains(QLatin1Char('\\')) &&
                          !result.plainText.contains(QLatin1Char('{')),
                      qPrintable(where));
-            QVERIFY2(result.warnings.join(u'|').contains(QStringLiteral("open group")), qPrintable(where));
+            QVERIFY2(result.warnings.join(u'|').contains(u"open group"_s), qPrintable(where));
         }
     }
 }
@@ -201,16 +199,16 @@ QStringList discPageNames()
 {
     QStringList names;
     for (int n = 1; n <= 8; ++n)
-        names.append(QStringLiteral("pag1-%1.dat").arg(n));
+        names.append(u"pag1-%1.dat"_s.arg(n));
     for (int n = 1; n <= 3; ++n)
-        names.append(QStringLiteral("nokpg1-%1.dat").arg(n));
-    names.append(QStringLiteral("pag3-1.dat"));
+        names.append(u"nokpg1-%1.dat"_s.arg(n));
+    names.append(u"pag3-1.dat"_s);
     return names;
 }
 
 QString discPage(const QString &name)
 {
-    return qEnvironmentVariable("BRIVELLO_TEST_DISC") + QStringLiteral("/datafiles/") + name;
+    return qEnvironmentVariable("BRIVELLO_TEST_DISC") + u"/datafiles/"_s + name;
 }
 
 } // namespace
@@ -239,42 +237,42 @@ void TestRtfFiles::discPagesRead()
 void TestRtfFiles::smsCentresPage()
 {
     QTextDocument doc;
-    QVERIFY(loadRtfPage(discPage(QStringLiteral("pag3-1.dat")), &doc));
+    QVERIFY(loadRtfPage(discPage(u"pag3-1.dat"_s), &doc));
     QTextTable *table = firstTable(doc);
     QVERIFY(table != nullptr);
     QCOMPARE(table->columns(), 3);
     QVERIFY(table->rows() >= 3);
-    QCOMPARE(table->cellAt(0, 0).firstCursorPosition().block().text(), QStringLiteral("Operatore"));
+    QCOMPARE(table->cellAt(0, 0).firstCursorPosition().block().text(), u"Operatore"_s);
     QVERIFY(table->cellAt(0, 0).format().hasProperty(QTextFormat::BackgroundBrush));
     QVERIFY(!table->cellAt(1, 0).format().hasProperty(QTextFormat::BackgroundBrush));
     const QString text = plainTextOf(doc);
-    QVERIFY(text.contains(QStringLiteral("\nTIM\t+39 335 9609600\t")));
-    QVERIFY(text.contains(QStringLiteral(u"Perché l'invio funzioni")));
-    QVERIFY(text.contains(QStringLiteral(u"\n1. Controllate che il numero")));
-    QVERIFY(text.contains(QStringLiteral(u"\n• Nokia (per esempio 3210")));
+    QVERIFY(text.contains(u"\nTIM\t+39 335 9609600\t"_s));
+    QVERIFY(text.contains(u"Perché l'invio funzioni"_s));
+    QVERIFY(text.contains(u"\n1. Controllate che il numero"_s));
+    QVERIFY(text.contains(u"\n• Nokia (per esempio 3210"_s));
 }
 
 void TestRtfFiles::pageLoads()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("pag1-1.dat"));
-    QVERIFY(writeFile(path, sample(QStringLiteral("tabella.rtf"))));
+    const QString path = dir.filePath(u"pag1-1.dat"_s);
+    QVERIFY(writeFile(path, sample(u"tabella.rtf"_s)));
     QTextDocument doc;
-    doc.setPlainText(QStringLiteral("previous page"));
+    doc.setPlainText(u"previous page"_s);
     QVERIFY(loadRtfPage(path, &doc));
-    QVERIFY(plainTextOf(doc).startsWith(QStringLiteral("Centrali SMS:\nOperatore\tNumero")));
-    QVERIFY(!plainTextOf(doc).contains(QStringLiteral("previous page")));
+    QVERIFY(plainTextOf(doc).startsWith(u"Centrali SMS:\nOperatore\tNumero"_s));
+    QVERIFY(!plainTextOf(doc).contains(u"previous page"_s));
 }
 
 void TestRtfFiles::missingPageShowsNotice()
 {
     QTemporaryDir dir;
     QTextDocument doc;
-    doc.setPlainText(QStringLiteral("previous page"));
-    QVERIFY(!loadRtfPage(dir.filePath(QStringLiteral("datafiles/pag1-3.dat")), &doc));
-    QCOMPARE(doc.toPlainText(), QStringLiteral("Pagina non disponibile: pag1-3.dat"));
-    QVERIFY(formatOf(doc, QStringLiteral("Pagina")).fontItalic());
+    doc.setPlainText(u"previous page"_s);
+    QVERIFY(!loadRtfPage(dir.filePath(u"datafiles/pag1-3.dat"_s), &doc));
+    QCOMPARE(doc.toPlainText(), u"Pagina non disponibile: pag1-3.dat"_s);
+    QVERIFY(formatOf(doc, u"Pagina"_s).fontItalic());
 }
 
 void TestRtfFiles::pageThatIsNotRichTextShowsNotice_data()
@@ -290,27 +288,27 @@ void TestRtfFiles::pageThatIsNotRichTextShowsNotice()
 {
     QFETCH(QByteArray, content);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("nokpg1-2.dat"));
+    const QString path = dir.filePath(u"nokpg1-2.dat"_s);
     QVERIFY(writeFile(path, content));
     QTextDocument doc;
     QVERIFY(!loadRtfPage(path, &doc));
-    QCOMPARE(doc.toPlainText(), QStringLiteral("Pagina non disponibile: nokpg1-2.dat"));
+    QCOMPARE(doc.toPlainText(), u"Pagina non disponibile: nokpg1-2.dat"_s);
     // A folder where the page should be is no page either.
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("pag3-1.dat")));
-    QVERIFY(!loadRtfPage(dir.filePath(QStringLiteral("pag3-1.dat")), &doc));
-    QCOMPARE(doc.toPlainText(), QStringLiteral("Pagina non disponibile: pag3-1.dat"));
+    QVERIFY(QDir(dir.path()).mkdir(u"pag3-1.dat"_s));
+    QVERIFY(!loadRtfPage(dir.filePath(u"pag3-1.dat"_s), &doc));
+    QCOMPARE(doc.toPlainText(), u"Pagina non disponibile: pag3-1.dat"_s);
 }
 
 // Mended fault: a FIFO in place of a page held the window forever.
 void TestRtfFiles::fifoInPlaceOfAPageShowsNotice()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("pag1-4.dat"));
+    const QString path = dir.filePath(u"pag1-4.dat"_s);
     const brivello::test::FifoGuard fifo(path);
     QVERIFY(fifo.made());
     QTextDocument doc;
     QVERIFY(!loadRtfPage(path, &doc));
-    QCOMPARE(doc.toPlainText(), QStringLiteral("Pagina non disponibile: pag1-4.dat"));
+    QCOMPARE(doc.toPlainText(), u"Pagina non disponibile: pag1-4.dat"_s);
     QVERIFY2(!fifo.releasedAReader(), "the page was opened and waited on");
 }
 

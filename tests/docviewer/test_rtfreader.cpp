@@ -7,6 +7,8 @@
 #include <QTextList>
 #include <QTextTable>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello::rtf;
 using brivello::test::blockWith;
 using brivello::test::formatOf;
@@ -60,21 +62,21 @@ void TestRtfReader::paragraphsAndBreaks()
     QTextDocument doc;
     readRtf(rtf("Uno\\page Due\\line Tre\\tab Quattro{\\v  hidden}\\sect\npar\r\ntito}"), &doc);
     QCOMPARE(doc.blockCount(), 3);
-    QCOMPARE(doc.begin().text(), QStringLiteral("Uno"));
-    QCOMPARE(doc.begin().next().text(), QStringLiteral(u"Due\u2028Tre\tQuattro"));
+    QCOMPARE(doc.begin().text(), u"Uno"_s);
+    QCOMPARE(doc.begin().next().text(), u"Due\u2028Tre\tQuattro"_s);
     // Line ends in the file are not text.
-    QCOMPARE(doc.lastBlock().text(), QStringLiteral("partito"));
-    QCOMPARE(plainTextOf(doc), QStringLiteral("Uno\nDue\nTre\tQuattro\npartito"));
+    QCOMPARE(doc.lastBlock().text(), u"partito"_s);
+    QCOMPARE(plainTextOf(doc), u"Uno\nDue\nTre\tQuattro\npartito"_s);
 }
 
 void TestRtfReader::emptyParagraphsAreKept()
 {
     // Three paragraph marks: "A", an empty paragraph, "B"; the last mark
     // opens no paragraph of its own.
-    QCOMPARE(rtfToPlainText(rtf("A\\par\\par B\\par")), QStringLiteral("A\n\nB"));
+    QCOMPARE(rtfToPlainText(rtf("A\\par\\par B\\par")), u"A\n\nB"_s);
     QCOMPARE(rtfToPlainText(rtf("")), QString());
     // A backslash before a line end is a paragraph mark too.
-    QCOMPARE(rtfToPlainText(rtf("A\\\nB")), QStringLiteral("A\nB"));
+    QCOMPARE(rtfToPlainText(rtf("A\\\nB")), u"A\nB"_s);
 }
 
 void TestRtfReader::characterFormatting()
@@ -83,13 +85,13 @@ void TestRtfReader::characterFormatting()
     readRtf(rtf("n0 \\b b1\\b0  n1 \\i i1\\i0  n2 \\ul u1\\ulnone  n3 \\ul u2\\ul0  n4 "
                 "\\b\\i\\ul all\\plain  n5 \\strike s1\\strike0  n6 \\uldb d1\\ulnone "),
             &doc);
-    QVERIFY(formatOf(doc, QStringLiteral("b1")).fontWeight() == QFont::Bold);
-    QVERIFY(formatOf(doc, QStringLiteral("i1")).fontItalic());
-    QVERIFY(formatOf(doc, QStringLiteral("u1")).fontUnderline());
-    QVERIFY(formatOf(doc, QStringLiteral("u2")).fontUnderline());
-    QVERIFY(formatOf(doc, QStringLiteral("d1")).fontUnderline());
-    QVERIFY(formatOf(doc, QStringLiteral("s1")).fontStrikeOut());
-    const QTextCharFormat all = formatOf(doc, QStringLiteral("all"));
+    QVERIFY(formatOf(doc, u"b1"_s).fontWeight() == QFont::Bold);
+    QVERIFY(formatOf(doc, u"i1"_s).fontItalic());
+    QVERIFY(formatOf(doc, u"u1"_s).fontUnderline());
+    QVERIFY(formatOf(doc, u"u2"_s).fontUnderline());
+    QVERIFY(formatOf(doc, u"d1"_s).fontUnderline());
+    QVERIFY(formatOf(doc, u"s1"_s).fontStrikeOut());
+    const QTextCharFormat all = formatOf(doc, u"all"_s);
     QVERIFY(all.fontWeight() == QFont::Bold && all.fontItalic() && all.fontUnderline());
     for (const char *plain : {"n0", "n1", "n2", "n3", "n4", "n5", "n6"}) {
         const QTextCharFormat format = formatOf(doc, QString::fromLatin1(plain));
@@ -104,24 +106,24 @@ void TestRtfReader::formattingIsScopedToGroups()
 {
     QTextDocument doc;
     readRtf(rtf("before {\\b inner {\\i deeper} back} after"), &doc);
-    QVERIFY(formatOf(doc, QStringLiteral("before")).fontWeight() == QFont::Normal);
-    QVERIFY(formatOf(doc, QStringLiteral("inner")).fontWeight() == QFont::Bold);
-    const QTextCharFormat deeper = formatOf(doc, QStringLiteral("deeper"));
+    QVERIFY(formatOf(doc, u"before"_s).fontWeight() == QFont::Normal);
+    QVERIFY(formatOf(doc, u"inner"_s).fontWeight() == QFont::Bold);
+    const QTextCharFormat deeper = formatOf(doc, u"deeper"_s);
     QVERIFY(deeper.fontWeight() == QFont::Bold && deeper.fontItalic());
-    const QTextCharFormat back = formatOf(doc, QStringLiteral("back"));
+    const QTextCharFormat back = formatOf(doc, u"back"_s);
     QVERIFY(back.fontWeight() == QFont::Bold && !back.fontItalic());
-    QVERIFY(formatOf(doc, QStringLiteral("after")).fontWeight() == QFont::Normal);
-    QCOMPARE(plainTextOf(doc), QStringLiteral("before inner deeper back after"));
+    QVERIFY(formatOf(doc, u"after"_s).fontWeight() == QFont::Normal);
+    QCOMPARE(plainTextOf(doc), u"before inner deeper back after"_s);
 }
 
 void TestRtfReader::fontSizes()
 {
     QTextDocument doc;
     readRtf(rtf("normal \\fs40 big\\fs17  odd\\fs0  reset"), &doc);
-    QCOMPARE(formatOf(doc, QStringLiteral("normal")).fontPointSize(), 12.0);
-    QCOMPARE(formatOf(doc, QStringLiteral("big")).fontPointSize(), 20.0);
-    QCOMPARE(formatOf(doc, QStringLiteral("odd")).fontPointSize(), 8.5);
-    QCOMPARE(formatOf(doc, QStringLiteral("reset")).fontPointSize(), 12.0);
+    QCOMPARE(formatOf(doc, u"normal"_s).fontPointSize(), 12.0);
+    QCOMPARE(formatOf(doc, u"big"_s).fontPointSize(), 20.0);
+    QCOMPARE(formatOf(doc, u"odd"_s).fontPointSize(), 8.5);
+    QCOMPARE(formatOf(doc, u"reset"_s).fontPointSize(), 12.0);
 }
 
 void TestRtfReader::colours()
@@ -131,18 +133,18 @@ void TestRtfReader::colours()
                 "\\cf1 red\\cf2  blue\\cf0  auto\\cf3  empty\\cf99  beyond\\cf0  "
                 "\\cb4 yellowback\\cb0  \\highlight4 marked\\highlight0  plain"),
             &doc);
-    QCOMPARE(formatOf(doc, QStringLiteral("red")).foreground().color(), QColor(255, 0, 0));
-    QCOMPARE(formatOf(doc, QStringLiteral("blue")).foreground().color(), QColor(0, 0, 255));
+    QCOMPARE(formatOf(doc, u"red"_s).foreground().color(), QColor(255, 0, 0));
+    QCOMPARE(formatOf(doc, u"blue"_s).foreground().color(), QColor(0, 0, 255));
     for (const char *uncoloured : {"auto", "empty", "beyond", "plain"}) {
         const QTextCharFormat format = formatOf(doc, QString::fromLatin1(uncoloured));
         QVERIFY2(format.isValid(), uncoloured);
         QVERIFY2(!format.hasProperty(QTextFormat::ForegroundBrush), uncoloured);
         QVERIFY2(!format.hasProperty(QTextFormat::BackgroundBrush), uncoloured);
     }
-    QCOMPARE(formatOf(doc, QStringLiteral("yellowback")).background().color(), QColor(255, 255, 0));
-    QCOMPARE(formatOf(doc, QStringLiteral("marked")).background().color(), QColor(255, 255, 0));
+    QCOMPARE(formatOf(doc, u"yellowback"_s).background().color(), QColor(255, 255, 0));
+    QCOMPARE(formatOf(doc, u"marked"_s).background().color(), QColor(255, 255, 0));
     // The colour table's own text never shows.
-    QCOMPARE(plainTextOf(doc), QStringLiteral("red blue auto empty beyond yellowback marked plain"));
+    QCOMPARE(plainTextOf(doc), u"red blue auto empty beyond yellowback marked plain"_s);
 }
 
 void TestRtfReader::alignmentAndIndents()
@@ -151,20 +153,20 @@ void TestRtfReader::alignmentAndIndents()
     readRtf(rtf("\\qc centre\\par \\qr right\\par \\qj just\\par \\li720\\ri300\\fi-360 hanging\\par "
                 "\\pard\\sb150\\sa300 spaced\\par\\pard left"),
             &doc);
-    QCOMPARE(blockWith(doc, QStringLiteral("centre")).blockFormat().alignment(), Qt::AlignHCenter);
-    QCOMPARE(blockWith(doc, QStringLiteral("right")).blockFormat().alignment(), Qt::AlignRight);
-    QCOMPARE(blockWith(doc, QStringLiteral("just")).blockFormat().alignment(), Qt::AlignJustify);
-    const QTextBlockFormat hanging = blockWith(doc, QStringLiteral("hanging")).blockFormat();
+    QCOMPARE(blockWith(doc, u"centre"_s).blockFormat().alignment(), Qt::AlignHCenter);
+    QCOMPARE(blockWith(doc, u"right"_s).blockFormat().alignment(), Qt::AlignRight);
+    QCOMPARE(blockWith(doc, u"just"_s).blockFormat().alignment(), Qt::AlignJustify);
+    const QTextBlockFormat hanging = blockWith(doc, u"hanging"_s).blockFormat();
     // The alignment persists until \pard; twips become pixels at 15 to one.
     QCOMPARE(hanging.alignment(), Qt::AlignJustify);
     QCOMPARE(hanging.leftMargin(), 48.0);
     QCOMPARE(hanging.rightMargin(), 20.0);
     QCOMPARE(hanging.textIndent(), -24.0);
-    const QTextBlockFormat spaced = blockWith(doc, QStringLiteral("spaced")).blockFormat();
+    const QTextBlockFormat spaced = blockWith(doc, u"spaced"_s).blockFormat();
     QCOMPARE(spaced.topMargin(), 10.0);
     QCOMPARE(spaced.bottomMargin(), 20.0);
     QCOMPARE(spaced.leftMargin(), 0.0);
-    const QTextBlockFormat left = blockWith(doc, QStringLiteral("left")).blockFormat();
+    const QTextBlockFormat left = blockWith(doc, u"left"_s).blockFormat();
     QCOMPARE(left.alignment(), Qt::AlignLeft);
     QCOMPARE(left.textIndent(), 0.0);
 }
@@ -173,9 +175,9 @@ void TestRtfReader::headingLevels()
 {
     QTextDocument doc;
     readRtf(rtf("\\outlinelevel0 Title\\par\\pard\\outlinelevel1 Sub\\par\\pard Body"), &doc);
-    QCOMPARE(blockWith(doc, QStringLiteral("Title")).blockFormat().headingLevel(), 1);
-    QCOMPARE(blockWith(doc, QStringLiteral("Sub")).blockFormat().headingLevel(), 2);
-    QCOMPARE(blockWith(doc, QStringLiteral("Body")).blockFormat().headingLevel(), 0);
+    QCOMPARE(blockWith(doc, u"Title"_s).blockFormat().headingLevel(), 1);
+    QCOMPARE(blockWith(doc, u"Sub"_s).blockFormat().headingLevel(), 2);
+    QCOMPARE(blockWith(doc, u"Body"_s).blockFormat().headingLevel(), 0);
 }
 
 void TestRtfReader::specialCharacters()
@@ -183,11 +185,10 @@ void TestRtfReader::specialCharacters()
     const QString text = rtfToPlainText(rtf("a\\~b\\-c\\_d\\{e\\}f\\\\g\\emdash h\\endash i\\bullet j"
                                             "\\lquote k\\rquote l\\ldblquote m\\rdblquote n"));
     // Soft hyphens are invisible in the plain text.
-    QCOMPARE(text,
-             QStringLiteral(u"a\u00A0bc\u2011d{e}f\\g\u2014h\u2013i\u2022j\u2018k\u2019l\u201Cm\u201Dn"));
+    QCOMPARE(text, u"a\u00A0bc\u2011d{e}f\\g\u2014h\u2013i\u2022j\u2018k\u2019l\u201Cm\u201Dn"_s);
     QTextDocument doc;
     readRtf(rtf("x\\-y"), &doc);
-    QCOMPARE(doc.begin().text(), QStringLiteral(u"x\u00ADy"));
+    QCOMPARE(doc.begin().text(), u"x\u00ADy"_s);
 }
 
 void TestRtfReader::codePages_data()
@@ -195,18 +196,17 @@ void TestRtfReader::codePages_data()
     QTest::addColumn<QByteArray>("document");
     QTest::addColumn<QString>("expected");
     QTest::newRow("1252 by default") << QByteArray("{\\rtf1 Perch\\'e9 \\'c8 cos\\'ec \\'80 \\'93x\\'94}")
-                                     << QStringLiteral(u"Perché È così € “x”");
+                                     << u"Perché È così € “x”"_s;
     QTest::newRow("1252 named") << QByteArray("{\\rtf1\\ansi\\ansicpg1252 citt\\'e0 pi\\'f9 per\\'f2}")
-                                << QStringLiteral(u"città più però");
+                                << u"città più però"_s;
     QTest::newRow("1250") << QByteArray("{\\rtf1\\ansi\\ansicpg1250 \\'8a\\'9a\\'e8\\'f8\\'b9}")
-                          << QStringLiteral(u"Šščřą");
+                          << u"Šščřą"_s;
     QTest::newRow("1251") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}")
-                          << QStringLiteral(u"Привет");
-    QTest::newRow("raw 8-bit bytes") << QByteArray("{\\rtf1\\ansi\\ansicpg1250 \x8a\xe8}")
-                                     << QStringLiteral(u"Šč");
-    QTest::newRow("hex in capitals") << QByteArray("{\\rtf1 \\'C8\\'E0}") << QStringLiteral(u"Èà");
-    QTest::newRow("mac") << QByteArray("{\\rtf1\\mac \\'8e}") << QStringLiteral(u"é");
-    QTest::newRow("undefined byte") << QByteArray("{\\rtf1 a\\'81b}") << QStringLiteral(u"a\uFFFDb");
+                          << u"Привет"_s;
+    QTest::newRow("raw 8-bit bytes") << QByteArray("{\\rtf1\\ansi\\ansicpg1250 \x8a\xe8}") << u"Šč"_s;
+    QTest::newRow("hex in capitals") << QByteArray("{\\rtf1 \\'C8\\'E0}") << u"Èà"_s;
+    QTest::newRow("mac") << QByteArray("{\\rtf1\\mac \\'8e}") << u"é"_s;
+    QTest::newRow("undefined byte") << QByteArray("{\\rtf1 a\\'81b}") << u"a\uFFFDb"_s;
 }
 
 void TestRtfReader::codePages()
@@ -223,30 +223,30 @@ void TestRtfReader::fontCharsetChoosesCodePage()
     const QByteArray document("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Arial;}"
                               "{\\f1\\fcharset238 Arial CE;}{\\f2\\fcharset204 Arial Cyr;}}"
                               "\\'e8 {\\f1 \\'e8} {\\f2 \\'e8} \\'e8}");
-    QCOMPARE(rtfToPlainText(document), QStringLiteral(u"è č и è"));
+    QCOMPARE(rtfToPlainText(document), u"è č и è"_s);
 }
 
 void TestRtfReader::unknownCodePageWarns()
 {
     const RtfResult result = readRtfAsPlainText("{\\rtf1\\ansi\\ansicpg9999 \\'e8}");
-    QCOMPARE(result.plainText, QStringLiteral(u"è"));
+    QCOMPARE(result.plainText, u"è"_s);
     QCOMPARE(result.warnings.size(), 1);
-    QVERIFY(result.warnings.first().contains(QStringLiteral("9999")));
+    QVERIFY(result.warnings.first().contains(u"9999"_s));
 }
 
 void TestRtfReader::unicodeAndFallback()
 {
     // One fallback byte by default, given as \'hh or as a letter.
-    QCOMPARE(rtfToPlainText("{\\rtf1 \\u8364\\'80 \\u233?x}"), QStringLiteral(u"€ éx"));
+    QCOMPARE(rtfToPlainText("{\\rtf1 \\u8364\\'80 \\u233?x}"), u"€ éx"_s);
     // \uc0: nothing to skip; \uc2: two fallback bytes.
-    QCOMPARE(rtfToPlainText("{\\rtf1\\uc0 \\u8364 a\\uc2\\u8364\\'80\\'80b}"), QStringLiteral(u"€a€b"));
+    QCOMPARE(rtfToPlainText("{\\rtf1\\uc0 \\u8364 a\\uc2\\u8364\\'80\\'80b}"), u"€a€b"_s);
     // Negative numbers stand for code units above 32767; a pair of them
     // writes a character beyond the basic plane.
-    QCOMPARE(rtfToPlainText("{\\rtf1 \\u-4064?\\u-10179?\\u-8704?}"), QStringLiteral(u"\uF020\U0001F600"));
+    QCOMPARE(rtfToPlainText("{\\rtf1 \\u-4064?\\u-10179?\\u-8704?}"), u"\uF020\U0001F600"_s);
     // The fallback count is scoped to the group; a group end stops skipping.
-    QCOMPARE(rtfToPlainText("{\\rtf1 {\\uc3\\u8364 abc}\\u8364 de{\\u8364}fg}"), QStringLiteral(u"€€e€fg"));
+    QCOMPARE(rtfToPlainText("{\\rtf1 {\\uc3\\u8364 abc}\\u8364 de{\\u8364}fg}"), u"€€e€fg"_s);
     // A lone surrogate becomes a replacement character.
-    QCOMPARE(rtfToPlainText("{\\rtf1 a\\u-10179?b}"), QStringLiteral(u"a\uFFFDb"));
+    QCOMPARE(rtfToPlainText("{\\rtf1 a\\u-10179?b}"), u"a\uFFFDb"_s);
     // A paragraph separator character cannot split paragraphs behind the reader's back.
     QTextDocument doc;
     readRtf("{\\rtf1 a\\u8233?b}", &doc);
@@ -262,16 +262,16 @@ void TestRtfReader::skippedDestinations()
         "{\\footer FooterText}{\\pict\\wmetafile8 0102030405}{\\*\\shppict{\\pict 0A0B}}"
         "{\\nonshppict{\\pict 0C0D}}{\\footnote FootnoteText}"
         "Visible{\\*\\bkmkstart mark}{\\*\\bkmkend mark} text}");
-    QCOMPARE(rtfToPlainText(document), QStringLiteral("Visible text"));
+    QCOMPARE(rtfToPlainText(document), u"Visible text"_s);
 }
 
 void TestRtfReader::fieldResultsAreShown()
 {
     const QByteArray document("{\\rtf1 See {\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt the site}}"
                               " and {\\field{\\fldinst PAGE}{\\fldrslt 3}}.}");
-    QCOMPARE(rtfToPlainText(document), QStringLiteral("See the site and 3."));
+    QCOMPARE(rtfToPlainText(document), u"See the site and 3."_s);
     // The ANSI form of \upr gives way to its Unicode form.
-    QCOMPARE(rtfToPlainText("{\\rtf1 {\\upr{ansi}{\\*\\ud{\\u8364?uni}}}}"), QStringLiteral(u"€uni"));
+    QCOMPARE(rtfToPlainText("{\\rtf1 {\\upr{ansi}{\\*\\ud{\\u8364?uni}}}}"), u"€uni"_s);
 }
 
 void TestRtfReader::binaryDataIsSkipped()
@@ -280,7 +280,7 @@ void TestRtfReader::binaryDataIsSkipped()
                                 QByteArray("}{\\\0\xff", 6) + "}b \\bin3 {{{c}";
     const RtfResult result = readRtfAsPlainText(document);
     // The blank after "b" is text; the one after \\bin3 ends the control word.
-    QCOMPARE(result.plainText, QStringLiteral("ab c"));
+    QCOMPARE(result.plainText, u"ab c"_s);
     QVERIFY2(result.warnings.isEmpty(), qPrintable(result.warnings.join(QLatin1Char('|'))));
 }
 
@@ -306,27 +306,24 @@ void TestRtfReader::listsFromListTable()
         "\\pard End}");
     QTextDocument doc;
     readRtf(document, &doc);
-    const QTextBlock apple = blockWith(doc, QStringLiteral("Apple"));
+    const QTextBlock apple = blockWith(doc, u"Apple"_s);
     QVERIFY(apple.textList() != nullptr);
     // The list draws its own bullet: the written marker is not repeated.
-    QCOMPARE(apple.text(), QStringLiteral("Apple"));
+    QCOMPARE(apple.text(), u"Apple"_s);
     QCOMPARE(apple.textList()->format().style(), QTextListFormat::ListDisc);
-    QCOMPARE(blockWith(doc, QStringLiteral("Pear")).textList(), apple.textList());
+    QCOMPARE(blockWith(doc, u"Pear"_s).textList(), apple.textList());
     QCOMPARE(apple.textList()->count(), 2);
-    QCOMPARE(blockWith(doc, QStringLiteral("Seed")).textList()->format().style(),
-             QTextListFormat::ListCircle);
-    QCOMPARE(blockWith(doc, QStringLiteral("Seed")).textList()->format().indent(), 2);
-    const QTextBlock first = blockWith(doc, QStringLiteral("First"));
+    QCOMPARE(blockWith(doc, u"Seed"_s).textList()->format().style(), QTextListFormat::ListCircle);
+    QCOMPARE(blockWith(doc, u"Seed"_s).textList()->format().indent(), 2);
+    const QTextBlock first = blockWith(doc, u"First"_s);
     QVERIFY(first.textList() != nullptr);
     QCOMPARE(first.textList()->format().style(), QTextListFormat::ListDecimal);
-    QCOMPARE(first.textList()->itemText(blockWith(doc, QStringLiteral("Second"))), QStringLiteral("2."));
-    QCOMPARE(blockWith(doc, QStringLiteral("Sub")).textList()->format().style(),
-             QTextListFormat::ListLowerAlpha);
+    QCOMPARE(first.textList()->itemText(blockWith(doc, u"Second"_s)), u"2."_s);
+    QCOMPARE(blockWith(doc, u"Sub"_s).textList()->format().style(), QTextListFormat::ListLowerAlpha);
     for (const char *plain : {"Intro", "Between", "End"})
         QVERIFY2(blockWith(doc, QString::fromLatin1(plain)).textList() == nullptr, plain);
-    QCOMPARE(plainTextOf(doc),
-             QStringLiteral(u"Intro\n• Apple\n• Pear\n◦ Seed\nBetween\n1. First\n2. Second\n"
-                            u"a. Sub\nEnd"));
+    QCOMPARE(plainTextOf(doc), u"Intro\n• Apple\n• Pear\n◦ Seed\nBetween\n1. First\n2. Second\n"
+                               u"a. Sub\nEnd"_s);
 }
 
 void TestRtfReader::oldStyleNumbering()
@@ -342,18 +339,16 @@ void TestRtfReader::oldStyleNumbering()
         "\\pard Plain}");
     QTextDocument doc;
     readRtf(document, &doc);
-    const QTextBlock dot = blockWith(doc, QStringLiteral("Dot one"));
+    const QTextBlock dot = blockWith(doc, u"Dot one"_s);
     QVERIFY(dot.textList() != nullptr);
     QCOMPARE(dot.textList()->format().style(), QTextListFormat::ListDisc);
-    QCOMPARE(blockWith(doc, QStringLiteral("Dot two")).textList(), dot.textList());
-    const QTextBlock numTwo = blockWith(doc, QStringLiteral("Num two"));
+    QCOMPARE(blockWith(doc, u"Dot two"_s).textList(), dot.textList());
+    const QTextBlock numTwo = blockWith(doc, u"Num two"_s);
     QCOMPARE(numTwo.textList()->format().style(), QTextListFormat::ListDecimal);
-    QCOMPARE(numTwo.textList()->itemText(numTwo), QStringLiteral("2."));
-    QCOMPARE(blockWith(doc, QStringLiteral("Roman")).textList()->format().style(),
-             QTextListFormat::ListUpperRoman);
-    QVERIFY(blockWith(doc, QStringLiteral("Plain")).textList() == nullptr);
-    QCOMPARE(plainTextOf(doc),
-             QStringLiteral(u"• Dot one\n• Dot two\n1. Num one\n2. Num two\nI. Roman\nPlain"));
+    QCOMPARE(numTwo.textList()->itemText(numTwo), u"2."_s);
+    QCOMPARE(blockWith(doc, u"Roman"_s).textList()->format().style(), QTextListFormat::ListUpperRoman);
+    QVERIFY(blockWith(doc, u"Plain"_s).textList() == nullptr);
+    QCOMPARE(plainTextOf(doc), u"• Dot one\n• Dot two\n1. Num one\n2. Num two\nI. Roman\nPlain"_s);
 }
 
 void TestRtfReader::listMarkerAfterHeadingLooksLikeItsItem()
@@ -365,10 +360,10 @@ void TestRtfReader::listMarkerAfterHeadingLooksLikeItsItem()
         "\\pard{\\pntext\\f0 2.\\tab}{\\*\\pn\\pnlvlbody\\pndec{\\pntxta.}}Secondo\\par}");
     QTextDocument doc;
     readRtf(document, &doc);
-    const QTextCharFormat heading = formatOf(doc, QStringLiteral("Titolo"));
+    const QTextCharFormat heading = formatOf(doc, u"Titolo"_s);
     QVERIFY(heading.font().bold());
     // The marker is drawn in the character format of the item's block.
-    for (const QString &item : {QStringLiteral("Primo"), QStringLiteral("Secondo")}) {
+    for (const QString &item : {u"Primo"_s, u"Secondo"_s}) {
         const QTextBlock block = blockWith(doc, item);
         QVERIFY(block.textList() != nullptr);
         const QTextCharFormat marker = block.charFormat();
@@ -385,7 +380,7 @@ void TestRtfReader::markerWithoutListIsText()
 {
     // A marker that refers to no list definition is shown as written.
     QCOMPARE(rtfToPlainText("{\\rtf1 {\\listtext 1.\\tab}\\ls7 Item\\par{\\pntext -\\tab}Other}"),
-             QStringLiteral("1.\tItem\n-\tOther"));
+             u"1.\tItem\n-\tOther"_s);
 }
 
 void TestRtfReader::simpleTable()
@@ -414,16 +409,16 @@ void TestRtfReader::simpleTable()
         cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
         return cursor.selectedText();
     };
-    QCOMPARE(cellText(0, 0), QStringLiteral("Name"));
-    QCOMPARE(cellText(0, 1), QStringLiteral("Number"));
-    QCOMPARE(cellText(1, 0), QStringLiteral(u"Uno\u2029due"));
-    QCOMPARE(cellText(1, 1), QStringLiteral("335"));
-    QVERIFY(formatOf(doc, QStringLiteral("Number")).fontWeight() == QFont::Bold);
-    QCOMPARE(plainTextOf(doc), QStringLiteral("Before\nName\tNumber\nUno\ndue\t335\nAfter"));
+    QCOMPARE(cellText(0, 0), u"Name"_s);
+    QCOMPARE(cellText(0, 1), u"Number"_s);
+    QCOMPARE(cellText(1, 0), u"Uno\u2029due"_s);
+    QCOMPARE(cellText(1, 1), u"335"_s);
+    QVERIFY(formatOf(doc, u"Number"_s).fontWeight() == QFont::Bold);
+    QCOMPARE(plainTextOf(doc), u"Before\nName\tNumber\nUno\ndue\t335\nAfter"_s);
     // Text after the table is outside it.
-    QTextCursor after = doc.find(QStringLiteral("After"));
+    QTextCursor after = doc.find(u"After"_s);
     QVERIFY(after.currentTable() == nullptr);
-    QVERIFY(doc.find(QStringLiteral("Before")).currentTable() == nullptr);
+    QVERIFY(doc.find(u"Before"_s).currentTable() == nullptr);
 }
 
 void TestRtfReader::tableRowsWithMoreCellsGrow()
@@ -434,7 +429,7 @@ void TestRtfReader::tableRowsWithMoreCellsGrow()
         "\\intbl e\\cell f\\cell g\\cell h\\cell\\row\\pard z}");
     QTextDocument doc;
     readRtf(document, &doc);
-    QCOMPARE(plainTextOf(doc), QStringLiteral("a\t\t\t\nb\tc\td\t\ne\tf\tg\th\nz"));
+    QCOMPARE(plainTextOf(doc), u"a\t\t\t\nb\tc\td\t\ne\tf\tg\th\nz"_s);
 }
 
 void TestRtfReader::cellWithoutTableStartsOne()
@@ -443,7 +438,7 @@ void TestRtfReader::cellWithoutTableStartsOne()
     // The text ahead of the first cell mark was already out when the mark
     // said it was in a table: it stays before the table.
     readRtf("{\\rtf1 x\\cell y\\cell\\row\\pard tail}", &doc);
-    QCOMPARE(plainTextOf(doc), QStringLiteral("x\n\ty\ntail"));
+    QCOMPARE(plainTextOf(doc), u"x\n\ty\ntail"_s);
 }
 
 void TestRtfReader::cellShading()
@@ -453,7 +448,7 @@ void TestRtfReader::cellShading()
             "\\trowd\\clcbpat1\\cellx1000\\cellx2000\\intbl a\\cell b\\cell\\row"
             "\\trowd\\cellx1000\\clcbpat1\\cellx2000\\intbl c\\cell d\\cell\\row}",
             &doc);
-    QTextTable *table = doc.find(QStringLiteral("a")).currentTable();
+    QTextTable *table = doc.find(u"a"_s).currentTable();
     QVERIFY(table != nullptr);
     QCOMPARE(table->cellAt(0, 0).format().background().color(), QColor(221, 230, 245));
     QVERIFY(!table->cellAt(0, 1).format().hasProperty(QTextFormat::BackgroundBrush));
@@ -467,27 +462,24 @@ void TestRtfReader::fontTableGivesFamilies()
     readRtf("{\\rtf1\\deff1{\\fonttbl{\\f0\\froman Times New Roman{\\*\\falt Times};}{\\f1\\fswiss Arial;}"
             "\\f2\\fmodern Courier New;}default \\f0 roman \\f2 mono}",
             &doc);
-    QCOMPARE(formatOf(doc, QStringLiteral("default")).fontFamilies().toStringList(),
-             QStringList{u"Arial"_qs});
-    QCOMPARE(formatOf(doc, QStringLiteral("roman")).fontFamilies().toStringList(),
-             QStringList{u"Times New Roman"_qs});
-    QCOMPARE(formatOf(doc, QStringLiteral("mono")).fontFamilies().toStringList(),
-             QStringList{u"Courier New"_qs});
+    QCOMPARE(formatOf(doc, u"default"_s).fontFamilies().toStringList(), QStringList{u"Arial"_qs});
+    QCOMPARE(formatOf(doc, u"roman"_s).fontFamilies().toStringList(), QStringList{u"Times New Roman"_qs});
+    QCOMPARE(formatOf(doc, u"mono"_s).fontFamilies().toStringList(), QStringList{u"Courier New"_qs});
 }
 
 void TestRtfReader::readReplacesContent()
 {
     QTextDocument doc;
-    doc.setPlainText(QStringLiteral("old text"));
+    doc.setPlainText(u"old text"_s);
     readRtf("{\\rtf1 new}", &doc);
-    QCOMPARE(doc.toPlainText(), QStringLiteral("new"));
+    QCOMPARE(doc.toPlainText(), u"new"_s);
     // Nothing of the reading can be undone into the old text.
     QVERIFY(!doc.isUndoAvailable());
 }
 
 void TestRtfReader::wellFormedDocumentHasNoWarnings()
 {
-    QStringList warnings{QStringLiteral("stale")};
+    QStringList warnings{u"stale"_s};
     QTextDocument doc;
     readRtf(rtf("\\b x\\par"), &doc, &warnings);
     QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('|'))));

@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QTextTable>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello::rtf;
 using brivello::test::formatOf;
 using brivello::test::rtfDataDir;
@@ -53,33 +55,33 @@ void TestRtfRobustness::unbalancedBraces()
 {
     // Extra closing braces end the document where its outer group ends.
     RtfResult result = readRtfAsPlainText("{\\rtf1 a}}} b");
-    QCOMPARE(result.plainText, QStringLiteral("a"));
-    QVERIFY(result.warnings.join(u'|').contains(QStringLiteral("after the end")));
+    QCOMPARE(result.plainText, u"a"_s);
+    QVERIFY(result.warnings.join(u'|').contains(u"after the end"_s));
     // Blank space and nulls after the end are not worth a word.
     QCOMPARE(readRtfAsPlainText(QByteArray("{\\rtf1 a}\r\n\0\0", 9)).warnings, QStringList());
     // Missing closing braces: the text is kept, with its formatting.
     QTextDocument doc;
     QStringList warnings;
     readRtf("{\\rtf1 {\\b bold {\\i both", &doc, &warnings);
-    QCOMPARE(doc.toPlainText(), QStringLiteral("bold both"));
-    QVERIFY(formatOf(doc, QStringLiteral("both")).fontItalic());
-    QVERIFY(warnings.join(u'|').contains(QStringLiteral("3 open group")));
+    QCOMPARE(doc.toPlainText(), u"bold both"_s);
+    QVERIFY(formatOf(doc, u"both"_s).fontItalic());
+    QVERIFY(warnings.join(u'|').contains(u"3 open group"_s));
     // A closing brace before anything was opened is dropped.
     result = readRtfAsPlainText("}{\\rtf1 x}");
-    QCOMPARE(result.plainText, QStringLiteral("x"));
-    QVERIFY(result.warnings.join(u'|').contains(QStringLiteral("without an opening")));
+    QCOMPARE(result.plainText, u"x"_s);
+    QVERIFY(result.warnings.join(u'|').contains(u"without an opening"_s));
 }
 
 void TestRtfRobustness::strayBackslashesAndEscapes()
 {
-    QCOMPARE(rtfToPlainText("{\\rtf1 a\\"), QStringLiteral("a"));
-    QCOMPARE(rtfToPlainText("{\\rtf1 a\\'"), QStringLiteral("a"));
-    QCOMPARE(rtfToPlainText("{\\rtf1 a\\'4"), QStringLiteral("a"));    // one digit: byte 4, a control
-    QCOMPARE(rtfToPlainText("{\\rtf1 a\\'4g}"), QStringLiteral("ag")); // likewise, mid-text
-    QCOMPARE(rtfToPlainText("{\\rtf1 a\\'zz}"), QStringLiteral("azz"));
-    QCOMPARE(rtfToPlainText("{\\rtf1 a\\u"), QStringLiteral("a"));
+    QCOMPARE(rtfToPlainText("{\\rtf1 a\\"), u"a"_s);
+    QCOMPARE(rtfToPlainText("{\\rtf1 a\\'"), u"a"_s);
+    QCOMPARE(rtfToPlainText("{\\rtf1 a\\'4"), u"a"_s);    // one digit: byte 4, a control
+    QCOMPARE(rtfToPlainText("{\\rtf1 a\\'4g}"), u"ag"_s); // likewise, mid-text
+    QCOMPARE(rtfToPlainText("{\\rtf1 a\\'zz}"), u"azz"_s);
+    QCOMPARE(rtfToPlainText("{\\rtf1 a\\u"), u"a"_s);
     // "\\u-" without digits: the minus is the fallback character it skips.
-    QCOMPARE(rtfToPlainText("{\\rtf1 5\\u-}"), QStringLiteral("5"));
+    QCOMPARE(rtfToPlainText("{\\rtf1 5\\u-}"), u"5"_s);
     QCOMPARE(rtfToPlainText(""), QString());
     QCOMPARE(rtfToPlainText("{"), QString());
     QCOMPARE(rtfToPlainText("}"), QString());
@@ -94,10 +96,10 @@ void TestRtfRobustness::hugeNumbers()
             "\\cf1  red\\cf0\\li99999999999\\fi-99999999999\\ri-5\\sb99999999999 "
             "\\u-99999999999?\\u99999999999?\\uc99999999999\\u65 skipped}tail}",
             &doc, &warnings);
-    QCOMPARE(formatOf(doc, QStringLiteral("big")).fontPointSize(), 500.0);
-    QCOMPARE(formatOf(doc, QStringLiteral("small")).fontPointSize(), 12.0);
-    QVERIFY(!formatOf(doc, QStringLiteral("auto")).hasProperty(QTextFormat::ForegroundBrush));
-    QCOMPARE(formatOf(doc, QStringLiteral("red")).foreground().color(), QColor(255, 0, 7));
+    QCOMPARE(formatOf(doc, u"big"_s).fontPointSize(), 500.0);
+    QCOMPARE(formatOf(doc, u"small"_s).fontPointSize(), 12.0);
+    QVERIFY(!formatOf(doc, u"auto"_s).hasProperty(QTextFormat::ForegroundBrush));
+    QCOMPARE(formatOf(doc, u"red"_s).foreground().color(), QColor(255, 0, 7));
     const QTextBlockFormat block = doc.begin().blockFormat();
     QCOMPARE(block.leftMargin(), 31680 / 15.0);
     QCOMPARE(block.textIndent(), -31680 / 15.0);
@@ -105,18 +107,18 @@ void TestRtfRobustness::hugeNumbers()
     QCOMPARE(block.topMargin(), 31680 / 15.0);
     // Out of range characters become replacement characters; a fallback
     // count beyond reason skips to the end of the group and no further.
-    QCOMPARE(doc.toPlainText(), QStringLiteral(u"big small auto red\uFFFD\uFFFDA"));
-    QVERIFY2(warnings.join(u'|').contains(QStringLiteral("after the end")), qPrintable(warnings.join(u'|')));
+    QCOMPARE(doc.toPlainText(), u"big small auto red\uFFFD\uFFFDA"_s);
+    QVERIFY2(warnings.join(u'|').contains(u"after the end"_s), qPrintable(warnings.join(u'|')));
 }
 
 void TestRtfRobustness::hugeBinaryLength()
 {
     RtfResult result = readRtfAsPlainText("{\\rtf1 a{\\pict\\bin99999999999 }b}c}");
-    QCOMPARE(result.plainText, QStringLiteral("a"));
-    QVERIFY(result.warnings.join(u'|').contains(QStringLiteral("past the end")));
+    QCOMPARE(result.plainText, u"a"_s);
+    QVERIFY(result.warnings.join(u'|').contains(u"past the end"_s));
     // A negative length skips nothing.
     result = readRtfAsPlainText("{\\rtf1 a\\bin-5 b}");
-    QCOMPARE(result.plainText, QStringLiteral("ab"));
+    QCOMPARE(result.plainText, u"ab"_s);
     QVERIFY2(result.warnings.isEmpty(), qPrintable(result.warnings.join(u'|')));
 }
 
@@ -129,24 +131,24 @@ void TestRtfRobustness::deepNesting()
     readRtf(deep, &doc, &warnings);
     // The groups beyond the limit are flattened; braces still pair up, so
     // the text after them is outside the bold group.
-    QCOMPARE(doc.toPlainText(), QStringLiteral("x y"));
-    QVERIFY(formatOf(doc, QStringLiteral("x")).fontWeight() == QFont::Bold);
-    QVERIFY(formatOf(doc, QStringLiteral(" y")).fontWeight() == QFont::Normal);
-    QVERIFY(warnings.join(u'|').contains(QStringLiteral("flattened")));
+    QCOMPARE(doc.toPlainText(), u"x y"_s);
+    QVERIFY(formatOf(doc, u"x"_s).fontWeight() == QFont::Bold);
+    QVERIFY(formatOf(doc, u" y"_s).fontWeight() == QFont::Normal);
+    QVERIFY(warnings.join(u'|').contains(u"flattened"_s));
     // Never closed at all.
     const RtfResult open = readRtfAsPlainText("{\\rtf1 " + QByteArray(depth, '{') + "z");
-    QCOMPARE(open.plainText, QStringLiteral("z"));
-    QVERIFY(open.warnings.join(u'|').contains(QStringLiteral("%1 open group").arg(depth + 1)));
+    QCOMPARE(open.plainText, u"z"_s);
+    QVERIFY(open.warnings.join(u'|').contains(u"%1 open group"_s.arg(depth + 1)));
 }
 
 void TestRtfRobustness::longControlWords()
 {
     const QByteArray word = "\\" + QByteArray(100000, 'b') + "123456789012345678901234567890 ";
-    QCOMPARE(rtfToPlainText("{\\rtf1 a" + word + "z}"), QStringLiteral("az"));
+    QCOMPARE(rtfToPlainText("{\\rtf1 a" + word + "z}"), u"az"_s);
     // Cut at 32 letters the word is no known one, even if it starts like one.
     QTextDocument doc;
     readRtf("{\\rtf1 \\b" + QByteArray(40, 'x') + " plain}", &doc);
-    QVERIFY(formatOf(doc, QStringLiteral("plain")).fontWeight() == QFont::Normal);
+    QVERIFY(formatOf(doc, u"plain"_s).fontWeight() == QFont::Normal);
 }
 
 void TestRtfRobustness::controlBytesInText()
@@ -155,20 +157,20 @@ void TestRtfRobustness::controlBytesInText()
                                        "c\x1f"
                                        "d\td\x7f"
                                        "e}";
-    QCOMPARE(rtfToPlainText(QByteArray(withControls, sizeof(withControls) - 1)), QStringLiteral("abcd\tde"));
+    QCOMPARE(rtfToPlainText(QByteArray(withControls, sizeof(withControls) - 1)), u"abcd\tde"_s);
     // Characters the document keeps for its own structure never get in.
     QTextDocument doc;
     readRtf("{\\rtf1 a\\u-560?b\\u-559?c\\u-4?d\\u65532?e}", &doc);
     QCOMPARE(doc.blockCount(), 1);
-    QCOMPARE(doc.toPlainText(), QStringLiteral("abcde"));
+    QCOMPARE(doc.toPlainText(), u"abcde"_s);
     QVERIFY(doc.rootFrame()->childFrames().isEmpty());
 }
 
 void TestRtfRobustness::notRichText()
 {
     const RtfResult result = readRtfAsPlainText("Centrali SMS: 335 1234567");
-    QCOMPARE(result.plainText, QStringLiteral("Centrali SMS: 335 1234567"));
-    QVERIFY(result.warnings.join(u'|').contains(QStringLiteral("not a rich-text document")));
+    QCOMPARE(result.plainText, u"Centrali SMS: 335 1234567"_s);
+    QVERIFY(result.warnings.join(u'|').contains(u"not a rich-text document"_s));
 }
 
 void TestRtfRobustness::randomJunk()

@@ -17,13 +17,15 @@
 #include <exception>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 std::unique_ptr<QTemporaryDir> folder;
 
 QString catalogueFile()
 {
-    return folder->filePath(QStringLiteral("ringtones.dat"));
+    return folder->filePath(u"ringtones.dat"_s);
 }
 
 [[noreturn]] void unexpected(const char *step, const char *what)

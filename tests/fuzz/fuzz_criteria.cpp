@@ -168,8 +168,7 @@ bool referenceHolds(const CriteriaCondition &condition, const QString &value)
 // brackets) and one that is a keyword of the language.
 const QStringList &fieldNames()
 {
-    static const QStringList names{QStringLiteral("song"), QStringLiteral("Genre"),
-                                   QStringLiteral("nome campo"), QStringLiteral("and")};
+    static const QStringList names{u"song"_s, u"Genre"_s, u"nome campo"_s, u"and"_s};
     return names;
 }
 
@@ -183,7 +182,7 @@ Table tableFrom(FuzzInput &in)
         for (qsizetype c = 0; c < fieldNames().size(); ++c)
             row.append(in.flag() ? in.textFrom(Alphabet, 12) : in.rawText(6));
     }
-    return Table(QStringLiteral("Main"), fieldNames(), rows);
+    return Table(u"Main"_s, fieldNames(), rows);
 }
 
 QString spelledKeyword(FuzzInput &in, QString word)
@@ -198,7 +197,7 @@ QString spelledKeyword(FuzzInput &in, QString word)
 QString blanks(FuzzInput &in, bool atLeastOne)
 {
     static constexpr QStringView Blanks = u" \t\n\u00a0";
-    QString text = atLeastOne ? QStringLiteral(" ") : QString();
+    QString text = atLeastOne ? u" "_s : QString();
     for (unsigned n = in.below(3); n > 0; --n)
         text.append(Blanks[in.below(static_cast<unsigned>(Blanks.size()))]);
     return text;
@@ -212,7 +211,7 @@ QString generatedCriteria(FuzzInput &in, std::vector<CriteriaCondition> &written
     const unsigned count = 1 + in.below(MaxConditions);
     for (unsigned i = 0; i < count; ++i) {
         if (i > 0)
-            text += blanks(in, true) + spelledKeyword(in, QStringLiteral("and")) + blanks(in, true);
+            text += blanks(in, true) + spelledKeyword(in, u"and"_s) + blanks(in, true);
         CriteriaCondition condition;
         const QString stored = fieldNames().at(in.below(static_cast<unsigned>(fieldNames().size())));
         condition.field = spelledKeyword(in, stored);
@@ -220,7 +219,7 @@ QString generatedCriteria(FuzzInput &in, std::vector<CriteriaCondition> &written
         text += bracketed ? u'[' + condition.field + u']' : condition.field;
         condition.op = in.flag() ? CriteriaCondition::Op::Like : CriteriaCondition::Op::Equals;
         if (condition.op == CriteriaCondition::Op::Like)
-            text += blanks(in, true) + spelledKeyword(in, QStringLiteral("like")) + blanks(in, true);
+            text += blanks(in, true) + spelledKeyword(in, u"like"_s) + blanks(in, true);
         else
             text += blanks(in, false) + u'=' + blanks(in, false);
         condition.literal = in.flag() ? in.textFrom(Alphabet, MaxText) : in.rawText(MaxText / 2);
@@ -234,8 +233,8 @@ QString describe(const std::vector<CriteriaCondition> &conditions)
 {
     QString text;
     for (const CriteriaCondition &c : conditions)
-        text += QStringLiteral("[%1] %2 «%3»; ")
-                    .arg(c.field, c.op == CriteriaCondition::Op::Like ? u"like"_qs : u"="_qs, c.literal);
+        text += u"[%1] %2 «%3»; "_s.arg(c.field, c.op == CriteriaCondition::Op::Like ? u"like"_qs : u"="_qs,
+                                        c.literal);
     return text;
 }
 
@@ -255,9 +254,9 @@ QString rewritten(const std::vector<CriteriaCondition> &conditions)
 {
     QStringList parts;
     for (const CriteriaCondition &c : conditions)
-        parts.append(QStringLiteral("[%1] %2 '%3'")
-                         .arg(c.field, c.op == CriteriaCondition::Op::Like ? u"like"_qs : u"="_qs,
-                              brivello::data::quoteLiteral(c.literal)));
+        parts.append(u"[%1] %2 '%3'"_s.arg(c.field,
+                                           c.op == CriteriaCondition::Op::Like ? u"like"_qs : u"="_qs,
+                                           brivello::data::quoteLiteral(c.literal)));
     return parts.join(u" and "_qs);
 }
 
@@ -294,7 +293,7 @@ void checkFind(const QString &criteria, const std::vector<CriteriaCondition> &co
             expected.push_back(static_cast<int>(row));
         if (compiled->matches(table, static_cast<int>(row)) != holds)
             mismatch("row match differs from the reference", criteria,
-                     QStringLiteral("row %1: %2").arg(row).arg(table.row(row).join(u" | "_qs)));
+                     u"row %1: %2"_s.arg(row).arg(table.row(row).join(u" | "_qs)));
     }
     if (compiled->findAll(table, 0) != expected)
         mismatch("findAll differs from the reference", criteria);

@@ -18,6 +18,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello::melody;
 using brivello::fuzz::FuzzInput;
 
@@ -78,12 +80,10 @@ void checkRoundTrip(const Melody &m, const Melody &expected, const QString &sour
     const QString written = writeRtttl(m);
     const RtttlReading back = readRtttl(written);
     if (!back.ok())
-        mismatch("written text refused", source, written + QStringLiteral(" -> ") + back.error);
+        mismatch("written text refused", source, written + u" -> "_s + back.error);
     // The only remark a clean text may draw is the lack of a name.
-    if (!back.fixes.isEmpty() &&
-        !(back.fixes == QStringList{QStringLiteral("Nome mancante.")} && expected.name.isEmpty()))
-        mismatch("written text needed mending", source,
-                 written + QStringLiteral(" -> ") + back.fixes.join(QStringLiteral(" / ")));
+    if (!back.fixes.isEmpty() && !(back.fixes == QStringList{u"Nome mancante."_s} && expected.name.isEmpty()))
+        mismatch("written text needed mending", source, written + u" -> "_s + back.fixes.join(u" / "_s));
     if (!sameMelody(back.melody, expected))
         mismatch("written text reads back to another melody", source, written);
     if (writeRtttl(back.melody) != written)

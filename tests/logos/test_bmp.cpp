@@ -13,6 +13,8 @@
 
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello::logos;
 
 namespace {
@@ -37,11 +39,11 @@ bool isBlack(const QImage &image, int x, int y)
 QString pixelDifference(const QImage &expected, const QImage &actual)
 {
     if (expected.size() != actual.size())
-        return QStringLiteral("size %1x%2").arg(actual.width()).arg(actual.height());
+        return u"size %1x%2"_s.arg(actual.width()).arg(actual.height());
     for (int y = 0; y < expected.height(); ++y) {
         for (int x = 0; x < expected.width(); ++x) {
             if (isBlack(expected, x, y) != isBlack(actual, x, y))
-                return QStringLiteral("pixel %1,%2").arg(x).arg(y);
+                return u"pixel %1,%2"_s.arg(x).arg(y);
         }
     }
     return QString();
@@ -128,10 +130,8 @@ void TestBmp::everyLogoReadsBackPixelExact()
             QVERIFY(!back.isNull());
             QCOMPARE(back.depth(), 1);
             const QString difference = pixelDifference(logos.at(i), back);
-            QVERIFY2(
-                difference.isEmpty(),
-                qPrintable(
-                    QStringLiteral("%1 logo %2: %3").arg(categoryName(category)).arg(i + 1).arg(difference)));
+            QVERIFY2(difference.isEmpty(),
+                     qPrintable(u"%1 logo %2: %3"_s.arg(categoryName(category)).arg(i + 1).arg(difference)));
         }
     }
 }
@@ -174,19 +174,18 @@ void TestBmp::greysBecomeBlackOrWhite()
 
 void TestBmp::imageMagickSeesOneBitTwoColours()
 {
-    const QString identify = QStandardPaths::findExecutable(QStringLiteral("identify"));
+    const QString identify = QStandardPaths::findExecutable(u"identify"_s);
     if (identify.isEmpty())
         QSKIP("ImageMagick's identify is not installed");
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("logo.bmp"));
+    const QString path = dir.filePath(u"logo.bmp"_s);
     QVERIFY(writeMonochromeBmp(path, logoList(Category::ViaggiVacanze).at(4), nullptr));
     QProcess process;
-    process.start(identify, {QStringLiteral("-format"), QStringLiteral("%m %w %h %k %z %[type]"), path});
+    process.start(identify, {u"-format"_s, u"%m %w %h %k %z %[type]"_s, path});
     QVERIFY(process.waitForFinished(30000));
     QCOMPARE(process.exitCode(), 0);
-    QCOMPARE(QString::fromLatin1(process.readAllStandardOutput()).trimmed(),
-             QStringLiteral("BMP3 72 14 2 1 Bilevel"));
+    QCOMPARE(QString::fromLatin1(process.readAllStandardOutput()).trimmed(), u"BMP3 72 14 2 1 Bilevel"_s);
 }
 
 void TestBmp::writesTheFileAtThePath()
@@ -194,7 +193,7 @@ void TestBmp::writesTheFileAtThePath()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     // The name is used as given: no extension is added.
-    const QString path = dir.filePath(QStringLiteral("il mio logo"));
+    const QString path = dir.filePath(u"il mio logo"_s);
     const QImage logo = logoList(Category::Testi).at(66);
     QString error;
     QVERIFY2(writeMonochromeBmp(path, logo, &error), qPrintable(error));
@@ -203,7 +202,7 @@ void TestBmp::writesTheFileAtThePath()
     const QImage other = logoList(Category::Amore).at(0);
     QVERIFY(writeMonochromeBmp(path, other, &error));
     QCOMPARE(readAll(path), monochromeBmp(other));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("il mio logo")});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"il mio logo"_s});
 }
 
 void TestBmp::failedWriteInReadOnlyFolderKeepsOldFile()
@@ -212,7 +211,7 @@ void TestBmp::failedWriteInReadOnlyFolderKeepsOldFile()
         QSKIP("folder permissions do not stop the superuser");
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("logo.bmp"));
+    const QString path = dir.filePath(u"logo.bmp"_s);
     const QImage old = logoList(Category::Animali).at(0);
     QVERIFY(writeMonochromeBmp(path, old, nullptr));
     const QByteArray before = readAll(path);
@@ -224,7 +223,7 @@ void TestBmp::failedWriteInReadOnlyFolderKeepsOldFile()
     QVERIFY(!written);
     QVERIFY(!error.isEmpty());
     QCOMPARE(readAll(path), before);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("logo.bmp")});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"logo.bmp"_s});
 }
 
 void TestBmp::failedWriteLeavesNothing()
@@ -233,18 +232,17 @@ void TestBmp::failedWriteLeavesNothing()
     QVERIFY(dir.isValid());
     QString error;
     // A folder that does not exist.
-    QVERIFY(!writeMonochromeBmp(dir.filePath(QStringLiteral("nowhere/logo.bmp")),
-                                logoList(Category::Amore).at(0), &error));
+    QVERIFY(
+        !writeMonochromeBmp(dir.filePath(u"nowhere/logo.bmp"_s), logoList(Category::Amore).at(0), &error));
     QVERIFY(!error.isEmpty());
     // A name that is a folder already.
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("logo.bmp")));
+    QVERIFY(QDir(dir.path()).mkdir(u"logo.bmp"_s));
     error.clear();
-    QVERIFY(!writeMonochromeBmp(dir.filePath(QStringLiteral("logo.bmp")), logoList(Category::Amore).at(0),
-                                &error));
+    QVERIFY(!writeMonochromeBmp(dir.filePath(u"logo.bmp"_s), logoList(Category::Amore).at(0), &error));
     QVERIFY(!error.isEmpty());
-    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("logo.bmp"))).isDir());
+    QVERIFY(QFileInfo(dir.filePath(u"logo.bmp"_s)).isDir());
     // No picture at all.
-    QVERIFY(!writeMonochromeBmp(dir.filePath(QStringLiteral("empty.bmp")), QImage(), &error));
+    QVERIFY(!writeMonochromeBmp(dir.filePath(u"empty.bmp"_s), QImage(), &error));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 

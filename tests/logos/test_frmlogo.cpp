@@ -6,6 +6,8 @@
 
 #include <QGroupBox>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using logos::Category;
 using test::numbers;
@@ -72,9 +74,9 @@ void TestFrmLogo::layoutFollowsTheTableOfBoxes()
     QCOMPARE(gallery().Frame1().geometry(), QRect(112, 88, 513, 353));
     QCOMPARE(gallery().Pagina().parentWidget(), &gallery().Frame1());
     QCOMPARE(gallery().Pagina().geometry().topLeft(), QPoint(304, 336));
-    QCOMPARE(gallery().lblRubriek().text(), QStringLiteral("Genere:"));
+    QCOMPARE(gallery().lblRubriek().text(), u"Genere:"_s);
     QCOMPARE(gallery().pctExporteren().toolTip(),
-             QStringLiteral("Esportare il logo selezionato nei data della cartella bit "));
+             u"Esportare il logo selezionato nei data della cartella bit "_s);
     QVERIFY(m_fixture.showsPicture(gallery().pctExporteren(), 23));
 }
 
@@ -84,9 +86,8 @@ void TestFrmLogo::comboListsTheCategoryTable()
     QStringList listed;
     for (int row = 0; row < combo.count(); ++row)
         listed << combo.itemText(row);
-    QCOMPARE(listed, (QStringList{QStringLiteral("Amore"), QStringLiteral("Persone"),
-                                  QStringLiteral("Animali"), QStringLiteral("Testi"),
-                                  QStringLiteral("Viaggi & Vacanze"), QStringLiteral("Sport")}));
+    QCOMPARE(listed, (QStringList{u"Amore"_s, u"Persone"_s, u"Animali"_s, u"Testi"_s, u"Viaggi & Vacanze"_s,
+                                  u"Sport"_s}));
 }
 
 void TestFrmLogo::loadedGalleryShowsNoLogoUntilShown()
@@ -95,7 +96,7 @@ void TestFrmLogo::loadedGalleryShowsNoLogoUntilShown()
     m_fixture.startHome();
     logos::frmLogo &loaded = gallery(); // the first reference loads the window
     QVERIFY(!loaded.isVisible());
-    QCOMPARE(m_fixture.label(), QStringLiteral("1 di 1"));
+    QCOMPARE(m_fixture.label(), u"1 di 1"_s);
     QCOMPARE(loaded.dbcRubriek().currentText(), QString());
     QCOMPARE(loaded.dbcRubriek().count(), 6);
     QCOMPARE(loaded.state().strRubriek, QString());
@@ -105,24 +106,24 @@ void TestFrmLogo::loadedGalleryShowsNoLogoUntilShown()
     m_fixture.showGallery();
     QVERIFY(loaded.isVisible());
     QCOMPARE(m_fixture.shown(Category::Persone), numbers(1, 24));
-    QCOMPARE(m_fixture.label(), QStringLiteral("1 di 3"));
+    QCOMPARE(m_fixture.label(), u"1 di 3"_s);
 }
 
 void TestFrmLogo::showingTheGalleryLoadsPersone()
 {
-    QCOMPARE(gallery().dbcRubriek().currentText(), QStringLiteral("Persone"));
+    QCOMPARE(gallery().dbcRubriek().currentText(), u"Persone"_s);
     QCOMPARE(m_fixture.shown(Category::Persone), numbers(1, 24));
-    QCOMPARE(m_fixture.label(), QStringLiteral("1 di 3"));
+    QCOMPARE(m_fixture.label(), u"1 di 3"_s);
     checkButtons(19, 27);
-    QCOMPARE(gallery().state().strLijst, QStringLiteral("imgBody"));
+    QCOMPARE(gallery().state().strLijst, u"imgBody"_s);
 }
 
 void TestFrmLogo::amorePagesForwardAndBack()
 {
-    m_fixture.pick(QStringLiteral("Amore"));
+    m_fixture.pick(u"Amore"_s);
     QCOMPARE(m_fixture.shown(Category::Amore), numbers(1, 24));
-    QCOMPARE(m_fixture.label(), QStringLiteral("1 di 5"));
-    QCOMPARE(gallery().state().strLijst, QStringLiteral("imgLiefde"));
+    QCOMPARE(m_fixture.label(), u"1 di 5"_s);
+    QCOMPARE(gallery().state().strLijst, u"imgLiefde"_s);
     checkButtons(19, 27);
 
     const struct
@@ -165,11 +166,11 @@ void TestFrmLogo::amorePagesForwardAndBack()
 
 void TestFrmLogo::animaliEndsWithOneLogo()
 {
-    m_fixture.pick(QStringLiteral("Animali"));
-    QCOMPARE(m_fixture.label(), QStringLiteral("1 di 8"));
+    m_fixture.pick(u"Animali"_s);
+    QCOMPARE(m_fixture.label(), u"1 di 8"_s);
     for (int step = 0; step < 7; ++step)
         m_fixture.next();
-    QCOMPARE(m_fixture.label(), QStringLiteral(" 8 di 8"));
+    QCOMPARE(m_fixture.label(), u" 8 di 8"_s);
     QCOMPARE(m_fixture.shown(Category::Animali), QList<int>{169});
     for (int box = 1; box < logos::logoBoxCount; ++box)
         QVERIFY(!gallery().pctLogo1(box).isVisible());
@@ -180,15 +181,15 @@ void TestFrmLogo::animaliEndsWithOneLogo()
 
 void TestFrmLogo::viaggiLastPageAndBack()
 {
-    m_fixture.pick(QStringLiteral("Viaggi & Vacanze"));
-    QCOMPARE(gallery().state().strLijst, QStringLiteral("imgLand"));
+    m_fixture.pick(u"Viaggi & Vacanze"_s);
+    QCOMPARE(gallery().state().strLijst, u"imgLand"_s);
     for (int step = 0; step < 3; ++step)
         m_fixture.next();
     QCOMPARE(m_fixture.shown(Category::ViaggiVacanze), numbers(73, 93));
-    QCOMPARE(m_fixture.label(), QStringLiteral(" 4 di 4"));
+    QCOMPARE(m_fixture.label(), u" 4 di 4"_s);
     m_fixture.previous();
     QCOMPARE(m_fixture.shown(Category::ViaggiVacanze), numbers(49, 72));
-    QCOMPARE(m_fixture.label(), QStringLiteral(" 3 di 4"));
+    QCOMPARE(m_fixture.label(), u" 3 di 4"_s);
     checkButtons(19, 21);
     m_fixture.next();
     QCOMPARE(m_fixture.shown(Category::ViaggiVacanze), numbers(73, 93));
@@ -197,10 +198,10 @@ void TestFrmLogo::viaggiLastPageAndBack()
 
 void TestFrmLogo::stepsPastEitherEndChangeNothing()
 {
-    m_fixture.pick(QStringLiteral("Testi"));
+    m_fixture.pick(u"Testi"_s);
     m_fixture.previous();
     QCOMPARE(m_fixture.shown(Category::Testi), numbers(1, 24));
-    QCOMPARE(m_fixture.label(), QStringLiteral("1 di 3"));
+    QCOMPARE(m_fixture.label(), u"1 di 3"_s);
     checkButtons(19, 27);
 
     m_fixture.next();
@@ -208,7 +209,7 @@ void TestFrmLogo::stepsPastEitherEndChangeNothing()
     QCOMPARE(m_fixture.shown(Category::Testi), numbers(49, 67));
     m_fixture.next();
     QCOMPARE(m_fixture.shown(Category::Testi), numbers(49, 67));
-    QCOMPARE(m_fixture.label(), QStringLiteral(" 3 di 3"));
+    QCOMPARE(m_fixture.label(), u" 3 di 3"_s);
     checkButtons(28, 21);
     QCOMPARE(gallery().state().bytStart, 48);
     QCOMPARE(gallery().state().bytVolgende, 48);
@@ -216,12 +217,12 @@ void TestFrmLogo::stepsPastEitherEndChangeNothing()
 
 void TestFrmLogo::pickingTheLoadedCategoryChangesNothing()
 {
-    m_fixture.pick(QStringLiteral("Amore"));
+    m_fixture.pick(u"Amore"_s);
     m_fixture.next();
     m_fixture.next();
-    m_fixture.pick(QStringLiteral("Amore"));
+    m_fixture.pick(u"Amore"_s);
     QCOMPARE(m_fixture.shown(Category::Amore), numbers(49, 72));
-    QCOMPARE(m_fixture.label(), QStringLiteral(" 3 di 5"));
+    QCOMPARE(m_fixture.label(), u" 3 di 5"_s);
     checkButtons(19, 21);
     m_fixture.previous();
     QCOMPARE(m_fixture.shown(Category::Amore), numbers(25, 48));
@@ -229,13 +230,13 @@ void TestFrmLogo::pickingTheLoadedCategoryChangesNothing()
 
 void TestFrmLogo::returningShowsPersoneFromAnotherCategory()
 {
-    m_fixture.pick(QStringLiteral("Amore"));
+    m_fixture.pick(u"Amore"_s);
     m_fixture.next();
     m_fixture.next();
     m_fixture.leaveAndReturn();
-    QCOMPARE(gallery().dbcRubriek().currentText(), QStringLiteral("Persone"));
+    QCOMPARE(gallery().dbcRubriek().currentText(), u"Persone"_s);
     QCOMPARE(m_fixture.shown(Category::Persone), numbers(1, 24));
-    QCOMPARE(m_fixture.label(), QStringLiteral("1 di 3"));
+    QCOMPARE(m_fixture.label(), u"1 di 3"_s);
     checkButtons(19, 27);
     QCOMPARE(gallery().state().bytVolgende, 24);
 }
@@ -243,17 +244,17 @@ void TestFrmLogo::returningShowsPersoneFromAnotherCategory()
 void TestFrmLogo::returningToPersonePageTwoKeepsThePage()
 {
     m_fixture.next();
-    QCOMPARE(m_fixture.label(), QStringLiteral(" 2 di 3"));
+    QCOMPARE(m_fixture.label(), u" 2 di 3"_s);
     m_fixture.leaveAndReturn();
     QCOMPARE(m_fixture.shown(Category::Persone), numbers(25, 48));
-    QCOMPARE(m_fixture.label(), QStringLiteral(" 2 di 3"));
+    QCOMPARE(m_fixture.label(), u" 2 di 3"_s);
     checkButtons(19, 27);
     m_fixture.previous();
     QCOMPARE(m_fixture.shown(Category::Persone), numbers(25, 48));
-    QCOMPARE(m_fixture.label(), QStringLiteral(" 2 di 3"));
+    QCOMPARE(m_fixture.label(), u" 2 di 3"_s);
     m_fixture.next();
     QCOMPARE(m_fixture.shown(Category::Persone), numbers(49, 64));
-    QCOMPARE(m_fixture.label(), QStringLiteral(" 3 di 3"));
+    QCOMPARE(m_fixture.label(), u" 3 di 3"_s);
     checkButtons(28, 21);
 }
 
@@ -263,11 +264,11 @@ void TestFrmLogo::returningToPersoneLastPageKeepsThePage()
     m_fixture.next();
     m_fixture.leaveAndReturn();
     QCOMPARE(m_fixture.shown(Category::Persone), numbers(49, 64));
-    QCOMPARE(m_fixture.label(), QStringLiteral(" 3 di 3"));
+    QCOMPARE(m_fixture.label(), u" 3 di 3"_s);
     checkButtons(19, 27);
     m_fixture.next();
     QCOMPARE(m_fixture.shown(Category::Persone), numbers(49, 64));
-    QCOMPARE(m_fixture.label(), QStringLiteral(" 3 di 3"));
+    QCOMPARE(m_fixture.label(), u" 3 di 3"_s);
     checkButtons(28, 21);
     m_fixture.previous();
     QCOMPARE(m_fixture.shown(Category::Persone), numbers(25, 48));
@@ -276,20 +277,20 @@ void TestFrmLogo::returningToPersoneLastPageKeepsThePage()
 
 void TestFrmLogo::unknownCategoryEmptiesTheBoxes()
 {
-    m_fixture.pick(QStringLiteral("Amore"));
+    m_fixture.pick(u"Amore"_s);
     m_fixture.next();
-    m_fixture.pick(QStringLiteral("Sport"));
+    m_fixture.pick(u"Sport"_s);
     QVERIFY(m_fixture.shown(Category::Amore).isEmpty());
-    QCOMPARE(m_fixture.label(), QStringLiteral(" 2 di 5"));
+    QCOMPARE(m_fixture.label(), u" 2 di 5"_s);
     checkButtons(19, 21);
     m_fixture.next();
     m_fixture.previous();
     QVERIFY(m_fixture.shown(Category::Amore).isEmpty());
-    QCOMPARE(m_fixture.label(), QStringLiteral(" 2 di 5"));
+    QCOMPARE(m_fixture.label(), u" 2 di 5"_s);
 
-    m_fixture.pick(QStringLiteral("Testi"));
+    m_fixture.pick(u"Testi"_s);
     QCOMPARE(m_fixture.shown(Category::Testi), numbers(1, 24));
-    QCOMPARE(m_fixture.label(), QStringLiteral("1 di 3"));
+    QCOMPARE(m_fixture.label(), u"1 di 3"_s);
     checkButtons(19, 27);
 }
 
@@ -336,7 +337,7 @@ void TestFrmLogo::arrowKeysWalkTheGridAndEnterSelects()
     QVERIFY(!gallery().pctLogo1(5).hasBorder());
 
     // Empty boxes are hidden: the focus does not go there.
-    m_fixture.pick(QStringLiteral("Animali"));
+    m_fixture.pick(u"Animali"_s);
     for (int step = 0; step < 7; ++step)
         m_fixture.next();
     gallery().pctLogo1(0).setFocus();

@@ -12,6 +12,8 @@
 
 #include <stdexcept>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using logos::Category;
 
@@ -119,19 +121,19 @@ void TestFrmLogoExport::boxOnSecondPageSelectsItsLogo()
     m_fixture.clickBox(5);
     QCOMPARE(gallery().state().bytLogo, 30);
     QCOMPARE(m_fixture.borderedBoxes(), QList<int>{5});
-    const QString path = m_out->filePath(QStringLiteral("persone30.bmp"));
+    const QString path = m_out->filePath(u"persone30.bmp"_s);
     exportTo(path);
     checkFileHolds(path, Category::Persone, 30);
 }
 
 void TestFrmLogoExport::lastBoxOfTestiSelectsTheLastLogo()
 {
-    m_fixture.pick(QStringLiteral("Testi"));
+    m_fixture.pick(u"Testi"_s);
     m_fixture.next();
     m_fixture.next();
     m_fixture.clickBox(18);
     QCOMPARE(gallery().state().bytLogo, 67);
-    const QString path = m_out->filePath(QStringLiteral("testi.bmp"));
+    const QString path = m_out->filePath(u"testi.bmp"_s);
     exportTo(path);
     checkFileHolds(path, Category::Testi, 67);
 }
@@ -154,37 +156,36 @@ void TestFrmLogoExport::borderMovesToTheClickedBox()
 
 void TestFrmLogoExport::exportWritesATwoColourBitmapOfTheLogo()
 {
-    m_fixture.pick(QStringLiteral("Animali"));
+    m_fixture.pick(u"Animali"_s);
     for (int step = 0; step < 7; ++step)
         m_fixture.next();
     m_fixture.clickBox(0);
-    const QString path = m_out->filePath(QStringLiteral("ultimo"));
+    const QString path = m_out->filePath(u"ultimo"_s);
     exportTo(path);
     // The name is used as the dialog returns it, without an extension added.
-    QCOMPARE(writtenFiles(), QStringList{QStringLiteral("ultimo")});
+    QCOMPARE(writtenFiles(), QStringList{u"ultimo"_s});
     checkFileHolds(path, Category::Animali, 169);
     QVERIFY(m_fixture.fakes().messageBox->shown().empty());
     QVERIFY(m_fixture.showsPicture(gallery().pctExporteren(), 23));
 
-    const QString identify = QStandardPaths::findExecutable(QStringLiteral("identify"));
+    const QString identify = QStandardPaths::findExecutable(u"identify"_s);
     if (identify.isEmpty())
         QSKIP("ImageMagick's identify is not installed");
     QProcess process;
-    process.start(identify, {QStringLiteral("-format"), QStringLiteral("%m %wx%h %k %z"), path});
+    process.start(identify, {u"-format"_s, u"%m %wx%h %k %z"_s, path});
     QVERIFY(process.waitForFinished());
-    QCOMPARE(QString::fromLatin1(process.readAllStandardOutput()).trimmed(),
-             QStringLiteral("BMP3 72x14 2 1"));
+    QCOMPARE(QString::fromLatin1(process.readAllStandardOutput()).trimmed(), u"BMP3 72x14 2 1"_s);
 }
 
 void TestFrmLogoExport::dialogAsksForABitmapFromTheHomeFolder()
 {
     m_fixture.clickBox(0);
-    exportTo(m_out->filePath(QStringLiteral("a.bmp")));
+    exportTo(m_out->filePath(u"a.bmp"_s));
     QCOMPARE(m_dialog->m_requests.size(), std::size_t(1));
     const platform::SaveFileRequest &request = m_dialog->m_requests.front();
-    QCOMPARE(request.title, QStringLiteral("Indicare il nome del documento:"));
+    QCOMPARE(request.title, u"Indicare il nome del documento:"_s);
     QCOMPARE(request.startFolder, QDir::homePath());
-    QCOMPARE(request.filter, QStringLiteral("Bitmap Picture (*.bmp)"));
+    QCOMPARE(request.filter, u"Bitmap Picture (*.bmp)"_s);
     QVERIFY(request.defaultExtension.isEmpty());
 }
 
@@ -192,7 +193,7 @@ void TestFrmLogoExport::buttonLooksPressedWhileTheDialogIsOpen()
 {
     m_dialog->m_watch = [this] { return m_fixture.showsPicture(gallery().pctExporteren(), 24); };
     m_fixture.clickBox(1);
-    exportTo(m_out->filePath(QStringLiteral("b.bmp")));
+    exportTo(m_out->filePath(u"b.bmp"_s));
     QCOMPARE(m_dialog->m_looks, QList<bool>{true});
     QVERIFY(m_fixture.showsPicture(gallery().pctExporteren(), 23));
 }
@@ -220,10 +221,10 @@ void TestFrmLogoExport::exportBeforeASelectionOpensNoDialog()
 
 void TestFrmLogoExport::twoExportsWriteTheSameLogoTwice()
 {
-    m_fixture.pick(QStringLiteral("Amore"));
+    m_fixture.pick(u"Amore"_s);
     m_fixture.clickBox(16);
-    const QString first = m_out->filePath(QStringLiteral("uno.bmp"));
-    const QString second = m_out->filePath(QStringLiteral("due.bmp"));
+    const QString first = m_out->filePath(u"uno.bmp"_s);
+    const QString second = m_out->filePath(u"due.bmp"_s);
     exportTo(first);
     exportTo(second);
     QCOMPARE(m_dialog->m_requests.size(), std::size_t(2));
@@ -246,7 +247,7 @@ void TestFrmLogoExport::pageStepClearsTheSelection()
 
     // Selected again on the new page, the export writes what the user sees.
     m_fixture.clickBox(7);
-    const QString path = m_out->filePath(QStringLiteral("pagina2.bmp"));
+    const QString path = m_out->filePath(u"pagina2.bmp"_s);
     exportTo(path);
     checkFileHolds(path, Category::Persone, 32);
     m_fixture.previous();
@@ -257,9 +258,9 @@ void TestFrmLogoExport::pageStepClearsTheSelection()
 void TestFrmLogoExport::categoryChangeClearsTheSelection()
 {
     m_fixture.clickBox(4);
-    m_fixture.pick(QStringLiteral("Persone"));
+    m_fixture.pick(u"Persone"_s);
     QCOMPARE(m_fixture.borderedBoxes(), QList<int>{4});
-    m_fixture.pick(QStringLiteral("Viaggi & Vacanze"));
+    m_fixture.pick(u"Viaggi & Vacanze"_s);
     QVERIFY(m_fixture.borderedBoxes().isEmpty());
     m_fixture.exportLogo();
     QVERIFY(m_dialog->m_requests.empty());
@@ -268,15 +269,14 @@ void TestFrmLogoExport::categoryChangeClearsTheSelection()
 void TestFrmLogoExport::unwritableFileIsToldInItalian()
 {
     m_fixture.clickBox(0);
-    const QString path = m_out->filePath(QStringLiteral("manca/logo.bmp"));
+    const QString path = m_out->filePath(u"manca/logo.bmp"_s);
     m_fixture.fakes().messageBox->queueAnswer(platform::MessageAnswer::Ok);
     exportTo(path);
     QVERIFY(!QFile::exists(path));
     QCOMPARE(m_fixture.fakes().messageBox->shown().size(), std::size_t(1));
     const platform::MessageRequest &message = m_fixture.fakes().messageBox->shown().front();
-    QCOMPARE(message.title, QStringLiteral("Brivello"));
-    QVERIFY2(message.text.startsWith(QStringLiteral("Il logo non è stato esportato")),
-             qPrintable(message.text));
+    QCOMPARE(message.title, u"Brivello"_s);
+    QVERIFY2(message.text.startsWith(u"Il logo non è stato esportato"_s), qPrintable(message.text));
     QVERIFY(message.text.contains(QDir::toNativeSeparators(path)));
     QCOMPARE(gallery().state().bytLogo, 1);
     QCOMPARE(m_fixture.borderedBoxes(), QList<int>{0});
@@ -288,11 +288,11 @@ void TestFrmLogoExport::internalErrorShowsTheOldMessage()
         [](const QString &, const QImage &, QString *) -> bool { throw std::runtime_error("no memory"); });
     m_fixture.clickBox(6);
     m_fixture.fakes().messageBox->queueAnswer(platform::MessageAnswer::Ok);
-    exportTo(m_out->filePath(QStringLiteral("c.bmp")));
+    exportTo(m_out->filePath(u"c.bmp"_s));
     QCOMPARE(m_fixture.fakes().messageBox->shown().size(), std::size_t(1));
     const platform::MessageRequest &message = m_fixture.fakes().messageBox->shown().front();
-    QCOMPARE(message.text, QStringLiteral("Datei nicht gefunden"));
-    QCOMPARE(message.title, QStringLiteral("Brivello"));
+    QCOMPARE(message.text, u"Datei nicht gefunden"_s);
+    QCOMPARE(message.title, u"Brivello"_s);
     QCOMPARE(message.buttons, platform::MessageButtons::Ok);
     QVERIFY(writtenFiles().isEmpty());
     QCOMPARE(gallery().state().bytLogo, 7);

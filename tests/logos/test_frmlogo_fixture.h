@@ -25,6 +25,8 @@
 #include <memory>
 #include <numeric>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::test {
 
 class GalleryFixture
@@ -34,9 +36,8 @@ public:
     bool writeDisc(QString *error)
     {
         TestCatalogue catalogue;
-        catalogue.categories = {
-            QStringLiteral("Amore"), QStringLiteral("Persone"),          QStringLiteral("Animali"),
-            QStringLiteral("Testi"), QStringLiteral("Viaggi & Vacanze"), QStringLiteral("Sport")};
+        catalogue.categories = {u"Amore"_s, u"Persone"_s,          u"Animali"_s,
+                                u"Testi"_s, u"Viaggi & Vacanze"_s, u"Sport"_s};
         if (!writeTestDisc(m_disc.path(), catalogue, error))
             return false;
         data::setProgramFolder(m_disc.path());

@@ -8,6 +8,8 @@
 #include <QHash>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello::logos;
 
 namespace {
@@ -26,7 +28,7 @@ QByteArray blackPixels(const QImage &image)
 
 QString describe(Category category, qsizetype index)
 {
-    return QStringLiteral("%1 logo %2").arg(categoryName(category)).arg(index + 1);
+    return u"%1 logo %2"_s.arg(categoryName(category)).arg(index + 1);
 }
 
 } // namespace
@@ -85,11 +87,10 @@ void TestLogoPictures::everyLogoIs72x14BlackAndWhite()
             QVERIFY2(logo.colorCount() == 2, qPrintable(name));
             QVERIFY2(logo.colorTable().contains(qRgb(0, 0, 0)) &&
                          logo.colorTable().contains(qRgb(255, 255, 255)),
-                     qPrintable(name + QStringLiteral(" is not black and white")));
+                     qPrintable(name + u" is not black and white"_s));
             const QByteArray pixels = blackPixels(logo);
             // A logo all of one colour is one the renderer could not draw.
-            QVERIFY2(pixels.contains('\1') && pixels.contains('\0'),
-                     qPrintable(name + QStringLiteral(" is blank")));
+            QVERIFY2(pixels.contains('\1') && pixels.contains('\0'), qPrintable(name + u" is blank"_s));
             ++total;
         }
     }
@@ -105,8 +106,7 @@ void TestLogoPictures::noTwoLogosAreEqual()
         for (qsizetype i = 0; i < logos.size(); ++i) {
             const QByteArray pixels = blackPixels(logos.at(i));
             const QString name = describe(category, i);
-            QVERIFY2(!seen.contains(pixels),
-                     qPrintable(name + QStringLiteral(" equals ") + seen.value(pixels)));
+            QVERIFY2(!seen.contains(pixels), qPrintable(name + u" equals "_s + seen.value(pixels)));
             seen.insert(pixels, name);
         }
     }
@@ -124,7 +124,7 @@ void TestLogoPictures::everyLineOfTheListDraws()
             QImage image;
             const bool drawn =
                 parseLogoDefinition(line, &definition, &error) && renderLogo(definition, &image, &error);
-            QVERIFY2(drawn, qPrintable(line + QStringLiteral(": ") + error));
+            QVERIFY2(drawn, qPrintable(line + u": "_s + error));
         }
     }
 }
@@ -156,17 +156,16 @@ void TestLogoPictures::categoryNames_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<std::optional<Category>>("category");
-    QTest::newRow("Amore") << QStringLiteral("Amore") << std::optional(Category::Amore);
-    QTest::newRow("Persone") << QStringLiteral("Persone") << std::optional(Category::Persone);
-    QTest::newRow("Animali") << QStringLiteral("Animali") << std::optional(Category::Animali);
-    QTest::newRow("Testi") << QStringLiteral("Testi") << std::optional(Category::Testi);
-    QTest::newRow("Viaggi & Vacanze")
-        << QStringLiteral("Viaggi & Vacanze") << std::optional(Category::ViaggiVacanze);
-    QTest::newRow("lower case") << QStringLiteral("amore") << std::optional<Category>();
-    QTest::newRow("upper case") << QStringLiteral("PERSONE") << std::optional<Category>();
-    QTest::newRow("trailing space") << QStringLiteral("Testi ") << std::optional<Category>();
-    QTest::newRow("e for &") << QStringLiteral("Viaggi e Vacanze") << std::optional<Category>();
-    QTest::newRow("image list name") << QStringLiteral("imgLiefde") << std::optional<Category>();
+    QTest::newRow("Amore") << u"Amore"_s << std::optional(Category::Amore);
+    QTest::newRow("Persone") << u"Persone"_s << std::optional(Category::Persone);
+    QTest::newRow("Animali") << u"Animali"_s << std::optional(Category::Animali);
+    QTest::newRow("Testi") << u"Testi"_s << std::optional(Category::Testi);
+    QTest::newRow("Viaggi & Vacanze") << u"Viaggi & Vacanze"_s << std::optional(Category::ViaggiVacanze);
+    QTest::newRow("lower case") << u"amore"_s << std::optional<Category>();
+    QTest::newRow("upper case") << u"PERSONE"_s << std::optional<Category>();
+    QTest::newRow("trailing space") << u"Testi "_s << std::optional<Category>();
+    QTest::newRow("e for &") << u"Viaggi e Vacanze"_s << std::optional<Category>();
+    QTest::newRow("image list name") << u"imgLiefde"_s << std::optional<Category>();
     QTest::newRow("empty") << QString() << std::optional<Category>();
 }
 
@@ -183,14 +182,14 @@ void TestLogoPictures::imageListNames_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<std::optional<Category>>("category");
-    QTest::newRow("imgLiefde") << QStringLiteral("imgLiefde") << std::optional(Category::Amore);
-    QTest::newRow("imgBody") << QStringLiteral("imgBody") << std::optional(Category::Persone);
-    QTest::newRow("imgDieren") << QStringLiteral("imgDieren") << std::optional(Category::Animali);
-    QTest::newRow("imgNamen") << QStringLiteral("imgNamen") << std::optional(Category::Testi);
-    QTest::newRow("imgLand") << QStringLiteral("imgLand") << std::optional(Category::ViaggiVacanze);
-    QTest::newRow("other case") << QStringLiteral("imgland") << std::optional<Category>();
-    QTest::newRow("button list") << QStringLiteral("imgKnoppen") << std::optional<Category>();
-    QTest::newRow("category name") << QStringLiteral("Amore") << std::optional<Category>();
+    QTest::newRow("imgLiefde") << u"imgLiefde"_s << std::optional(Category::Amore);
+    QTest::newRow("imgBody") << u"imgBody"_s << std::optional(Category::Persone);
+    QTest::newRow("imgDieren") << u"imgDieren"_s << std::optional(Category::Animali);
+    QTest::newRow("imgNamen") << u"imgNamen"_s << std::optional(Category::Testi);
+    QTest::newRow("imgLand") << u"imgLand"_s << std::optional(Category::ViaggiVacanze);
+    QTest::newRow("other case") << u"imgland"_s << std::optional<Category>();
+    QTest::newRow("button list") << u"imgKnoppen"_s << std::optional<Category>();
+    QTest::newRow("category name") << u"Amore"_s << std::optional<Category>();
     QTest::newRow("empty") << QString() << std::optional<Category>();
 }
 
@@ -208,13 +207,13 @@ void TestLogoPictures::logoListSourceFaults()
     QStringList lines;
     QString error;
     QVERIFY(!readLogoList(u"\"ORPHAN\"\n[Amore]\n\"BACI\"\n", Category::Amore, &lines, &error));
-    QVERIFY2(error.contains(QStringLiteral("line 1")), qPrintable(error));
+    QVERIFY2(error.contains(u"line 1"_s), qPrintable(error));
     QVERIFY(!readLogoList(u"[Amore]\n\"BACI\"\n[Amori]\n\"X\"\n", Category::Amore, &lines, &error));
-    QVERIFY2(error.contains(QStringLiteral("[Amori]")), qPrintable(error));
+    QVERIFY2(error.contains(u"[Amori]"_s), qPrintable(error));
     QVERIFY(readLogoList(
         u"; a comment\n[Testi]\n\"ANNA\"\n\n[Amore]\n\"BACI\"\n  \"TI AMO\"  \n[Testi]\n\"LUCA\"\n",
         Category::Testi, &lines, &error));
-    QCOMPARE(lines, QStringList({QStringLiteral("\"ANNA\""), QStringLiteral("\"LUCA\"")}));
+    QCOMPARE(lines, QStringList({u"\"ANNA\""_s, u"\"LUCA\""_s}));
 }
 
 QTEST_GUILESS_MAIN(TestLogoPictures)

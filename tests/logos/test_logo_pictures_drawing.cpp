@@ -8,6 +8,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello::logos;
 
 namespace {
@@ -88,10 +90,10 @@ void TestLogoPicturesDrawing::fontsHaveEveryGlyph_data()
     QTest::addColumn<FontFace>("face");
     QTest::addColumn<int>("height");
     QTest::addColumn<QString>("characters");
-    const QString punctuation = QStringLiteral(" .,!?'-:&+/♥");
+    const QString punctuation = u" .,!?'-:&+/♥"_s;
     QTest::newRow("normal") << FontFace::Normal << 8
                             << range(u'A', u'Z') + range(u'a', u'z') + range(u'0', u'9') + punctuation +
-                                   QStringLiteral(";()%*àèéìòùÀÈÉÌÒÙ");
+                                   u";()%*àèéìòùÀÈÉÌÒÙ"_s;
     QTest::newRow("small") << FontFace::Small << 5 << range(u'A', u'Z') + range(u'0', u'9') + punctuation;
 }
 
@@ -106,11 +108,9 @@ void TestLogoPicturesDrawing::fontsHaveEveryGlyph()
     QCOMPARE(font.height(), height);
     for (QChar c : std::as_const(characters)) {
         const PixelBitmap *glyph = font.glyph(c);
-        QVERIFY2(glyph, qPrintable(QStringLiteral("no glyph '%1'").arg(c)));
-        QVERIFY2(glyph->height() == height,
-                 qPrintable(QStringLiteral("glyph '%1' has the wrong height").arg(c)));
-        QVERIFY2(glyph->width() >= 1 && glyph->width() <= 7,
-                 qPrintable(QStringLiteral("glyph '%1' width").arg(c)));
+        QVERIFY2(glyph, qPrintable(u"no glyph '%1'"_s.arg(c)));
+        QVERIFY2(glyph->height() == height, qPrintable(u"glyph '%1' has the wrong height"_s.arg(c)));
+        QVERIFY2(glyph->width() >= 1 && glyph->width() <= 7, qPrintable(u"glyph '%1' width"_s.arg(c)));
     }
     // The font the logos use is the one read here.
     QCOMPARE(drawnFont(face).characters(), font.characters());
@@ -120,21 +120,19 @@ void TestLogoPicturesDrawing::fontFaultsNameTheGlyph_data()
 {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QStringList>("expected");
-    const QString heading = QStringLiteral("font test height 3\nglyph A\n.#.\n#.#\n###\n");
-    QTest::newRow("short row") << heading + QStringLiteral("glyph B\n##.\n#.\n##.\n")
-                               << QStringList{QStringLiteral("glyph 'B'"), QStringLiteral("row 2")};
-    QTest::newRow("missing row") << heading + QStringLiteral("glyph C\n.##\n#..\n")
-                                 << QStringList{QStringLiteral("glyph 'C'"), QStringLiteral("2 rows")};
-    QTest::newRow("extra row") << heading + QStringLiteral("glyph D\n##.\n#.#\n#.#\n##.\n")
-                               << QStringList{QStringLiteral("glyph 'D'"), QStringLiteral("4 rows")};
-    QTest::newRow("stray character") << heading + QStringLiteral("glyph E\n###\n#x.\n###\n")
-                                     << QStringList{QStringLiteral("line 8"), QStringLiteral("#x.")};
-    QTest::newRow("drawn twice") << heading + QStringLiteral("glyph A\n###\n###\n###\n")
-                                 << QStringList{QStringLiteral("glyph 'A'"), QStringLiteral("twice")};
-    QTest::newRow("long name") << heading + QStringLiteral("glyph AB\n###\n###\n###\n")
-                               << QStringList{QStringLiteral("\"AB\"")};
-    QTest::newRow("no heading") << QStringLiteral("glyph A\n#\n#\n#\n")
-                                << QStringList{QStringLiteral("font <name>")};
+    const QString heading = u"font test height 3\nglyph A\n.#.\n#.#\n###\n"_s;
+    QTest::newRow("short row") << heading + u"glyph B\n##.\n#.\n##.\n"_s
+                               << QStringList{u"glyph 'B'"_s, u"row 2"_s};
+    QTest::newRow("missing row") << heading + u"glyph C\n.##\n#..\n"_s
+                                 << QStringList{u"glyph 'C'"_s, u"2 rows"_s};
+    QTest::newRow("extra row") << heading + u"glyph D\n##.\n#.#\n#.#\n##.\n"_s
+                               << QStringList{u"glyph 'D'"_s, u"4 rows"_s};
+    QTest::newRow("stray character") << heading + u"glyph E\n###\n#x.\n###\n"_s
+                                     << QStringList{u"line 8"_s, u"#x."_s};
+    QTest::newRow("drawn twice") << heading + u"glyph A\n###\n###\n###\n"_s
+                                 << QStringList{u"glyph 'A'"_s, u"twice"_s};
+    QTest::newRow("long name") << heading + u"glyph AB\n###\n###\n###\n"_s << QStringList{u"\"AB\""_s};
+    QTest::newRow("no heading") << u"glyph A\n#\n#\n#\n"_s << QStringList{u"font <name>"_s};
 }
 
 void TestLogoPicturesDrawing::fontFaultsNameTheGlyph()
@@ -158,7 +156,7 @@ void TestLogoPicturesDrawing::iconsAreWellFormed()
     QVERIFY(icons.size() >= 40);
     for (auto it = icons.cbegin(); it != icons.cend(); ++it) {
         QVERIFY2(it->height() <= LogoHeight && it->width() <= 20, qPrintable(it.key()));
-        QVERIFY2(it->hasInkBelow(0), qPrintable(it.key() + QStringLiteral(" is empty")));
+        QVERIFY2(it->hasInkBelow(0), qPrintable(it.key() + u" is empty"_s));
     }
     for (const char16_t *name :
          {u"cuore", u"sorriso", u"gatto", u"cane", u"sole", u"palma", u"aereo", u"colosseo"})
@@ -170,10 +168,9 @@ void TestLogoPicturesDrawing::iconFaultsNameTheIcon()
     QHash<QString, PixelBitmap> icons;
     QString error;
     QVERIFY(!parseIcons(u"icon uno\n##\n##\nicon due\n###\n##.\n#.\n", &icons, &error));
-    QVERIFY2(error.contains(QStringLiteral("icon 'due'")) && error.contains(QStringLiteral("row 3")),
-             qPrintable(error));
+    QVERIFY2(error.contains(u"icon 'due'"_s) && error.contains(u"row 3"_s), qPrintable(error));
     QVERIFY(!parseIcons(u"icon uno\n##\nglyph A\n#\n", &icons, &error));
-    QVERIFY2(error.contains(QStringLiteral("line 3")), qPrintable(error));
+    QVERIFY2(error.contains(u"line 3"_s), qPrintable(error));
     QVERIFY(icons.isEmpty());
 }
 
@@ -181,18 +178,16 @@ void TestLogoPicturesDrawing::lineFaults_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("unknown word") << QStringLiteral("framed \"CIAO\"") << QStringLiteral("framed");
-    QTest::newRow("open quote") << QStringLiteral("\"CIAO") << QStringLiteral("quote");
-    QTest::newRow("unknown icon") << QStringLiteral("@unicorno \"CIAO\"") << QStringLiteral("unicorno");
-    QTest::newRow("bad repeat") << QStringLiteral("@cuore*x") << QStringLiteral("@cuore*x");
-    QTest::newRow("nothing shown") << QStringLiteral("frame invert") << QStringLiteral("nothing");
-    QTest::newRow("missing glyph") << QStringLiteral("small \"ciao\"") << QStringLiteral("'c'");
-    QTest::newRow("too wide") << QStringLiteral("\"PRECIPITEVOLISSIMEVOLMENTE\"")
-                              << QStringLiteral("room for 70");
-    QTest::newRow("too high in a frame") << QStringLiteral("frame @palma") << QStringLiteral("room for 10");
-    QTest::newRow("big tail") << QStringLiteral("big \"yo\"") << QStringLiteral("'y'");
-    QTest::newRow("three lines") << QStringLiteral("small \"A\"/\"B\"/\"C\"")
-                                 << QStringLiteral("\"A\"/\"B\"/\"C\"");
+    QTest::newRow("unknown word") << u"framed \"CIAO\""_s << u"framed"_s;
+    QTest::newRow("open quote") << u"\"CIAO"_s << u"quote"_s;
+    QTest::newRow("unknown icon") << u"@unicorno \"CIAO\""_s << u"unicorno"_s;
+    QTest::newRow("bad repeat") << u"@cuore*x"_s << u"@cuore*x"_s;
+    QTest::newRow("nothing shown") << u"frame invert"_s << u"nothing"_s;
+    QTest::newRow("missing glyph") << u"small \"ciao\""_s << u"'c'"_s;
+    QTest::newRow("too wide") << u"\"PRECIPITEVOLISSIMEVOLMENTE\""_s << u"room for 70"_s;
+    QTest::newRow("too high in a frame") << u"frame @palma"_s << u"room for 10"_s;
+    QTest::newRow("big tail") << u"big \"yo\""_s << u"'y'"_s;
+    QTest::newRow("three lines") << u"small \"A\"/\"B\"/\"C\""_s << u"\"A\"/\"B\"/\"C\""_s;
 }
 
 void TestLogoPicturesDrawing::lineFaults()
@@ -200,20 +195,20 @@ void TestLogoPicturesDrawing::lineFaults()
     QFETCH(QString, line);
     QFETCH(QString, expected);
     const QString error = drawError(line);
-    QVERIFY2(error.contains(expected), qPrintable(line + QStringLiteral(" gave: ") + error));
+    QVERIFY2(error.contains(expected), qPrintable(line + u" gave: "_s + error));
 }
 
 void TestLogoPicturesDrawing::textIsSetGlyphByGlyph()
 {
     PixelBitmap text;
     QString error;
-    QVERIFY(renderText(QStringLiteral("II"), FontFace::Normal, 0, &text, &error));
+    QVERIFY(renderText(u"II"_s, FontFace::Normal, 0, &text, &error));
     QCOMPARE(text.width(), 3 + 1 + 3);
     QCOMPARE(text.height(), 8);
     QVERIFY(text.isInk(0, 0) && text.isInk(2, 0) && !text.isInk(3, 0) && text.isInk(4, 0));
-    QVERIFY(renderText(QStringLiteral("II"), FontFace::Normal, 1, &text, &error));
+    QVERIFY(renderText(u"II"_s, FontFace::Normal, 1, &text, &error));
     QCOMPARE(text.width(), 3 + 2 + 3);
-    QVERIFY(renderText(QStringLiteral("A B"), FontFace::Small, 0, &text, &error));
+    QVERIFY(renderText(u"A B"_s, FontFace::Small, 0, &text, &error));
     QCOMPARE(text.width(), 3 + 1 + 2 + 1 + 3);
     QVERIFY(!renderText(QString(), FontFace::Normal, 0, &text, &error));
 }
@@ -224,9 +219,9 @@ void TestLogoPicturesDrawing::boldAndBigFaces()
     PixelBitmap bold;
     PixelBitmap big;
     QString error;
-    QVERIFY(renderText(QStringLiteral("L"), FontFace::Normal, 0, &normal, &error));
-    QVERIFY(renderText(QStringLiteral("L"), FontFace::Bold, 0, &bold, &error));
-    QVERIFY(renderText(QStringLiteral("L"), FontFace::Big, 0, &big, &error));
+    QVERIFY(renderText(u"L"_s, FontFace::Normal, 0, &normal, &error));
+    QVERIFY(renderText(u"L"_s, FontFace::Bold, 0, &bold, &error));
+    QVERIFY(renderText(u"L"_s, FontFace::Big, 0, &big, &error));
     QCOMPARE(bold.width(), normal.width() + 1);
     QVERIFY(bold.isInk(1, 0) && !normal.isInk(1, 0));
     // Big letters are the seven capital rows doubled: the full height of a logo.
@@ -241,25 +236,25 @@ void TestLogoPicturesDrawing::boldAndBigFaces()
 void TestLogoPicturesDrawing::centredAndSpreadRows()
 {
     // "I" is three pixels wide; centred in 72 it takes columns 34 to 36.
-    const QImage centred = draw(QStringLiteral("\"I\""));
+    const QImage centred = draw(u"\"I\""_s);
     QCOMPARE(inkColumns(centred), QList<int>({34, 35, 36}));
     // A spread row pushes its outer items to one pixel from the edges.
-    const QImage spread = draw(QStringLiteral("spread @cuore \"I\" @cuore"));
+    const QImage spread = draw(u"spread @cuore \"I\" @cuore"_s);
     const QList<int> columns = inkColumns(spread);
     QCOMPARE(columns.first(), 1);
     QCOMPARE(columns.last(), 70);
     QVERIFY(columns.contains(35));
     // Centred items keep the gap between them.
-    const QImage gap = draw(QStringLiteral("gap=5 \"I\" \"I\""));
+    const QImage gap = draw(u"gap=5 \"I\" \"I\""_s);
     QCOMPARE(inkColumns(gap), QList<int>({30, 31, 32, 38, 39, 40}));
 }
 
 void TestLogoPicturesDrawing::framesAndRules()
 {
-    const QImage box = draw(QStringLiteral("frame \"I\""));
-    const QImage round = draw(QStringLiteral("round \"I\""));
-    const QImage rules = draw(QStringLiteral("rules \"I\""));
-    const QImage dots = draw(QStringLiteral("dots \"I\""));
+    const QImage box = draw(u"frame \"I\""_s);
+    const QImage round = draw(u"round \"I\""_s);
+    const QImage rules = draw(u"rules \"I\""_s);
+    const QImage dots = draw(u"dots \"I\""_s);
     for (const auto &[x, y] : {std::pair{0, 0}, {71, 0}, {0, 13}, {71, 13}}) {
         QVERIFY(isBlack(box, x, y));
         QVERIFY(!isBlack(round, x, y));
@@ -273,8 +268,8 @@ void TestLogoPicturesDrawing::framesAndRules()
 
 void TestLogoPicturesDrawing::invertedIsTheNegative()
 {
-    const QImage plain = draw(QStringLiteral("frame \"CIAO\" @cuore"));
-    const QImage inverted = draw(QStringLiteral("invert frame \"CIAO\" @cuore"));
+    const QImage plain = draw(u"frame \"CIAO\" @cuore"_s);
+    const QImage inverted = draw(u"invert frame \"CIAO\" @cuore"_s);
     QCOMPARE(inverted.colorCount(), 2);
     for (int y = 0; y < LogoHeight; ++y) {
         for (int x = 0; x < LogoWidth; ++x)
@@ -285,16 +280,16 @@ void TestLogoPicturesDrawing::invertedIsTheNegative()
 void TestLogoPicturesDrawing::stacksAndRepeatedIcons()
 {
     // Two small lines of five rows, one row apart, centred in 14 rows: rows 1-5 and 7-11.
-    const QImage stack = draw(QStringLiteral("small \"I\"/\"I\""));
+    const QImage stack = draw(u"small \"I\"/\"I\""_s);
     for (int y = 0; y < LogoHeight; ++y)
         QCOMPARE(isBlack(stack, 35, y), (y >= 1 && y <= 5) || (y >= 7 && y <= 11));
-    const QImage one = draw(QStringLiteral("@cuoricino"));
-    const QImage three = draw(QStringLiteral("@cuoricino*3"));
+    const QImage one = draw(u"@cuoricino"_s);
+    const QImage three = draw(u"@cuoricino*3"_s);
     QCOMPARE(inkColumns(one).size(), 5);
     QCOMPARE(inkColumns(three).size(), 15);
     QCOMPARE(inkColumns(three).last() - inkColumns(three).first(), 3 * 5 + 2 - 1);
-    const QImage mirrored = draw(QStringLiteral("@gatto~"));
-    const QImage gatto = draw(QStringLiteral("@gatto"));
+    const QImage mirrored = draw(u"@gatto~"_s);
+    const QImage gatto = draw(u"@gatto"_s);
     // The cat sits in the middle, so facing the other way mirrors the whole logo.
     QVERIFY(mirrored != gatto);
     QCOMPARE(mirrored, gatto.mirrored(true, false));

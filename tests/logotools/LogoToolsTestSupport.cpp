@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::test {
 
 int inkCount(const logos::PixelBitmap &bitmap)
@@ -24,17 +26,16 @@ QList<QPoint> inkPoints(const logos::PixelBitmap &bitmap)
 QString pixelDifference(const QImage &expected, const QImage &actual)
 {
     if (actual.isNull())
-        return QStringLiteral("no picture");
+        return u"no picture"_s;
     if (expected.size() != actual.size())
-        return QStringLiteral("size %1x%2 instead of %3x%4")
-            .arg(actual.width())
+        return u"size %1x%2 instead of %3x%4"_s.arg(actual.width())
             .arg(actual.height())
             .arg(expected.width())
             .arg(expected.height());
     for (int y = 0; y < expected.height(); ++y) {
         for (int x = 0; x < expected.width(); ++x) {
             if ((qGray(expected.pixel(x, y)) < 128) != (qGray(actual.pixel(x, y)) < 128))
-                return QStringLiteral("pixel %1,%2").arg(x).arg(y);
+                return u"pixel %1,%2"_s.arg(x).arg(y);
         }
     }
     return QString();
@@ -50,7 +51,7 @@ QString FakeOpenFileDialog::ask(const logotools::OpenFileRequest &request)
 {
     m_calls.push_back(request);
     if (m_answers.isEmpty()) {
-        m_unexpected << QStringLiteral("open dialog \"%1\" shown with no answer queued").arg(request.title);
+        m_unexpected << u"open dialog \"%1\" shown with no answer queued"_s.arg(request.title);
         return {};
     }
     return m_answers.dequeue();
@@ -60,7 +61,7 @@ QStringList FakeOpenFileDialog::problems() const
 {
     QStringList problems = m_unexpected;
     for (const QString &answer : m_answers)
-        problems << QStringLiteral("open dialog answer never used: %1").arg(answer);
+        problems << u"open dialog answer never used: %1"_s.arg(answer);
     return problems;
 }
 

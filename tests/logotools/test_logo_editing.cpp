@@ -15,6 +15,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using namespace brivello::logotools;
 using test::inkCount;
@@ -197,10 +199,10 @@ void TestLogoEditing::textIsSetInTheGalleryFonts()
 {
     PictureEditor editor(LogoSize);
     editor.setTool(Tool::Text);
-    editor.setTextSettings({QStringLiteral("Ciao"), logos::FontFace::Normal, 1});
+    editor.setTextSettings({u"Ciao"_s, logos::FontFace::Normal, 1});
     PixelBitmap expected;
     QString error;
-    QVERIFY(logos::renderText(QStringLiteral("Ciao"), logos::FontFace::Normal, 1, &expected, &error));
+    QVERIFY(logos::renderText(u"Ciao"_s, logos::FontFace::Normal, 1, &expected, &error));
     // The text shows where the pointer hovers before it is set.
     editor.hover({4, 3});
     PixelBitmap wanted(72, 14);
@@ -210,12 +212,12 @@ void TestLogoEditing::textIsSetInTheGalleryFonts()
     editor.press({4, 3}, true);
     QCOMPARE(editor.picture(), wanted);
 
-    editor.setTextSettings({QStringLiteral("ROMA"), logos::FontFace::Big, 0});
+    editor.setTextSettings({u"ROMA"_s, logos::FontFace::Big, 0});
     editor.leave();
     editor.moveCursor(-4, -3);
     editor.clear();
     editor.act();
-    QVERIFY(logos::renderText(QStringLiteral("ROMA"), logos::FontFace::Big, 0, &expected, &error));
+    QVERIFY(logos::renderText(u"ROMA"_s, logos::FontFace::Big, 0, &expected, &error));
     QCOMPARE(expected.height(), 14);
     PixelBitmap big(72, 14);
     stamp(&big, expected, {0, 0});
@@ -228,26 +230,24 @@ void TestLogoEditing::textThatTheFontsCannotDrawIsTold()
     QSignalSpy problems(&editor, &PictureEditor::problem);
     editor.setTool(Tool::Text);
     editor.act();
-    editor.setTextSettings({QStringLiteral("Straße"), logos::FontFace::Normal, 0});
+    editor.setTextSettings({u"Straße"_s, logos::FontFace::Normal, 0});
     editor.act();
-    editor.setTextSettings({QStringLiteral("gatto"), logos::FontFace::Small, 0});
+    editor.setTextSettings({u"gatto"_s, logos::FontFace::Small, 0});
     editor.act();
-    editor.setTextSettings({QStringLiteral("PIZZA g"), logos::FontFace::Big, 0});
+    editor.setTextSettings({u"PIZZA g"_s, logos::FontFace::Big, 0});
     editor.act();
     QCOMPARE(problems.count(), 4);
-    QCOMPARE(problems.at(0).at(0).toString(),
-             QStringLiteral("Scrivere prima il testo da mettere nel disegno."));
-    QCOMPARE(problems.at(1).at(0).toString(), QStringLiteral("Il carattere «ß» non c'è in queste lettere."));
-    QCOMPARE(problems.at(2).at(0).toString(), QStringLiteral("Il carattere «g» non c'è in queste lettere."));
-    QCOMPARE(problems.at(3).at(0).toString(),
-             QStringLiteral("Le lettere grandi non hanno «g»: usare le maiuscole."));
+    QCOMPARE(problems.at(0).at(0).toString(), u"Scrivere prima il testo da mettere nel disegno."_s);
+    QCOMPARE(problems.at(1).at(0).toString(), u"Il carattere «ß» non c'è in queste lettere."_s);
+    QCOMPARE(problems.at(2).at(0).toString(), u"Il carattere «g» non c'è in queste lettere."_s);
+    QCOMPARE(problems.at(3).at(0).toString(), u"Le lettere grandi non hanno «g»: usare le maiuscole."_s);
     QCOMPARE(inkCount(editor.picture()), 0);
     QVERIFY(!editor.canUndo());
 }
 
 void TestLogoEditing::stampPrintsTheIconWhereThePointerShowsIt()
 {
-    const PixelBitmap heart = logos::builtInIcons().value(QStringLiteral("cuorefreccia"));
+    const PixelBitmap heart = logos::builtInIcons().value(u"cuorefreccia"_s);
     QVERIFY(heart.width() > 0);
     PictureEditor editor(LogoSize);
     QSignalSpy problems(&editor, &PictureEditor::problem);
@@ -255,7 +255,7 @@ void TestLogoEditing::stampPrintsTheIconWhereThePointerShowsIt()
     editor.press({0, 0}, true);
     QCOMPARE(problems.count(), 1);
 
-    editor.setStampSettings({QStringLiteral("cuorefreccia"), true});
+    editor.setStampSettings({u"cuorefreccia"_s, true});
     editor.hover({30, 1});
     QCOMPARE(inkCount(editor.shown()), inkCount(heart));
     editor.press({30, 1}, false); // the second button prints nothing
@@ -373,8 +373,7 @@ void TestLogoEditing::reductionThresholdAndDithering()
         // The higher the threshold, the more ink, dithered or not.
         const int low = inkCount(reduceToOneBit(grey, LogoSize, {40, dithering}));
         const int high = inkCount(reduceToOneBit(grey, LogoSize, {220, dithering}));
-        QVERIFY2(low < ink - 100 && high > ink + 100,
-                 qPrintable(QStringLiteral("%1 %2 %3").arg(low).arg(ink).arg(high)));
+        QVERIFY2(low < ink - 100 && high > ink + 100, qPrintable(u"%1 %2 %3"_s.arg(low).arg(ink).arg(high)));
     }
     // A light grey dithered keeps a few dots where the threshold alone keeps none.
     grey.fill(qRgb(200, 200, 200));
@@ -398,11 +397,9 @@ void TestLogoEditing::blackAndWhiteStayAtAnyThreshold()
         for (Dithering dithering : {Dithering::None, Dithering::FloydSteinberg, Dithering::Ordered}) {
             const PixelBitmap reduced = reduceToOneBit(source, LogoSize, {threshold, dithering});
             for (const QPoint &ink : inkPoints(reduced))
-                QVERIFY2(ink.y() >= 5 && ink.y() < 9,
-                         qPrintable(QStringLiteral("threshold %1: a dot at %2,%3")
-                                        .arg(threshold)
-                                        .arg(ink.x())
-                                        .arg(ink.y())));
+                QVERIFY2(
+                    ink.y() >= 5 && ink.y() < 9,
+                    qPrintable(u"threshold %1: a dot at %2,%3"_s.arg(threshold).arg(ink.x()).arg(ink.y())));
             for (int y = 5; y < 9; ++y) {
                 for (int x = 0; x < 10; ++x)
                     QVERIFY(reduced.isInk(x, y));
@@ -424,7 +421,7 @@ void TestLogoEditing::reductionFitsAndWhitensTransparency()
     painter.end();
     const PixelBitmap disc = reduceToOneBit(source, LogoSize, {});
     for (const QPoint &ink : inkPoints(disc))
-        QVERIFY2(ink.x() >= 29 && ink.x() <= 42, qPrintable(QStringLiteral("%1").arg(ink.x())));
+        QVERIFY2(ink.x() >= 29 && ink.x() <= 42, qPrintable(u"%1"_s.arg(ink.x())));
     QVERIFY(disc.isInk(36, 7));
     QVERIFY(!disc.isInk(29, 0));
 }
@@ -449,24 +446,23 @@ void TestLogoEditing::phoneScreenShowsEachKind()
     PixelBitmap picture(72, 28);
     const PixelBitmap blankMessage = phoneScreen(LogoKind::PictureMessage, picture);
     QCOMPARE(inkCount(blankMessage), 0);
-    const PixelBitmap message = phoneScreen(LogoKind::PictureMessage, picture, QStringLiteral("Ciao"));
+    const PixelBitmap message = phoneScreen(LogoKind::PictureMessage, picture, u"Ciao"_s);
     PixelBitmap ciao;
     QString error;
-    QVERIFY(logos::renderText(QStringLiteral("Ciao"), logos::FontFace::Normal, 0, &ciao, &error));
+    QVERIFY(logos::renderText(u"Ciao"_s, logos::FontFace::Normal, 0, &ciao, &error));
     QCOMPARE(inkCount(message), inkCount(ciao));
     QVERIFY(message.isInk(inkPoints(ciao).first().x(), 30 + inkPoints(ciao).first().y()));
     // A long text breaks into lines; the screen shows two, and a letter the
     // phone lacks shows as '?'.
-    const PixelBitmap longer = phoneScreen(LogoKind::PictureMessage, picture,
-                                           QStringLiteral("Tanti auguri di buon compleanno dalla zia ß"));
+    const PixelBitmap longer =
+        phoneScreen(LogoKind::PictureMessage, picture, u"Tanti auguri di buon compleanno dalla zia ß"_s);
     bool secondLine = false;
     for (int x = 0; x < 84; ++x)
         secondLine = secondLine || longer.isInk(x, 40);
     QVERIFY(secondLine);
     PixelBitmap unknown;
-    QVERIFY(logos::renderText(QStringLiteral("?"), logos::FontFace::Normal, 0, &unknown, &error));
-    QCOMPARE(inkCount(phoneScreen(LogoKind::PictureMessage, picture, QStringLiteral("ß"))),
-             inkCount(unknown));
+    QVERIFY(logos::renderText(u"?"_s, logos::FontFace::Normal, 0, &unknown, &error));
+    QCOMPARE(inkCount(phoneScreen(LogoKind::PictureMessage, picture, u"ß"_s)), inkCount(unknown));
 }
 
 QTEST_GUILESS_MAIN(TestLogoEditing)

@@ -18,6 +18,8 @@
 
 #include <csignal>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using namespace brivello::logotools;
 using test::fileContents;
@@ -25,8 +27,7 @@ using test::pixelDifference;
 
 namespace {
 
-const Network Tim{QStringLiteral("222"), QStringLiteral("01"), QStringLiteral("TIM"),
-                  QStringLiteral("Italy")};
+const Network Tim{u"222"_s, u"01"_s, u"TIM"_s, u"Italy"_s};
 
 LogoDocument documentOf(LogoKind kind, const QImage &picture, const Network &network = {})
 {
@@ -121,10 +122,10 @@ void TestLogoFiles::formatsFitTheirKinds()
         for (LogoKind kind : {LogoKind::OperatorLogo, LogoKind::GroupGraphic, LogoKind::PictureMessage})
             QVERIFY(formatFits(format, kind));
     }
-    QCOMPARE(formatOfPath(QStringLiteral("/a/b.c/LOGO.NOL")), PictureFormat::OperatorLogo);
-    QCOMPARE(formatOfPath(QStringLiteral("x.wbmp")), PictureFormat::Wbmp);
-    QCOMPARE(formatOfPath(QStringLiteral("x.png")), std::nullopt);
-    QCOMPARE(dialogFilter(PictureFormat::OverTheAir), QStringLiteral("Bitmap Over-The-Air (*.otb)"));
+    QCOMPARE(formatOfPath(u"/a/b.c/LOGO.NOL"_s), PictureFormat::OperatorLogo);
+    QCOMPARE(formatOfPath(u"x.wbmp"_s), PictureFormat::Wbmp);
+    QCOMPARE(formatOfPath(u"x.png"_s), std::nullopt);
+    QCOMPARE(dialogFilter(PictureFormat::OverTheAir), u"Bitmap Over-The-Air (*.otb)"_s);
 }
 
 void TestLogoFiles::overTheAirBitmapBytes()
@@ -235,7 +236,7 @@ void TestLogoFiles::everyFormatReadsBackWhatWasSaved()
     const auto logoKind = LogoKind(kind);
     const QImage picture = logoKind == LogoKind::PictureMessage ? picture72x28() : galleryLogo(21);
     const QString path =
-        m_folder.filePath(QStringLiteral("back %1.%2").arg(kind).arg(formatInfo(pictureFormat).extension));
+        m_folder.filePath(u"back %1.%2"_s.arg(kind).arg(formatInfo(pictureFormat).extension));
     QString error;
     QVERIFY2(savePicture(path, pictureFormat, documentOf(logoKind, picture, Tim), &error), qPrintable(error));
     OpenedPicture opened;
@@ -244,21 +245,21 @@ void TestLogoFiles::everyFormatReadsBackWhatWasSaved()
     QVERIFY(opened.oneBit);
     if (pictureFormat == PictureFormat::OperatorLogo) {
         QCOMPARE(opened.kind, LogoKind::OperatorLogo);
-        QCOMPARE(opened.networkCode, QStringLiteral("222 01"));
+        QCOMPARE(opened.networkCode, u"222 01"_s);
     } else {
         QVERIFY(opened.networkCode.isEmpty());
     }
     if (pictureFormat == PictureFormat::LogoManager)
         QCOMPARE(opened.kind, logoKind);
-    QVERIFY(QDir(m_folder.path()).entryList({QStringLiteral("*.tmp"), QStringLiteral("*~")}).isEmpty());
+    QVERIFY(QDir(m_folder.path()).entryList({u"*.tmp"_s, u"*~"_s}).isEmpty());
 }
 
 void TestLogoFiles::otherPicturesAreReadForReduction()
 {
     QImage photo(40, 30, QImage::Format_RGB32);
     photo.fill(qRgb(90, 140, 200));
-    const QString png = m_folder.filePath(QStringLiteral("photo.png"));
-    const QString jpeg = m_folder.filePath(QStringLiteral("photo.jpg"));
+    const QString png = m_folder.filePath(u"photo.png"_s);
+    const QString jpeg = m_folder.filePath(u"photo.jpg"_s);
     QVERIFY(photo.save(png));
     QVERIFY(photo.save(jpeg));
     for (const QString &path : {png, jpeg}) {
@@ -270,7 +271,7 @@ void TestLogoFiles::otherPicturesAreReadForReduction()
         QVERIFY(!opened.kind);
     }
     // The gallery's export is black and white already: taken as it is.
-    const QString exported = m_folder.filePath(QStringLiteral("EXPORT.BMP"));
+    const QString exported = m_folder.filePath(u"EXPORT.BMP"_s);
     QVERIFY(galleryLogo().save(exported, "BMP"));
     OpenedPicture opened;
     QString error;
@@ -281,7 +282,7 @@ void TestLogoFiles::otherPicturesAreReadForReduction()
 
 void TestLogoFiles::unreadableFilesAreTold()
 {
-    const QString text = m_folder.filePath(QStringLiteral("note.txt"));
+    const QString text = m_folder.filePath(u"note.txt"_s);
     QFile file(text);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("not a picture\n");
@@ -289,22 +290,19 @@ void TestLogoFiles::unreadableFilesAreTold()
     OpenedPicture opened;
     QString error;
     QVERIFY(!readPictureFile(text, &opened, &error));
-    QCOMPARE(
-        error,
-        QStringLiteral("Il file %1 non contiene un'immagine che il programma sappia leggere.").arg(text));
-    const QString otb = m_folder.filePath(QStringLiteral("short.otb"));
+    QCOMPARE(error, u"Il file %1 non contiene un'immagine che il programma sappia leggere."_s.arg(text));
+    const QString otb = m_folder.filePath(u"short.otb"_s);
     QVERIFY(file.rename(otb));
     QVERIFY(!readPictureFile(otb, &opened, &error));
-    const QString nol = m_folder.filePath(QStringLiteral("cut.nol"));
+    const QString nol = m_folder.filePath(u"cut.nol"_s);
     QFile cut(nol);
     QVERIFY(cut.open(QIODevice::WriteOnly));
     cut.write("NOL\x00\x01\x00\xde\x00", 8);
     cut.close();
     QVERIFY(!readPictureFile(nol, &opened, &error));
-    const QString missing = m_folder.filePath(QStringLiteral("nowhere.bmp"));
+    const QString missing = m_folder.filePath(u"nowhere.bmp"_s);
     QVERIFY(!readPictureFile(missing, &opened, &error));
-    QVERIFY2(error.startsWith(QStringLiteral("Il file %1 non si può leggere").arg(missing)),
-             qPrintable(error));
+    QVERIFY2(error.startsWith(u"Il file %1 non si può leggere"_s.arg(missing)), qPrintable(error));
 }
 
 void TestLogoFiles::encodingRefusesWhatDoesNotFit()
@@ -313,15 +311,15 @@ void TestLogoFiles::encodingRefusesWhatDoesNotFit()
     QString error;
     QVERIFY(!encodePicture(PictureFormat::OperatorLogo, documentOf(LogoKind::OperatorLogo, galleryLogo()),
                            &bytes, &error));
-    QCOMPARE(error, QStringLiteral("Per il formato Logo operatore Nokia scegliere prima la rete."));
+    QCOMPARE(error, u"Per il formato Logo operatore Nokia scegliere prima la rete."_s);
     QVERIFY(!encodePicture(PictureFormat::GroupGraphic, documentOf(LogoKind::PictureMessage, picture72x28()),
                            &bytes, &error));
-    QCOMPARE(error, QStringLiteral("Il formato Logo di gruppo Nokia non è adatto a questa immagine."));
+    QCOMPARE(error, u"Il formato Logo di gruppo Nokia non è adatto a questa immagine."_s);
     // A picture that is not the kind's size.
     QVERIFY(!encodePicture(PictureFormat::Bmp, documentOf(LogoKind::GroupGraphic, picture72x28()), &bytes,
                            &error));
     QVERIFY(!encodePicture(PictureFormat::Bmp, documentOf(LogoKind::GroupGraphic, QImage()), &bytes, &error));
-    QCOMPARE(error, QStringLiteral("Non c'è nessuna immagine da salvare."));
+    QCOMPARE(error, u"Non c'è nessuna immagine da salvare."_s);
 }
 
 void TestLogoFiles::gammuBitmapAdapterKeepsEveryPoint()
@@ -346,7 +344,7 @@ void TestLogoFiles::gammuBitmapAdapterKeepsEveryPoint()
 
 void TestLogoFiles::saveReplacesAnExistingFileWhole()
 {
-    const QString path = m_folder.filePath(QStringLiteral("replace.otb"));
+    const QString path = m_folder.filePath(u"replace.otb"_s);
     QFile old(path);
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write(QByteArray(4000, 'x'));
@@ -360,7 +358,7 @@ void TestLogoFiles::saveReplacesAnExistingFileWhole()
 
 void TestLogoFiles::saveOnAFullDiskFailsAndKeepsTheOldFile()
 {
-    const QString path = m_folder.filePath(QStringLiteral("full.bmp"));
+    const QString path = m_folder.filePath(u"full.bmp"_s);
     const QByteArray before("old contents");
     QFile old(path);
     QVERIFY(old.open(QIODevice::WriteOnly));
@@ -376,18 +374,18 @@ void TestLogoFiles::saveOnAFullDiskFailsAndKeepsTheOldFile()
             savePicture(path, PictureFormat::Bmp, documentOf(LogoKind::OperatorLogo, galleryLogo()), &error);
     }
     QVERIFY(!saved);
-    QVERIFY2(error.startsWith(QStringLiteral("Il file %1 non si può scrivere").arg(path)), qPrintable(error));
+    QVERIFY2(error.startsWith(u"Il file %1 non si può scrivere"_s.arg(path)), qPrintable(error));
     QCOMPARE(fileContents(path), before);
     QCOMPARE(QDir(m_folder.path()).entryList(QDir::Files), filesBefore);
 }
 
 void TestLogoFiles::saveIntoAMissingFolderFails()
 {
-    const QString path = m_folder.filePath(QStringLiteral("no folder/logo.nol"));
+    const QString path = m_folder.filePath(u"no folder/logo.nol"_s);
     QString error;
     QVERIFY(!savePicture(path, PictureFormat::OperatorLogo,
                          documentOf(LogoKind::OperatorLogo, galleryLogo(), Tim), &error));
-    QVERIFY(error.startsWith(QStringLiteral("Il file %1 non si può scrivere").arg(path)));
+    QVERIFY(error.startsWith(u"Il file %1 non si può scrivere"_s.arg(path)));
     QVERIFY(!QFileInfo::exists(path));
 }
 
@@ -403,25 +401,24 @@ void TestLogoFiles::operatorListPutsItalyFirstAndFinds()
     for (int i = italian; i < list.networks().size(); ++i)
         QVERIFY(list.networks().at(i).mcc != OperatorList::ItalianMcc);
     for (int i = 0; i < italian; ++i)
-        QCOMPARE(list.networks().at(i).country, QStringLiteral("Italy"));
+        QCOMPARE(list.networks().at(i).country, u"Italy"_s);
     // The rest by country name.
     for (int i = italian + 1; i < list.networks().size(); ++i)
         QVERIFY(list.networks().at(i - 1).country.localeAwareCompare(list.networks().at(i).country) <= 0);
 
     const std::optional<Network> tim = list.find(u"222 1");
     QVERIFY(tim);
-    QCOMPARE(tim->name, QStringLiteral("TIM"));
-    QCOMPARE(tim->mnc, QStringLiteral("01"));
-    QCOMPARE(tim->code(), QStringLiteral("222 01"));
+    QCOMPARE(tim->name, u"TIM"_s);
+    QCOMPARE(tim->mnc, u"01"_s);
+    QCOMPARE(tim->code(), u"222 01"_s);
     QVERIFY(!list.find(u"222 98 7"));
     QVERIFY(!list.find(u"000 00"));
     QVERIFY(!list.find(u"TIM"));
 
-    for (const QString &query :
-         {QStringLiteral("22201"), QStringLiteral("222 01"), QStringLiteral("tim italy")}) {
+    for (const QString &query : {u"22201"_s, u"222 01"_s, u"tim italy"_s}) {
         const QList<Network> found = list.search(query);
         QVERIFY2(!found.isEmpty(), qPrintable(query));
-        QCOMPARE(found.first().code(), QStringLiteral("222 01"));
+        QCOMPARE(found.first().code(), u"222 01"_s);
     }
     const QList<Network> vodafone = list.search(u"vodafone");
     QVERIFY(vodafone.size() > 5);
@@ -430,12 +427,10 @@ void TestLogoFiles::operatorListPutsItalyFirstAndFinds()
     QCOMPARE(list.search(u"").size(), list.networks().size());
 
     // Rows of other forms are left out; a country without a name shows its code.
-    const OperatorList small({{QStringLiteral("222 88"), QStringLiteral("Wind")},
-                              {QStringLiteral("bad"), QStringLiteral("Nothing")},
-                              {QStringLiteral("901 12"), QStringLiteral("Sea")}},
-                             {{QStringLiteral("222"), QStringLiteral("Italy")}});
+    const OperatorList small({{u"222 88"_s, u"Wind"_s}, {u"bad"_s, u"Nothing"_s}, {u"901 12"_s, u"Sea"_s}},
+                             {{u"222"_s, u"Italy"_s}});
     QCOMPARE(small.networks().size(), 2);
-    QCOMPARE(small.networks().at(1).country, QStringLiteral("901"));
+    QCOMPARE(small.networks().at(1).country, u"901"_s);
 }
 
 QTEST_GUILESS_MAIN(TestLogoFiles)

@@ -18,6 +18,8 @@
 #include <QTest>
 #include <QtEndian>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using namespace brivello::logotools;
 using test::fileContents;
@@ -36,7 +38,7 @@ struct SavedLogo
 
 QString logoName(const SavedLogo &logo)
 {
-    return QStringLiteral("%1 logo %2").arg(logos::categoryName(logo.category)).arg(logo.number);
+    return u"%1 logo %2"_s.arg(logos::categoryName(logo.category)).arg(logo.number);
 }
 
 struct Run
@@ -51,7 +53,7 @@ Run runProgram(const QString &program, const QStringList &arguments, const QStri
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), home);
+    environment.insert(u"HOME"_s, home);
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
     Run run;
@@ -85,13 +87,13 @@ QMap<QString, QImage> gammuBatchPictures(const QByteArray &output)
 {
     QMap<QString, QImage> pictures;
     const QStringList lines = QString::fromLocal8Bit(output).split(QLatin1Char('\n'));
-    const QString marker = QStringLiteral(": copybitmap ");
+    const QString marker = u": copybitmap "_s;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const qsizetype at = lines.at(i).indexOf(marker);
-        if (!lines.at(i).startsWith(QStringLiteral("Executing batch")) || at < 0 || i + 1 >= lines.size())
+        if (!lines.at(i).startsWith(u"Executing batch"_s) || at < 0 || i + 1 >= lines.size())
             continue;
         const QString file = lines.at(i).mid(at + marker.size()).trimmed();
-        const QString size = lines.at(i + 1).section(QStringLiteral("height "), 1).trimmed();
+        const QString size = lines.at(i + 1).section(u"height "_s, 1).trimmed();
         const int height = size.toInt();
         if (height <= 0 || i + 1 + height >= lines.size())
             continue;
@@ -113,7 +115,7 @@ QImage readNokiaFile(const QByteArray &bytes, QString *networkCode)
         if (bytes.size() < header + width * height)
             return {};
         if (nol)
-            *networkCode = QStringLiteral("%1 %2").arg(le16(6)).arg(le16(8), 2, 10, QLatin1Char('0'));
+            *networkCode = u"%1 %2"_s.arg(le16(6)).arg(le16(8), 2, 10, QLatin1Char('0'));
         QImage picture = gammubitmap::blankPicture(width, height);
         for (int i = 0; i < width * height; ++i) {
             if (bytes.at(header + i) == '1')
@@ -163,8 +165,7 @@ private:
 void TestLogoPeers::initTestCase()
 {
     QVERIFY(m_folder.isValid());
-    const Network tim{QStringLiteral("222"), QStringLiteral("01"), QStringLiteral("TIM"),
-                      QStringLiteral("Italy")};
+    const Network tim{u"222"_s, u"01"_s, u"TIM"_s, u"Italy"_s};
     for (logos::Category category : logos::AllCategories) {
         for (int number = 1; number <= logos::logoCount(category); ++number) {
             SavedLogo logo{category, number, logos::logoImage(category, number), {}};
@@ -174,8 +175,8 @@ void TestLogoPeers::initTestCase()
             document.network = tim;
             for (const FormatInfo &info : pictureFormats()) {
                 // No blanks in the names: gammu's batch splits its commands at them.
-                const QString path = m_folder.filePath(
-                    QStringLiteral("%1-%2.%3").arg(int(category)).arg(number).arg(info.extension));
+                const QString path =
+                    m_folder.filePath(u"%1-%2.%3"_s.arg(int(category)).arg(number).arg(info.extension));
                 // The bytes the editor saves, written plainly: the all-or-nothing
                 // save syncs every file to the disk, which 2,748 files would wait for.
                 QByteArray bytes;
@@ -193,7 +194,7 @@ void TestLogoPeers::initTestCase()
 
 void TestLogoPeers::bmpAndWbmpReadByGammu()
 {
-    const QString gammu = QStandardPaths::findExecutable(QStringLiteral("gammu"));
+    const QString gammu = QStandardPaths::findExecutable(u"gammu"_s);
     if (gammu.isEmpty())
         QSKIP("gammu (Debian package gammu) is not on the PATH: its reading of our BMP and WBMP is not "
               "checked");
@@ -201,30 +202,30 @@ void TestLogoPeers::bmpAndWbmpReadByGammu()
     // which prints the picture it read.
     QByteArray batch;
     for (const SavedLogo &logo : std::as_const(m_logos)) {
-        for (const QString &extension : {QStringLiteral("bmp"), QStringLiteral("wbmp")})
+        for (const QString &extension : {u"bmp"_s, u"wbmp"_s})
             batch += "copybitmap " + QFile::encodeName(logo.files.value(extension)) + '\n';
     }
-    const QString batchFile = m_folder.filePath(QStringLiteral("batch.txt"));
+    const QString batchFile = m_folder.filePath(u"batch.txt"_s);
     QFile file(batchFile);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(batch);
     file.close();
-    const Run run = runProgram(gammu, {QStringLiteral("batch"), batchFile}, m_home.path());
+    const Run run = runProgram(gammu, {u"batch"_s, batchFile}, m_home.path());
     QVERIFY2(run.finished, "gammu did not finish");
     const QMap<QString, QImage> read = gammuBatchPictures(run.output);
     QCOMPARE(read.size(), m_logos.size() * 2);
     for (const SavedLogo &logo : std::as_const(m_logos)) {
-        for (const QString &extension : {QStringLiteral("bmp"), QStringLiteral("wbmp")}) {
+        for (const QString &extension : {u"bmp"_s, u"wbmp"_s}) {
             const QString difference = pixelDifference(logo.picture, read.value(logo.files.value(extension)));
             QVERIFY2(difference.isEmpty(),
-                     qPrintable(QStringLiteral("%1 .%2: %3").arg(logoName(logo), extension, difference)));
+                     qPrintable(u"%1 .%2: %3"_s.arg(logoName(logo), extension, difference)));
         }
     }
 }
 
 void TestLogoPeers::checkImageMagick(const QString &extension)
 {
-    const QString convert = QStandardPaths::findExecutable(QStringLiteral("convert"));
+    const QString convert = QStandardPaths::findExecutable(u"convert"_s);
     if (convert.isEmpty())
         QSKIP(
             "convert (Debian package imagemagick) is not on the PATH: ImageMagick's reading is not checked");
@@ -232,7 +233,7 @@ void TestLogoPeers::checkImageMagick(const QString &extension)
     QStringList arguments;
     for (const SavedLogo &logo : std::as_const(m_logos))
         arguments << logo.files.value(extension);
-    arguments << QStringLiteral("-append") << QStringLiteral("pbm:-");
+    arguments << u"-append"_s << u"pbm:-"_s;
     const Run run = runProgram(convert, arguments, m_home.path());
     QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
     const QImage stacked = QImage::fromData(run.output, "PBM");
@@ -241,36 +242,35 @@ void TestLogoPeers::checkImageMagick(const QString &extension)
         const SavedLogo &logo = m_logos.at(i);
         const QString difference = pixelDifference(logo.picture, stacked.copy(0, int(i) * 14, 72, 14));
         QVERIFY2(difference.isEmpty(),
-                 qPrintable(QStringLiteral("%1 .%2: %3").arg(logoName(logo), extension, difference)));
+                 qPrintable(u"%1 .%2: %3"_s.arg(logoName(logo), extension, difference)));
     }
 }
 
 void TestLogoPeers::bmpWbmpAndOtbReadByImageMagick()
 {
-    checkImageMagick(QStringLiteral("bmp"));
-    checkImageMagick(QStringLiteral("wbmp"));
-    checkImageMagick(QStringLiteral("otb"));
+    checkImageMagick(u"bmp"_s);
+    checkImageMagick(u"wbmp"_s);
+    checkImageMagick(u"otb"_s);
 }
 
 void TestLogoPeers::nokiaFilesReadByTheirLayout()
 {
     for (const SavedLogo &logo : std::as_const(m_logos)) {
-        for (const QString &extension :
-             {QStringLiteral("nol"), QStringLiteral("ngg"), QStringLiteral("nlm")}) {
+        for (const QString &extension : {u"nol"_s, u"ngg"_s, u"nlm"_s}) {
             QString networkCode;
             const QImage read = readNokiaFile(fileContents(logo.files.value(extension)), &networkCode);
             const QString difference = pixelDifference(logo.picture, read);
             QVERIFY2(difference.isEmpty(),
-                     qPrintable(QStringLiteral("%1 .%2: %3").arg(logoName(logo), extension, difference)));
+                     qPrintable(u"%1 .%2: %3"_s.arg(logoName(logo), extension, difference)));
             if (extension == QLatin1String("nol"))
-                QCOMPARE(networkCode, QStringLiteral("222 01"));
+                QCOMPARE(networkCode, u"222 01"_s);
         }
     }
 }
 
 void TestLogoPeers::nokiaFilesAndOtbReadByGnokii()
 {
-    const QString gnokii = QStandardPaths::findExecutable(QStringLiteral("gnokii"));
+    const QString gnokii = QStandardPaths::findExecutable(u"gnokii"_s);
     if (gnokii.isEmpty())
         QSKIP(
             "gnokii (Debian package gnokii-cli) is not on the PATH: its reading of .nol, .ngg, .nlm and .otb "
@@ -280,10 +280,8 @@ void TestLogoPeers::nokiaFilesAndOtbReadByGnokii()
     for (const SavedLogo &logo : std::as_const(m_logos)) {
         if (logo.number != 1 && logo.number != logos::logoCount(logo.category))
             continue;
-        for (const QString &extension :
-             {QStringLiteral("nol"), QStringLiteral("ngg"), QStringLiteral("nlm"), QStringLiteral("otb")}) {
-            const Run run = runProgram(gnokii, {QStringLiteral("--viewlogo"), logo.files.value(extension)},
-                                       m_home.path());
+        for (const QString &extension : {u"nol"_s, u"ngg"_s, u"nlm"_s, u"otb"_s}) {
+            const Run run = runProgram(gnokii, {u"--viewlogo"_s, logo.files.value(extension)}, m_home.path());
             QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
             QStringList rows;
             for (const QString &line : QString::fromLocal8Bit(run.output).split(QLatin1Char('\n'))) {
@@ -292,7 +290,7 @@ void TestLogoPeers::nokiaFilesAndOtbReadByGnokii()
             }
             const QString difference = pixelDifference(logo.picture, fromTextRows(rows));
             QVERIFY2(difference.isEmpty(),
-                     qPrintable(QStringLiteral("%1 .%2: %3").arg(logoName(logo), extension, difference)));
+                     qPrintable(u"%1 .%2: %3"_s.arg(logoName(logo), extension, difference)));
         }
     }
 }

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using namespace brivello::logotools;
 
@@ -67,7 +69,7 @@ private Q_SLOTS:
         document.picture = gammubitmap::blankPicture(72, 14);
         document.picture.setPixel(0, 0, 1);
         document.picture.setPixel(71, 13, 1);
-        document.network = {QStringLiteral("222"), QStringLiteral("10"), QStringLiteral("Vodafone"), {}};
+        document.network = {u"222"_s, u"10"_s, u"Vodafone"_s, {}};
         const phone::LogoMessage sent = smsFor(document);
         QVERIFY2(sent.ok(), qPrintable(sent.error));
         const phone::SmsPart &part = sent.message.parts.front();
@@ -80,7 +82,7 @@ private Q_SLOTS:
         const GammuReading reading = readWithGammu(part);
         QVERIFY(reading.ok);
         QCOMPARE(reading.id, int(SMS_NokiaOperatorLogo));
-        QCOMPARE(reading.networkCode, QStringLiteral("222 10"));
+        QCOMPARE(reading.networkCode, u"222 10"_s);
         QCOMPARE(reading.picture.size(), QSize(72, 14));
         for (int y = 0; y < 14; ++y)
             for (int x = 0; x < 72; ++x)
@@ -95,7 +97,7 @@ private Q_SLOTS:
         const phone::LogoMessage sent = smsFor(document);
         QVERIFY(!sent.ok());
         QVERIFY(sent.message.parts.empty());
-        QVERIFY(sent.error.contains(QStringLiteral("rete")));
+        QVERIFY(sent.error.contains(u"rete"_s));
     }
 
     void kindChoosesThePort()
@@ -108,14 +110,14 @@ private Q_SLOTS:
         LogoDocument picture;
         picture.kind = LogoKind::PictureMessage;
         picture.picture = gammubitmap::blankPicture(72, 28);
-        picture.text = QStringLiteral("Auguri");
+        picture.text = u"Auguri"_s;
         const phone::LogoMessage sent = smsFor(picture);
         QVERIFY2(sent.ok(), qPrintable(sent.error));
         QCOMPARE(sent.message.port, phone::SmartPort::PictureMessage);
         QVERIFY(sent.message.payload().contains("Auguri"));
 
         picture.picture = gammubitmap::blankPicture(72, 14);
-        QVERIFY(smsFor(picture).error.contains(QStringLiteral("72 × 28")));
+        QVERIFY(smsFor(picture).error.contains(u"72 × 28"_s));
     }
 };
 

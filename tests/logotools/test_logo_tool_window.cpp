@@ -38,6 +38,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using namespace brivello::logotools;
 using platform::MessageAnswer;
@@ -50,7 +52,7 @@ namespace {
 class RecordingSendStep final : public SendStep
 {
 public:
-    QString buttonText() const override { return QStringLiteral("Invia come SMS..."); }
+    QString buttonText() const override { return u"Invia come SMS..."_s; }
     bool takes(LogoKind kind) const override { return kind == LogoKind::OperatorLogo; }
     void start(const LogoDocument &document, QWidget *window) override
     {
@@ -124,7 +126,7 @@ void TestLogoToolWindow::cleanup()
     m_window.reset();
     m_fakes.checkUnused();
     const QStringList problems = m_open->problems();
-    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u"; "_s)));
 }
 
 void TestLogoToolWindow::makeWindow(FaceId face, std::vector<std::shared_ptr<SendStep>> steps)
@@ -135,7 +137,7 @@ void TestLogoToolWindow::makeWindow(FaceId face, std::vector<std::shared_ptr<Sen
     services.openFileDialog = m_open;
     services.messageBox = m_fakes.messageBox;
     services.sendSteps = std::move(steps);
-    services.helpFile = path(QStringLiteral("leggimi.txt"));
+    services.helpFile = path(u"leggimi.txt"_s);
     services.startFolder = m_folder.path();
     m_window = std::make_unique<LogoToolWindow>(toolFace(face), services);
     m_window->show();
@@ -179,35 +181,35 @@ void TestLogoToolWindow::writeFile(const QString &path, const QByteArray &bytes)
 
 void TestLogoToolWindow::eachFaceShowsItsOwnControls()
 {
-    QCOMPARE(window().windowTitle(), QStringLiteral("senza nome[*] - Editor Loghi"));
+    QCOMPARE(window().windowTitle(), u"senza nome[*] - Editor Loghi"_s);
     QVERIFY(window().kindBox());
     QCOMPARE(window().kindBox()->count(), 2);
     QVERIFY(window().networkButton().isVisible());
     QVERIFY(!window().messageTextBox().isVisible());
     QCOMPARE(window().formatBox().count(), 6);
-    QCOMPARE(window().formatBox().currentText(), QStringLiteral("Logo operatore Nokia (.nol)"));
+    QCOMPARE(window().formatBox().currentText(), u"Logo operatore Nokia (.nol)"_s);
     QVERIFY(window().sendButtons().isEmpty());
     QCOMPARE(window().editor().size(), LogoSize);
 
     makeWindow(FaceId::GroupGraphic);
-    QCOMPARE(window().windowTitle(), QStringLiteral("senza nome[*] - Logo Gruppo"));
+    QCOMPARE(window().windowTitle(), u"senza nome[*] - Logo Gruppo"_s);
     QVERIFY(!window().kindBox());
     QVERIFY(!window().networkButton().isVisible());
     QVERIFY(!window().messageTextBox().isVisible());
     QCOMPARE(window().formatBox().count(), 5);
-    QCOMPARE(window().formatBox().currentText(), QStringLiteral("Logo di gruppo Nokia (.ngg)"));
+    QCOMPARE(window().formatBox().currentText(), u"Logo di gruppo Nokia (.ngg)"_s);
     QCOMPARE(window().editor().size(), LogoSize);
 
     makeWindow(FaceId::PictureMessage);
-    QCOMPARE(window().windowTitle(), QStringLiteral("senza nome[*] - Messaggi Illustrati"));
+    QCOMPARE(window().windowTitle(), u"senza nome[*] - Messaggi Illustrati"_s);
     QVERIFY(!window().networkButton().isVisible());
     QVERIFY(window().messageTextBox().isVisible());
     QCOMPARE(window().formatBox().count(), 4);
     QCOMPARE(window().editor().size(), PictureSize);
 
-    QCOMPARE(faceForProgram(QStringLiteral("/disc/tools/logo gruppo/GRPLOGO.EXE")).id, FaceId::GroupGraphic);
-    QCOMPARE(faceForProgram(QStringLiteral("picmsg.exe")).id, FaceId::PictureMessage);
-    QCOMPARE(faceForProgram(QStringLiteral("/build/brivello-logotools")).id, FaceId::LogoEditor);
+    QCOMPARE(faceForProgram(u"/disc/tools/logo gruppo/GRPLOGO.EXE"_s).id, FaceId::GroupGraphic);
+    QCOMPARE(faceForProgram(u"picmsg.exe"_s).id, FaceId::PictureMessage);
+    QCOMPARE(faceForProgram(u"/build/brivello-logotools"_s).id, FaceId::LogoEditor);
 }
 
 void TestLogoToolWindow::mouseDrawsOnTheCanvasAndThePhoneShowsIt()
@@ -252,14 +254,14 @@ void TestLogoToolWindow::keyboardAloneDrawsWritesAndStamps()
     key(Qt::Key_T);
     QCOMPARE(window().editor().tool(), Tool::Text);
     QCOMPARE(QApplication::focusWidget(), &window().textBox());
-    QTest::keyClicks(&window().textBox(), QStringLiteral("CIAO"));
+    QTest::keyClicks(&window().textBox(), u"CIAO"_s);
     window().fontBox().setCurrentIndex(window().fontBox().findData(int(logos::FontFace::Small)));
     const PixelBitmap before = window().editor().picture();
     key(Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), &window().canvas());
     PixelBitmap text;
     QString error;
-    QVERIFY(logos::renderText(QStringLiteral("CIAO"), logos::FontFace::Small, 0, &text, &error));
+    QVERIFY(logos::renderText(u"CIAO"_s, logos::FontFace::Small, 0, &text, &error));
     PixelBitmap withText = before;
     stamp(&withText, text, {3, 1});
     QCOMPARE(window().editor().picture(), withText);
@@ -274,10 +276,10 @@ void TestLogoToolWindow::keyboardAloneDrawsWritesAndStamps()
     key(Qt::Key_Z, Qt::ControlModifier);
     key(Qt::Key_S);
     QCOMPARE(window().editor().tool(), Tool::Stamp);
-    window().iconBox().setCurrentIndex(window().iconBox().findData(QStringLiteral("cuore")));
+    window().iconBox().setCurrentIndex(window().iconBox().findData(u"cuore"_s));
     for (int i = 0; i < 40; ++i)
         key(Qt::Key_Right);
-    const PixelBitmap heart = logos::builtInIcons().value(QStringLiteral("cuore"));
+    const PixelBitmap heart = logos::builtInIcons().value(u"cuore"_s);
     QCOMPARE(inkCount(window().editor().shown()), 3 + inkCount(heart));
     QCOMPARE(inkCount(window().editor().picture()), 3);
     key(Qt::Key_Space);
@@ -293,10 +295,9 @@ void TestLogoToolWindow::keyboardAloneDrawsWritesAndStamps()
     // A text the letters cannot draw is told in the status bar.
     key(Qt::Key_T);
     QCOMPARE(QApplication::focusWidget(), &window().canvas());
-    window().textBox().setText(QStringLiteral("€"));
+    window().textBox().setText(u"€"_s);
     key(Qt::Key_Space);
-    QCOMPARE(window().statusBar()->currentMessage(),
-             QStringLiteral("Il carattere «€» non c'è in queste lettere."));
+    QCOMPARE(window().statusBar()->currentMessage(), u"Il carattere «€» non c'è in queste lettere."_s);
 }
 
 void TestLogoToolWindow::galleryLogoIsPickedByKeyboardAndTouchedUp()
@@ -304,10 +305,10 @@ void TestLogoToolWindow::galleryLogoIsPickedByKeyboardAndTouchedUp()
     key(Qt::Key_G, Qt::ControlModifier);
     QTRY_VERIFY(window().galleryPicker() && window().galleryPicker()->isVisible());
     GalleryPicker &picker = *window().galleryPicker();
-    QCOMPARE(picker.categoryBox().currentText(), QStringLiteral("Amore"));
+    QCOMPARE(picker.categoryBox().currentText(), u"Amore"_s);
     QCOMPARE(picker.logoList().count(), logos::logoCount(logos::Category::Amore));
     QTest::keyClick(&picker.categoryBox(), Qt::Key_Down);
-    QCOMPARE(picker.categoryBox().currentText(), QStringLiteral("Persone"));
+    QCOMPARE(picker.categoryBox().currentText(), u"Persone"_s);
     QCOMPARE(picker.logoList().count(), 64);
     picker.logoList().setFocus();
     for (int i = 0; i < 4; ++i)
@@ -315,7 +316,7 @@ void TestLogoToolWindow::galleryLogoIsPickedByKeyboardAndTouchedUp()
     QTest::keyClick(&picker.logoList(), Qt::Key_Return);
     QTRY_VERIFY(!window().galleryPicker());
     QCOMPARE(window().editor().picture(), galleryLogo(logos::Category::Persone, 5));
-    QCOMPARE(window().statusBar()->currentMessage(), QStringLiteral("Logo della galleria: Persone, logo 5."));
+    QCOMPARE(window().statusBar()->currentMessage(), u"Logo della galleria: Persone, logo 5."_s);
 
     // Touched up: a frame around it with the keyboard. (The offscreen
     // platform has no window manager to hand the activation back to the
@@ -358,18 +359,18 @@ void TestLogoToolWindow::galleryLogoIsPickedByKeyboardAndTouchedUp()
 
 void TestLogoToolWindow::galleryExportOpensAsItIs()
 {
-    const QString exported = path(QStringLiteral("export.bmp"));
+    const QString exported = path(u"export.bmp"_s);
     QString error;
     QVERIFY(logos::writeMonochromeBmp(exported, logos::logoImage(logos::Category::Animali, 40), &error));
     m_open->queueAnswer(exported);
     key(Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(m_open->calls().size(), std::size_t(1));
     QCOMPARE(m_open->calls().front().startFolder, m_folder.path());
-    QVERIFY(m_open->calls().front().filter.contains(QStringLiteral("*.nol")));
+    QVERIFY(m_open->calls().front().filter.contains(u"*.nol"_s));
     QVERIFY(!window().reduceDialog());
     QCOMPARE(window().editor().picture(), galleryLogo(logos::Category::Animali, 40));
     QCOMPARE(window().filePath(), exported);
-    QCOMPARE(window().windowTitle(), QStringLiteral("export.bmp[*] - Editor Loghi"));
+    QCOMPARE(window().windowTitle(), u"export.bmp[*] - Editor Loghi"_s);
     QVERIFY(!window().isWindowModified());
     QCOMPARE(window().formatBox().currentData().toInt(), int(PictureFormat::Bmp));
     // Opening is a step that can be undone.
@@ -383,7 +384,7 @@ void TestLogoToolWindow::photoIsReducedWithTheChosenThresholdAndDithering()
         for (int x = 0; x < 120; ++x)
             photo.setPixel(x, y, qRgb(x * 2, (x + y) % 256, 180));
     }
-    const QString file = path(QStringLiteral("foto.jpg"));
+    const QString file = path(u"foto.jpg"_s);
     QVERIFY(photo.save(file, "JPEG", 95));
     const QImage asRead(file);
     m_open->queueAnswer(file);
@@ -413,7 +414,7 @@ void TestLogoToolWindow::cancellingTheReductionKeepsTheDrawing()
     const PixelBitmap before = window().editor().picture();
     QImage grey(30, 30, QImage::Format_RGB32);
     grey.fill(qRgb(100, 100, 100));
-    const QString file = path(QStringLiteral("grigio.png"));
+    const QString file = path(u"grigio.png"_s);
     QVERIFY(grey.save(file));
     m_open->queueAnswer(file);
     window().openFile();
@@ -428,16 +429,15 @@ void TestLogoToolWindow::operatorLogoFileBringsItsNetwork()
     LogoDocument document;
     document.kind = LogoKind::OperatorLogo;
     document.picture = logos::logoImage(logos::Category::Testi, 12);
-    document.network = {QStringLiteral("222"), QStringLiteral("88"), QStringLiteral("Wind"),
-                        QStringLiteral("Italy")};
-    const QString file = path(QStringLiteral("wind.nol"));
+    document.network = {u"222"_s, u"88"_s, u"Wind"_s, u"Italy"_s};
+    const QString file = path(u"wind.nol"_s);
     QString error;
     QVERIFY(savePicture(file, PictureFormat::OperatorLogo, document, &error));
     m_open->queueAnswer(file);
     window().openFile();
     QCOMPARE(window().editor().picture(), galleryLogo(logos::Category::Testi, 12));
-    QCOMPARE(window().network().code(), QStringLiteral("222 88"));
-    QCOMPARE(window().networkLabel().text(), QStringLiteral("Wind (Italy), MCC 222 MNC 88"));
+    QCOMPARE(window().network().code(), u"222 88"_s);
+    QCOMPARE(window().networkLabel().text(), u"Wind (Italy), MCC 222 MNC 88"_s);
     // Saved again as it came: the same bytes, without a dialog.
     window().command(LogoToolWindow::Command::Invert).trigger();
     QVERIFY(window().isWindowModified());
@@ -456,7 +456,7 @@ void TestLogoToolWindow::pictureFileSwitchesTheEditorToItsSize()
     LogoDocument document;
     document.kind = LogoKind::PictureMessage;
     document.picture = toPicture(picture);
-    const QString file = path(QStringLiteral("gatto.nlm"));
+    const QString file = path(u"gatto.nlm"_s);
     QString error;
     QVERIFY(savePicture(file, PictureFormat::LogoManager, document, &error));
     m_open->queueAnswer(file);
@@ -472,16 +472,15 @@ void TestLogoToolWindow::pictureFileSwitchesTheEditorToItsSize()
 
 void TestLogoToolWindow::unreadableFileIsTold()
 {
-    const QString file = path(QStringLiteral("lettera.bmp"));
+    const QString file = path(u"lettera.bmp"_s);
     writeFile(file, "Cara Maria,\n");
     m_open->queueAnswer(file);
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     window().openFile();
     QCOMPARE(m_fakes.messageBox->shown().size(), std::size_t(1));
-    QCOMPARE(m_fakes.messageBox->shown().front().title, QStringLiteral("Editor Loghi"));
-    QCOMPARE(
-        lastMessage(),
-        QStringLiteral("Il file %1 non contiene un'immagine che il programma sappia leggere.").arg(file));
+    QCOMPARE(m_fakes.messageBox->shown().front().title, u"Editor Loghi"_s);
+    QCOMPARE(lastMessage(),
+             u"Il file %1 non contiene un'immagine che il programma sappia leggere."_s.arg(file));
     QCOMPARE(inkCount(window().editor().picture()), 0);
     QVERIFY(!window().editor().canUndo());
     // A cancelled dialog opens nothing.
@@ -499,7 +498,7 @@ void TestLogoToolWindow::savesEachFormatThroughTheDialog()
         const auto format = PictureFormat(window().formatBox().currentData().toInt());
         const FormatInfo &info = formatInfo(format);
         // The name is typed without an extension: the format's is added.
-        const QString typed = path(QStringLiteral("gruppo %1").arg(i));
+        const QString typed = path(u"gruppo %1"_s.arg(i));
         m_fakes.saveFileDialog->queueAnswer(typed);
         QTest::mouseClick(&window().saveButton(), Qt::LeftButton);
         const platform::SaveFileRequest &request = m_fakes.saveFileDialog->calls().back();
@@ -512,8 +511,7 @@ void TestLogoToolWindow::savesEachFormatThroughTheDialog()
         QVERIFY(encodePicture(format, window().document(), &bytes, &error));
         QCOMPARE(fileContents(saved), bytes);
         QVERIFY(!window().isWindowModified());
-        QCOMPARE(window().statusBar()->currentMessage(),
-                 QStringLiteral("Salvato come %1: %2").arg(info.name, saved));
+        QCOMPARE(window().statusBar()->currentMessage(), u"Salvato come %1: %2"_s.arg(info.name, saved));
     }
     // Ctrl+S writes the last file again, without a dialog.
     window().command(LogoToolWindow::Command::Invert).trigger();
@@ -535,76 +533,73 @@ void TestLogoToolWindow::savesEachFormatThroughTheDialog()
 void TestLogoToolWindow::operatorLogoAsksForTheNetworkBeforeItIsSaved()
 {
     window().editor().replace(galleryLogo(logos::Category::Amore, 1));
-    m_fakes.saveFileDialog->queueAnswer(path(QStringLiteral("voda.nol")));
+    m_fakes.saveFileDialog->queueAnswer(path(u"voda.nol"_s));
     QVERIFY(!window().saveAs());
     QTRY_VERIFY(window().operatorPicker() && window().operatorPicker()->isVisible());
-    QVERIFY(!QFile::exists(path(QStringLiteral("voda.nol"))));
+    QVERIFY(!QFile::exists(path(u"voda.nol"_s)));
     OperatorPicker &picker = *window().operatorPicker();
     // The Italian networks come first.
-    QCOMPARE(picker.networkList().topLevelItem(0)->text(2), QStringLiteral("222"));
-    QTest::keyClicks(&picker.searchBox(), QStringLiteral("vodafone"));
-    QCOMPARE(picker.networkList().currentItem()->text(1), QStringLiteral("Vodafone"));
-    QCOMPARE(picker.networkList().currentItem()->text(2), QStringLiteral("222"));
-    QVERIFY(picker.countLabel().text().startsWith(QStringLiteral("Reti trovate: ")));
+    QCOMPARE(picker.networkList().topLevelItem(0)->text(2), u"222"_s);
+    QTest::keyClicks(&picker.searchBox(), u"vodafone"_s);
+    QCOMPARE(picker.networkList().currentItem()->text(1), u"Vodafone"_s);
+    QCOMPARE(picker.networkList().currentItem()->text(2), u"222"_s);
+    QVERIFY(picker.countLabel().text().startsWith(u"Reti trovate: "_s));
     QTest::keyClick(&picker.searchBox(), Qt::Key_Return);
     QTRY_VERIFY(!window().operatorPicker());
-    const QByteArray bytes = fileContents(path(QStringLiteral("voda.nol")));
+    const QByteArray bytes = fileContents(path(u"voda.nol"_s));
     QCOMPARE(bytes.left(3), QByteArray("NOL"));
     QCOMPARE(bytes.mid(6, 4), QByteArray("\xde\x00\x06\x00", 4));
-    QCOMPARE(window().network().code(), QStringLiteral("222 06"));
-    QCOMPARE(window().networkLabel().text(), QStringLiteral("Vodafone (Italy), MCC 222 MNC 06"));
+    QCOMPARE(window().network().code(), u"222 06"_s);
+    QCOMPARE(window().networkLabel().text(), u"Vodafone (Italy), MCC 222 MNC 06"_s);
 
     // Another network picked through the button; a search that finds nothing
     // cannot be confirmed.
     QTest::mouseClick(&window().networkButton(), Qt::LeftButton);
     QTRY_VERIFY(window().operatorPicker());
     OperatorPicker &again = *window().operatorPicker();
-    QCOMPARE(again.chosenNetwork()->code(), QStringLiteral("222 06"));
-    QTest::keyClicks(&again.searchBox(), QStringLiteral("xyzzy"));
+    QCOMPARE(again.chosenNetwork()->code(), u"222 06"_s);
+    QTest::keyClicks(&again.searchBox(), u"xyzzy"_s);
     QVERIFY(!again.buttons().button(QDialogButtonBox::Ok)->isEnabled());
-    QCOMPARE(again.countLabel().text(), QStringLiteral("Nessuna rete trovata."));
+    QCOMPARE(again.countLabel().text(), u"Nessuna rete trovata."_s);
     again.searchBox().clear();
-    QTest::keyClicks(&again.searchBox(), QStringLiteral("22288"));
+    QTest::keyClicks(&again.searchBox(), u"22288"_s);
     QTest::keyClick(&again.searchBox(), Qt::Key_Return);
     QTRY_VERIFY(!window().operatorPicker());
-    QCOMPARE(window().network().code(), QStringLiteral("222 88"));
+    QCOMPARE(window().network().code(), u"222 88"_s);
 }
 
 void TestLogoToolWindow::typedExtensionChoosesTheFormat()
 {
     window().editor().replace(galleryLogo(logos::Category::Testi, 1));
     chooseFormat(PictureFormat::Bmp);
-    m_fakes.saveFileDialog->queueAnswer(path(QStringLiteral("logo.OTB")));
+    m_fakes.saveFileDialog->queueAnswer(path(u"logo.OTB"_s));
     QVERIFY(window().saveAs());
-    QCOMPARE(fileContents(path(QStringLiteral("logo.OTB"))),
-             encodeOverTheAir(toPicture(window().editor().picture())));
-    QCOMPARE(window().filePath(), path(QStringLiteral("logo.OTB")));
+    QCOMPARE(fileContents(path(u"logo.OTB"_s)), encodeOverTheAir(toPicture(window().editor().picture())));
+    QCOMPARE(window().filePath(), path(u"logo.OTB"_s));
 
     // A group graphic cannot be an operator logo file.
     makeWindow(FaceId::GroupGraphic);
-    m_fakes.saveFileDialog->queueAnswer(path(QStringLiteral("gruppo.nol")));
+    m_fakes.saveFileDialog->queueAnswer(path(u"gruppo.nol"_s));
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     QVERIFY(!window().saveAs());
-    QCOMPARE(lastMessage(),
-             QStringLiteral("Il formato .nol non è adatto a questo disegno: il file non è stato salvato."));
-    QVERIFY(!QFile::exists(path(QStringLiteral("gruppo.nol"))));
+    QCOMPARE(lastMessage(), u"Il formato .nol non è adatto a questo disegno: il file non è stato salvato."_s);
+    QVERIFY(!QFile::exists(path(u"gruppo.nol"_s)));
 }
 
 void TestLogoToolWindow::failedSaveIsToldAndKeepsTheWorkUnsaved()
 {
     clickPixel({2, 2});
     chooseFormat(PictureFormat::Wbmp);
-    const QString nowhere = path(QStringLiteral("cartella che non c'è/logo.wbmp"));
+    const QString nowhere = path(u"cartella che non c'è/logo.wbmp"_s);
     m_fakes.saveFileDialog->queueAnswer(nowhere);
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     QVERIFY(!window().saveAs());
     QCOMPARE(m_fakes.messageBox->shown().back().icon, platform::MessageIcon::Critical);
-    QVERIFY2(
-        lastMessage().startsWith(QStringLiteral("Il disegno non è stato salvato.\nIl file %1").arg(nowhere)),
-        qPrintable(lastMessage()));
+    QVERIFY2(lastMessage().startsWith(u"Il disegno non è stato salvato.\nIl file %1"_s.arg(nowhere)),
+             qPrintable(lastMessage()));
     QVERIFY(window().isWindowModified());
     QVERIFY(window().filePath().isEmpty());
-    QCOMPARE(window().statusBar()->currentMessage(), QStringLiteral("Non salvato."));
+    QCOMPARE(window().statusBar()->currentMessage(), u"Non salvato."_s);
 }
 
 void TestLogoToolWindow::leavingWithUnsavedWorkAsks()
@@ -616,16 +611,15 @@ void TestLogoToolWindow::leavingWithUnsavedWorkAsks()
     m_fakes.messageBox->queueAnswer(MessageAnswer::Cancel);
     QVERIFY(!window().close());
     QVERIFY(window().isVisible());
-    QCOMPARE(m_fakes.messageBox->shown().back().text,
-             QStringLiteral("Il disegno non è stato salvato. Salvarlo adesso?"));
+    QCOMPARE(m_fakes.messageBox->shown().back().text, u"Il disegno non è stato salvato. Salvarlo adesso?"_s);
     QCOMPARE(m_fakes.messageBox->shown().back().buttons, platform::MessageButtons::YesNoCancel);
 
     // Yes saves through the dialog, then the window closes.
     chooseFormat(PictureFormat::Bmp);
     m_fakes.messageBox->queueAnswer(MessageAnswer::Yes);
-    m_fakes.saveFileDialog->queueAnswer(path(QStringLiteral("prima di uscire.bmp")));
+    m_fakes.saveFileDialog->queueAnswer(path(u"prima di uscire.bmp"_s));
     QVERIFY(window().close());
-    QCOMPARE(fileContents(path(QStringLiteral("prima di uscire.bmp"))),
+    QCOMPARE(fileContents(path(u"prima di uscire.bmp"_s)),
              logos::monochromeBmp(toPicture(window().editor().picture())));
 
     // Nuovo asks too; No drops the drawing.
@@ -643,10 +637,10 @@ void TestLogoToolWindow::pictureMessageTextShowsOnThePhone()
     makeWindow(FaceId::PictureMessage);
     window().editor().replace(centredIn(galleryLogo(logos::Category::Animali, 1), PictureSize));
     window().messageTextBox().setFocus();
-    QTest::keyClicks(&window().messageTextBox(), QStringLiteral("Auguri!"));
+    QTest::keyClicks(&window().messageTextBox(), u"Auguri!"_s);
     QCOMPARE(window().phoneScreen().screen(),
-             phoneScreen(LogoKind::PictureMessage, window().editor().picture(), QStringLiteral("Auguri!")));
-    QCOMPARE(window().document().text, QStringLiteral("Auguri!"));
+             phoneScreen(LogoKind::PictureMessage, window().editor().picture(), u"Auguri!"_s));
+    QCOMPARE(window().document().text, u"Auguri!"_s);
     QCOMPARE(window().document().kind, LogoKind::PictureMessage);
     QCOMPARE(window().document().picture.size(), PictureSize);
     // The text is as short as a picture message's.
@@ -654,9 +648,9 @@ void TestLogoToolWindow::pictureMessageTextShowsOnThePhone()
     QCOMPARE(window().messageTextBox().text().size(), PictureMessageTextLimit);
     // Saved as a Nokia Logo Manager picture.
     chooseFormat(PictureFormat::LogoManager);
-    m_fakes.saveFileDialog->queueAnswer(path(QStringLiteral("auguri.nlm")));
+    m_fakes.saveFileDialog->queueAnswer(path(u"auguri.nlm"_s));
     QVERIFY(window().saveAs());
-    const QByteArray bytes = fileContents(path(QStringLiteral("auguri.nlm")));
+    const QByteArray bytes = fileContents(path(u"auguri.nlm"_s));
     QCOMPARE(bytes.at(5), '\x03');
     QCOMPARE(quint8(bytes.at(8)), quint8(28));
 }
@@ -683,7 +677,7 @@ void TestLogoToolWindow::zoomAndHelp()
     key(Qt::Key_Plus, Qt::ControlModifier);
     QCOMPARE(window().canvas().zoom(), zoom + 2);
     QVERIFY(window().canvas().width() > size.width());
-    QCOMPARE(window().statusBar()->currentMessage(), QStringLiteral("Ingrandimento: %1 volte").arg(zoom + 2));
+    QCOMPARE(window().statusBar()->currentMessage(), u"Ingrandimento: %1 volte"_s.arg(zoom + 2));
     for (int i = 0; i < 20; ++i)
         key(Qt::Key_Minus, Qt::ControlModifier);
     QCOMPARE(window().canvas().zoom(), PixelCanvas::MinimumZoom);
@@ -691,16 +685,13 @@ void TestLogoToolWindow::zoomAndHelp()
     // F1 without the help file says where it looked.
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     key(Qt::Key_F1);
-    QCOMPARE(lastMessage(),
-             QStringLiteral("Le istruzioni non si trovano: %1").arg(path(QStringLiteral("leggimi.txt"))));
-    writeFile(path(QStringLiteral("leggimi.txt")),
-              QStringLiteral("Editor Loghi: istruzioni così.\n").toUtf8());
+    QCOMPARE(lastMessage(), u"Le istruzioni non si trovano: %1"_s.arg(path(u"leggimi.txt"_s)));
+    writeFile(path(u"leggimi.txt"_s), u"Editor Loghi: istruzioni così.\n"_s.toUtf8());
     key(Qt::Key_F1);
     QDialog *help = nullptr;
-    QTRY_VERIFY((help = window().findChild<QDialog *>(QStringLiteral("help"))) && help->isVisible());
-    QCOMPARE(help->windowTitle(), QStringLiteral("Istruzioni - Editor Loghi"));
-    QCOMPARE(help->findChild<QPlainTextEdit *>()->toPlainText(),
-             QStringLiteral("Editor Loghi: istruzioni così.\n"));
+    QTRY_VERIFY((help = window().findChild<QDialog *>(u"help"_s)) && help->isVisible());
+    QCOMPARE(help->windowTitle(), u"Istruzioni - Editor Loghi"_s);
+    QCOMPARE(help->findChild<QPlainTextEdit *>()->toPlainText(), u"Editor Loghi: istruzioni così.\n"_s);
     help->reject();
 }
 
@@ -710,19 +701,19 @@ void TestLogoToolWindow::sendStepGetsTheDocument()
     makeWindow(FaceId::LogoEditor, {step});
     QCOMPARE(window().sendButtons().size(), 1);
     QPushButton *send = window().sendButtons().first();
-    QCOMPARE(send->text(), QStringLiteral("Invia come SMS..."));
+    QCOMPARE(send->text(), u"Invia come SMS..."_s);
     QVERIFY(send->isVisible());
     window().editor().replace(galleryLogo(logos::Category::Persone, 9));
     window().pickNetwork();
     QTRY_VERIFY(window().operatorPicker());
-    QTest::keyClicks(&window().operatorPicker()->searchBox(), QStringLiteral("TIM"));
+    QTest::keyClicks(&window().operatorPicker()->searchBox(), u"TIM"_s);
     window().operatorPicker()->buttons().button(QDialogButtonBox::Ok)->click();
     QTRY_VERIFY(!window().operatorPicker());
     QTest::mouseClick(send, Qt::LeftButton);
     QCOMPARE(step->documents.size(), 1);
     const LogoDocument &document = step->documents.first();
     QCOMPARE(document.kind, LogoKind::OperatorLogo);
-    QCOMPARE(document.network.code(), QStringLiteral("222 01"));
+    QCOMPARE(document.network.code(), u"222 01"_s);
     QCOMPARE(toBitmap(document.picture), galleryLogo(logos::Category::Persone, 9));
     QCOMPARE(step->windows.first(), m_window.get());
     // A picture message is not what this step takes: no button.

@@ -49,6 +49,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using namespace brivello::logotools;
 using test::fileContents;
@@ -97,7 +99,7 @@ QByteArray runAndRead(const QString &program, const QStringList &arguments, cons
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), home);
+    environment.insert(u"HOME"_s, home);
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
     if (!process.waitForFinished(60000))
@@ -117,7 +119,7 @@ QImage nokiaPicture(const QByteArray &bytes, QString *networkCode)
     const int width = le16(nol ? 10 : 6);
     const int height = le16(nol ? 12 : 8);
     if (nol)
-        *networkCode = QStringLiteral("%1 %2").arg(le16(6)).arg(le16(8), 2, 10, QLatin1Char('0'));
+        *networkCode = u"%1 %2"_s.arg(le16(6)).arg(le16(8), 2, 10, QLatin1Char('0'));
     if (bytes.size() < header + width * height)
         return {};
     QImage picture = gammubitmap::blankPicture(width, height);
@@ -173,16 +175,15 @@ private:
 void TestLogoToolsDisc::initTestCase()
 {
     const QString disc = qEnvironmentVariable("BRIVELLO_TEST_DISC");
-    if (!QFileInfo::exists(disc + QStringLiteral("/datafiles/ringtones.dat")))
+    if (!QFileInfo::exists(disc + u"/datafiles/ringtones.dat"_s))
         QSKIP("the sample disc has not been assembled (BRIVELLO_TEST_DISC)");
     // Beside the disc, so that the installation can link its files.
-    m_installed =
-        std::make_unique<QTemporaryDir>(QFileInfo(disc).absolutePath() + QStringLiteral("/installed-XXXXXX"));
+    m_installed = std::make_unique<QTemporaryDir>(QFileInfo(disc).absolutePath() + u"/installed-XXXXXX"_s);
     QVERIFY(m_installed->isValid());
     QVERIFY(installDisc(disc, m_installed->path()));
     data::setProgramFolder(m_installed->path());
     m_images = std::make_unique<ui::ButtonImages>();
-    m_documents = m_home.filePath(QStringLiteral("Documenti"));
+    m_documents = m_home.filePath(u"Documenti"_s);
     QVERIFY(QDir().mkpath(m_documents));
 }
 
@@ -242,9 +243,9 @@ void TestLogoToolsDisc::openTool(const QString &program, const QString &modemDev
         return std::make_unique<phone::WorkerProcessTask>(program, phone::phoneWorkerArguments());
     };
     sending.devices = [modemDevice] {
-        return std::vector<phone::DeviceEntry>{{modemDevice, QStringLiteral("Modem simulato")}};
+        return std::vector<phone::DeviceEntry>{{modemDevice, u"Modem simulato"_s}};
     };
-    sending.settingsFile = m_home.filePath(QStringLiteral("collegamento.ini"));
+    sending.settingsFile = m_home.filePath(u"collegamento.ini"_s);
     sending.networkAnswerMs = 20000;
     m_send = std::make_shared<SmsSendStep>(sending, m_fakes.messageBox);
     services.sendSteps = {m_send};
@@ -257,17 +258,17 @@ void TestLogoToolsDisc::openTool(const QString &program, const QString &modemDev
 void TestLogoToolsDisc::checkWithOutsideReaders(const QString &file, const QImage &expected)
 {
     int readers = 0;
-    const QString gnokii = QStandardPaths::findExecutable(QStringLiteral("gnokii"));
+    const QString gnokii = QStandardPaths::findExecutable(u"gnokii"_s);
     if (!gnokii.isEmpty()) {
-        const QImage read = textPicture(
-            runAndRead(gnokii, {QStringLiteral("--viewlogo"), file}, m_home.path()), expected.height());
+        const QImage read =
+            textPicture(runAndRead(gnokii, {u"--viewlogo"_s, file}, m_home.path()), expected.height());
         QCOMPARE(pixelDifference(expected, read), QString());
         ++readers;
     }
-    const QString gammu = QStandardPaths::findExecutable(QStringLiteral("gammu"));
+    const QString gammu = QStandardPaths::findExecutable(u"gammu"_s);
     if (!gammu.isEmpty()) {
-        const QImage read = textPicture(
-            runAndRead(gammu, {QStringLiteral("copybitmap"), file}, m_home.path()), expected.height());
+        const QImage read =
+            textPicture(runAndRead(gammu, {u"copybitmap"_s, file}, m_home.path()), expected.height());
         QCOMPARE(pixelDifference(expected, read), QString());
         ++readers;
     }
@@ -292,10 +293,9 @@ void TestLogoToolsDisc::pickCategory(const QString &name)
 
 void TestLogoToolsDisc::theThreeToolsStartFromTheDiscAndNameThemselves()
 {
-    const QList<std::pair<QString, QString>> tools = {
-        {QStringLiteral("Editor Loghi"), QStringLiteral("editor loghi")},
-        {QStringLiteral("Logo Gruppo"), QStringLiteral("logo gruppo")},
-        {QStringLiteral("Messaggi Illustrati"), QStringLiteral("messaggi illustrati")}};
+    const QList<std::pair<QString, QString>> tools = {{u"Editor Loghi"_s, u"editor loghi"_s},
+                                                      {u"Logo Gruppo"_s, u"logo gruppo"_s},
+                                                      {u"Messaggi Illustrati"_s, u"messaggi illustrati"_s}};
     for (const auto &[name, folder] : tools) {
         const test::FakeProgramStarter::Call call = install(name);
         QVERIFY2(!call.program.isEmpty(), qPrintable(name));
@@ -306,8 +306,8 @@ void TestLogoToolsDisc::theThreeToolsStartFromTheDiscAndNameThemselves()
         // The program itself runs from the installed copy and says who it is.
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("BRIVELLO_TOOL_QUIT"), QStringLiteral("1"));
-        environment.insert(QStringLiteral("HOME"), m_home.path());
+        environment.insert(u"BRIVELLO_TOOL_QUIT"_s, u"1"_s);
+        environment.insert(u"HOME"_s, m_home.path());
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(call.workingDirectory);
         process.start(call.program, call.arguments);
@@ -324,17 +324,17 @@ void TestLogoToolsDisc::theThreeToolsStartFromTheDiscAndNameThemselves()
 
 void TestLogoToolsDisc::galleryLogoTouchedUpAndSavedAsOperatorLogo()
 {
-    const test::FakeProgramStarter::Call call = install(QStringLiteral("Editor Loghi"));
+    const test::FakeProgramStarter::Call call = install(u"Editor Loghi"_s);
     QVERIFY(!call.program.isEmpty());
     test::ModemSimulator modem;
     openTool(call.program, modem.devicePath());
-    QCOMPARE(tool().windowTitle(), QStringLiteral("senza nome[*] - Editor Loghi"));
+    QCOMPARE(tool().windowTitle(), u"senza nome[*] - Editor Loghi"_s);
 
     // A logo of the gallery: "Testi", the fifth, picked with the keyboard.
     key(Qt::Key_G, Qt::ControlModifier);
     QTRY_VERIFY(tool().galleryPicker());
     GalleryPicker &picker = *tool().galleryPicker();
-    picker.categoryBox().setCurrentIndex(picker.categoryBox().findText(QStringLiteral("Testi")));
+    picker.categoryBox().setCurrentIndex(picker.categoryBox().findText(u"Testi"_s));
     picker.logoList().setFocus();
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(&picker.logoList(), Qt::Key_Right);
@@ -360,26 +360,26 @@ void TestLogoToolsDisc::galleryLogoTouchedUpAndSavedAsOperatorLogo()
     // The help is the tool's leggimi.txt on the installed disc.
     key(Qt::Key_F1);
     QDialog *help = nullptr;
-    QTRY_VERIFY((help = tool().findChild<QDialog *>(QStringLiteral("help"))) != nullptr);
+    QTRY_VERIFY((help = tool().findChild<QDialog *>(u"help"_s)) != nullptr);
     QVERIFY(help->findChild<QPlainTextEdit *>()->toPlainText().startsWith(
-        QStringLiteral("Editor Loghi: disegna e ritocca loghi di operatore")));
+        u"Editor Loghi: disegna e ritocca loghi di operatore"_s));
     help->reject();
-    QTRY_VERIFY(!tool().findChild<QDialog *>(QStringLiteral("help")));
+    QTRY_VERIFY(!tool().findChild<QDialog *>(u"help"_s));
 
     // Saved for a phone tool as a Nokia operator logo of TIM.
-    const QString saved = m_documents + QStringLiteral("/tim.nol");
+    const QString saved = m_documents + u"/tim.nol"_s;
     m_fakes.saveFileDialog->queueAnswer(saved);
     QTest::mouseClick(&tool().saveButton(), Qt::LeftButton);
     QCOMPARE(m_fakes.saveFileDialog->calls().back().startFolder, m_documents);
     QTRY_VERIFY(tool().operatorPicker());
-    QTest::keyClicks(&tool().operatorPicker()->searchBox(), QStringLiteral("tim"));
+    QTest::keyClicks(&tool().operatorPicker()->searchBox(), u"tim"_s);
     QTest::keyClick(&tool().operatorPicker()->searchBox(), Qt::Key_Return);
     QTRY_VERIFY(QFile::exists(saved));
     QVERIFY(!tool().isWindowModified());
 
     QString networkCode;
     const QImage read = nokiaPicture(fileContents(saved), &networkCode);
-    QCOMPARE(networkCode, QStringLiteral("222 01"));
+    QCOMPARE(networkCode, u"222 01"_s);
     QCOMPARE(pixelDifference(toPicture(expected), read), QString());
     checkWithOutsideReaders(saved, toPicture(expected));
 
@@ -389,14 +389,14 @@ void TestLogoToolsDisc::galleryLogoTouchedUpAndSavedAsOperatorLogo()
     QTest::mouseClick(tool().sendButtons().first(), Qt::LeftButton);
     QTRY_VERIFY(m_send->dialog() && m_send->dialog()->isVisible());
     LogoSendDialog &sending = *m_send->dialog();
-    QTest::keyClicks(sending.numberEdit(), QStringLiteral("333 765 4321"));
+    QTest::keyClicks(sending.numberEdit(), u"333 765 4321"_s);
     QTest::keyClick(sending.numberEdit(), Qt::Key_Return);
     QTRY_VERIFY_WITH_TIMEOUT(!sending.isWorking(), 90000);
     QVERIFY2(sending.statusLabel()->text().endsWith(
-                 QStringLiteral("inviato a +393337654321, 1 SMS accettato dalla rete (riferimento 42).")),
+                 u"inviato a +393337654321, 1 SMS accettato dalla rete (riferimento 42)."_s),
              qPrintable(sending.statusLabel()->text()));
-    QCOMPARE(modem.pdus(), QStringList{test::submitPdu(QStringLiteral("+393359609600"),
-                                                       QStringLiteral("+393337654321"), sms.parts.front())});
+    QCOMPARE(modem.pdus(),
+             QStringList{test::submitPdu(u"+393359609600"_s, u"+393337654321"_s, sms.parts.front())});
     QTRY_COMPARE(modem.closings(), 1);
 }
 
@@ -405,9 +405,9 @@ void TestLogoToolsDisc::galleryExportTouchedUpInLogoGruppo()
     // In the gallery: "Animali", the third logo, exported as a bitmap.
     m_stack->showModal(m_windows->logo());
     m_stack->settle();
-    pickCategory(QStringLiteral("Animali"));
+    pickCategory(u"Animali"_s);
     QTest::mouseClick(&m_windows->logo().pctLogo1(2), Qt::LeftButton);
-    const QString exported = m_documents + QStringLiteral("/gatto.bmp");
+    const QString exported = m_documents + u"/gatto.bmp"_s;
     m_fakes.saveFileDialog->queueAnswer(exported);
     QTest::mouseClick(&m_windows->logo().pctExporteren(), Qt::LeftButton);
     QTRY_VERIFY(QFile::exists(exported));
@@ -416,7 +416,7 @@ void TestLogoToolsDisc::galleryExportTouchedUpInLogoGruppo()
 
     // In Logo Gruppo, started from the tools window: opened, touched up
     // with the pencil and the eraser, saved as a Nokia group graphic.
-    const test::FakeProgramStarter::Call call = install(QStringLiteral("Logo Gruppo"));
+    const test::FakeProgramStarter::Call call = install(u"Logo Gruppo"_s);
     QVERIFY(!call.program.isEmpty());
     openTool(call.program);
     m_open->queueAnswer(exported);
@@ -436,8 +436,8 @@ void TestLogoToolsDisc::galleryExportTouchedUpInLogoGruppo()
 
     QCOMPARE(tool().formatBox().currentData().toInt(), int(PictureFormat::Bmp));
     tool().formatBox().setCurrentIndex(tool().formatBox().findData(int(PictureFormat::GroupGraphic)));
-    const QString saved = m_documents + QStringLiteral("/gatto.ngg");
-    m_fakes.saveFileDialog->queueAnswer(m_documents + QStringLiteral("/gatto"));
+    const QString saved = m_documents + u"/gatto.ngg"_s;
+    m_fakes.saveFileDialog->queueAnswer(m_documents + u"/gatto"_s);
     QTest::mouseClick(&tool().saveButton(), Qt::LeftButton);
     QCOMPARE(tool().filePath(), saved);
     QString networkCode;

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using platform::MessageAnswer;
 
@@ -47,26 +49,24 @@ void TestPlatform::fakeDialogsRecordCallsAndAnswerInOrder()
     m_fakes.messageBox->queueAnswer(MessageAnswer::Yes);
     m_fakes.messageBox->queueAnswer(MessageAnswer::No);
     platform::MessageRequest first;
-    first.text = QStringLiteral("Primo?");
+    first.text = u"Primo?"_s;
     first.buttons = platform::MessageButtons::YesNo;
-    platform::MessageRequest second{QStringLiteral("Altro"), QStringLiteral("Secondo?")};
+    platform::MessageRequest second{u"Altro"_s, u"Secondo?"_s};
     QCOMPARE(services.messageBox->show(first), MessageAnswer::Yes);
     QCOMPARE(services.messageBox->show(second), MessageAnswer::No);
     QCOMPARE(m_fakes.messageBox->shown().size(), 2u);
-    QCOMPARE(m_fakes.messageBox->shown()[0].title, QStringLiteral("Brivello"));
+    QCOMPARE(m_fakes.messageBox->shown()[0].title, u"Brivello"_s);
     QCOMPARE(m_fakes.messageBox->shown()[0].buttons, platform::MessageButtons::YesNo);
-    QCOMPARE(m_fakes.messageBox->shown()[1].title, QStringLiteral("Altro"));
+    QCOMPARE(m_fakes.messageBox->shown()[1].title, u"Altro"_s);
 
-    m_fakes.inputBox->queueAnswer(QStringLiteral("0612345678"));
-    QCOMPARE(services.inputBox->ask(QStringLiteral("SMS"), QStringLiteral("Numero?"), QStringLiteral("06")),
-             QStringLiteral("0612345678"));
-    QCOMPARE(m_fakes.inputBox->calls().at(0).defaultText, QStringLiteral("06"));
+    m_fakes.inputBox->queueAnswer(u"0612345678"_s);
+    QCOMPARE(services.inputBox->ask(u"SMS"_s, u"Numero?"_s, u"06"_s), u"0612345678"_s);
+    QCOMPARE(m_fakes.inputBox->calls().at(0).defaultText, u"06"_s);
 
-    m_fakes.saveFileDialog->queueAnswer(QStringLiteral("/tmp/a.txt"));
-    platform::SaveFileRequest request{QStringLiteral("Salva"), QStringLiteral("/tmp"),
-                                      QStringLiteral("*.txt"), QStringLiteral("txt"), true};
-    QCOMPARE(services.saveFileDialog->ask(request), QStringLiteral("/tmp/a.txt"));
-    QCOMPARE(m_fakes.saveFileDialog->calls().at(0).defaultExtension, QStringLiteral("txt"));
+    m_fakes.saveFileDialog->queueAnswer(u"/tmp/a.txt"_s);
+    platform::SaveFileRequest request{u"Salva"_s, u"/tmp"_s, u"*.txt"_s, u"txt"_s, true};
+    QCOMPARE(services.saveFileDialog->ask(request), u"/tmp/a.txt"_s);
+    QCOMPARE(m_fakes.saveFileDialog->calls().at(0).defaultExtension, u"txt"_s);
     QVERIFY(m_fakes.problems().isEmpty());
 }
 
@@ -74,29 +74,28 @@ void TestPlatform::fakeDialogsReportMissingAndUnusedAnswers()
 {
     test::FakePlatform fakes;
     fakes.messageBox->queueAnswer(MessageAnswer::Ok);
-    fakes.saveFileDialog->queueAnswer(QStringLiteral("/tmp/x.bmp"));
-    QCOMPARE(fakes.inputBox->ask(QStringLiteral("T"), QStringLiteral("Nome?"), QString()), QString());
+    fakes.saveFileDialog->queueAnswer(u"/tmp/x.bmp"_s);
+    QCOMPARE(fakes.inputBox->ask(u"T"_s, u"Nome?"_s, QString()), QString());
     const QStringList problems = fakes.problems();
     QCOMPARE(problems.size(), 3);
-    QVERIFY(problems.join(u'\n').contains(QStringLiteral("message box: 1 queued answer(s) never used")));
-    QVERIFY(problems.join(u'\n').contains(QStringLiteral("save dialog: 1 queued answer(s) never used")));
-    QVERIFY(problems.join(u'\n').contains(QStringLiteral("input box \"Nome?\" shown with no answer queued")));
+    QVERIFY(problems.join(u'\n').contains(u"message box: 1 queued answer(s) never used"_s));
+    QVERIFY(problems.join(u'\n').contains(u"save dialog: 1 queued answer(s) never used"_s));
+    QVERIFY(problems.join(u'\n').contains(u"input box \"Nome?\" shown with no answer queued"_s));
 }
 
 void TestPlatform::fixtureFailsATestThatLeavesAnswersUnused()
 {
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     child.setProcessEnvironment(environment);
-    child.start(QStringLiteral(FAKE_UNUSED_ANSWER_EXE), {});
+    child.start(QString::fromUtf8(FAKE_UNUSED_ANSWER_EXE), {});
     QVERIFY(child.waitForFinished(60000));
     const QString output = QString::fromLocal8Bit(child.readAllStandardOutput());
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QVERIFY2(child.exitCode() != 0, qPrintable(output));
-    QVERIFY2(output.contains(QStringLiteral("FAIL!  : FakeUnusedAnswer::leavesAnAnswerQueued()")),
-             qPrintable(output));
-    QVERIFY(output.contains(QStringLiteral("message box: 1 queued answer(s) never used")));
+    QVERIFY2(output.contains(u"FAIL!  : FakeUnusedAnswer::leavesAnAnswerQueued()"_s), qPrintable(output));
+    QVERIFY(output.contains(u"message box: 1 queued answer(s) never used"_s));
 }
 
 void TestPlatform::fakeClockFiresTimersInDueOrder()
@@ -107,18 +106,16 @@ void TestPlatform::fakeClockFiresTimersInDueOrder()
     slow->setInterval(2000);
     fast->setInterval(100);
     QStringList fired;
-    connect(slow.get(), &platform::Timer::timeout, this,
-            [&] { fired << QStringLiteral("slow@%1").arg(clock.now()); });
-    connect(fast.get(), &platform::Timer::timeout, this,
-            [&] { fired << QStringLiteral("fast@%1").arg(clock.now()); });
+    connect(slow.get(), &platform::Timer::timeout, this, [&] { fired << u"slow@%1"_s.arg(clock.now()); });
+    connect(fast.get(), &platform::Timer::timeout, this, [&] { fired << u"fast@%1"_s.arg(clock.now()); });
     slow->start();
     clock.advance(1000);
     fast->start();
     clock.advance(1050);
     QCOMPARE(fired.size(), 11);
-    QCOMPARE(fired.first(), QStringLiteral("fast@1100"));
-    QCOMPARE(fired.at(9), QStringLiteral("slow@2000"));
-    QCOMPARE(fired.at(10), QStringLiteral("fast@2000"));
+    QCOMPARE(fired.first(), u"fast@1100"_s);
+    QCOMPARE(fired.at(9), u"slow@2000"_s);
+    QCOMPARE(fired.at(10), u"fast@2000"_s);
     QCOMPARE(clock.now(), 2050);
 }
 
@@ -147,18 +144,16 @@ void TestPlatform::fakeWavePlayerFollowsItsCommands()
     QCOMPARE(player.mode(), platform::PlayerMode::NotOpen);
     player.play();
     QCOMPARE(player.mode(), platform::PlayerMode::NotOpen);
-    QVERIFY(player.open(QStringLiteral("/disc/datafiles/a.dat")));
+    QVERIFY(player.open(u"/disc/datafiles/a.dat"_s));
     player.play();
     QCOMPARE(player.mode(), platform::PlayerMode::Playing);
     player.finish();
     QCOMPARE(player.mode(), platform::PlayerMode::Stopped);
     player.close();
-    player.refuse(QStringLiteral("/disc/missing.dat"));
-    QVERIFY(!player.open(QStringLiteral("/disc/missing.dat")));
-    QCOMPARE(player.calls(),
-             (QStringList{QStringLiteral("play"), QStringLiteral("open /disc/datafiles/a.dat"),
-                          QStringLiteral("play"), QStringLiteral("close"),
-                          QStringLiteral("open /disc/missing.dat")}));
+    player.refuse(u"/disc/missing.dat"_s);
+    QVERIFY(!player.open(u"/disc/missing.dat"_s));
+    QCOMPARE(player.calls(), (QStringList{u"play"_s, u"open /disc/datafiles/a.dat"_s, u"play"_s, u"close"_s,
+                                          u"open /disc/missing.dat"_s}));
 }
 
 void TestPlatform::qtProgramStarterPassesArgumentsWithoutAShell()
@@ -167,8 +162,8 @@ void TestPlatform::qtProgramStarterPassesArgumentsWithoutAShell()
     QVERIFY(folder.isValid());
     platform::QtProgramStarter starter;
     // Through a shell these would make two files and a comment.
-    const QString name = QStringLiteral("a;b $HOME #c");
-    QVERIFY(starter.start(QStringLiteral("touch"), {name}, folder.path()));
+    const QString name = u"a;b $HOME #c"_s;
+    QVERIFY(starter.start(u"touch"_s, {name}, folder.path()));
     QTRY_VERIFY(QFile::exists(folder.filePath(name)));
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{name});
 }
@@ -177,7 +172,7 @@ void TestPlatform::qtProgramStarterReportsAMissingProgram()
 {
     QTemporaryDir folder;
     platform::QtProgramStarter starter;
-    QVERIFY(!starter.start(folder.filePath(QStringLiteral("nothing-here.exe")), {}, folder.path()));
+    QVERIFY(!starter.start(folder.filePath(u"nothing-here.exe"_s), {}, folder.path()));
 }
 
 void TestPlatform::qtCurrentDirectoryChangesTheProcessDirectory()
@@ -187,7 +182,7 @@ void TestPlatform::qtCurrentDirectoryChangesTheProcessDirectory()
     platform::QtCurrentDirectory directory;
     QVERIFY(directory.set(folder.path()));
     QCOMPARE(QDir(directory.current()).canonicalPath(), QDir(folder.path()).canonicalPath());
-    QVERIFY(!directory.set(folder.filePath(QStringLiteral("missing"))));
+    QVERIFY(!directory.set(folder.filePath(u"missing"_s)));
     QVERIFY(directory.set(before));
 }
 
@@ -207,8 +202,8 @@ void TestPlatform::qtTimerTicks()
 
 void TestPlatform::qtWavePlayerRefusesAMissingFile()
 {
-    platform::ModuleWavePlayer player(QStringLiteral(BRIVELLO_WAVE_MODULE_DIR));
-    QVERIFY(!player.open(QStringLiteral("/nonexistent/ring.dat")));
+    platform::ModuleWavePlayer player(QString::fromUtf8(BRIVELLO_WAVE_MODULE_DIR));
+    QVERIFY(!player.open(u"/nonexistent/ring.dat"_s));
     QCOMPARE(player.mode(), platform::PlayerMode::NotOpen);
     player.play();
     QCOMPARE(player.mode(), platform::PlayerMode::NotOpen);
@@ -221,12 +216,12 @@ void TestPlatform::waveModuleMissingIsTold()
 {
     const QTemporaryDir empty;
     platform::ModuleWavePlayer player(empty.path());
-    QFile recording(QDir(empty.path()).filePath(QStringLiteral("ring.dat")));
+    QFile recording(QDir(empty.path()).filePath(u"ring.dat"_s));
     QVERIFY(recording.open(QIODevice::WriteOnly));
     recording.close();
     QVERIFY(!player.open(recording.fileName()));
     QCOMPARE(player.mode(), platform::PlayerMode::NotOpen);
-    QVERIFY2(player.failure().startsWith(QStringLiteral("manca il modulo audio del programma")),
+    QVERIFY2(player.failure().startsWith(u"manca il modulo audio del programma"_s),
              qPrintable(player.failure()));
     QVERIFY(player.failure().contains(platform::ModuleWavePlayer::moduleFileName()));
     player.play();

@@ -16,15 +16,17 @@
 #include <QTest>
 #include <QWindow>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 
 namespace {
 
 // The prompt of "Invia", with its carriage returns.
 const QString inviaPrompt =
-    QStringLiteral("Indicare il numero completo di GSM:\r\re' possibile soltanto con i seguenti apparecchi "
-                   "Nokia:\r3210, 5190, 6110, 6130, 6150(e), 6190, 61621, 6162, 6210, 6250, NK702, 7110, "
-                   "8110i, 8130, 8146, 8210, 8810, 8850, 8890, 9000 e 9110");
+    u"Indicare il numero completo di GSM:\r\re' possibile soltanto con i seguenti apparecchi "
+    "Nokia:\r3210, 5190, 6110, 6130, 6150(e), 6190, 61621, 6162, 6210, 6250, NK702, 7110, "
+    "8110i, 8130, 8146, 8210, 8810, 8850, 8890, 9000 e 9110"_s;
 
 // How far a dialog's middle may lie from the page's: room for the frame a
 // window manager adds.
@@ -86,7 +88,7 @@ private:
 void TestQtDialogs::init()
 {
     m_stack = std::make_unique<ui::WindowStack>();
-    m_home = std::make_unique<FullScreenWindow>(QStringLiteral("home"));
+    m_home = std::make_unique<FullScreenWindow>(u"home"_s);
     m_stack->showModal(*m_home);
     QVERIFY(QTest::qWaitForWindowExposed(m_home.get()));
 }
@@ -103,8 +105,7 @@ void TestQtDialogs::checkInsideAndCentred(QDialog &dialog)
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     const QRect area = screenArea();
     QVERIFY2(area.contains(dialog.frameGeometry()),
-             qPrintable(QStringLiteral("%1,%2 %3x%4 on a screen of %5x%6")
-                            .arg(dialog.frameGeometry().x())
+             qPrintable(u"%1,%2 %3x%4 on a screen of %5x%6"_s.arg(dialog.frameGeometry().x())
                             .arg(dialog.frameGeometry().y())
                             .arg(dialog.frameGeometry().width())
                             .arg(dialog.frameGeometry().height())
@@ -118,9 +119,7 @@ void TestQtDialogs::checkInsideAndCentred(QDialog &dialog)
     }
     const QPoint offCentre = dialog.geometry().center() - m_home->geometry().center();
     QVERIFY2(std::abs(offCentre.x()) <= centreTolerance && std::abs(offCentre.y()) <= centreTolerance,
-             qPrintable(QStringLiteral("%1 px across, %2 px down from the middle")
-                            .arg(offCentre.x())
-                            .arg(offCentre.y())));
+             qPrintable(u"%1 px across, %2 px down from the middle"_s.arg(offCentre.x()).arg(offCentre.y())));
 }
 
 // Mended fault: the prompt's carriage returns were not line breaks, so the
@@ -129,27 +128,27 @@ void TestQtDialogs::checkInsideAndCentred(QDialog &dialog)
 void TestQtDialogs::inviaPromptBreaksItsLinesAndFitsTheScreen()
 {
     const auto dialog =
-        platform::makeInputBox(QStringLiteral("- Inviare via Modem"), inviaPrompt, QString(), m_home.get());
+        platform::makeInputBox(u"- Inviare via Modem"_s, inviaPrompt, QString(), m_home.get());
     auto *label = dialog->findChild<QLabel *>();
     QVERIFY(label);
     QCOMPARE(label->text(), QString(inviaPrompt).replace(u'\r', u'\n'));
     QCOMPARE(label->text().count(u'\n'), 3);
     QVERIFY(label->wordWrap());
-    QCOMPARE(dialog->windowTitle(), QStringLiteral("- Inviare via Modem"));
+    QCOMPARE(dialog->windowTitle(), u"- Inviare via Modem"_s);
     checkInsideAndCentred(*dialog);
     // The longest line wraps rather than widening the dialog past the screen.
     QVERIFY(label->width() < screenArea().width());
-    dialog->findChild<QLineEdit *>()->setText(QStringLiteral("3331234567"));
-    QCOMPARE(dialog->textValue(), QStringLiteral("3331234567"));
+    dialog->findChild<QLineEdit *>()->setText(u"3331234567"_s);
+    QCOMPARE(dialog->textValue(), u"3331234567"_s);
 }
 
 void TestQtDialogs::saveDialogFitsTheScreenOverThePage()
 {
     platform::SaveFileRequest request;
-    request.title = QStringLiteral("Indicare il nome del documento:");
+    request.title = u"Indicare il nome del documento:"_s;
     request.startFolder = QDir::homePath();
-    request.filter = QStringLiteral("Txt files (*.txt)");
-    request.defaultExtension = QStringLiteral("txt");
+    request.filter = u"Txt files (*.txt)"_s;
+    request.defaultExtension = u"txt"_s;
     const auto dialog = platform::makeSaveFileDialog(request, m_home.get());
     QCOMPARE(dialog->parentWidget(), m_home.get());
     checkInsideAndCentred(*dialog);
@@ -165,7 +164,7 @@ void TestQtDialogs::dialogsBelongToTheTopWindowOfTheStack()
     QCOMPARE(m_home->windowModality(), Qt::NonModal);
     QCOMPARE(platform::dialogOwner(), m_home.get());
 
-    SmallWindow help(QStringLiteral("help"));
+    SmallWindow help(u"help"_s);
     m_stack->showModal(help);
     QVERIFY(QTest::qWaitForWindowExposed(&help));
     QCOMPARE(help.windowType(), Qt::Dialog);
@@ -175,7 +174,7 @@ void TestQtDialogs::dialogsBelongToTheTopWindowOfTheStack()
     QCOMPARE(platform::dialogOwner(), &help);
 
     platform::MessageRequest request;
-    request.text = QStringLiteral("Scegliere prima un tool dalla lista.");
+    request.text = u"Scegliere prima un tool dalla lista."_s;
     const auto box = platform::makeMessageBox(request, platform::dialogOwner());
     box->show();
     QVERIFY(QTest::qWaitForWindowExposed(box.get()));
@@ -186,8 +185,8 @@ void TestQtDialogs::dialogsBelongToTheTopWindowOfTheStack()
 
     // A main window that steps aside for the next: the next one belongs to
     // the window still on the screen, the home window.
-    FullScreenWindow logo(QStringLiteral("logo"));
-    FullScreenWindow tools(QStringLiteral("tools"));
+    FullScreenWindow logo(u"logo"_s);
+    FullScreenWindow tools(u"tools"_s);
     m_stack->hide(help);
     m_stack->settle();
     m_stack->showModal(logo);

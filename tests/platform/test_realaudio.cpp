@@ -14,6 +14,8 @@
 
 #include <cstdlib>
 
+using namespace Qt::StringLiterals;
+
 using brivello::platform::ModuleWavePlayer;
 using brivello::platform::PlayerMode;
 
@@ -23,10 +25,10 @@ constexpr int RecordRate = 8000;
 
 bool soundServerAnswers()
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("pactl")).isEmpty())
+    if (QStandardPaths::findExecutable(u"pactl"_s).isEmpty())
         return false;
     QProcess pactl;
-    pactl.start(QStringLiteral("pactl"), {QStringLiteral("info")});
+    pactl.start(u"pactl"_s, {u"info"_s});
     return pactl.waitForFinished(5000) && pactl.exitStatus() == QProcess::NormalExit && pactl.exitCode() == 0;
 }
 
@@ -62,7 +64,7 @@ private Q_SLOTS:
     {
         if (!soundServerAnswers())
             QSKIP("No sound server answers (pactl info failed): the real audio path is not tested here.");
-        if (QStandardPaths::findExecutable(QStringLiteral("parec")).isEmpty())
+        if (QStandardPaths::findExecutable(u"parec"_s).isEmpty())
             QSKIP("parec is missing: cannot record the sound server's output.");
 
         const auto reading = brivello::melody::readRtttl(u"Scala:d=4,o=5,b=120:c,d,e,f,g,a,b,c6");
@@ -70,7 +72,7 @@ private Q_SLOTS:
         const int expectedMs = int(brivello::melody::duration(reading.melody).count());
 
         QTemporaryDir dir;
-        const QString wav = dir.filePath(QStringLiteral("scala.dat"));
+        const QString wav = dir.filePath(u"scala.dat"_s);
         {
             QFile file(wav);
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -78,10 +80,8 @@ private Q_SLOTS:
         }
 
         QProcess recorder;
-        recorder.start(QStringLiteral("parec"),
-                       {QStringLiteral("--device=@DEFAULT_MONITOR@"), QStringLiteral("--format=s16le"),
-                        QStringLiteral("--rate=%1").arg(RecordRate), QStringLiteral("--channels=1"),
-                        QStringLiteral("--raw")});
+        recorder.start(u"parec"_s, {u"--device=@DEFAULT_MONITOR@"_s, u"--format=s16le"_s,
+                                    u"--rate=%1"_s.arg(RecordRate), u"--channels=1"_s, u"--raw"_s});
         QVERIFY2(recorder.waitForStarted(5000), "parec did not start");
         QByteArray recorded;
         connect(&recorder, &QProcess::readyReadStandardOutput, this,
@@ -90,7 +90,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!recorded.isEmpty(), 5000);
 
         // The program's own player: the wave module loaded from beside the program.
-        ModuleWavePlayer player(QStringLiteral(BRIVELLO_WAVE_MODULE_DIR));
+        ModuleWavePlayer player(QString::fromUtf8(BRIVELLO_WAVE_MODULE_DIR));
         QVERIFY(player.open(wav));
         player.play();
         QTRY_COMPARE_WITH_TIMEOUT(player.mode(), PlayerMode::Playing, 5000);
@@ -106,9 +106,8 @@ private Q_SLOTS:
         QVERIFY2(heardMs > 0, "nothing audible came out of the sound server");
         // The last note's closing silence is not audible, and the sound server
         // may swallow the first moments while its stream starts.
-        QVERIFY2(
-            std::abs(heardMs - expectedMs) < expectedMs / 5,
-            qPrintable(QStringLiteral("heard %1 ms, the melody lasts %2 ms").arg(heardMs).arg(expectedMs)));
+        QVERIFY2(std::abs(heardMs - expectedMs) < expectedMs / 5,
+                 qPrintable(u"heard %1 ms, the melody lasts %2 ms"_s.arg(heardMs).arg(expectedMs)));
     }
 };
 

@@ -11,6 +11,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 
 class TestTestHome : public QObject
@@ -30,13 +32,12 @@ void TestTestHome::homeIsTheTestsOwnAndEmpty()
     QVERIFY(user);
     QVERIFY2(QDir(home).canonicalPath() != QDir(QString::fromLocal8Bit(user->pw_dir)).canonicalPath(),
              qPrintable(home));
-    QVERIFY2(home.endsWith(QStringLiteral("/test-homes/test_testhome")), qPrintable(home));
+    QVERIFY2(home.endsWith(u"/test-homes/test_testhome"_s), qPrintable(home));
     // Fresh for this run: only the empty XDG folders are there.
     const QStringList entries =
         QDir(home).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-    QCOMPARE(entries,
-             (QStringList{QStringLiteral(".cache"), QStringLiteral(".config"), QStringLiteral(".local")}));
-    QVERIFY(QDir(home + QStringLiteral("/.local/share")).isEmpty());
+    QCOMPARE(entries, (QStringList{u".cache"_s, u".config"_s, u".local"_s}));
+    QVERIFY(QDir(home + u"/.local/share"_s).isEmpty());
 }
 
 void TestTestHome::everyWritablePlaceLiesInsideIt()

@@ -21,6 +21,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::test {
 
 // A ringtone window on a small disc whose names exercise the search: an
@@ -33,21 +35,16 @@ public:
     {
         TestCatalogue catalogue;
         catalogue.ringtones = sampleRingtones();
-        catalogue.ringtones.push_back({QStringLiteral("L'Estate"), QStringLiteral("D'Alessio"),
-                                       QStringLiteral("Pop"), QStringLiteral("estate")});
-        catalogue.ringtones.push_back({QStringLiteral("Maria"), QStringLiteral("Lyna Rossi"),
-                                       QStringLiteral("Dance/Pop"), QStringLiteral("maria")});
-        catalogue.ringtones.push_back({QStringLiteral("Notte"), QStringLiteral("Marya Blu"),
-                                       QStringLiteral("Dance"), QStringLiteral("notte")});
-        catalogue.ringtones.push_back({QStringLiteral("Sole"), QStringLiteral("Soldara X"),
-                                       QStringLiteral("Rock"), QStringLiteral("sole")});
+        catalogue.ringtones.push_back({u"L'Estate"_s, u"D'Alessio"_s, u"Pop"_s, u"estate"_s});
+        catalogue.ringtones.push_back({u"Maria"_s, u"Lyna Rossi"_s, u"Dance/Pop"_s, u"maria"_s});
+        catalogue.ringtones.push_back({u"Notte"_s, u"Marya Blu"_s, u"Dance"_s, u"notte"_s});
+        catalogue.ringtones.push_back({u"Sole"_s, u"Soldara X"_s, u"Rock"_s, u"sole"_s});
         if (!writeTestDisc(m_disc.path(), catalogue, error))
             return false;
         for (const TestRingtone &tone : catalogue.ringtones) {
             if (tone.file == u"bluenight")
                 continue;
-            QFile recording(
-                m_disc.filePath(QStringLiteral("datafiles/") + tone.file + QStringLiteral(".dat")));
+            QFile recording(m_disc.filePath(u"datafiles/"_s + tone.file + u".dat"_s));
             if (!recording.open(QIODevice::WriteOnly) || recording.write("RIFF") != 4) {
                 *error = recording.errorString();
                 return false;
@@ -83,7 +80,7 @@ public:
     app::WindowSet &windows() { return *m_windows; }
     QString recording(const QString &file) const
     {
-        return data::discPath(QStringLiteral(".\\datafiles\\") + file + QStringLiteral(".dat"));
+        return data::discPath(u".\\datafiles\\"_s + file + u".dat"_s);
     }
 
     // The criteria handed to the catalogue since the last call, each once:

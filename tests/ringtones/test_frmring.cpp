@@ -19,6 +19,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using ringtones::RingtoneListModel;
 
@@ -112,21 +114,20 @@ void TestFrmRing::listIsEmptyAfterLoading()
 
 void TestFrmRing::appendsMatchesInTableOrder()
 {
-    search(QStringLiteral("artiest like 'ANNA*'"));
-    QCOMPARE(listed(ring().lstMain()), (QStringList{QStringLiteral("Rose|Anna Verdi|Pop"),
-                                                    QStringLiteral("Tema|Anna Verdi|Pop/Rock")}));
-    QCOMPARE(ring().listModel().row(1).file, QStringLiteral("tema"));
+    search(u"artiest like 'ANNA*'"_s);
+    QCOMPARE(listed(ring().lstMain()),
+             (QStringList{u"Rose|Anna Verdi|Pop"_s, u"Tema|Anna Verdi|Pop/Rock"_s}));
+    QCOMPARE(ring().listModel().row(1).file, u"tema"_s);
     QCOMPARE(ring().lngFound(), 2);
 }
 
 void TestFrmRing::twoPassesListARowTwice()
 {
-    search(QStringLiteral("song like 'ROS*'"));
-    search(QStringLiteral("artiest like 'ANNA*'"));
-    QCOMPARE(
-        listed(ring().lstMain()),
-        (QStringList{QStringLiteral("Rose|Anna Verdi|Pop"), QStringLiteral("rosa|Marco Bianchi|Dance"),
-                     QStringLiteral("Rose|Anna Verdi|Pop"), QStringLiteral("Tema|Anna Verdi|Pop/Rock")}));
+    search(u"song like 'ROS*'"_s);
+    search(u"artiest like 'ANNA*'"_s);
+    QCOMPARE(listed(ring().lstMain()),
+             (QStringList{u"Rose|Anna Verdi|Pop"_s, u"rosa|Marco Bianchi|Dance"_s, u"Rose|Anna Verdi|Pop"_s,
+                          u"Tema|Anna Verdi|Pop/Rock"_s}));
     QCOMPARE(ring().lngFound(), 4);
     ring().resetFound();
     QCOMPARE(ring().lngFound(), 0);
@@ -134,37 +135,37 @@ void TestFrmRing::twoPassesListARowTwice()
 
 void TestFrmRing::starMatchesEveryRow()
 {
-    search(QStringLiteral("song like '*'"));
+    search(u"song like '*'"_s);
     QCOMPARE(ring().listModel().rowCount(), 4);
-    search(QStringLiteral("artiest like '*' and Genre like '*'"));
+    search(u"artiest like '*' and Genre like '*'"_s);
     QCOMPARE(ring().listModel().rowCount(), 8);
     QCOMPARE(listed(ring().lstMain()).mid(4), listed(ring().lstMain()).mid(0, 4));
-    QCOMPARE(ring().listModel().row(3).song, QStringLiteral("Tema"));
+    QCOMPARE(ring().listModel().row(3).song, u"Tema"_s);
 }
 
 void TestFrmRing::noMatchAppendsNothing()
 {
-    search(QStringLiteral("song like 'ZZZ*'"));
+    search(u"song like 'ZZZ*'"_s);
     QCOMPARE(ring().listModel().rowCount(), 0);
     QCOMPARE(ring().lngFound(), 0);
 }
 
 void TestFrmRing::rejectedCriteriaKeepTheRowsAppendedBefore()
 {
-    search(QStringLiteral("song = 'Rose'"));
+    search(u"song = 'Rose'"_s);
     // A typed quote ends the literal early.
-    ring().setCriteria(QStringLiteral("song like 'ROSE'S*'"));
+    ring().setCriteria(u"song like 'ROSE'S*'"_s);
     QVERIFY_THROWS_EXCEPTION(data::CriteriaError, ring().AddMatches());
-    QCOMPARE(listed(ring().lstMain()), QStringList{QStringLiteral("Rose|Anna Verdi|Pop")});
+    QCOMPARE(listed(ring().lstMain()), QStringList{u"Rose|Anna Verdi|Pop"_s});
 }
 
 void TestFrmRing::firstRowOfAnEmptyListBecomesSelected()
 {
-    search(QStringLiteral("Genre like '*Rock*'"));
+    search(u"Genre like '*Rock*'"_s);
     QCOMPARE(ring().lstMain().currentIndex().row(), 0);
     QVERIFY(ring().lstMain().selectionModel()->isRowSelected(0, {}));
     ring().lstMain().setCurrentIndex(ring().listModel().index(1, 0));
-    search(QStringLiteral("song like '*'"));
+    search(u"song like '*'"_s);
     QCOMPARE(ring().lstMain().currentIndex().row(), 1);
 }
 
@@ -173,11 +174,11 @@ void TestFrmRing::noResultRowHasNoSubItems()
     ring().listModel().appendNoResult();
     const RingtoneListModel &model = ring().listModel();
     QCOMPARE(model.rowCount(), 1);
-    QCOMPARE(model.index(0, RingtoneListModel::Song).data().toString(), QStringLiteral("--"));
+    QCOMPARE(model.index(0, RingtoneListModel::Song).data().toString(), u"--"_s);
     QVERIFY(!model.index(0, RingtoneListModel::Artist).data().isValid());
     QVERIFY(!model.index(0, RingtoneListModel::File).data().isValid());
     QVERIFY(model.isNoResult(0));
-    search(QStringLiteral("song = 'rosa'"));
+    search(u"song = 'rosa'"_s);
     QVERIFY(!model.isNoResult(1));
 }
 
@@ -189,7 +190,7 @@ void TestFrmRing::columnsHaveTheirWidthsAndTheFileColumnStaysHidden()
     QCOMPARE(header.sectionSize(2), ui::twips(1600));
     QVERIFY(header.isSectionHidden(3));
     QVERIFY(header.model()->headerData(0, Qt::Horizontal).toString().isEmpty());
-    search(QStringLiteral("song like '*'"));
+    search(u"song like '*'"_s);
     // The user drags the right border of the genre column far to the right,
     // then past the left border of the title column.
     const int border = header.sectionViewportPosition(2) + header.sectionSize(2) - 1;
@@ -202,13 +203,13 @@ void TestFrmRing::columnsHaveTheirWidthsAndTheFileColumnStaysHidden()
     QCOMPARE(header.sectionSize(3), 0);
     QCOMPARE(header.visualIndex(3), 3);
     ring().listModel().clear();
-    search(QStringLiteral("song like '*'"));
+    search(u"song like '*'"_s);
     QVERIFY(header.isSectionHidden(3));
 }
 
 void TestFrmRing::clickingACellSelectsTheWholeRow()
 {
-    search(QStringLiteral("song like '*'"));
+    search(u"song like '*'"_s);
     QTreeView &list = ring().lstMain();
     const QRect artistCell = list.visualRect(ring().listModel().index(2, RingtoneListModel::Artist));
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, artistCell.center());
@@ -224,14 +225,13 @@ void TestFrmRing::aHundredThousandRowsArriveInOneInsertion()
     std::vector<ringtones::RingtoneRow> rows;
     rows.reserve(100000);
     for (int number = 0; number < 100000; ++number)
-        rows.push_back({QStringLiteral("Song %1").arg(number), QStringLiteral("Artist"),
-                        QStringLiteral("Pop"), QStringLiteral("f%1").arg(number), true});
+        rows.push_back({u"Song %1"_s.arg(number), u"Artist"_s, u"Pop"_s, u"f%1"_s.arg(number), true});
     model.append(std::move(rows));
     QCOMPARE(inserted.count(), 1);
     QCOMPARE(model.rowCount(), 100000);
-    QCOMPARE(model.index(99999, 0).data().toString(), QStringLiteral("Song 99999"));
+    QCOMPARE(model.index(99999, 0).data().toString(), u"Song 99999"_s);
     // A search appends its matches in one insertion too.
-    search(QStringLiteral("song like '*'"));
+    search(u"song like '*'"_s);
     QCOMPARE(inserted.count(), 2);
     QCOMPARE(model.rowCount(), 100004);
 }

@@ -1,5 +1,7 @@
 #include "tests/ringtones/ring_fixture.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 
 class TestFrmRingPlayback : public QObject
@@ -34,7 +36,7 @@ private:
     {
         return m_fixture.shows(ring().pctPlay(), 16) && m_fixture.shows(ring().pctStop(), 17);
     }
-    QString open(const QString &file) { return QStringLiteral("open ") + m_fixture.recording(file); }
+    QString open(const QString &file) { return u"open "_s + m_fixture.recording(file); }
 
     test::RingFixture m_fixture;
 };
@@ -48,23 +50,23 @@ void TestFrmRingPlayback::initTestCase()
 void TestFrmRingPlayback::playAndStopChangeThePicturesAndCommandThePlayer()
 {
     QVERIFY(buttonsAtRest());
-    m_fixture.search(QStringLiteral("Artista"), QStringLiteral("anna"));
+    m_fixture.search(u"Artista"_s, u"anna"_s);
     m_fixture.clickRow(0);
     clickPlay();
     QVERIFY(buttonsPlaying());
     QVERIFY(!buttonsAtRest());
     QVERIFY(ring().blnPlaying());
-    QVERIFY(m_fixture.recording(QStringLiteral("rose")).endsWith(u"/datafiles/rose.dat"));
-    QCOMPARE(commands(), (QStringList{open(QStringLiteral("rose")), QStringLiteral("play")}));
+    QVERIFY(m_fixture.recording(u"rose"_s).endsWith(u"/datafiles/rose.dat"));
+    QCOMPARE(commands(), (QStringList{open(u"rose"_s), u"play"_s}));
     clickStop();
     QVERIFY(buttonsAtRest());
     QVERIFY(!ring().blnPlaying());
-    QCOMPARE(commands().mid(2), (QStringList{QStringLiteral("stop"), QStringLiteral("close")}));
+    QCOMPARE(commands().mid(2), (QStringList{u"stop"_s, u"close"_s}));
 }
 
 void TestFrmRingPlayback::theEndOfARecordingIsNoticedWithinOneTick()
 {
-    m_fixture.search(QStringLiteral("Artista"), QStringLiteral("anna"));
+    m_fixture.search(u"Artista"_s, u"anna"_s);
     m_fixture.clickRow(1);
     clickPlay();
     test::FakeClock &clock = *m_fixture.fakes().clock;
@@ -76,15 +78,14 @@ void TestFrmRingPlayback::theEndOfARecordingIsNoticedWithinOneTick()
     clock.advance(2000);
     QVERIFY(buttonsAtRest());
     QVERIFY(!ring().blnPlaying());
-    QCOMPARE(commands(), (QStringList{open(QStringLiteral("tema")), QStringLiteral("play"),
-                                      QStringLiteral("stop"), QStringLiteral("close")}));
+    QCOMPARE(commands(), (QStringList{open(u"tema"_s), u"play"_s, u"stop"_s, u"close"_s}));
     clock.advance(4000);
     QCOMPARE(commands().size(), 4);
 }
 
 void TestFrmRingPlayback::playWhilePlayingStartsTheNewRowFromTheBeginning()
 {
-    m_fixture.search(QStringLiteral("Artista"), QStringLiteral("anna"));
+    m_fixture.search(u"Artista"_s, u"anna"_s);
     m_fixture.clickRow(0);
     clickPlay();
     // Choosing another row leaves the recording playing.
@@ -92,19 +93,18 @@ void TestFrmRingPlayback::playWhilePlayingStartsTheNewRowFromTheBeginning()
     QCOMPARE(commands().size(), 2);
     clickPlay();
     QCOMPARE(commands(),
-             (QStringList{open(QStringLiteral("rose")), QStringLiteral("play"), QStringLiteral("stop"),
-                          QStringLiteral("close"), open(QStringLiteral("tema")), QStringLiteral("play")}));
+             (QStringList{open(u"rose"_s), u"play"_s, u"stop"_s, u"close"_s, open(u"tema"_s), u"play"_s}));
     QVERIFY(buttonsPlaying());
     QVERIFY(ring().blnPlaying());
 }
 
 void TestFrmRingPlayback::aSearchStopsThePlayback()
 {
-    m_fixture.search(QStringLiteral("Artista"), QStringLiteral("anna"));
+    m_fixture.search(u"Artista"_s, u"anna"_s);
     m_fixture.clickRow(0);
     clickPlay();
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("rosa"));
-    QCOMPARE(commands().mid(2), (QStringList{QStringLiteral("stop"), QStringLiteral("close")}));
+    m_fixture.search(u"Titolo"_s, u"rosa"_s);
+    QCOMPARE(commands().mid(2), (QStringList{u"stop"_s, u"close"_s}));
     QVERIFY(buttonsAtRest());
     QVERIFY(!ring().blnPlaying());
     // Before a row is clicked the new list plays nothing.
@@ -116,7 +116,7 @@ void TestFrmRingPlayback::playDoesNothingWithoutASelectedRingtone()
 {
     clickPlay();
     clickStop();
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("zzz"));
+    m_fixture.search(u"Titolo"_s, u"zzz"_s);
     m_fixture.clickRow(0);
     clickPlay();
     QVERIFY(commands().isEmpty());
@@ -126,7 +126,7 @@ void TestFrmRingPlayback::playDoesNothingWithoutASelectedRingtone()
 
 void TestFrmRingPlayback::aMissingRecordingIsToldAndNothingPlays()
 {
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("blue"));
+    m_fixture.search(u"Titolo"_s, u"blue"_s);
     m_fixture.clickRow(0);
     m_fixture.fakes().messageBox->queueAnswer(platform::MessageAnswer::Ok);
     clickPlay();
@@ -139,13 +139,13 @@ void TestFrmRingPlayback::aMissingRecordingIsToldAndNothingPlays()
 
 void TestFrmRingPlayback::aRecordingThePlayerRefusesIsToldAndNothingPlays()
 {
-    m_fixture.fakes().wavePlayer->refuse(m_fixture.recording(QStringLiteral("rosa")));
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("rosa"));
+    m_fixture.fakes().wavePlayer->refuse(m_fixture.recording(u"rosa"_s));
+    m_fixture.search(u"Titolo"_s, u"rosa"_s);
     m_fixture.clickRow(0);
     m_fixture.fakes().messageBox->queueAnswer(platform::MessageAnswer::Ok);
     clickPlay();
     QCOMPARE(m_fixture.fakes().messageBox->shown().size(), std::size_t(1));
-    QCOMPARE(commands(), QStringList{open(QStringLiteral("rosa"))});
+    QCOMPARE(commands(), QStringList{open(u"rosa"_s)});
     QVERIFY(buttonsAtRest());
     QVERIFY(!ring().blnPlaying());
     m_fixture.fakes().clock->advance(2000);
@@ -156,25 +156,25 @@ void TestFrmRingPlayback::aRecordingThePlayerRefusesIsToldAndNothingPlays()
 // than blaming the recording.
 void TestFrmRingPlayback::aPlayerThatCannotStartSaysWhy()
 {
-    m_fixture.fakes().wavePlayer->refuse(m_fixture.recording(QStringLiteral("rosa")),
-                                         QStringLiteral("manca il modulo audio del programma"));
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("rosa"));
+    m_fixture.fakes().wavePlayer->refuse(m_fixture.recording(u"rosa"_s),
+                                         u"manca il modulo audio del programma"_s);
+    m_fixture.search(u"Titolo"_s, u"rosa"_s);
     m_fixture.clickRow(0);
     m_fixture.fakes().messageBox->queueAnswer(platform::MessageAnswer::Ok);
     clickPlay();
     QCOMPARE(m_fixture.fakes().messageBox->shown().size(), std::size_t(1));
     QCOMPARE(m_fixture.fakes().messageBox->shown().front().text,
-             QStringLiteral("Impossibile ascoltare il brano: manca il modulo audio del programma."));
+             u"Impossibile ascoltare il brano: manca il modulo audio del programma."_s);
     QVERIFY(buttonsAtRest());
     QVERIFY(!ring().blnPlaying());
 }
 
 void TestFrmRingPlayback::stopWithNothingPlayingRestsTheButtons()
 {
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("rosa"));
+    m_fixture.search(u"Titolo"_s, u"rosa"_s);
     m_fixture.clickRow(0);
     clickStop();
-    QCOMPARE(commands(), (QStringList{QStringLiteral("stop"), QStringLiteral("close")}));
+    QCOMPARE(commands(), (QStringList{u"stop"_s, u"close"_s}));
     QVERIFY(buttonsAtRest());
 }
 
@@ -182,18 +182,18 @@ void TestFrmRingPlayback::stopWithNothingPlayingRestsTheButtons()
 // left the window "playing" in silence with no word.
 void TestFrmRingPlayback::aPlayerThatCannotPlayIsToldAndTheButtonsRest()
 {
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("rosa"));
+    m_fixture.search(u"Titolo"_s, u"rosa"_s);
     m_fixture.clickRow(0);
     clickPlay();
     QVERIFY(buttonsPlaying());
-    m_fixture.fakes().wavePlayer->fail(QStringLiteral("il sistema non ha un'uscita audio"));
+    m_fixture.fakes().wavePlayer->fail(u"il sistema non ha un'uscita audio"_s);
     m_fixture.fakes().messageBox->queueAnswer(platform::MessageAnswer::Ok);
     m_fixture.fakes().clock->advance(2000);
     QVERIFY(buttonsAtRest());
     QVERIFY(!ring().blnPlaying());
     QCOMPARE(m_fixture.fakes().messageBox->shown().size(), std::size_t(1));
     QCOMPARE(m_fixture.fakes().messageBox->shown().front().text,
-             QStringLiteral("Impossibile ascoltare il brano: il sistema non ha un'uscita audio."));
+             u"Impossibile ascoltare il brano: il sistema non ha un'uscita audio."_s);
     // Told once: the next ticks find the player closed.
     m_fixture.fakes().clock->advance(4000);
     QCOMPARE(m_fixture.fakes().messageBox->shown().size(), std::size_t(1));

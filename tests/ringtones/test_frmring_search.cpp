@@ -3,6 +3,8 @@
 
 #include <QLineEdit>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 
 namespace {
@@ -71,99 +73,99 @@ void TestFrmRingSearch::eachMethodArrangesTheBoxes()
             .arg(int(title.isVisible()))
             .arg(int(genres.isVisible()));
     };
-    QCOMPARE(visible(), QStringLiteral("1000"));
-    test::RingFixture::typeInto(search, QStringLiteral("kept"));
-    m_fixture.pickMethod(QStringLiteral("Titolo + Artista"));
-    QCOMPARE(visible(), QStringLiteral("0110"));
-    QCOMPARE(artist.text(), QStringLiteral("Artista"));
-    QCOMPARE(title.text(), QStringLiteral("Titolo"));
+    QCOMPARE(visible(), u"1000"_s);
+    test::RingFixture::typeInto(search, u"kept"_s);
+    m_fixture.pickMethod(u"Titolo + Artista"_s);
+    QCOMPARE(visible(), u"0110"_s);
+    QCOMPARE(artist.text(), u"Artista"_s);
+    QCOMPARE(title.text(), u"Titolo"_s);
     QCOMPARE(title.x(), ui::twips(6480));
-    test::RingFixture::typeInto(artist, QStringLiteral("anna"));
-    test::RingFixture::typeInto(title, QStringLiteral("te"));
-    m_fixture.pickMethod(QStringLiteral("Titolo + Genere"));
-    QCOMPARE(visible(), QStringLiteral("0011"));
+    test::RingFixture::typeInto(artist, u"anna"_s);
+    test::RingFixture::typeInto(title, u"te"_s);
+    m_fixture.pickMethod(u"Titolo + Genere"_s);
+    QCOMPARE(visible(), u"0011"_s);
     QCOMPARE(title.x(), ui::twips(4080));
-    QCOMPARE(title.text(), QStringLiteral("te"));
-    m_fixture.pickMethod(QStringLiteral("Artista + Genere"));
-    QCOMPARE(visible(), QStringLiteral("0101"));
-    QCOMPARE(artist.text(), QStringLiteral("anna"));
-    m_fixture.pickMethod(QStringLiteral("Genere"));
-    QCOMPARE(visible(), QStringLiteral("0001"));
+    QCOMPARE(title.text(), u"te"_s);
+    m_fixture.pickMethod(u"Artista + Genere"_s);
+    QCOMPARE(visible(), u"0101"_s);
+    QCOMPARE(artist.text(), u"anna"_s);
+    m_fixture.pickMethod(u"Genere"_s);
+    QCOMPARE(visible(), u"0001"_s);
     // A text naming no method leaves the boxes as they are.
-    ring().dbcSearch().setEditText(QStringLiteral("Altro"));
-    QCOMPARE(visible(), QStringLiteral("0001"));
-    m_fixture.pickMethod(QStringLiteral("Titolo"));
-    QCOMPARE(visible(), QStringLiteral("1000"));
-    QCOMPARE(search.text(), QStringLiteral("kept"));
-    QCOMPARE(title.text(), QStringLiteral("te"));
+    ring().dbcSearch().setEditText(u"Altro"_s);
+    QCOMPARE(visible(), u"0001"_s);
+    m_fixture.pickMethod(u"Titolo"_s);
+    QCOMPARE(visible(), u"1000"_s);
+    QCOMPARE(search.text(), u"kept"_s);
+    QCOMPARE(title.text(), u"te"_s);
 }
 
 void TestFrmRingSearch::placeholdersGoOnFocusAndWithTheNextTick()
 {
     ring().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&ring()));
-    m_fixture.pickMethod(QStringLiteral("Titolo + Artista"));
-    QCOMPARE(ring().txtSArt().text(), QStringLiteral("Artista"));
+    m_fixture.pickMethod(u"Titolo + Artista"_s);
+    QCOMPARE(ring().txtSArt().text(), u"Artista"_s);
     QTest::mouseClick(&ring().txtSArt(), Qt::LeftButton);
     QVERIFY(ring().txtSArt().text().isEmpty());
-    QCOMPARE(ring().txtSsng().text(), QStringLiteral("Titolo"));
+    QCOMPARE(ring().txtSsng().text(), u"Titolo"_s);
     m_fixture.fakes().clock->advance(2000);
     QVERIFY(ring().txtSsng().text().isEmpty());
     // The word typed by hand is taken for the placeholder.
-    test::RingFixture::typeInto(ring().txtSArt(), QStringLiteral("Artista"));
-    test::RingFixture::typeInto(ring().txtSsng(), QStringLiteral("Titolone"));
+    test::RingFixture::typeInto(ring().txtSArt(), u"Artista"_s);
+    test::RingFixture::typeInto(ring().txtSsng(), u"Titolone"_s);
     m_fixture.fakes().clock->advance(2000);
     QVERIFY(ring().txtSArt().text().isEmpty());
-    QCOMPARE(ring().txtSsng().text(), QStringLiteral("Titolone"));
+    QCOMPARE(ring().txtSsng().text(), u"Titolone"_s);
 }
 
 void TestFrmRingSearch::artistSearchPasses()
 {
-    m_fixture.search(QStringLiteral("Artista"), QStringLiteral("ros"));
+    m_fixture.search(u"Artista"_s, u"ros"_s);
     QCOMPARE(criteria(), strings({u"artiest like 'ROS*'"}));
-    QCOMPARE(m_fixture.listed(), QStringList{QStringLiteral("--||")});
+    QCOMPARE(m_fixture.listed(), QStringList{u"--||"_s});
     QVERIFY(m_fixture.shows(ring().pctZoek(), 13));
 
-    m_fixture.search(QStringLiteral("Artista"), QStringLiteral("lina"));
+    m_fixture.search(u"Artista"_s, u"lina"_s);
     QCOMPARE(criteria(),
              strings({u"artiest like 'LINA*'", u"artiest like '*LINA*'", u"artiest like 'LYNA*'"}));
-    QCOMPARE(m_fixture.listed(), QStringList{QStringLiteral("Maria|Lyna Rossi|Dance/Pop")});
+    QCOMPARE(m_fixture.listed(), QStringList{u"Maria|Lyna Rossi|Dance/Pop"_s});
 
     // Found at once: no contains pass, then the I/Y variant.
-    m_fixture.search(QStringLiteral("Artista"), QStringLiteral("anna verdi"));
+    m_fixture.search(u"Artista"_s, u"anna verdi"_s);
     QCOMPARE(criteria(), strings({u"artiest like 'ANNA VERDI*'", u"artiest like 'ANNA VERDY*'"}));
     QCOMPARE(m_fixture.listed(), strings({u"Rose|Anna Verdi|Pop", u"Tema|Anna Verdi|Pop/Rock"}));
 
-    m_fixture.search(QStringLiteral("Artista"), QStringLiteral("ossi"));
+    m_fixture.search(u"Artista"_s, u"ossi"_s);
     QCOMPARE(criteria(),
              strings({u"artiest like 'OSSI*'", u"artiest like '*OSSI*'", u"artiest like 'OSSY*'"}));
-    QCOMPARE(m_fixture.listed(), QStringList{QStringLiteral("Maria|Lyna Rossi|Dance/Pop")});
+    QCOMPARE(m_fixture.listed(), QStringList{u"Maria|Lyna Rossi|Dance/Pop"_s});
     QVERIFY(m_fixture.shows(ring().pctZoek(), 13));
 }
 
 void TestFrmRingSearch::titleSearchLooksForTheNameVariantInTheArtists()
 {
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("maria"));
+    m_fixture.search(u"Titolo"_s, u"maria"_s);
     QCOMPARE(criteria(), strings({u"song like 'MARIA*'", u"artiest like 'MARYA*'"}));
     QCOMPARE(m_fixture.listed(), strings({u"Maria|Lyna Rossi|Dance/Pop", u"Notte|Marya Blu|Dance"}));
 }
 
 void TestFrmRingSearch::soldraBecomesSoldaraKeepingTheWordsAfterIt()
 {
-    m_fixture.search(QStringLiteral("Artista"), QStringLiteral("soldra x"));
+    m_fixture.search(u"Artista"_s, u"soldra x"_s);
     QCOMPARE(criteria(), strings({u"artiest like 'SOLDRA X*'", u"artiest like '*SOLDRA X*'",
                                   u"artiest like 'SOLDARA X*'"}));
-    QCOMPARE(m_fixture.listed(), QStringList{QStringLiteral("Sole|Soldara X|Rock")});
+    QCOMPARE(m_fixture.listed(), QStringList{u"Sole|Soldara X|Rock"_s});
     // Typed the other way, the first pass of every search tries SOLDRA.
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("soldara"));
+    m_fixture.search(u"Titolo"_s, u"soldara"_s);
     QCOMPARE(criteria(),
              strings({u"artiest like 'SOLDRA*'", u"song like 'SOLDARA*'", u"artiest like 'SOLDRA*'"}));
 }
 
 void TestFrmRingSearch::genreSearchFindsTheGenreLastFirstOrAlone()
 {
-    m_fixture.pickMethod(QStringLiteral("Genere"));
-    m_fixture.pickGenre(QStringLiteral("Pop"));
+    m_fixture.pickMethod(u"Genere"_s);
+    m_fixture.pickGenre(u"Pop"_s);
     criteria();
     m_fixture.clickSearch();
     QCOMPARE(criteria(), strings({u"Genre like '*/Pop'", u"Genre like 'Pop/*'", u"Genre = 'Pop'"}));
@@ -174,120 +176,120 @@ void TestFrmRingSearch::genreSearchFindsTheGenreLastFirstOrAlone()
 
 void TestFrmRingSearch::titleAndArtistSearchesBothOrFallsBackToOneField()
 {
-    m_fixture.pickMethod(QStringLiteral("Titolo + Artista"));
-    test::RingFixture::typeInto(ring().txtSArt(), QStringLiteral("anna"));
-    typeAndSearch(ring().txtSsng(), QStringLiteral("te"));
+    m_fixture.pickMethod(u"Titolo + Artista"_s);
+    test::RingFixture::typeInto(ring().txtSArt(), u"anna"_s);
+    typeAndSearch(ring().txtSsng(), u"te"_s);
     QCOMPARE(criteria(), strings({u"song like 'TE*' and artiest like 'ANNA*'"}));
-    QCOMPARE(m_fixture.listed(), QStringList{QStringLiteral("Tema|Anna Verdi|Pop/Rock")});
+    QCOMPARE(m_fixture.listed(), QStringList{u"Tema|Anna Verdi|Pop/Rock"_s});
 
-    m_fixture.pickMethod(QStringLiteral("Titolo + Artista"));
+    m_fixture.pickMethod(u"Titolo + Artista"_s);
     ring().txtSsng().clear();
-    typeAndSearch(ring().txtSArt(), QStringLiteral("lina"));
+    typeAndSearch(ring().txtSArt(), u"lina"_s);
     QCOMPARE(criteria(),
              strings({u"artiest like 'LINA*'", u"artiest like '*LINA*'", u"artiest like 'LYNA*'"}));
-    QCOMPARE(ring().dbcSearch().currentText(), QStringLiteral("Artista"));
-    QCOMPARE(ring().txtSearch().text(), QStringLiteral("lina"));
+    QCOMPARE(ring().dbcSearch().currentText(), u"Artista"_s);
+    QCOMPARE(ring().txtSearch().text(), u"lina"_s);
     QVERIFY(ring().txtSArt().text().isEmpty());
     QVERIFY(ring().txtSearch().isVisible());
     QVERIFY(!ring().txtSArt().isVisible() && !ring().txtSsng().isVisible());
 
-    m_fixture.pickMethod(QStringLiteral("Titolo + Artista"));
+    m_fixture.pickMethod(u"Titolo + Artista"_s);
     ring().txtSArt().clear();
-    typeAndSearch(ring().txtSsng(), QStringLiteral("rosa"));
+    typeAndSearch(ring().txtSsng(), u"rosa"_s);
     QCOMPARE(criteria(), strings({u"song like 'ROSA*'"}));
-    QCOMPARE(ring().dbcSearch().currentText(), QStringLiteral("Titolo"));
-    QCOMPARE(ring().txtSearch().text(), QStringLiteral("rosa"));
-    QCOMPARE(m_fixture.listed(), QStringList{QStringLiteral("rosa|Marco Bianchi|Dance")});
+    QCOMPARE(ring().dbcSearch().currentText(), u"Titolo"_s);
+    QCOMPARE(ring().txtSearch().text(), u"rosa"_s);
+    QCOMPARE(m_fixture.listed(), QStringList{u"rosa|Marco Bianchi|Dance"_s});
 }
 
 void TestFrmRingSearch::titleAndGenreFallBacks()
 {
-    m_fixture.pickMethod(QStringLiteral("Titolo + Genere"));
-    m_fixture.pickGenre(QStringLiteral("Pop"));
-    typeAndSearch(ring().txtSsng(), QStringLiteral("ro"));
+    m_fixture.pickMethod(u"Titolo + Genere"_s);
+    m_fixture.pickGenre(u"Pop"_s);
+    typeAndSearch(ring().txtSsng(), u"ro"_s);
     QCOMPARE(criteria(), strings({u"song like 'RO*' and Genre like 'POP*'"}));
-    QCOMPARE(m_fixture.listed(), QStringList{QStringLiteral("Rose|Anna Verdi|Pop")});
+    QCOMPARE(m_fixture.listed(), QStringList{u"Rose|Anna Verdi|Pop"_s});
 
     ring().txtSsng().clear();
     criteria();
     m_fixture.clickSearch();
     QCOMPARE(criteria(), strings({u"Genre like '*Pop*'"}));
     QCOMPARE(m_fixture.listed().size(), 5);
-    QCOMPARE(ring().dbcSearch().currentText(), QStringLiteral("Genere"));
+    QCOMPARE(ring().dbcSearch().currentText(), u"Genere"_s);
     QVERIFY(ring().dbcGenre().isVisible() && !ring().txtSearch().isVisible());
 
     // Without a genre the title is searched, the variants come from the
     // single box, and the window is left arranged for "Titolo".
-    m_fixture.pickMethod(QStringLiteral("Titolo + Genere"));
+    m_fixture.pickMethod(u"Titolo + Genere"_s);
     ring().dbcGenre().setCurrentIndex(-1);
-    typeAndSearch(ring().txtSsng(), QStringLiteral("maria"));
+    typeAndSearch(ring().txtSsng(), u"maria"_s);
     QCOMPARE(criteria(), strings({u"song like 'MARIA*'"}));
-    QCOMPARE(ring().dbcSearch().currentText(), QStringLiteral("Titolo"));
+    QCOMPARE(ring().dbcSearch().currentText(), u"Titolo"_s);
     QVERIFY(ring().txtSearch().isVisible() && !ring().txtSsng().isVisible() &&
             !ring().dbcGenre().isVisible());
 }
 
 void TestFrmRingSearch::artistAndGenreSearchesLikeTitleAndGenre()
 {
-    m_fixture.pickMethod(QStringLiteral("Artista + Genere"));
-    m_fixture.pickGenre(QStringLiteral("Pop"));
-    typeAndSearch(ring().txtSArt(), QStringLiteral("anna"));
+    m_fixture.pickMethod(u"Artista + Genere"_s);
+    m_fixture.pickGenre(u"Pop"_s);
+    typeAndSearch(ring().txtSArt(), u"anna"_s);
     QCOMPARE(criteria(), strings({u"artiest like 'ANNA*' and Genre like 'POP*'"}));
     QCOMPARE(m_fixture.listed(), strings({u"Rose|Anna Verdi|Pop", u"Tema|Anna Verdi|Pop/Rock"}));
 
     ring().txtSArt().clear();
-    m_fixture.pickGenre(QStringLiteral("Dance"));
+    m_fixture.pickGenre(u"Dance"_s);
     criteria();
     m_fixture.clickSearch();
     QCOMPARE(criteria(), strings({u"Genre like '*Dance*'"}));
-    QCOMPARE(ring().dbcSearch().currentText(), QStringLiteral("Genere"));
+    QCOMPARE(ring().dbcSearch().currentText(), u"Genere"_s);
 
-    m_fixture.pickMethod(QStringLiteral("Artista + Genere"));
+    m_fixture.pickMethod(u"Artista + Genere"_s);
     ring().dbcGenre().setCurrentIndex(-1);
-    typeAndSearch(ring().txtSArt(), QStringLiteral("d'alessio"));
+    typeAndSearch(ring().txtSArt(), u"d'alessio"_s);
     QCOMPARE(criteria(), strings({u"artiest like 'D''ALESSIO*'", u"artiest like 'D''ALESSYO*'"}));
-    QCOMPARE(m_fixture.listed(), QStringList{QStringLiteral("L'Estate|D'Alessio|Pop")});
-    QCOMPARE(ring().dbcSearch().currentText(), QStringLiteral("Artista"));
-    QCOMPARE(ring().txtSearch().text(), QStringLiteral("d'alessio"));
+    QCOMPARE(m_fixture.listed(), QStringList{u"L'Estate|D'Alessio|Pop"_s});
+    QCOMPARE(ring().dbcSearch().currentText(), u"Artista"_s);
+    QCOMPARE(ring().txtSearch().text(), u"d'alessio"_s);
     QVERIFY(ring().txtSearch().isVisible() && !ring().txtSArt().isVisible());
 }
 
 void TestFrmRingSearch::emptyBoxesEndWithTheNoResultRow()
 {
-    m_fixture.pickMethod(QStringLiteral("Genere"));
+    m_fixture.pickMethod(u"Genere"_s);
     criteria();
     m_fixture.clickSearch();
     QCOMPARE(criteria(), QStringList{});
-    QCOMPARE(m_fixture.listed(), QStringList{QStringLiteral("--||")});
+    QCOMPARE(m_fixture.listed(), QStringList{u"--||"_s});
     QVERIFY(m_fixture.shows(ring().pctZoek(), 13));
-    m_fixture.search(QStringLiteral("Artista"), QString());
+    m_fixture.search(u"Artista"_s, QString());
     QCOMPARE(criteria(), QStringList{});
-    QCOMPARE(m_fixture.listed(), QStringList{QStringLiteral("--||")});
+    QCOMPARE(m_fixture.listed(), QStringList{u"--||"_s});
     QCOMPARE(ring().lngFound(), 0);
 }
 
 void TestFrmRingSearch::anApostropheIsTypedLikeAnyOtherCharacter()
 {
-    m_fixture.search(QStringLiteral("Artista"), QStringLiteral("d'alessio"));
+    m_fixture.search(u"Artista"_s, u"d'alessio"_s);
     QCOMPARE(criteria(), strings({u"artiest like 'D''ALESSIO*'", u"artiest like 'D''ALESSYO*'"}));
-    QCOMPARE(m_fixture.listed(), QStringList{QStringLiteral("L'Estate|D'Alessio|Pop")});
+    QCOMPARE(m_fixture.listed(), QStringList{u"L'Estate|D'Alessio|Pop"_s});
     QVERIFY(m_fixture.shows(ring().pctZoek(), 13));
     // A typed pattern character still acts as one.
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("*'e"));
+    m_fixture.search(u"Titolo"_s, u"*'e"_s);
     QCOMPARE(criteria(), strings({u"song like '*''E*'"}));
-    QCOMPARE(m_fixture.listed(), QStringList{QStringLiteral("L'Estate|D'Alessio|Pop")});
+    QCOMPARE(m_fixture.listed(), QStringList{u"L'Estate|D'Alessio|Pop"_s});
 }
 
 void TestFrmRingSearch::matchedWordsFarIntoTheTextAreFound()
 {
     const QString padding(300, u'x');
-    m_fixture.search(QStringLiteral("Artista"), padding + QStringLiteral(" soldara"));
+    m_fixture.search(u"Artista"_s, padding + u" soldara"_s);
     const QStringList passes = criteria();
     const QString upper = padding.toUpper();
-    QCOMPARE(passes.first(), QStringLiteral("artiest like '") + upper + QStringLiteral(" SOLDRA*'"));
-    QCOMPARE(passes.last(), QStringLiteral("artiest like '") + upper + QStringLiteral(" SOLDRA*'"));
+    QCOMPARE(passes.first(), u"artiest like '"_s + upper + u" SOLDRA*'"_s);
+    QCOMPARE(passes.last(), u"artiest like '"_s + upper + u" SOLDRA*'"_s);
     QCOMPARE(passes.size(), 4);
-    QCOMPARE(m_fixture.listed(), QStringList{QStringLiteral("--||")});
+    QCOMPARE(m_fixture.listed(), QStringList{u"--||"_s});
     QVERIFY(m_fixture.shows(ring().pctZoek(), 13));
 }
 
@@ -308,10 +310,10 @@ void TestFrmRingSearch::aPatternTheCatalogueCannotUseEndsLikeASearchThatFoundNot
 {
     QFETCH(QString, method);
     QFETCH(QString, typed);
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("ros"));
+    m_fixture.search(u"Titolo"_s, u"ros"_s);
     QCOMPARE(m_fixture.listed().size(), 2);
     m_fixture.search(method, typed);
-    QCOMPARE(m_fixture.listed(), QStringList{QStringLiteral("--||")});
+    QCOMPARE(m_fixture.listed(), QStringList{u"--||"_s});
     QVERIFY(!ring().blnSongSelected());
     QVERIFY(m_fixture.shows(ring().pctZoek(), 13));
     QVERIFY(m_fixture.fakes().messageBox->shown().empty());

@@ -5,6 +5,8 @@
 
 #include <QFileDevice>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 
 class TestFrmRingTransfer : public QObject
@@ -69,31 +71,30 @@ QByteArray TestFrmRingTransfer::contents(const QString &path)
 
 void TestFrmRingTransfer::doubleClickSavesTheRingtoneTextAsOneLine()
 {
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("l'est"));
-    const QString path = m_target->filePath(QStringLiteral("estate.txt"));
+    m_fixture.search(u"Titolo"_s, u"l'est"_s);
+    const QString path = m_target->filePath(u"estate.txt"_s);
     m_fixture.fakes().saveFileDialog->queueAnswer(path);
     m_fixture.takeCriteria();
     doubleClickRow(0);
     QCOMPARE(contents(path), QByteArray("L'Estate:d=4,o=5,b=120:c,e,g\r\n"));
-    QVERIFY(
-        m_fixture.takeCriteria().contains(QStringLiteral("song = 'L''Estate' and artiest = 'D''Alessio'")));
+    QVERIFY(m_fixture.takeCriteria().contains(u"song = 'L''Estate' and artiest = 'D''Alessio'"_s));
     const platform::SaveFileRequest &request = m_fixture.fakes().saveFileDialog->calls().at(0);
-    QCOMPARE(request.title, QStringLiteral("Indicare il nome del documento:"));
-    QCOMPARE(request.filter, QStringLiteral("Txt files (*.txt)"));
-    QCOMPARE(request.defaultExtension, QStringLiteral("txt"));
+    QCOMPARE(request.title, u"Indicare il nome del documento:"_s);
+    QCOMPARE(request.filter, u"Txt files (*.txt)"_s);
+    QCOMPARE(request.defaultExtension, u"txt"_s);
     QVERIFY(request.promptOverwrite);
     QVERIFY(QFileInfo(request.startFolder).isWritable());
-    QCOMPARE(QDir(m_target->path()).entryList(QDir::Files), QStringList{QStringLiteral("estate.txt")});
+    QCOMPARE(QDir(m_target->path()).entryList(QDir::Files), QStringList{u"estate.txt"_s});
 }
 
 void TestFrmRingTransfer::savingOverAFileLeavesExactlyOneLine()
 {
-    const QString path = m_target->filePath(QStringLiteral("old.txt"));
+    const QString path = m_target->filePath(u"old.txt"_s);
     QFile old(path);
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("first line\r\nsecond line\r\nthird line, longer than the new text\r\n");
     old.close();
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("tema"));
+    m_fixture.search(u"Titolo"_s, u"tema"_s);
     m_fixture.fakes().saveFileDialog->queueAnswer(path);
     doubleClickRow(0);
     QCOMPARE(contents(path), QByteArray("Tema:d=4,o=5,b=120:c,e,g\r\n"));
@@ -101,7 +102,7 @@ void TestFrmRingTransfer::savingOverAFileLeavesExactlyOneLine()
 
 void TestFrmRingTransfer::cancellingWritesNothing()
 {
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("tema"));
+    m_fixture.search(u"Titolo"_s, u"tema"_s);
     m_fixture.fakes().saveFileDialog->queueAnswer(QString());
     doubleClickRow(0);
     QCOMPARE(m_fixture.fakes().saveFileDialog->calls().size(), std::size_t(1));
@@ -111,9 +112,9 @@ void TestFrmRingTransfer::cancellingWritesNothing()
 void TestFrmRingTransfer::aFailedWriteKeepsTheOldFileAndTellsTheUser()
 {
     // A folder stands where the file should go: the write cannot succeed.
-    const QString path = m_target->filePath(QStringLiteral("taken.txt"));
-    QVERIFY(QDir(m_target->path()).mkdir(QStringLiteral("taken.txt")));
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("tema"));
+    const QString path = m_target->filePath(u"taken.txt"_s);
+    QVERIFY(QDir(m_target->path()).mkdir(u"taken.txt"_s));
+    m_fixture.search(u"Titolo"_s, u"tema"_s);
     m_fixture.fakes().saveFileDialog->queueAnswer(path);
     m_fixture.fakes().messageBox->queueAnswer(platform::MessageAnswer::Ok);
     doubleClickRow(0);
@@ -125,7 +126,7 @@ void TestFrmRingTransfer::aFailedWriteKeepsTheOldFileAndTellsTheUser()
 
 void TestFrmRingTransfer::theNoResultRowSavesNothing()
 {
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("zzz"));
+    m_fixture.search(u"Titolo"_s, u"zzz"_s);
     // No answer is queued: a dialog shown here fails the test in cleanup.
     doubleClickRow(0);
     QVERIFY(m_fixture.fakes().saveFileDialog->calls().empty());
@@ -133,50 +134,47 @@ void TestFrmRingTransfer::theNoResultRowSavesNothing()
 
 void TestFrmRingTransfer::textIsWrittenInTheItalianCodePage()
 {
-    QCOMPARE(ringtones::RingtoneTransfer::textLine(QStringLiteral("Più € – ✓")),
-             QByteArray("Pi\xF9 \x80 \x96 ?\r\n"));
+    QCOMPARE(ringtones::RingtoneTransfer::textLine(u"Più € – ✓"_s), QByteArray("Pi\xF9 \x80 \x96 ?\r\n"));
     QCOMPARE(ringtones::RingtoneTransfer::textLine(QString()), QByteArray("\r\n"));
 }
 
 void TestFrmRingTransfer::sendWritesTheScratchFileAndStartsTheToolWithOneArgument()
 {
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("maria"));
+    m_fixture.search(u"Titolo"_s, u"maria"_s);
     m_fixture.clickRow(0);
-    m_fixture.fakes().inputBox->queueAnswer(QStringLiteral("335 12; rm -rf x"));
+    m_fixture.fakes().inputBox->queueAnswer(u"335 12; rm -rf x"_s);
     m_fixture.takeCriteria();
     QTest::mouseClick(&ring().pctSend(), Qt::LeftButton);
     QVERIFY(m_fixture.takeCriteria().contains(
-        QStringLiteral("song = 'Maria' and artiest = 'Lyna Rossi' and bestand ='maria'")));
+        u"song = 'Maria' and artiest = 'Lyna Rossi' and bestand ='maria'"_s));
     const QString scratch = ringtones::RingtoneTransfer::scratchPath();
     QCOMPARE(QFileInfo(scratch).absolutePath(), QFileInfo(data::programFolder()).absoluteFilePath());
     // The artist is cut to its first 9 characters.
     QCOMPARE(contents(scratch), QByteArray("Lyna Ross:Maria:d=4,o=5,b=120:c,e,g\r\n"));
     const auto &asked = m_fixture.fakes().inputBox->calls();
     QCOMPARE(asked.size(), std::size_t(1));
-    QCOMPARE(asked.front().title, QStringLiteral("- Inviare via Modem"));
+    QCOMPARE(asked.front().title, u"- Inviare via Modem"_s);
     QVERIFY(asked.front().prompt.startsWith(u"Indicare il numero completo di GSM:\r\re' possibile"));
     QVERIFY(asked.front().defaultText.isEmpty());
     const auto &started = m_fixture.fakes().programStarter->calls();
     QCOMPARE(started.size(), std::size_t(1));
     QVERIFY(started.front().program.endsWith(u"/tools/smartsms limited edition/smartsmsle.exe"));
     QCOMPARE(started.front().arguments,
-             QStringList{QStringLiteral("0039335 12; rm -rf x##") + QDir::toNativeSeparators(scratch)});
+             QStringList{u"0039335 12; rm -rf x##"_s + QDir::toNativeSeparators(scratch)});
 }
 
 void TestFrmRingTransfer::numbersGetTheItalianPrefix()
 {
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("tema"));
+    m_fixture.search(u"Titolo"_s, u"tema"_s);
     m_fixture.clickRow(0);
-    const QStringList typed{QStringLiteral("0335123"), QStringLiteral("335123"), QStringLiteral("+39335"),
-                            QStringLiteral("0039335"), QStringLiteral("00335")};
-    const QStringList passed{QStringLiteral("0039335123"), QStringLiteral("0039335123"),
-                             QStringLiteral("0039+39335"), QStringLiteral("0039039335"),
-                             QStringLiteral("00390335")};
+    const QStringList typed{u"0335123"_s, u"335123"_s, u"+39335"_s, u"0039335"_s, u"00335"_s};
+    const QStringList passed{u"0039335123"_s, u"0039335123"_s, u"0039+39335"_s, u"0039039335"_s,
+                             u"00390335"_s};
     for (qsizetype index = 0; index < typed.size(); ++index) {
         m_fixture.fakes().inputBox->queueAnswer(typed.at(index));
         QTest::mouseClick(&ring().pctSend(), Qt::LeftButton);
         const QString argument = m_fixture.fakes().programStarter->calls().back().arguments.at(0);
-        QCOMPARE(argument.section(QStringLiteral("##"), 0, 0), passed.at(index));
+        QCOMPARE(argument.section(u"##"_s, 0, 0), passed.at(index));
     }
     QCOMPARE(contents(ringtones::RingtoneTransfer::scratchPath()),
              QByteArray("Anna Verd:Tema:d=4,o=5,b=120:c,e,g\r\n"));
@@ -184,7 +182,7 @@ void TestFrmRingTransfer::numbersGetTheItalianPrefix()
 
 void TestFrmRingTransfer::cancellingTheNumberStartsNothing()
 {
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("l'est"));
+    m_fixture.search(u"Titolo"_s, u"l'est"_s);
     m_fixture.clickRow(0);
     m_fixture.fakes().inputBox->queueAnswer(QString());
     QTest::mouseClick(&ring().pctSend(), Qt::LeftButton);
@@ -196,7 +194,7 @@ void TestFrmRingTransfer::cancellingTheNumberStartsNothing()
 
 void TestFrmRingTransfer::sendWithTheNoResultRowDoesNothing()
 {
-    m_fixture.search(QStringLiteral("Titolo"), QStringLiteral("zzz"));
+    m_fixture.search(u"Titolo"_s, u"zzz"_s);
     m_fixture.clickRow(0);
     // No number is queued: a prompt shown here fails the test in cleanup.
     QTest::mouseClick(&ring().pctSend(), Qt::LeftButton);
@@ -229,17 +227,17 @@ void TestFrmRingTransfer::onAReadOnlyDiscTheScratchFileIsTheUsersAlone()
 {
     QTemporaryDir shared;
     QTemporaryDir elsewhere;
-    const QString victim = elsewhere.filePath(QStringLiteral("victim.txt"));
+    const QString victim = elsewhere.filePath(u"victim.txt"_s);
     QFile planted(victim);
     QVERIFY(planted.open(QIODevice::WriteOnly));
     planted.write("precious");
     planted.close();
-    QVERIFY(QFile::link(victim, shared.filePath(QStringLiteral("temp.txt"))));
+    QVERIFY(QFile::link(victim, shared.filePath(u"temp.txt"_s)));
     const test::EnvironmentGuard tmp("TMPDIR", shared.path().toLocal8Bit());
 
     // A folder that does not exist is as unwritable as a disc, even for root.
     const QString before = data::programFolder();
-    data::setProgramFolder(elsewhere.filePath(QStringLiteral("cdrom")));
+    data::setProgramFolder(elsewhere.filePath(u"cdrom"_s));
     const QString scratch = ringtones::RingtoneTransfer::scratchPath();
     data::setProgramFolder(before);
 

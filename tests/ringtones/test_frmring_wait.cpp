@@ -8,6 +8,8 @@
 
 #include <future>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 
 // The ringtone table is read in the background from the window's first
@@ -82,13 +84,13 @@ bool TestFrmRingWait::looksIdle()
 void TestFrmRingWait::aSearchClickedBeforeTheCatalogueIsReadWaitsVisiblyThenRuns()
 {
     QVERIFY(looksIdle());
-    m_fixture.search(QStringLiteral("Artista"), QStringLiteral("anna"));
+    m_fixture.search(u"Artista"_s, u"anna"_s);
     QVERIFY(looksBusy());
-    QVERIFY(ring().lblAttesa().text().startsWith(QStringLiteral("Lettura del catalogo")));
+    QVERIFY(ring().lblAttesa().text().startsWith(u"Lettura del catalogo"_s));
     QCOMPARE(ring().listModel().rowCount(), 0);
     // The window stays usable: the user can go on typing and pick a model.
-    test::RingFixture::typeInto(ring().txtSearch(), QStringLiteral("rossi"));
-    QCOMPARE(ring().txtSearch().text(), QStringLiteral("rossi"));
+    test::RingFixture::typeInto(ring().txtSearch(), u"rossi"_s);
+    QCOMPARE(ring().txtSearch().text(), u"rossi"_s);
     QTest::mouseClick(&ring().phoneOption(3), Qt::LeftButton);
     QCOMPARE(ring().bytPhoneType(), 3);
     QVERIFY(looksBusy());
@@ -97,12 +99,12 @@ void TestFrmRingWait::aSearchClickedBeforeTheCatalogueIsReadWaitsVisiblyThenRuns
     releaseRead();
     QTRY_VERIFY(!ring().search().isWaiting());
     QVERIFY(looksIdle());
-    QCOMPARE(m_fixture.listed(), QStringList{QStringLiteral("Maria|Lyna Rossi|Dance/Pop")});
+    QCOMPARE(m_fixture.listed(), QStringList{u"Maria|Lyna Rossi|Dance/Pop"_s});
 }
 
 void TestFrmRingWait::escapeLeavesTheWaitAndTheSearchDoesNotRun()
 {
-    m_fixture.search(QStringLiteral("Artista"), QStringLiteral("anna"));
+    m_fixture.search(u"Artista"_s, u"anna"_s);
     QVERIFY(looksBusy());
     QTest::keyClick(&ring().txtSearch(), Qt::Key_Escape);
     QVERIFY(looksIdle());
@@ -113,20 +115,19 @@ void TestFrmRingWait::escapeLeavesTheWaitAndTheSearchDoesNotRun()
     QVERIFY(looksIdle());
     // Now that the catalogue is read, a search runs at once.
     m_fixture.clickSearch();
-    QCOMPARE(m_fixture.listed(), (QStringList{QStringLiteral("Rose|Anna Verdi|Pop"),
-                                              QStringLiteral("Tema|Anna Verdi|Pop/Rock")}));
+    QCOMPARE(m_fixture.listed(), (QStringList{u"Rose|Anna Verdi|Pop"_s, u"Tema|Anna Verdi|Pop/Rock"_s}));
 }
 
 void TestFrmRingWait::aSecondClickOrAnotherWindowLeavesTheWait()
 {
-    m_fixture.search(QStringLiteral("Artista"), QStringLiteral("anna"));
+    m_fixture.search(u"Artista"_s, u"anna"_s);
     QVERIFY(looksBusy());
     m_fixture.clickSearch();
     QVERIFY(looksIdle());
 
     m_fixture.clickSearch();
     QVERIFY(looksBusy());
-    auto *docButton = ring().findChild<ui::PictureBox *>(QStringLiteral("pctDoc"));
+    auto *docButton = ring().findChild<ui::PictureBox *>(u"pctDoc"_s);
     QVERIFY(docButton);
     QTest::mouseClick(docButton, Qt::LeftButton);
     QTRY_VERIFY(m_fixture.windows().doc().isVisible());
@@ -141,9 +142,9 @@ void TestFrmRingWait::aCatalogueThatCannotBeReadIsToldWhenTheWaitEnds()
 {
     // The file is cut short after the window has opened it: the background
     // read fails, and the search that waited tells it.
-    m_fixture.search(QStringLiteral("Artista"), QStringLiteral("anna"));
+    m_fixture.search(u"Artista"_s, u"anna"_s);
     QVERIFY(looksBusy());
-    QFile catalogue(data::discPath(QStringLiteral(".\\datafiles\\ringtones.dat")));
+    QFile catalogue(data::discPath(u".\\datafiles\\ringtones.dat"_s));
     const QByteArray kept = [&] {
         QFile reading(catalogue.fileName());
         return reading.open(QIODevice::ReadOnly) ? reading.readAll() : QByteArray();

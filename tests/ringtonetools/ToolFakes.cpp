@@ -5,6 +5,8 @@
 #include <QIODevice>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::test {
 
 bool FakeSoundOutput::start(QIODevice *source, int sampleRate, QString *error)
@@ -40,7 +42,7 @@ QString FakeOpenFileDialog::ask(const ringtonetools::OpenFileRequest &request)
 {
     m_calls.push_back(request);
     if (m_answers.isEmpty()) {
-        m_unexpected << QStringLiteral("open dialog \"%1\" shown with no answer queued").arg(request.title);
+        m_unexpected << u"open dialog \"%1\" shown with no answer queued"_s.arg(request.title);
         return {};
     }
     return m_answers.dequeue();
@@ -50,7 +52,7 @@ QStringList FakeOpenFileDialog::problems() const
 {
     QStringList problems = m_unexpected;
     if (!m_answers.isEmpty())
-        problems << QStringLiteral("open dialog: %1 queued answer(s) never used").arg(m_answers.size());
+        problems << u"open dialog: %1 queued answer(s) never used"_s.arg(m_answers.size());
     return problems;
 }
 
@@ -60,7 +62,7 @@ ToolFixture::ToolFixture(const QString &discFolder)
     services.sound = sound;
     services.openDialog = openDialog;
     services.discFolder = discFolder;
-    services.scratchFolder = home.filePath(QStringLiteral("privato/invio"));
+    services.scratchFolder = home.filePath(u"privato/invio"_s);
 }
 
 void ToolFixture::checkUnused() const
@@ -74,7 +76,7 @@ void ToolFixture::checkUnused() const
 QString sampleDisc()
 {
     const QString disc = qEnvironmentVariable("BRIVELLO_TEST_DISC");
-    if (!QFileInfo::exists(disc + QStringLiteral("/datafiles/ringtones.dat")))
+    if (!QFileInfo::exists(disc + u"/datafiles/ringtones.dat"_s))
         return {};
     return disc;
 }

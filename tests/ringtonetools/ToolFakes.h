@@ -17,6 +17,8 @@
 #include <memory>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::test {
 
 // Plays nothing. Each start takes every sample the source gives at once,
@@ -75,14 +77,14 @@ class FakeLoaderLink final : public ringtonetools::PhoneLink
 public:
     void identify(const phone::ConnectionSettings &connection) override
     {
-        m_calls << QStringLiteral("identify %1 %2").arg(connection.connection, connection.device);
+        m_calls << u"identify %1 %2"_s.arg(connection.connection, connection.device);
     }
     void writeRingtone(const phone::ConnectionSettings &connection, const melody::Melody &tune) override
     {
-        m_calls << QStringLiteral("write %1 %2").arg(connection.connection, connection.device);
+        m_calls << u"write %1 %2"_s.arg(connection.connection, connection.device);
         m_written.push_back(tune);
     }
-    void cancel() override { m_calls << QStringLiteral("cancel"); }
+    void cancel() override { m_calls << u"cancel"_s; }
 
     const QStringList &calls() const { return m_calls; }
     const std::vector<melody::Melody> &tunesWritten() const { return m_written; }

@@ -2,6 +2,8 @@
 
 #include "data/DiscPaths.h"
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::test {
 
 QString testDisc()
@@ -11,7 +13,7 @@ QString testDisc()
 
 QString sampleDiscSources()
 {
-    return qEnvironmentVariable("BRIVELLO_SOURCE_DIR") + QStringLiteral("/sampledisc");
+    return qEnvironmentVariable("BRIVELLO_SOURCE_DIR") + u"/sampledisc"_s;
 }
 
 QString onDisc(const QString &relative)

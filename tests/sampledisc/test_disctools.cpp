@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using brivello::test::onDisc;
 
 namespace {
@@ -49,7 +51,7 @@ QList<QMap<QString, QString>> readOutbox(const QString &path)
             entry.clear();
             continue;
         }
-        entry.insert(line.section(QStringLiteral(": "), 0, 0), line.section(QStringLiteral(": "), 1));
+        entry.insert(line.section(u": "_s, 0, 0), line.section(u": "_s, 1));
     }
     return entries;
 }
@@ -63,23 +65,20 @@ class TestDiscTools : public QObject
 private:
     QTemporaryDir m_home;
 
-    QString smsTool() const
-    {
-        return onDisc(QStringLiteral("\\tools\\smartsms limited edition\\smartsmsle.exe"));
-    }
-    QString outbox() const { return m_home.filePath(QStringLiteral("smartsmsle/outbox.txt")); }
+    QString smsTool() const { return onDisc(u"\\tools\\smartsms limited edition\\smartsmsle.exe"_s); }
+    QString outbox() const { return m_home.filePath(u"smartsmsle/outbox.txt"_s); }
 
     QProcessEnvironment smsEnvironment() const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), m_home.path());
-        environment.insert(QStringLiteral("BRIVELLO_SMS_NO_WINDOW"), QStringLiteral("1"));
+        environment.insert(u"XDG_DATA_HOME"_s, m_home.path());
+        environment.insert(u"BRIVELLO_SMS_NO_WINDOW"_s, u"1"_s);
         return environment;
     }
 
     QString writeScratchFile(const QByteArray &line)
     {
-        const QString path = m_home.filePath(QStringLiteral("disc folder/temp.txt"));
+        const QString path = m_home.filePath(u"disc folder/temp.txt"_s);
         QDir().mkpath(QFileInfo(path).path());
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly))
@@ -95,19 +94,17 @@ private Q_SLOTS:
     {
         // "Händel" in Windows-1252, in a folder whose name has a blank.
         const QString scratch = writeScratchFile("H\xe4ndel:Alleluia:d=8,o=5,b=100:4d6,a.,16b,a");
-        const QString request = QStringLiteral("0039333123456##") + scratch;
+        const QString request = u"0039333123456##"_s + scratch;
         QCOMPARE(runProgram(smsTool(), {request}, smsEnvironment()).exitCode, 0);
-        QCOMPARE(runProgram(smsTool(), {QStringLiteral("0039347000##") + scratch}, smsEnvironment()).exitCode,
-                 0);
+        QCOMPARE(runProgram(smsTool(), {u"0039347000##"_s + scratch}, smsEnvironment()).exitCode, 0);
 
         const auto entries = readOutbox(outbox());
         QCOMPARE(entries.size(), 2);
-        QCOMPARE(entries[0].value(QStringLiteral("Argomenti")), request);
-        QCOMPARE(entries[0].value(QStringLiteral("Numero")), QStringLiteral("0039333123456"));
-        QCOMPARE(entries[0].value(QStringLiteral("File")), scratch);
-        QCOMPARE(entries[0].value(QStringLiteral("Contenuto")),
-                 QStringLiteral("Händel:Alleluia:d=8,o=5,b=100:4d6,a.,16b,a"));
-        QCOMPARE(entries[1].value(QStringLiteral("Numero")), QStringLiteral("0039347000"));
+        QCOMPARE(entries[0].value(u"Argomenti"_s), request);
+        QCOMPARE(entries[0].value(u"Numero"_s), u"0039333123456"_s);
+        QCOMPARE(entries[0].value(u"File"_s), scratch);
+        QCOMPARE(entries[0].value(u"Contenuto"_s), u"Händel:Alleluia:d=8,o=5,b=100:4d6,a.,16b,a"_s);
+        QCOMPARE(entries[1].value(u"Numero"_s), u"0039347000"_s);
     }
 
     // A caller that splits the line at the blank in the folder name still
@@ -115,47 +112,42 @@ private Q_SLOTS:
     void smsToolJoinsASplitCommandLine()
     {
         const QString scratch = writeScratchFile("Verdi:Donna:d=8,o=5,b=140:a,a,a");
-        const QString request = QStringLiteral("0039333##") + scratch;
+        const QString request = u"0039333##"_s + scratch;
         QCOMPARE(runProgram(smsTool(), request.split(QLatin1Char(' ')), smsEnvironment()).exitCode, 0);
         const auto entries = readOutbox(outbox());
         QCOMPARE(entries.size(), 1);
-        QCOMPARE(entries[0].value(QStringLiteral("File")), scratch);
-        QCOMPARE(entries[0].value(QStringLiteral("Contenuto")),
-                 QStringLiteral("Verdi:Donna:d=8,o=5,b=140:a,a,a"));
+        QCOMPARE(entries[0].value(u"File"_s), scratch);
+        QCOMPARE(entries[0].value(u"Contenuto"_s), u"Verdi:Donna:d=8,o=5,b=140:a,a,a"_s);
     }
 
     void smsToolStartedAloneOrWithoutScratchFile()
     {
         QCOMPARE(runProgram(smsTool(), {}, smsEnvironment()).exitCode, 0);
-        const QString missing = m_home.filePath(QStringLiteral("nowhere/temp.txt"));
-        QCOMPARE(runProgram(smsTool(), {QStringLiteral("0039333##") + missing}, smsEnvironment()).exitCode,
-                 0);
+        const QString missing = m_home.filePath(u"nowhere/temp.txt"_s);
+        QCOMPARE(runProgram(smsTool(), {u"0039333##"_s + missing}, smsEnvironment()).exitCode, 0);
         const auto entries = readOutbox(outbox());
         QCOMPARE(entries.size(), 2);
-        QCOMPARE(entries[0].value(QStringLiteral("Numero")), QString());
-        QCOMPARE(entries[0].value(QStringLiteral("File")), QString());
-        QCOMPARE(entries[1].value(QStringLiteral("File")), missing);
-        QCOMPARE(entries[1].value(QStringLiteral("Contenuto")), QStringLiteral("(file non trovato)"));
+        QCOMPARE(entries[0].value(u"Numero"_s), QString());
+        QCOMPARE(entries[0].value(u"File"_s), QString());
+        QCOMPARE(entries[1].value(u"File"_s), missing);
+        QCOMPARE(entries[1].value(u"Contenuto"_s), u"(file non trovato)"_s);
     }
 
     void everyStartedToolRunsAndNamesItself()
     {
-        const auto catalogue =
-            brivello::data::Catalogue::open(onDisc(QStringLiteral(".\\datafiles\\ringtones.dat")));
-        const auto tools = catalogue->table(QStringLiteral("Tools"));
+        const auto catalogue = brivello::data::Catalogue::open(onDisc(u".\\datafiles\\ringtones.dat"_s));
+        const auto tools = catalogue->table(u"Tools"_s);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("BRIVELLO_TOOL_QUIT"), QStringLiteral("1"));
+        environment.insert(u"BRIVELLO_TOOL_QUIT"_s, u"1"_s);
         int started = 0;
         for (const QStringList &row : tools->rows()) {
-            if (row.at(tools->column(QStringLiteral("type"))) == QLatin1String("K"))
+            if (row.at(tools->column(u"type"_s)) == QLatin1String("K"))
                 continue;
-            const QString dirname = row.at(tools->column(QStringLiteral("dirname")));
+            const QString dirname = row.at(tools->column(u"dirname"_s));
             const QString folder =
-                row.at(tools->column(QStringLiteral("toolnaam"))) == QLatin1String("Musicbox")
-                    ? QStringLiteral("Musicbox")
-                    : dirname;
-            const QString program = onDisc(QStringLiteral("\\tools\\") + folder + QLatin1Char('\\') +
-                                           row.at(tools->column(QStringLiteral("start"))));
+                row.at(tools->column(u"toolnaam"_s)) == QLatin1String("Musicbox") ? u"Musicbox"_s : dirname;
+            const QString program =
+                onDisc(u"\\tools\\"_s + folder + QLatin1Char('\\') + row.at(tools->column(u"start"_s)));
             const Run run = runProgram(program, {}, environment);
             QVERIFY2(run.exitCode == 0, qPrintable(program));
             QCOMPARE(QString::fromUtf8(run.output).section(QLatin1Char('\n'), 0, 0), folder);

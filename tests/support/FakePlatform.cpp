@@ -4,13 +4,15 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::test {
 
 namespace {
 
 QString unusedAnswers(const char *fake, qsizetype count)
 {
-    return QStringLiteral("%1: %2 queued answer(s) never used").arg(QLatin1String(fake)).arg(count);
+    return u"%1: %2 queued answer(s) never used"_s.arg(QLatin1String(fake)).arg(count);
 }
 
 } // namespace
@@ -19,7 +21,7 @@ platform::MessageAnswer FakeMessageBox::show(const platform::MessageRequest &req
 {
     m_shown.push_back(request);
     if (m_answers.isEmpty()) {
-        m_unexpected << QStringLiteral("message box \"%1\" shown with no answer queued").arg(request.text);
+        m_unexpected << u"message box \"%1\" shown with no answer queued"_s.arg(request.text);
         return platform::MessageAnswer::Cancel;
     }
     return m_answers.dequeue();
@@ -37,7 +39,7 @@ QString FakeInputBox::ask(const QString &title, const QString &prompt, const QSt
 {
     m_calls.push_back({title, prompt, defaultText});
     if (m_answers.isEmpty()) {
-        m_unexpected << QStringLiteral("input box \"%1\" shown with no answer queued").arg(prompt);
+        m_unexpected << u"input box \"%1\" shown with no answer queued"_s.arg(prompt);
         return {};
     }
     return m_answers.dequeue();
@@ -55,7 +57,7 @@ QString FakeSaveFileDialog::ask(const platform::SaveFileRequest &request)
 {
     m_calls.push_back(request);
     if (m_answers.isEmpty()) {
-        m_unexpected << QStringLiteral("save dialog \"%1\" shown with no answer queued").arg(request.title);
+        m_unexpected << u"save dialog \"%1\" shown with no answer queued"_s.arg(request.title);
         return {};
     }
     return m_answers.dequeue();
@@ -137,7 +139,7 @@ void FakeTimer::fire()
 
 bool FakeWavePlayer::open(const QString &file)
 {
-    m_calls << QStringLiteral("open ") + file;
+    m_calls << u"open "_s + file;
     if (m_refused.contains(file)) {
         m_failure = m_refusalWhy;
         return false;
@@ -149,21 +151,21 @@ bool FakeWavePlayer::open(const QString &file)
 
 void FakeWavePlayer::play()
 {
-    m_calls << QStringLiteral("play");
+    m_calls << u"play"_s;
     if (m_mode != platform::PlayerMode::NotOpen)
         m_mode = platform::PlayerMode::Playing;
 }
 
 void FakeWavePlayer::stop()
 {
-    m_calls << QStringLiteral("stop");
+    m_calls << u"stop"_s;
     if (m_mode != platform::PlayerMode::NotOpen)
         m_mode = platform::PlayerMode::Stopped;
 }
 
 void FakeWavePlayer::close()
 {
-    m_calls << QStringLiteral("close");
+    m_calls << u"close"_s;
     m_mode = platform::PlayerMode::NotOpen;
     m_failure.clear();
 }
@@ -205,7 +207,7 @@ void FakePlatform::checkUnused() const
 {
     const QStringList found = problems();
     if (!found.isEmpty())
-        QTest::qFail(qPrintable(found.join(QStringLiteral("; "))), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(found.join(u"; "_s)), __FILE__, __LINE__);
 }
 
 } // namespace brivello::test

@@ -13,6 +13,8 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::test {
 
 FifoGuard::FifoGuard(const QString &path, std::chrono::milliseconds patience)
@@ -79,13 +81,13 @@ FileSizeLimit::~FileSizeLimit()
 SmallFilesystem::SmallFilesystem(const QString &folder, int kilobytes) : m_folder(folder)
 {
     if (::geteuid() != 0) {
-        m_whyNot = QStringLiteral("mounting a tmpfs needs the superuser");
+        m_whyNot = u"mounting a tmpfs needs the superuser"_s;
         return;
     }
     const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k,mode=0700";
     if (::mount("brivello-test", QFile::encodeName(folder).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
                 options.constData()) != 0) {
-        m_whyNot = QStringLiteral("mount tmpfs: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        m_whyNot = u"mount tmpfs: %1"_s.arg(QString::fromLocal8Bit(std::strerror(errno)));
         return;
     }
     m_mounted = true;
@@ -99,7 +101,7 @@ SmallFilesystem::~SmallFilesystem()
 
 bool SmallFilesystem::fill()
 {
-    const QByteArray path = QFile::encodeName(m_folder + QStringLiteral("/.filler"));
+    const QByteArray path = QFile::encodeName(m_folder + u"/.filler"_s);
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;

@@ -15,6 +15,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::test {
 
 namespace {
@@ -327,7 +329,7 @@ QByteArray ModemSimulator::State::answer(const QByteArray &upper, const QByteArr
         return info("+CPIN: " + state) + Ok;
     }
     if (upper.startsWith("AT+CPIN=")) {
-        static const QRegularExpression quoted(QStringLiteral("^AT\\+CPIN=\"([^\"]*)\"$"),
+        static const QRegularExpression quoted(u"^AT\\+CPIN=\"([^\"]*)\"$"_s,
                                                QRegularExpression::CaseInsensitiveOption);
         const QRegularExpressionMatch match = quoted.match(QString::fromLatin1(text));
         if (script.simMissing)

@@ -16,22 +16,24 @@
 #include <memory>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::test {
 
 // What the simulated modem does, chosen per test.
 struct ModemScript
 {
-    QString manufacturer = QStringLiteral("Brivello");
-    QString model = QStringLiteral("Modem simulato");
-    QString revision = QStringLiteral("1.0");
-    QString imei = QStringLiteral("490154203237518");
-    int signal = 20;                           // +CSQ: 0..31, 99 unknown
-    int registration = 1;                      // +CREG: 1 home, 5 roaming, 0 and 2 none, 3 denied
-    QString network = QStringLiteral("22201"); // +COPS numeric
-    QString networkName = QStringLiteral("Rete simulata");
-    QString serviceCentre = QStringLiteral("+393359609600"); // empty: none on the SIM
-    QString pin;                                             // the SIM asks for this PIN until it is given
-    bool puk = false;                                        // the SIM is blocked
+    QString manufacturer = u"Brivello"_s;
+    QString model = u"Modem simulato"_s;
+    QString revision = u"1.0"_s;
+    QString imei = u"490154203237518"_s;
+    int signal = 20;              // +CSQ: 0..31, 99 unknown
+    int registration = 1;         // +CREG: 1 home, 5 roaming, 0 and 2 none, 3 denied
+    QString network = u"22201"_s; // +COPS numeric
+    QString networkName = u"Rete simulata"_s;
+    QString serviceCentre = u"+393359609600"_s; // empty: none on the SIM
+    QString pin;                                // the SIM asks for this PIN until it is given
+    bool puk = false;                           // the SIM is blocked
     bool simMissing = false;
     int firstReference = 42; // +CMGS references count up from here
     int refuseWith = 0;      // +CMS ERROR code for a refused PDU; 0 refuses none

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::test {
 
 namespace {
@@ -16,18 +18,18 @@ using authoring::TableData;
 
 TableData mainTable(const std::vector<TestRingtone> &ringtones)
 {
-    TableData table{QStringLiteral("Main"), {}, {}};
+    TableData table{u"Main"_s, {}, {}};
     for (const char *name : {"song", "artiest", "Genre", "bestand", "nokia_hand", "nokia_scherm", "siemens",
                              "ericsson", "motorola", "aantalnoten", "tempo"})
         table.columns.push_back({QString::fromLatin1(name), ColumnType::Text, 255});
-    table.columns.push_back({QStringLiteral("bieps"), ColumnType::Memo, 0});
+    table.columns.push_back({u"bieps"_s, ColumnType::Memo, 0});
     for (const TestRingtone &tone : ringtones) {
         Row row{tone.song, tone.artist, tone.genre, tone.file};
         for (const char *model : {"nokia hand", "nokia scherm", "siemens", "ericsson", "motorola"})
-            row.push_back(QStringLiteral("%1 code of %2").arg(QLatin1String(model), tone.song));
+            row.push_back(u"%1 code of %2"_s.arg(QLatin1String(model), tone.song));
         row.push_back(QString::number(tone.song.size()));
-        row.push_back(QStringLiteral("120"));
-        row.push_back(QStringLiteral("%1:d=4,o=5,b=120:c,e,g").arg(tone.song));
+        row.push_back(u"120"_s);
+        row.push_back(u"%1:d=4,o=5,b=120:c,e,g"_s.arg(tone.song));
         table.rows.push_back(std::move(row));
     }
     return table;
@@ -43,14 +45,13 @@ TableData listTable(const QString &name, const QString &field, const QStringList
 
 TableData toolsTable()
 {
-    TableData table{QStringLiteral("Tools"), {}, {}};
+    TableData table{u"Tools"_s, {}, {}};
     for (const char *name :
          {"toolnaam", "imgnr", "telefoon", "tooltype", "medium", "beschrijving", "type", "dirname", "start"})
         table.columns.push_back({QString::fromLatin1(name), ColumnType::Text, 255});
     table.columns[1].type = ColumnType::Long;
-    table.rows.push_back(Row{QStringLiteral("Logo Editor"), QStringLiteral("1"), QStringLiteral("Nokia"),
-                             QStringLiteral("Editor"), QStringLiteral("CD"), QStringLiteral("Disegna loghi"),
-                             QStringLiteral("K"), QStringLiteral("LogoEditor"), QStringLiteral("setup.exe")});
+    table.rows.push_back(Row{u"Logo Editor"_s, u"1"_s, u"Nokia"_s, u"Editor"_s, u"CD"_s, u"Disegna loghi"_s,
+                             u"K"_s, u"LogoEditor"_s, u"setup.exe"_s});
     return table;
 }
 
@@ -62,7 +63,7 @@ TableData withoutFields(TableData table, const QStringList &leftOut)
         if (!leftOut.contains(table.name + u'.' + table.columns[c].name))
             continue;
         if (table.columns.size() == 1) {
-            table.columns[c].name = QStringLiteral("Altro");
+            table.columns[c].name = u"Altro"_s;
             continue;
         }
         table.columns.erase(table.columns.begin() + static_cast<std::ptrdiff_t>(c));
@@ -77,34 +78,31 @@ TableData withoutFields(TableData table, const QStringList &leftOut)
 std::vector<TestRingtone> sampleRingtones()
 {
     return {
-        {QStringLiteral("Rose"), QStringLiteral("Anna Verdi"), QStringLiteral("Pop"), QStringLiteral("rose")},
-        {QStringLiteral("Blue Night"), QStringLiteral("The Keys"), QStringLiteral("Rock/Pop"),
-         QStringLiteral("bluenight")},
-        {QStringLiteral("rosa"), QStringLiteral("Marco Bianchi"), QStringLiteral("Dance"),
-         QStringLiteral("rosa")},
-        {QStringLiteral("Tema"), QStringLiteral("Anna Verdi"), QStringLiteral("Pop/Rock"),
-         QStringLiteral("tema")},
+        {u"Rose"_s, u"Anna Verdi"_s, u"Pop"_s, u"rose"_s},
+        {u"Blue Night"_s, u"The Keys"_s, u"Rock/Pop"_s, u"bluenight"_s},
+        {u"rosa"_s, u"Marco Bianchi"_s, u"Dance"_s, u"rosa"_s},
+        {u"Tema"_s, u"Anna Verdi"_s, u"Pop/Rock"_s, u"tema"_s},
     };
 }
 
 bool writeTestDisc(const QString &folder, const TestCatalogue &catalogue, QString *error)
 {
     QDir disc(folder);
-    if (!disc.mkpath(QStringLiteral("datafiles"))) {
-        *error = QStringLiteral("cannot make %1/datafiles").arg(folder);
+    if (!disc.mkpath(u"datafiles"_s)) {
+        *error = u"cannot make %1/datafiles"_s.arg(folder);
         return false;
     }
     std::vector<TableData> tables{
-        listTable(QStringLiteral("Genres"), QStringLiteral("Genre"), catalogue.genres),
-        listTable(QStringLiteral("Zoekmethodes"), QStringLiteral("Zoekmethode"), catalogue.methods),
-        listTable(QStringLiteral("Rubrieken"), QStringLiteral("Groep"), catalogue.categories),
+        listTable(u"Genres"_s, u"Genre"_s, catalogue.genres),
+        listTable(u"Zoekmethodes"_s, u"Zoekmethode"_s, catalogue.methods),
+        listTable(u"Rubrieken"_s, u"Groep"_s, catalogue.categories),
         toolsTable(),
     };
     if (catalogue.withMainTable)
         tables.insert(tables.begin(), mainTable(catalogue.ringtones));
     for (TableData &table : tables)
         table = withoutFields(std::move(table), catalogue.leftOut);
-    return authoring::writeJet4(disc.filePath(QStringLiteral("datafiles/ringtones.dat")), tables, error);
+    return authoring::writeJet4(disc.filePath(u"datafiles/ringtones.dat"_s), tables, error);
 }
 
 bool zeroPageHolding(const QString &path, const QString &text, QString *error)
@@ -127,7 +125,7 @@ bool zeroPageHolding(const QString &path, const QString &text, QString *error)
             pages.push_back(page);
     }
     if (pages.size() != 1) {
-        *error = QStringLiteral("%1 pages hold \"%2\"").arg(pages.size()).arg(text);
+        *error = u"%1 pages hold \"%2\""_s.arg(pages.size()).arg(text);
         return false;
     }
     bytes.replace(pages.front() * pageSize, pageSize, QByteArray(pageSize, '\0'));

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::test {
 
 // One ringtone of a test catalogue; the phone codes and the ringtone text are
@@ -21,12 +23,11 @@ struct TestCatalogue
 {
     std::vector<TestRingtone> ringtones;
     bool withMainTable = true;
-    QStringList genres{QStringLiteral("Pop"), QStringLiteral("Rock"), QStringLiteral("Dance")};
-    QStringList methods{QStringLiteral("Artista"),          QStringLiteral("Titolo"),
-                        QStringLiteral("Titolo + Artista"), QStringLiteral("Genere"),
-                        QStringLiteral("Artista + Genere"), QStringLiteral("Titolo + Genere")};
+    QStringList genres{u"Pop"_s, u"Rock"_s, u"Dance"_s};
+    QStringList methods{u"Artista"_s, u"Titolo"_s,           u"Titolo + Artista"_s,
+                        u"Genere"_s,  u"Artista + Genere"_s, u"Titolo + Genere"_s};
     // The Groep values of Rubrieken, the logo categories.
-    QStringList categories{QStringLiteral("Persone"), QStringLiteral("Amore"), QStringLiteral("Sport")};
+    QStringList categories{u"Persone"_s, u"Amore"_s, u"Sport"_s};
     // Fields the catalogue is written without, as "Table.field" ("Main.bieps").
     QStringList leftOut;
 };

@@ -4,20 +4,21 @@
 
 #include <QDir>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::test {
 
 QString sharedAccessDir()
 {
     const QString shared = qEnvironmentVariable("BRIVELLO_SHARED_DIR");
-    return QDir::cleanPath(QDir(shared.isEmpty() ? QStringLiteral("../shared") : shared)
-                               .absoluteFilePath(QStringLiteral("testdata/access")));
+    return QDir::cleanPath(
+        QDir(shared.isEmpty() ? u"../shared"_s : shared).absoluteFilePath(u"testdata/access"_s));
 }
 
 QString missingSharedAccessReason()
 {
-    return QStringLiteral("the Access files made by others are not in %1 "
-                          "(configure with -DBRIVELLO_SHARED_DIR=<folder holding testdata/access>)")
-        .arg(sharedAccessDir());
+    return u"the Access files made by others are not in %1 "
+           "(configure with -DBRIVELLO_SHARED_DIR=<folder holding testdata/access>)"_s.arg(sharedAccessDir());
 }
 
 EnvironmentGuard::EnvironmentGuard(const char *name, std::optional<QByteArray> value) : m_name(name)
@@ -57,8 +58,7 @@ ProgramFolderGuard::~ProgramFolderGuard()
 
 QString damagedCatalogue(const QString &name)
 {
-    return QDir(qEnvironmentVariable("BRIVELLO_SOURCE_DIR"))
-        .filePath(QStringLiteral("tests/data/damaged/") + name);
+    return QDir(qEnvironmentVariable("BRIVELLO_SOURCE_DIR")).filePath(u"tests/data/damaged/"_s + name);
 }
 
 } // namespace brivello::test

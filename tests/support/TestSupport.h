@@ -7,6 +7,8 @@
 
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::test {
 
 // testdata/access below the shared folder the build was pointed at
@@ -73,7 +75,7 @@ QString damagedCatalogue(const QString &name);
         if (!(condition)) {                                                                                  \
             const QString brivelloReason_ = (reason);                                                        \
             if (qEnvironmentVariableIsSet(mandatory))                                                        \
-                QFAIL(qPrintable(brivelloReason_ + QStringLiteral(" (" mandatory " is set: no skipping)"))); \
+                QFAIL(qPrintable(brivelloReason_ + u" (" mandatory " is set: no skipping)"_s));              \
             QSKIP(qPrintable(brivelloReason_));                                                              \
         }                                                                                                    \
     } while (false)

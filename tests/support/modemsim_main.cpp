@@ -13,6 +13,8 @@
 #include <csignal>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 volatile std::sig_atomic_t stopped = 0;
@@ -28,18 +30,13 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Modem GSM simulato su uno pseudo-terminale."));
+    parser.setApplicationDescription(u"Modem GSM simulato su uno pseudo-terminale."_s);
     parser.addHelpOption();
-    const QCommandLineOption pin(QStringLiteral("pin"), QStringLiteral("La SIM chiede questo PIN."),
-                                 QStringLiteral("pin"));
-    const QCommandLineOption refuse(QStringLiteral("refuse"),
-                                    QStringLiteral("Rifiuta ogni messaggio con questo errore +CMS."),
-                                    QStringLiteral("codice"));
-    const QCommandLineOption silentFrom(QStringLiteral("silent-from"),
-                                        QStringLiteral("Tace dal messaggio numero n in poi."),
-                                        QStringLiteral("n"));
-    const QCommandLineOption vanishAfter(QStringLiteral("vanish-after"),
-                                         QStringLiteral("Sparisce dopo n messaggi."), QStringLiteral("n"));
+    const QCommandLineOption pin(u"pin"_s, u"La SIM chiede questo PIN."_s, u"pin"_s);
+    const QCommandLineOption refuse(u"refuse"_s, u"Rifiuta ogni messaggio con questo errore +CMS."_s,
+                                    u"codice"_s);
+    const QCommandLineOption silentFrom(u"silent-from"_s, u"Tace dal messaggio numero n in poi."_s, u"n"_s);
+    const QCommandLineOption vanishAfter(u"vanish-after"_s, u"Sparisce dopo n messaggi."_s, u"n"_s);
     parser.addOptions({pin, refuse, silentFrom, vanishAfter});
     parser.process(app);
 

@@ -17,6 +17,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using toolcatalogue::frmTools;
 using toolcatalogue::screenPicture;
@@ -49,7 +51,7 @@ QString details(const frmTools &tools)
 
 QString detailsOf(const QString &name)
 {
-    return QStringLiteral("Telefoni di %1|Tipo di %1|Medium di %1|Descrizione di %1").arg(name);
+    return u"Telefoni di %1|Tipo di %1|Medium di %1|Descrizione di %1"_s.arg(name);
 }
 
 } // namespace
@@ -119,7 +121,7 @@ void TestFrmTools::click(const QString &name)
 // Another main window shows above the tools window and goes again.
 void TestFrmTools::comeBack()
 {
-    ui::Window other(QStringLiteral("frmOther"));
+    ui::Window other(u"frmOther"_s);
     m_stack->showModal(other);
     m_stack->hide(other);
     m_stack->settle();
@@ -140,61 +142,61 @@ void TestFrmTools::activationListsEveryToolOnceInTableOrder()
 
 void TestFrmTools::clickShowsTheToolsDetailsAndPicture()
 {
-    click(QStringLiteral("Avvio"));
-    QCOMPARE(details(tools()), detailsOf(QStringLiteral("Avvio")));
+    click(u"Avvio"_s);
+    QCOMPARE(details(tools()), detailsOf(u"Avvio"_s));
     QVERIFY(tools().pctScreens().isVisible());
     QCOMPARE(tools().pctScreens().canvas(), screenPicture(5));
-    QCOMPARE(tools().strToolCriteria(), QStringLiteral("toolnaam = 'Avvio'"));
-    QCOMPARE(tools().datTools().field(u"dirname"), QStringLiteral("avvio"));
-    click(QStringLiteral("Musicbox"));
-    QCOMPARE(details(tools()), detailsOf(QStringLiteral("Musicbox")));
+    QCOMPARE(tools().strToolCriteria(), u"toolnaam = 'Avvio'"_s);
+    QCOMPARE(tools().datTools().field(u"dirname"), u"avvio"_s);
+    click(u"Musicbox"_s);
+    QCOMPARE(details(tools()), detailsOf(u"Musicbox"_s));
     QCOMPARE(tools().pctScreens().canvas(), screenPicture(3));
 }
 
 void TestFrmTools::returningShowsFormerDetailsWithNoSelection()
 {
-    click(QStringLiteral("Minuscolo"));
+    click(u"Minuscolo"_s);
     comeBack();
     QVERIFY(tools().lstTools().selectedItems().isEmpty());
     QCOMPARE(entries(tools().lstTools()), tableNames());
-    QCOMPARE(details(tools()), detailsOf(QStringLiteral("Minuscolo")));
+    QCOMPARE(details(tools()), detailsOf(u"Minuscolo"_s));
     QVERIFY(tools().pctScreens().isVisible());
     QCOMPARE(tools().pctScreens().canvas(), screenPicture(4));
 }
 
 void TestFrmTools::lastPictureForImageNumber31()
 {
-    click(QStringLiteral("Grande"));
+    click(u"Grande"_s);
     QCOMPARE(tools().pctScreens().canvas(), screenPicture(31));
     QCOMPARE(tools().pctScreens().size(), QSize(160, 120));
 }
 
 void TestFrmTools::arrowKeysActAsClicks()
 {
-    click(QStringLiteral("Primo Kit"));
-    QCOMPARE(details(tools()), detailsOf(QStringLiteral("Primo Kit")));
+    click(u"Primo Kit"_s);
+    QCOMPARE(details(tools()), detailsOf(u"Primo Kit"_s));
     QTest::keyClick(&tools().lstTools(), Qt::Key_Down);
-    QCOMPARE(details(tools()), detailsOf(QStringLiteral("Avvio")));
+    QCOMPARE(details(tools()), detailsOf(u"Avvio"_s));
     QCOMPARE(tools().pctScreens().canvas(), screenPicture(5));
     QTest::keyClick(&tools().lstTools(), Qt::Key_Down);
-    QCOMPARE(details(tools()), detailsOf(QStringLiteral("Musicbox")));
+    QCOMPARE(details(tools()), detailsOf(u"Musicbox"_s));
     QTest::keyClick(&tools().lstTools(), Qt::Key_Up);
-    QCOMPARE(details(tools()), detailsOf(QStringLiteral("Avvio")));
-    QCOMPARE(tools().datTools().field(u"toolnaam"), QStringLiteral("Avvio"));
+    QCOMPARE(details(tools()), detailsOf(u"Avvio"_s));
+    QCOMPARE(tools().datTools().field(u"toolnaam"), u"Avvio"_s);
 }
 
 void TestFrmTools::nameWithApostropheIsFound()
 {
-    click(QStringLiteral("D'Artagnan"));
-    QCOMPARE(details(tools()), detailsOf(QStringLiteral("D'Artagnan")));
+    click(u"D'Artagnan"_s);
+    QCOMPARE(details(tools()), detailsOf(u"D'Artagnan"_s));
     QCOMPARE(tools().pctScreens().canvas(), screenPicture(9));
 }
 
 void TestFrmTools::captionsAndPlaces()
 {
-    QCOMPARE(tools().lblTelefoon().text(), QStringLiteral("Adatto per i telefoni seguenti :"));
-    QCOMPARE(tools().lblType().text(), QStringLiteral("Tipo di programma :"));
-    QCOMPARE(tools().Label1().text(), QStringLiteral("Medium:"));
+    QCOMPARE(tools().lblTelefoon().text(), u"Adatto per i telefoni seguenti :"_s);
+    QCOMPARE(tools().lblType().text(), u"Tipo di programma :"_s);
+    QCOMPARE(tools().Label1().text(), u"Medium:"_s);
     QCOMPARE(tools().lstTools().geometry(), QRect(115, 80, 517, 236));
     QCOMPARE(tools().pctScreens().geometry(), QRect(464, 344, 160, 120));
     QCOMPARE(tools().pctInstall().pos(), QPoint(114, 349));
@@ -205,8 +207,7 @@ void TestFrmTools::captionsAndPlaces()
                                                   {&tools().Label1(), &tools().lblMedium()}};
     for (const auto &[caption, value] : rows) {
         QVERIFY2(caption->sizeHint().width() <= caption->width(),
-                 qPrintable(QStringLiteral("%1: %2 > %3")
-                                .arg(caption->objectName())
+                 qPrintable(u"%1: %2 > %3"_s.arg(caption->objectName())
                                 .arg(caption->sizeHint().width())
                                 .arg(caption->width())));
         QVERIFY(caption->geometry().right() < value->x());
@@ -225,8 +226,7 @@ void TestFrmTools::screenPicturesAreDistinctPhoneScreens()
         QCOMPARE(picture.size(), QSize(160, 120));
         QVERIFY2(picture != blank, qPrintable(QString::number(number)));
         for (std::size_t before = 0; before < pictures.size(); ++before)
-            QVERIFY2(picture != pictures[before],
-                     qPrintable(QStringLiteral("%1 = %2").arg(number).arg(before + 1)));
+            QVERIFY2(picture != pictures[before], qPrintable(u"%1 = %2"_s.arg(number).arg(before + 1)));
         pictures.push_back(picture);
     }
     // The screen itself is light, with the tool drawn on it in dark ink.

@@ -27,6 +27,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using platform::MessageAnswer;
 using toolcatalogue::frmInstall;
@@ -90,10 +92,7 @@ private:
     void clickOk();
     void waitForEnd(QSignalSpy &ended);
     QString target(const QString &relative) const { return m_targets.filePath(relative); }
-    QString discFolder(const QString &dirname) const
-    {
-        return m_disc.filePath(QStringLiteral("tools/") + dirname);
-    }
+    QString discFolder(const QString &dirname) const { return m_disc.filePath(u"tools/"_s + dirname); }
     QString lastMessage() const { return m_fakes.messageBox->shown().back().text; }
 
     QTemporaryDir m_disc;
@@ -175,42 +174,39 @@ void TestToolInstall::withoutHomeTheProposalIsTheAccountsHomeNotTheRoot()
     const QString accountHome = QDir::cleanPath(QFile::decodeName(account->pw_dir));
     {
         const test::EnvironmentGuard noHome("HOME", std::nullopt);
-        QCOMPARE(toolcatalogue::proposedInstallDir(QStringLiteral("primo kit")),
-                 QDir(accountHome).filePath(QStringLiteral("primo kit")));
+        QCOMPARE(toolcatalogue::proposedInstallDir(u"primo kit"_s),
+                 QDir(accountHome).filePath(u"primo kit"_s));
     }
     QTemporaryDir missing;
-    const test::EnvironmentGuard goneHome("HOME", (missing.path() + QStringLiteral("/via")).toLocal8Bit());
-    QCOMPARE(toolcatalogue::proposedInstallDir(QStringLiteral("primo kit")),
-             QDir(accountHome).filePath(QStringLiteral("primo kit")));
-    QVERIFY(!toolcatalogue::proposedInstallDir(QStringLiteral("primo kit")).startsWith(u"//"));
+    const test::EnvironmentGuard goneHome("HOME", (missing.path() + u"/via"_s).toLocal8Bit());
+    QCOMPARE(toolcatalogue::proposedInstallDir(u"primo kit"_s), QDir(accountHome).filePath(u"primo kit"_s));
+    QVERIFY(!toolcatalogue::proposedInstallDir(u"primo kit"_s).startsWith(u"//"));
 }
 
 // Mended fault: a folder or program name with ".." in the catalogue was
 // followed out of the program folder, to start or copy whatever lay there.
 void TestToolInstall::aToolThatLeadsOutOfTheDiscIsRefused()
 {
-    const toolcatalogue::ToolRecord outside{QStringLiteral("Fuga"), QStringLiteral("S"),
-                                            QStringLiteral("avvio"), QStringLiteral("..\\..\\..\\bin\\true")};
+    const toolcatalogue::ToolRecord outside{u"Fuga"_s, u"S"_s, u"avvio"_s, u"..\\..\\..\\bin\\true"_s};
     QCOMPARE(toolcatalogue::runTool(m_fakes.platform(), outside),
-             QStringLiteral("Il catalogo indica un percorso che esce dalla cartella del programma: "
-                            "«..\\..\\..\\bin\\true»."));
-    const toolcatalogue::ToolRecord upward{QStringLiteral("Fuga"), QStringLiteral("S"),
-                                           QStringLiteral("a/../../b"), QStringLiteral("avvio.sh")};
+             u"Il catalogo indica un percorso che esce dalla cartella del programma: "
+             "«..\\..\\..\\bin\\true»."_s);
+    const toolcatalogue::ToolRecord upward{u"Fuga"_s, u"S"_s, u"a/../../b"_s, u"avvio.sh"_s};
     QVERIFY(toolcatalogue::runTool(m_fakes.platform(), upward).contains(u"«a/../../b»"));
     QVERIFY(m_fakes.programStarter->calls().empty());
-    QVERIFY(toolcatalogue::proposedInstallDir(QStringLiteral("..\\..\\etc")).isEmpty());
+    QVERIFY(toolcatalogue::proposedInstallDir(u"..\\..\\etc"_s).isEmpty());
 }
 
 void TestToolInstall::firstProposalNamesTheTablesFirstToolWhateverIsSelected()
 {
-    select(QStringLiteral("Grande"));
+    select(u"Grande"_s);
     clickInstall();
     QVERIFY(dialog().isVisible());
     QCOMPARE(m_stack->activeWindow(), &dialog());
-    QCOMPARE(dialog().windowTitle(), QStringLiteral("Installare Tool"));
+    QCOMPARE(dialog().windowTitle(), u"Installare Tool"_s);
     QCOMPARE(dialog().size(), QSize(299, 65));
-    QCOMPARE(dialog().cmdOK().text(), QStringLiteral("OK"));
-    QCOMPARE(dialog().txtGetDir().text(), QDir::homePath() + QStringLiteral("/primo kit"));
+    QCOMPARE(dialog().cmdOK().text(), u"OK"_s);
+    QCOMPARE(dialog().txtGetDir().text(), QDir::homePath() + u"/primo kit"_s);
     dialog().close();
     waitForEnd(*m_ended);
     QVERIFY(m_fakes.messageBox->shown().empty());
@@ -218,7 +214,7 @@ void TestToolInstall::firstProposalNamesTheTablesFirstToolWhateverIsSelected()
 
 void TestToolInstall::okWithEmptyTextKeepsTheDialogOpen()
 {
-    select(QStringLiteral("Primo Kit"));
+    select(u"Primo Kit"_s);
     clickInstall();
     type(QString());
     clickOk();
@@ -227,38 +223,36 @@ void TestToolInstall::okWithEmptyTextKeepsTheDialogOpen()
     QCOMPARE(m_stack->activeWindow(), &dialog());
     QVERIFY(tools().strInstallDir().isEmpty());
     QCOMPARE(m_ended->count(), 0);
-    type(target(QStringLiteral("uno")));
+    type(target(u"uno"_s));
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     clickOk();
     QVERIFY(!dialog().isVisible());
-    QCOMPARE(tools().strInstallDir(), target(QStringLiteral("uno")));
+    QCOMPARE(tools().strInstallDir(), target(u"uno"_s));
     waitForEnd(*m_ended);
-    QCOMPARE(everything(target(QStringLiteral("uno"))).size(), 3);
+    QCOMPARE(everything(target(u"uno"_s)).size(), 3);
 }
 
 void TestToolInstall::copiesTheThreeFilesInOrderThenSaysSo()
 {
     QSignalSpy copied(&tools(), &frmTools::toolFileCopied);
-    select(QStringLiteral("Primo Kit"));
+    select(u"Primo Kit"_s);
     clickInstall();
     // Enter in the text box is OK, too.
-    type(target(QStringLiteral("kit")));
+    type(target(u"kit"_s));
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     QTest::keyClick(&dialog().txtGetDir(), Qt::Key_Return);
     waitForEnd(*m_ended);
     QStringList order;
     for (const QList<QVariant> &signal : copied)
         order << signal.at(0).toString();
-    QCOMPARE(order, (QStringList{QStringLiteral("A.txt"), QStringLiteral("b.txt"), QStringLiteral("c.dat")}));
-    QCOMPARE(everything(target(QStringLiteral("kit"))),
-             (QStringList{QStringLiteral("A.txt"), QStringLiteral("b.txt"), QStringLiteral("c.dat")}));
+    QCOMPARE(order, (QStringList{u"A.txt"_s, u"b.txt"_s, u"c.dat"_s}));
+    QCOMPARE(everything(target(u"kit"_s)), (QStringList{u"A.txt"_s, u"b.txt"_s, u"c.dat"_s}));
     for (const QString &name : order)
-        QCOMPARE(contentsOf(target(QStringLiteral("kit/") + name)),
-                 test::toolFileContents(QStringLiteral("primo kit"), name));
+        QCOMPARE(contentsOf(target(u"kit/"_s + name)), test::toolFileContents(u"primo kit"_s, name));
     QCOMPARE(m_fakes.messageBox->shown().size(), std::size_t(1));
     const platform::MessageRequest &message = m_fakes.messageBox->shown().front();
-    QCOMPARE(message.text, QStringLiteral("Installare è perfecto! ") + target(QStringLiteral("kit")));
-    QCOMPARE(message.title, QStringLiteral("Brivello-Tools:"));
+    QCOMPARE(message.text, u"Installare è perfecto! "_s + target(u"kit"_s));
+    QCOMPARE(message.title, u"Brivello-Tools:"_s);
     QCOMPARE(message.buttons, platform::MessageButtons::Ok);
     QCOMPARE(message.icon, platform::MessageIcon::None);
     // The dialog's end made the tools window active: its list was filled anew.
@@ -269,73 +263,71 @@ void TestToolInstall::copiesTheThreeFilesInOrderThenSaysSo()
 
 void TestToolInstall::secondInstallProposesTheTextConfirmedBefore()
 {
-    const QString folder = target(QStringLiteral("due"));
-    select(QStringLiteral("Primo Kit"));
+    const QString folder = target(u"due"_s);
+    select(u"Primo Kit"_s);
     clickInstall();
     type(folder);
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     clickOk();
     waitForEnd(*m_ended);
     // The user changes a copy; the second install puts the disc's back.
-    QFile changed(folder + QStringLiteral("/A.txt"));
+    QFile changed(folder + u"/A.txt"_s);
     QVERIFY(changed.open(QIODevice::WriteOnly));
     changed.write("cambiato");
     changed.close();
-    select(QStringLiteral("Secondo Kit"));
+    select(u"Secondo Kit"_s);
     clickInstall();
     QCOMPARE(dialog().txtGetDir().text(), folder);
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     clickOk();
     waitForEnd(*m_ended);
-    QCOMPARE(everything(folder), (QStringList{QStringLiteral("A.txt"), QStringLiteral("b.txt"),
-                                              QStringLiteral("c.dat"), QStringLiteral("secondo.txt")}));
-    QCOMPARE(contentsOf(folder + QStringLiteral("/A.txt")), QByteArray("cambiato"));
-    QCOMPARE(lastMessage(), QStringLiteral("Installare è perfecto! ") + folder);
-    select(QStringLiteral("Primo Kit"));
+    QCOMPARE(everything(folder), (QStringList{u"A.txt"_s, u"b.txt"_s, u"c.dat"_s, u"secondo.txt"_s}));
+    QCOMPARE(contentsOf(folder + u"/A.txt"_s), QByteArray("cambiato"));
+    QCOMPARE(lastMessage(), u"Installare è perfecto! "_s + folder);
+    select(u"Primo Kit"_s);
     clickInstall();
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     clickOk();
     waitForEnd(*m_ended);
-    QCOMPARE(contentsOf(folder + QStringLiteral("/A.txt")),
-             test::toolFileContents(QStringLiteral("primo kit"), QStringLiteral("A.txt")));
+    QCOMPARE(contentsOf(folder + u"/A.txt"_s), test::toolFileContents(u"primo kit"_s, u"A.txt"_s));
 }
 
 void TestToolInstall::closeButtonBeforeAnyOkCopiesNothing()
 {
-    select(QStringLiteral("Primo Kit"));
+    select(u"Primo Kit"_s);
     clickInstall();
-    type(target(QStringLiteral("mai")));
+    type(target(u"mai"_s));
     dialog().close();
     waitForEnd(*m_ended);
     QVERIFY(!dialog().isVisible());
     QVERIFY(tools().strInstallDir().isEmpty());
     QVERIFY(m_fakes.messageBox->shown().empty());
-    QVERIFY(!QFileInfo::exists(target(QStringLiteral("mai"))));
+    QVERIFY(!QFileInfo::exists(target(u"mai"_s)));
     QVERIFY(everything(m_targets.path()).isEmpty());
 }
 
 void TestToolInstall::closeButtonAfterAnOkCopiesIntoTheEarlierFolder()
 {
-    const QString earlier = target(QStringLiteral("prima"));
-    select(QStringLiteral("Primo Kit"));
+    const QString earlier = target(u"prima"_s);
+    select(u"Primo Kit"_s);
     clickInstall();
     type(earlier);
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     clickOk();
     waitForEnd(*m_ended);
-    select(QStringLiteral("Secondo Kit"));
+    select(u"Secondo Kit"_s);
     clickInstall();
-    type(target(QStringLiteral("altrove")));
+    type(target(u"altrove"_s));
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     dialog().close();
     waitForEnd(*m_ended);
-    QVERIFY(everything(earlier).contains(QStringLiteral("secondo.txt")));
-    QVERIFY(!QFileInfo::exists(target(QStringLiteral("altrove"))));
-    QCOMPARE(lastMessage(), QStringLiteral("Installare è perfecto! ") + earlier);
+    QVERIFY(everything(earlier).contains(u"secondo.txt"_s));
+    QVERIFY(!QFileInfo::exists(target(u"altrove"_s)));
+    QCOMPARE(lastMessage(), u"Installare è perfecto! "_s + earlier);
     // Closed, the dialog is made anew: it names the tool being installed.
-    select(QStringLiteral("Grande"));
+    select(u"Grande"_s);
     clickInstall();
-    QCOMPARE(dialog().txtGetDir().text(), QDir::homePath() + QStringLiteral("/grande"));
+    QCOMPARE(dialog().txtGetDir().text(), QDir::homePath() + u"/grande"_s);
     dialog().close();
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     waitForEnd(*m_ended);
@@ -344,23 +336,23 @@ void TestToolInstall::closeButtonAfterAnOkCopiesIntoTheEarlierFolder()
 
 void TestToolInstall::missingTargetIsCreatedWithItsParents()
 {
-    const QString deep = target(QStringLiteral("a/b/c"));
-    select(QStringLiteral("Secondo Kit"));
+    const QString deep = target(u"a/b/c"_s);
+    select(u"Secondo Kit"_s);
     clickInstall();
     type(deep);
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     clickOk();
     waitForEnd(*m_ended);
-    QCOMPARE(everything(deep), QStringList{QStringLiteral("secondo.txt")});
-    QCOMPARE(lastMessage(), QStringLiteral("Installare è perfecto! ") + deep);
+    QCOMPARE(everything(deep), QStringList{u"secondo.txt"_s});
+    QCOMPARE(lastMessage(), u"Installare è perfecto! "_s + deep);
 }
 
 void TestToolInstall::threeHundredFilesWithProgress()
 {
     QSignalSpy copied(&tools(), &frmTools::toolFileCopied);
-    select(QStringLiteral("Grande"));
+    select(u"Grande"_s);
     clickInstall();
-    type(target(QStringLiteral("grande")));
+    type(target(u"grande"_s));
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     clickOk();
     QTRY_VERIFY(tools().progressDialog() != nullptr);
@@ -368,58 +360,56 @@ void TestToolInstall::threeHundredFilesWithProgress()
     QCOMPARE(tools().progressDialog()->maximum(), 300);
     waitForEnd(*m_ended);
     QCOMPARE(copied.count(), 300);
-    const QStringList files = everything(target(QStringLiteral("grande")));
+    const QStringList files = everything(target(u"grande"_s));
     QCOMPARE(files.size(), 300);
-    QCOMPARE(files.first(), QStringLiteral("file000.txt"));
-    QCOMPARE(files.last(), QStringLiteral("file299.txt"));
-    QCOMPARE(contentsOf(target(QStringLiteral("grande/file255.txt"))),
-             test::toolFileContents(QStringLiteral("grande"), QStringLiteral("file255.txt")));
-    QCOMPARE(lastMessage(), QStringLiteral("Installare è perfecto! ") + target(QStringLiteral("grande")));
+    QCOMPARE(files.first(), u"file000.txt"_s);
+    QCOMPARE(files.last(), u"file299.txt"_s);
+    QCOMPARE(contentsOf(target(u"grande/file255.txt"_s)),
+             test::toolFileContents(u"grande"_s, u"file255.txt"_s));
+    QCOMPARE(lastMessage(), u"Installare è perfecto! "_s + target(u"grande"_s));
     QVERIFY(tools().progressDialog() == nullptr);
 }
 
 void TestToolInstall::cancellingKeepsWhatWasCopiedAndSaysSo()
 {
-    select(QStringLiteral("Grande"));
+    select(u"Grande"_s);
     clickInstall();
-    type(target(QStringLiteral("interrotto")));
+    type(target(u"interrotto"_s));
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     connect(&tools(), &frmTools::toolFileCopied, this, [this](const QString &name) {
-        if (name != QStringLiteral("file099.txt"))
+        if (name != u"file099.txt"_s)
             return;
         auto *cancel = tools().progressDialog()->findChild<QPushButton *>();
         QVERIFY(cancel);
-        QCOMPARE(cancel->text(), QStringLiteral("Annulla"));
+        QCOMPARE(cancel->text(), u"Annulla"_s);
         QTest::mouseClick(cancel, Qt::LeftButton);
     });
     clickOk();
     waitForEnd(*m_ended);
-    QCOMPARE(everything(target(QStringLiteral("interrotto"))).size(), 100);
+    QCOMPARE(everything(target(u"interrotto"_s)).size(), 100);
     QCOMPARE(m_fakes.messageBox->shown().back().icon, platform::MessageIcon::Warning);
-    QVERIFY2(lastMessage().contains(QStringLiteral("interrotta: sono stati copiati 100 file su 300")),
+    QVERIFY2(lastMessage().contains(u"interrotta: sono stati copiati 100 file su 300"_s),
              qPrintable(lastMessage()));
-    QVERIFY(!lastMessage().contains(QStringLiteral("perfecto")));
+    QVERIFY(!lastMessage().contains(u"perfecto"_s));
 }
 
 void TestToolInstall::unwritableFileNamesItAndKeepsTheOthers()
 {
     // A folder in the way of b.txt: A.txt is copied, b.txt cannot be.
-    const QString folder = target(QStringLiteral("occupato"));
-    QVERIFY(QDir().mkpath(folder + QStringLiteral("/b.txt")));
-    select(QStringLiteral("Primo Kit"));
+    const QString folder = target(u"occupato"_s);
+    QVERIFY(QDir().mkpath(folder + u"/b.txt"_s));
+    select(u"Primo Kit"_s);
     clickInstall();
     type(folder);
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     clickOk();
     waitForEnd(*m_ended);
-    QVERIFY2(lastMessage().startsWith(QStringLiteral("Impossibile scrivere il file ") + folder +
-                                      QStringLiteral("/b.txt")),
+    QVERIFY2(lastMessage().startsWith(u"Impossibile scrivere il file "_s + folder + u"/b.txt"_s),
              qPrintable(lastMessage()));
-    QVERIFY(lastMessage().contains(QStringLiteral("1 file su 3")));
+    QVERIFY(lastMessage().contains(u"1 file su 3"_s));
     // No half-written or temporary file is left behind.
-    QCOMPARE(everything(folder), (QStringList{QStringLiteral("A.txt"), QStringLiteral("b.txt")}));
-    QCOMPARE(contentsOf(folder + QStringLiteral("/A.txt")),
-             test::toolFileContents(QStringLiteral("primo kit"), QStringLiteral("A.txt")));
+    QCOMPARE(everything(folder), (QStringList{u"A.txt"_s, u"b.txt"_s}));
+    QCOMPARE(contentsOf(folder + u"/A.txt"_s), test::toolFileContents(u"primo kit"_s, u"A.txt"_s));
 }
 
 void TestToolInstall::unreadableFileIsNamedAndTheOthersAreCopied()
@@ -427,10 +417,10 @@ void TestToolInstall::unreadableFileIsNamedAndTheOthersAreCopied()
     test::PermissionsApply permissions;
     if (!permissions.active())
         QSKIP("file permissions cannot be made to hold for this user");
-    const QString unreadable = discFolder(QStringLiteral("primo kit/b.txt"));
+    const QString unreadable = discFolder(u"primo kit/b.txt"_s);
     QVERIFY(QFile::setPermissions(unreadable, QFileDevice::Permissions{}));
-    const QString folder = target(QStringLiteral("illeggibile"));
-    select(QStringLiteral("Primo Kit"));
+    const QString folder = target(u"illeggibile"_s);
+    select(u"Primo Kit"_s);
     clickInstall();
     type(folder);
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
@@ -438,74 +428,71 @@ void TestToolInstall::unreadableFileIsNamedAndTheOthersAreCopied()
     waitForEnd(*m_ended);
     QVERIFY(QFile::setPermissions(unreadable, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     QCOMPARE(m_fakes.messageBox->shown().back().icon, platform::MessageIcon::Warning);
-    QCOMPARE(lastMessage(),
-             QStringLiteral("Impossibile leggere questo file del tool, che non è stato copiato:\nb.txt\n"
-                            "Sono stati copiati 2 file su 3 in ") +
-                 folder + QLatin1Char('.'));
-    QCOMPARE(everything(folder), (QStringList{QStringLiteral("A.txt"), QStringLiteral("c.dat")}));
+    QCOMPARE(lastMessage(), u"Impossibile leggere questo file del tool, che non è stato copiato:\nb.txt\n"
+                            "Sono stati copiati 2 file su 3 in "_s +
+                                folder + QLatin1Char('.'));
+    QCOMPARE(everything(folder), (QStringList{u"A.txt"_s, u"c.dat"_s}));
 }
 
 void TestToolInstall::readOnlyFolderIsReported()
 {
     if (::geteuid() == 0)
         QSKIP("the superuser writes into read-only folders");
-    const QString folder = target(QStringLiteral("solalettura"));
+    const QString folder = target(u"solalettura"_s);
     QVERIFY(QDir().mkpath(folder));
     QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    select(QStringLiteral("Primo Kit"));
+    select(u"Primo Kit"_s);
     clickInstall();
     type(folder);
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     clickOk();
     waitForEnd(*m_ended);
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QVERIFY2(lastMessage().startsWith(QStringLiteral("Impossibile scrivere il file ") + folder +
-                                      QStringLiteral("/A.txt")),
+    QVERIFY2(lastMessage().startsWith(u"Impossibile scrivere il file "_s + folder + u"/A.txt"_s),
              qPrintable(lastMessage()));
     QVERIFY(everything(folder).isEmpty());
 }
 
 void TestToolInstall::folderThatCannotBeMadeIsReported()
 {
-    QFile plain(target(QStringLiteral("file")));
+    QFile plain(target(u"file"_s));
     QVERIFY(plain.open(QIODevice::WriteOnly));
     plain.close();
-    select(QStringLiteral("Primo Kit"));
+    select(u"Primo Kit"_s);
     clickInstall();
-    type(target(QStringLiteral("file/sotto")));
+    type(target(u"file/sotto"_s));
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     clickOk();
     waitForEnd(*m_ended);
-    QCOMPARE(lastMessage(),
-             QStringLiteral("Impossibile creare la cartella ") + target(QStringLiteral("file/sotto")));
+    QCOMPARE(lastMessage(), u"Impossibile creare la cartella "_s + target(u"file/sotto"_s));
 }
 
 void TestToolInstall::emptyToolFolderIsNoSuccess()
 {
-    select(QStringLiteral("Vuoto"));
+    select(u"Vuoto"_s);
     clickInstall();
-    type(target(QStringLiteral("vuoto")));
+    type(target(u"vuoto"_s));
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     clickOk();
     waitForEnd(*m_ended);
-    QCOMPARE(lastMessage(), QStringLiteral("La cartella del tool non contiene file da copiare: ") +
-                                discFolder(QStringLiteral("vuoto")));
-    QVERIFY(!QFileInfo::exists(target(QStringLiteral("vuoto"))));
+    QCOMPARE(lastMessage(),
+             u"La cartella del tool non contiene file da copiare: "_s + discFolder(u"vuoto"_s));
+    QVERIFY(!QFileInfo::exists(target(u"vuoto"_s)));
 }
 
 void TestToolInstall::musicboxStartsFromItsFixedFolder()
 {
-    select(QStringLiteral("Musicbox"));
+    select(u"Musicbox"_s);
     clickInstall();
     waitForEnd(*m_ended);
     QVERIFY(!dialog().isVisible());
-    const QString folder = data::discPath(QStringLiteral("\\tools\\Musicbox\\"));
-    QCOMPARE(QDir(folder).canonicalPath(), QDir(discFolder(QStringLiteral("Musicbox"))).canonicalPath());
+    const QString folder = data::discPath(u"\\tools\\Musicbox\\"_s);
+    QCOMPARE(QDir(folder).canonicalPath(), QDir(discFolder(u"Musicbox"_s)).canonicalPath());
     QCOMPARE(m_fakes.currentDirectory->current(), folder);
     QCOMPARE(m_fakes.programStarter->calls().size(), std::size_t(1));
     const auto &call = m_fakes.programStarter->calls().front();
     QCOMPARE(QFileInfo(call.program).canonicalFilePath(),
-             QFileInfo(discFolder(QStringLiteral("Musicbox/musicbox.sh"))).canonicalFilePath());
+             QFileInfo(discFolder(u"Musicbox/musicbox.sh"_s)).canonicalFilePath());
     QVERIFY(call.arguments.isEmpty());
     QCOMPARE(call.workingDirectory, folder);
     QVERIFY(m_fakes.messageBox->shown().empty());
@@ -513,57 +500,56 @@ void TestToolInstall::musicboxStartsFromItsFixedFolder()
 
 void TestToolInstall::runInstallStartsFromTheProgramFolder()
 {
-    select(QStringLiteral("Musicbox"));
+    select(u"Musicbox"_s);
     clickInstall();
     waitForEnd(*m_ended);
     // The navigation bar puts the program folder back; a run install does, too.
-    select(QStringLiteral("Avvio"));
+    select(u"Avvio"_s);
     clickInstall();
     waitForEnd(*m_ended);
     QCOMPARE(m_fakes.currentDirectory->current(), data::programFolder());
     QCOMPARE(m_fakes.programStarter->calls().size(), std::size_t(2));
     const auto &call = m_fakes.programStarter->calls().back();
-    QCOMPARE(call.program, QFileInfo(discFolder(QStringLiteral("avvio/avvio.sh"))).absoluteFilePath());
+    QCOMPARE(call.program, QFileInfo(discFolder(u"avvio/avvio.sh"_s)).absoluteFilePath());
     QVERIFY(call.arguments.isEmpty());
     QCOMPARE(call.workingDirectory, data::programFolder());
-    select(QStringLiteral("D'Artagnan"));
+    select(u"D'Artagnan"_s);
     clickInstall();
     waitForEnd(*m_ended);
     QCOMPARE(m_fakes.programStarter->calls().back().program,
-             QFileInfo(discFolder(QStringLiteral("artagnan/dart.sh"))).absoluteFilePath());
+             QFileInfo(discFolder(u"artagnan/dart.sh"_s)).absoluteFilePath());
 }
 
 void TestToolInstall::lowerCaseKIsARunInstall()
 {
-    select(QStringLiteral("Minuscolo"));
+    select(u"Minuscolo"_s);
     clickInstall();
     waitForEnd(*m_ended);
     QVERIFY(!dialog().isVisible());
     QCOMPARE(m_stack->activeWindow(), &tools());
     QCOMPARE(m_fakes.programStarter->calls().size(), std::size_t(1));
     QCOMPARE(m_fakes.programStarter->calls().front().program,
-             QFileInfo(discFolder(QStringLiteral("minuscolo/min.sh"))).absoluteFilePath());
+             QFileInfo(discFolder(u"minuscolo/min.sh"_s)).absoluteFilePath());
     QVERIFY(tools().strInstallDir().isEmpty());
 }
 
 void TestToolInstall::programThatCannotStartIsReported()
 {
-    select(QStringLiteral("Mancante"));
+    select(u"Mancante"_s);
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     clickInstall();
     waitForEnd(*m_ended);
     QVERIFY(m_fakes.programStarter->calls().empty());
-    QCOMPARE(lastMessage(),
-             QStringLiteral("Impossibile avviare il programma ") +
-                 QDir::toNativeSeparators(data::discPath(QStringLiteral("\\tools\\mancante\\nonc.sh"))));
+    QCOMPARE(lastMessage(), u"Impossibile avviare il programma "_s +
+                                QDir::toNativeSeparators(data::discPath(u"\\tools\\mancante\\nonc.sh"_s)));
     // The system refuses a program that is there.
-    select(QStringLiteral("Avvio"));
+    select(u"Avvio"_s);
     m_fakes.programStarter->queueAnswer(false);
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     clickInstall();
     waitForEnd(*m_ended);
-    QVERIFY(lastMessage().startsWith(QStringLiteral("Impossibile avviare il programma ")));
-    QVERIFY(lastMessage().endsWith(QStringLiteral("avvio.sh")));
+    QVERIFY(lastMessage().startsWith(u"Impossibile avviare il programma "_s));
+    QVERIFY(lastMessage().endsWith(u"avvio.sh"_s));
 }
 
 void TestToolInstall::installWithNoSelectionSaysSo()
@@ -571,42 +557,39 @@ void TestToolInstall::installWithNoSelectionSaysSo()
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     clickInstall();
     waitForEnd(*m_ended);
-    QCOMPARE(lastMessage(), QStringLiteral("Scegliere prima un tool dalla lista."));
+    QCOMPARE(lastMessage(), u"Scegliere prima un tool dalla lista."_s);
     QVERIFY(!dialog().isVisible());
     QVERIFY(m_fakes.programStarter->calls().empty());
 }
 
 void TestToolInstall::listFollowsTheFileListsRules()
 {
-    const QString folder = discFolder(QStringLiteral("primo kit"));
-    QCOMPARE(toolcatalogue::listToolFiles(folder),
-             (QStringList{QStringLiteral("A.txt"), QStringLiteral("b.txt"), QStringLiteral("c.dat")}));
+    const QString folder = discFolder(u"primo kit"_s);
+    QCOMPARE(toolcatalogue::listToolFiles(folder), (QStringList{u"A.txt"_s, u"b.txt"_s, u"c.dat"_s}));
     // A read-only file is listed and copied like the others.
     QTemporaryDir source;
-    QFile readOnly(source.filePath(QStringLiteral("sola.txt")));
+    QFile readOnly(source.filePath(u"sola.txt"_s));
     QVERIFY(readOnly.open(QIODevice::WriteOnly));
     readOnly.write("sola lettura");
     readOnly.close();
     QVERIFY(readOnly.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-    QCOMPARE(toolcatalogue::listToolFiles(source.path()), QStringList{QStringLiteral("sola.txt")});
+    QCOMPARE(toolcatalogue::listToolFiles(source.path()), QStringList{u"sola.txt"_s});
     QString error;
-    QVERIFY2(toolcatalogue::copyFileSafely(readOnly.fileName(), target(QStringLiteral("sola.txt")), &error) ==
+    QVERIFY2(toolcatalogue::copyFileSafely(readOnly.fileName(), target(u"sola.txt"_s), &error) ==
                  toolcatalogue::CopyFailure::None,
              qPrintable(error));
-    QCOMPARE(contentsOf(target(QStringLiteral("sola.txt"))), QByteArray("sola lettura"));
-    QCOMPARE(toolcatalogue::copyFileSafely(source.filePath(QStringLiteral("assente.txt")),
-                                           target(QStringLiteral("x.txt")), &error),
+    QCOMPARE(contentsOf(target(u"sola.txt"_s)), QByteArray("sola lettura"));
+    QCOMPARE(toolcatalogue::copyFileSafely(source.filePath(u"assente.txt"_s), target(u"x.txt"_s), &error),
              toolcatalogue::CopyFailure::Read);
-    QCOMPARE(error,
-             QStringLiteral("Impossibile leggere il file ") + source.filePath(QStringLiteral("assente.txt")));
-    QVERIFY(!QFileInfo::exists(target(QStringLiteral("x.txt"))));
+    QCOMPARE(error, u"Impossibile leggere il file "_s + source.filePath(u"assente.txt"_s));
+    QVERIFY(!QFileInfo::exists(target(u"x.txt"_s)));
 }
 
 void TestToolInstall::sampleDiscToolsRunAndCopy()
 {
     // The real programs of the sample disc, started by the system.
     const QString sampleDisc = qEnvironmentVariable("BRIVELLO_TEST_DISC");
-    if (!QFileInfo::exists(sampleDisc + QStringLiteral("/datafiles/ringtones.dat")))
+    if (!QFileInfo::exists(sampleDisc + u"/datafiles/ringtones.dat"_s))
         QSKIP("the sample disc has not been assembled");
     const test::EnvironmentGuard quitAtOnce("BRIVELLO_TOOL_QUIT", QByteArray("1"));
     // Only one window stack may watch the input.
@@ -629,25 +612,25 @@ void TestToolInstall::sampleDiscToolsRunAndCopy()
         QCOMPARE(found.size(), 1);
         sample.lstTools().setCurrentItem(found.first());
     };
-    pick(QStringLiteral("Musicbox"));
+    pick(u"Musicbox"_s);
     QTest::mouseClick(&sample.pctInstall(), Qt::LeftButton);
     waitForEnd(ended);
-    QCOMPARE(QDir::currentPath(), QDir(sampleDisc + QStringLiteral("/tools/Musicbox")).canonicalPath());
-    pick(QStringLiteral("Compositore Suonerie"));
+    QCOMPARE(QDir::currentPath(), QDir(sampleDisc + u"/tools/Musicbox"_s).canonicalPath());
+    pick(u"Compositore Suonerie"_s);
     QTest::mouseClick(&sample.pctInstall(), Qt::LeftButton);
     waitForEnd(ended);
     QCOMPARE(QDir::currentPath(), QDir(sampleDisc).canonicalPath());
     QVERIFY(m_fakes.messageBox->shown().empty());
-    pick(QStringLiteral("Manuale GSM"));
+    pick(u"Manuale GSM"_s);
     QTest::mouseClick(&sample.pctInstall(), Qt::LeftButton);
-    windows.install().txtGetDir().setText(target(QStringLiteral("manuale")));
+    windows.install().txtGetDir().setText(target(u"manuale"_s));
     m_fakes.messageBox->queueAnswer(MessageAnswer::Ok);
     QTest::mouseClick(&windows.install().cmdOK(), Qt::LeftButton);
     waitForEnd(ended);
-    QCOMPARE(everything(target(QStringLiteral("manuale"))),
-             toolcatalogue::listToolFiles(sampleDisc + QStringLiteral("/tools/manuale gsm")));
-    QCOMPARE(everything(target(QStringLiteral("manuale"))).size(), 4);
-    QCOMPARE(lastMessage(), QStringLiteral("Installare è perfecto! ") + target(QStringLiteral("manuale")));
+    QCOMPARE(everything(target(u"manuale"_s)),
+             toolcatalogue::listToolFiles(sampleDisc + u"/tools/manuale gsm"_s));
+    QCOMPARE(everything(target(u"manuale"_s)).size(), 4);
+    QCOMPARE(lastMessage(), u"Installare è perfecto! "_s + target(u"manuale"_s));
 }
 
 QTEST_MAIN(TestToolInstall)

@@ -7,23 +7,24 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello::authoring;
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Writes a synthetic Brivello catalogue database."));
+    parser.setApplicationDescription(u"Writes a synthetic Brivello catalogue database."_s);
     parser.addHelpOption();
-    const QCommandLineOption ringtones(QStringLiteral("ringtones"),
-                                       QStringLiteral("Number of ringtones, %1 to %2.")
-                                           .arg(CatalogueGenerator::MinRingtones)
-                                           .arg(CatalogueGenerator::MaxRingtones),
-                                       QStringLiteral("N"), QStringLiteral("10000"));
-    const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed of the generator."),
-                                  QStringLiteral("S"), QStringLiteral("1"));
+    const QCommandLineOption ringtones(
+        u"ringtones"_s,
+        u"Number of ringtones, %1 to %2."_s.arg(CatalogueGenerator::MinRingtones)
+            .arg(CatalogueGenerator::MaxRingtones),
+        u"N"_s, u"10000"_s);
+    const QCommandLineOption seed(u"seed"_s, u"Seed of the generator."_s, u"S"_s, u"1"_s);
     parser.addOptions({ringtones, seed});
-    parser.addPositionalArgument(QStringLiteral("output"), QStringLiteral("The database file to write."));
+    parser.addPositionalArgument(u"output"_s, u"The database file to write."_s);
     parser.process(app);
     QTextStream err(stderr);
     if (parser.positionalArguments().size() != 1) {

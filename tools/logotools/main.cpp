@@ -16,6 +16,8 @@
 
 #include <cstdio>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The same settings file as the SMS tool's, so that the phone chosen in one
@@ -23,7 +25,7 @@ namespace {
 QString sharedConnectionFile()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/smartsmsle/collegamento.ini");
+           u"/smartsmsle/collegamento.ini"_s;
 }
 
 } // namespace

@@ -7,19 +7,19 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello::authoring;
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Builds a Brivello catalogue database from its text sources."));
+    parser.setApplicationDescription(u"Builds a Brivello catalogue database from its text sources."_s);
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("source"),
-                                 QStringLiteral("Folder with Main.tsv, Genres.tsv, Zoekmethodes.tsv, "
-                                                "Rubrieken.tsv and Tools.tsv."));
-    parser.addPositionalArgument(QStringLiteral("output"), QStringLiteral("The database file to write."));
+    parser.addPositionalArgument(u"source"_s, u"Folder with Main.tsv, Genres.tsv, Zoekmethodes.tsv, "
+                                              "Rubrieken.tsv and Tools.tsv."_s);
+    parser.addPositionalArgument(u"output"_s, u"The database file to write."_s);
     parser.process(app);
     QTextStream err(stderr);
     if (parser.positionalArguments().size() != 2) {

@@ -8,11 +8,13 @@
 #include <QFileInfo>
 #include <QSet>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::mkdisc {
 
 namespace {
 
-const QString smsToolPath = QStringLiteral("tools/smartsms limited edition/smartsmsle.exe");
+const QString smsToolPath = u"tools/smartsms limited edition/smartsmsle.exe"_s;
 constexpr QFileDevice::Permissions executable =
     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
     QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
@@ -20,12 +22,12 @@ constexpr QFileDevice::Permissions executable =
 bool writeFile(const QString &path, const QByteArray &bytes, QString *error)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-        *error = QStringLiteral("%1: cannot create its folder").arg(path);
+        *error = u"%1: cannot create its folder"_s.arg(path);
         return false;
     }
     QString reason;
     if (!data::writeFileSafely(path, bytes, &reason)) {
-        *error = QStringLiteral("%1: %2").arg(path, reason);
+        *error = u"%1: %2"_s.arg(path, reason);
         return false;
     }
     return true;
@@ -35,7 +37,7 @@ bool readFile(const QString &path, QByteArray *bytes, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        *error = u"%1: %2"_s.arg(path, file.errorString());
         return false;
     }
     *bytes = file.readAll();
@@ -53,7 +55,7 @@ bool copyProgram(const QString &from, const QString &to, QString *error)
     if (!copyFile(from, to, error))
         return false;
     if (!QFile::setPermissions(to, executable)) {
-        *error = QStringLiteral("%1: cannot make it executable").arg(to);
+        *error = u"%1: cannot make it executable"_s.arg(to);
         return false;
     }
     return true;
@@ -101,8 +103,7 @@ private:
 bool writeRecordings(const DiscCatalogue &catalogue, DatafilesWriter &datafiles, QString *error)
 {
     for (const Recording &recording : catalogue.recordings) {
-        if (!datafiles.write(recording.bestand + QStringLiteral(".dat"), recordingOf(recording.melody),
-                             error))
+        if (!datafiles.write(recording.bestand + u".dat"_s, recordingOf(recording.melody), error))
             return false;
     }
     return true;
@@ -112,17 +113,17 @@ bool writeRecordings(const DiscCatalogue &catalogue, DatafilesWriter &datafiles,
 // them as .dat files.
 bool copyPages(const AssemblyInputs &inputs, DatafilesWriter &datafiles, QString *error)
 {
-    const QDir pages(inputs.sourceFolder + QStringLiteral("/pages"));
-    const QStringList rtf = pages.entryList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name);
+    const QDir pages(inputs.sourceFolder + u"/pages"_s);
+    const QStringList rtf = pages.entryList({u"*.rtf"_s}, QDir::Files, QDir::Name);
     for (const QString &name : rtf) {
         QByteArray bytes;
         if (!readFile(pages.filePath(name), &bytes, error) ||
-            !datafiles.write(QFileInfo(name).completeBaseName() + QStringLiteral(".dat"), bytes, error))
+            !datafiles.write(QFileInfo(name).completeBaseName() + u".dat"_s, bytes, error))
             return false;
     }
-    const QString links = pages.filePath(QStringLiteral("links.htm"));
+    const QString links = pages.filePath(u"links.htm"_s);
     if (QFileInfo::exists(links))
-        return copyFile(links, inputs.discFolder + QStringLiteral("/links.htm"), error);
+        return copyFile(links, inputs.discFolder + u"/links.htm"_s, error);
     return true;
 }
 
@@ -140,10 +141,8 @@ std::vector<ToolRow> toolRows(const authoring::TableData &tools)
         }
         return std::size_t(0);
     };
-    const std::size_t name = index(QStringLiteral("toolnaam")),
-                      description = index(QStringLiteral("beschrijving")),
-                      type = index(QStringLiteral("type")), dirname = index(QStringLiteral("dirname")),
-                      start = index(QStringLiteral("start"));
+    const std::size_t name = index(u"toolnaam"_s), description = index(u"beschrijving"_s),
+                      type = index(u"type"_s), dirname = index(u"dirname"_s), start = index(u"start"_s);
     std::vector<ToolRow> rows;
     for (const authoring::Row &row : tools.rows) {
         rows.push_back({row[name].value_or(QString()), row[description].value_or(QString()),
@@ -174,15 +173,14 @@ QString programFor(const ToolRow &tool, const AssemblyInputs &inputs)
 bool writeToolFolder(const ToolRow &tool, const QString &folder, const AssemblyInputs &inputs, QString *error)
 {
     if (!QDir().mkpath(folder)) {
-        *error = QStringLiteral("%1: cannot create it").arg(folder);
+        *error = u"%1: cannot create it"_s.arg(folder);
         return false;
     }
-    if (!copyToolSources(inputs.sourceFolder + QStringLiteral("/tools/") + tool.dirname, folder, error))
+    if (!copyToolSources(inputs.sourceFolder + u"/tools/"_s + tool.dirname, folder, error))
         return false;
-    const QString readme = folder + QStringLiteral("/leggimi.txt");
+    const QString readme = folder + u"/leggimi.txt"_s;
     if (!QFileInfo::exists(readme) &&
-        !writeFile(readme, (tool.name + QStringLiteral(": ") + tool.description + QLatin1Char('\n')).toUtf8(),
-                   error))
+        !writeFile(readme, (tool.name + u": "_s + tool.description + QLatin1Char('\n')).toUtf8(), error))
         return false;
     const bool copyInstall = tool.type == QLatin1String("K");
     if (copyInstall)
@@ -192,19 +190,19 @@ bool writeToolFolder(const ToolRow &tool, const QString &folder, const AssemblyI
 
 bool writeTools(const DiscCatalogue &catalogue, const AssemblyInputs &inputs, QString *error)
 {
-    const QString toolsFolder = inputs.discFolder + QStringLiteral("/tools");
+    const QString toolsFolder = inputs.discFolder + u"/tools"_s;
     if (QFileInfo::exists(toolsFolder) && !QDir(toolsFolder).removeRecursively()) {
-        *error = QStringLiteral("%1: cannot remove the previous tools").arg(toolsFolder);
+        *error = u"%1: cannot remove the previous tools"_s.arg(toolsFolder);
         return false;
     }
-    const authoring::TableData *tools = findTable(catalogue, QStringLiteral("Tools"));
+    const authoring::TableData *tools = findTable(catalogue, u"Tools"_s);
     if (tools) {
         for (const ToolRow &tool : toolRows(*tools)) {
             if (!writeToolFolder(tool, toolsFolder + QLatin1Char('/') + tool.dirname, inputs, error))
                 return false;
             // The tool named Musicbox is always started from tools/Musicbox.
             if (tool.name == QLatin1String("Musicbox") && tool.type != QLatin1String("K") &&
-                !writeToolFolder(tool, toolsFolder + QStringLiteral("/Musicbox"), inputs, error))
+                !writeToolFolder(tool, toolsFolder + u"/Musicbox"_s, inputs, error))
                 return false;
         }
     }
@@ -220,16 +218,16 @@ QByteArray recordingOf(const melody::Melody &tune)
 
 bool assembleDisc(const DiscCatalogue &catalogue, const AssemblyInputs &inputs, QString *error)
 {
-    const QString datafilesFolder = inputs.discFolder + QStringLiteral("/datafiles");
+    const QString datafilesFolder = inputs.discFolder + u"/datafiles"_s;
     if (!QDir().mkpath(datafilesFolder)) {
-        *error = QStringLiteral("%1: cannot create it").arg(datafilesFolder);
+        *error = u"%1: cannot create it"_s.arg(datafilesFolder);
         return false;
     }
     DatafilesWriter datafiles(datafilesFolder);
     QString writeError;
-    const QString database = QStringLiteral("ringtones.dat");
+    const QString database = u"ringtones.dat"_s;
     if (!authoring::writeJet4(datafilesFolder + QLatin1Char('/') + database, catalogue.tables, &writeError)) {
-        *error = QStringLiteral("%1: %2").arg(database, writeError);
+        *error = u"%1: %2"_s.arg(database, writeError);
         return false;
     }
     datafiles.keep(database);

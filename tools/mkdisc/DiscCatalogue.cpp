@@ -9,6 +9,8 @@
 
 #include <map>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::mkdisc {
 
 namespace {
@@ -27,11 +29,11 @@ const std::vector<TableSchema> &sourceSchema()
         std::vector<TableSchema> tables = authoring::catalogueSchema();
         for (TableSchema &table : tables) {
             if (table.name == authoring::catalogue::Main)
-                table.columns = {{QStringLiteral("song")},
-                                 {QStringLiteral("artiest")},
-                                 {QStringLiteral("Genre")},
-                                 {QStringLiteral("bestand")},
-                                 {QStringLiteral("bieps"), ColumnType::Memo}};
+                table.columns = {{u"song"_s},
+                                 {u"artiest"_s},
+                                 {u"Genre"_s},
+                                 {u"bestand"_s},
+                                 {u"bieps"_s, ColumnType::Memo}};
         }
         return tables;
     }();
@@ -57,7 +59,7 @@ struct SourceTable
 
     QString error(std::size_t row, const QString &message) const
     {
-        return QStringLiteral("%1:%2: %3").arg(path).arg(lines.at(row)).arg(message);
+        return u"%1:%2: %3"_s.arg(path).arg(lines.at(row)).arg(message);
     }
 };
 
@@ -83,12 +85,12 @@ std::vector<int> rowLines(const QString &path)
 
 bool readSource(const QString &folder, const QString &name, SourceTable *table, QString *error)
 {
-    table->path = QDir(folder).filePath(name + QStringLiteral(".tsv"));
+    table->path = QDir(folder).filePath(name + u".tsv"_s);
     if (!authoring::readTableSource(table->path, sourceSchema(), &table->data, error))
         return false;
     table->lines = rowLines(table->path);
     if (table->lines.size() != table->data.rows.size()) {
-        *error = QStringLiteral("%1: rows could not be matched to lines").arg(table->path);
+        *error = u"%1: rows could not be matched to lines"_s.arg(table->path);
         return false;
     }
     return true;
@@ -97,7 +99,7 @@ bool readSource(const QString &folder, const QString &name, SourceTable *table, 
 bool requireText(const SourceTable &table, std::size_t row, const QString &column, QString *error)
 {
     if (table.value(row, column).trimmed().isEmpty()) {
-        *error = table.error(row, QStringLiteral("%1 is empty").arg(column));
+        *error = table.error(row, u"%1 is empty"_s.arg(column));
         return false;
     }
     return true;
@@ -119,19 +121,18 @@ const TableSchema &mainSchema()
 
 Row mainRow(const SourceTable &source, std::size_t row, const melody::Melody &tune)
 {
-    const std::map<QString, QString> values = {
-        {QStringLiteral("song"), source.value(row, QStringLiteral("song"))},
-        {QStringLiteral("artiest"), source.value(row, QStringLiteral("artiest"))},
-        {QStringLiteral("Genre"), source.value(row, QStringLiteral("Genre"))},
-        {QStringLiteral("bestand"), source.value(row, QStringLiteral("bestand"))},
-        {QStringLiteral("nokia_hand"), melody::nokiaKeypad(tune)},
-        {QStringLiteral("nokia_scherm"), melody::nokiaScreen(tune)},
-        {QStringLiteral("siemens"), melody::siemensScreen(tune)},
-        {QStringLiteral("ericsson"), melody::ericssonScreen(tune)},
-        {QStringLiteral("motorola"), melody::motorolaScreen(tune)},
-        {QStringLiteral("aantalnoten"), QString::number(melody::noteCount(tune))},
-        {QStringLiteral("tempo"), QString::number(tune.bpm)},
-        {QStringLiteral("bieps"), source.value(row, QStringLiteral("bieps"))}};
+    const std::map<QString, QString> values = {{u"song"_s, source.value(row, u"song"_s)},
+                                               {u"artiest"_s, source.value(row, u"artiest"_s)},
+                                               {u"Genre"_s, source.value(row, u"Genre"_s)},
+                                               {u"bestand"_s, source.value(row, u"bestand"_s)},
+                                               {u"nokia_hand"_s, melody::nokiaKeypad(tune)},
+                                               {u"nokia_scherm"_s, melody::nokiaScreen(tune)},
+                                               {u"siemens"_s, melody::siemensScreen(tune)},
+                                               {u"ericsson"_s, melody::ericssonScreen(tune)},
+                                               {u"motorola"_s, melody::motorolaScreen(tune)},
+                                               {u"aantalnoten"_s, QString::number(melody::noteCount(tune))},
+                                               {u"tempo"_s, QString::number(tune.bpm)},
+                                               {u"bieps"_s, source.value(row, u"bieps"_s)}};
     Row result;
     for (const Column &column : mainSchema().columns) {
         const auto found = values.find(column.name);
@@ -149,15 +150,15 @@ bool checkRingtone(const SourceTable &source, std::size_t row, const QSet<QStrin
     }
     // The recording's name becomes a file name on a disc read without regard
     // to letter case.
-    const QString bestand = source.value(row, QStringLiteral("bestand"));
+    const QString bestand = source.value(row, u"bestand"_s);
     if (files->contains(bestand.toLower())) {
-        *error = source.error(row, QStringLiteral("bestand %1 is used twice").arg(bestand));
+        *error = source.error(row, u"bestand %1 is used twice"_s.arg(bestand));
         return false;
     }
     files->insert(bestand.toLower());
-    for (const QString &genre : source.value(row, QStringLiteral("Genre")).split(QLatin1Char('/'))) {
+    for (const QString &genre : source.value(row, u"Genre"_s).split(QLatin1Char('/'))) {
         if (!genres.contains(genre)) {
-            *error = source.error(row, QStringLiteral("genre %1 is not in Genres").arg(genre));
+            *error = source.error(row, u"genre %1 is not in Genres"_s.arg(genre));
             return false;
         }
     }
@@ -172,16 +173,15 @@ bool buildMain(const SourceTable &source, const QSet<QString> &genres, DiscCatal
     for (std::size_t row = 0; row < source.data.rows.size(); ++row) {
         if (!checkRingtone(source, row, genres, &files, error))
             return false;
-        const melody::RtttlReading reading = melody::readRtttl(source.value(row, QStringLiteral("bieps")));
+        const melody::RtttlReading reading = melody::readRtttl(source.value(row, u"bieps"_s));
         if (!reading.ok()) {
-            *error = source.error(row, QStringLiteral("bieps: %1").arg(reading.error));
+            *error = source.error(row, u"bieps: %1"_s.arg(reading.error));
             return false;
         }
         for (const QString &fix : reading.fixes)
             catalogue->warnings.append(source.error(row, fix));
         table.rows.push_back(mainRow(source, row, reading.melody));
-        catalogue->recordings.push_back(
-            Recording{source.value(row, QStringLiteral("bestand")), reading.melody});
+        catalogue->recordings.push_back(Recording{source.value(row, u"bestand"_s), reading.melody});
     }
     catalogue->tables.push_back(std::move(table));
     return true;
@@ -193,27 +193,27 @@ bool checkTool(const SourceTable &source, std::size_t row, QSet<QString> *names,
         if (column.name != QLatin1String("type") && !requireText(source, row, column.name, error))
             return false;
     }
-    const QString name = source.value(row, QStringLiteral("toolnaam"));
+    const QString name = source.value(row, u"toolnaam"_s);
     // The tools window finds a tool by its name between apostrophes.
     if (name.contains(QLatin1Char('\''))) {
-        *error = source.error(row, QStringLiteral("toolnaam %1 holds an apostrophe").arg(name));
+        *error = source.error(row, u"toolnaam %1 holds an apostrophe"_s.arg(name));
         return false;
     }
     if (names->contains(name)) {
-        *error = source.error(row, QStringLiteral("toolnaam %1 is used twice").arg(name));
+        *error = source.error(row, u"toolnaam %1 is used twice"_s.arg(name));
         return false;
     }
     names->insert(name);
     bool isNumber = false;
-    const int picture = source.value(row, QStringLiteral("imgnr")).toInt(&isNumber);
+    const int picture = source.value(row, u"imgnr"_s).toInt(&isNumber);
     if (!isNumber || picture < 1 || picture > 31) {
-        *error = source.error(row, QStringLiteral("imgnr must be a number from 1 to 31"));
+        *error = source.error(row, u"imgnr must be a number from 1 to 31"_s);
         return false;
     }
-    const QString dirname = source.value(row, QStringLiteral("dirname"));
+    const QString dirname = source.value(row, u"dirname"_s);
     if (dirname.contains(QLatin1Char('/')) || dirname.contains(QLatin1Char('\\')) ||
         dirname.startsWith(QLatin1Char('.'))) {
-        *error = source.error(row, QStringLiteral("dirname must name one folder below tools"));
+        *error = source.error(row, u"dirname must name one folder below tools"_s);
         return false;
     }
     return true;
@@ -222,7 +222,7 @@ bool checkTool(const SourceTable &source, std::size_t row, QSet<QString> *names,
 bool checkTools(const SourceTable &source, QString *error)
 {
     if (source.data.rows.empty()) {
-        *error = QStringLiteral("%1: the tools window needs at least one tool").arg(source.path);
+        *error = u"%1: the tools window needs at least one tool"_s.arg(source.path);
         return false;
     }
     QSet<QString> names;

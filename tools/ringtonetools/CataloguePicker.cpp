@@ -15,6 +15,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtonetools {
 
 namespace {
@@ -36,15 +38,15 @@ CataloguePicker::CataloguePicker(const QString &discFolder, QWidget *parent) : Q
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto *row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("Ricerca:"), this));
-    m_method = named(new QComboBox(this), QStringLiteral("metodo"));
-    m_text = named(new QLineEdit(this), QStringLiteral("testo"));
-    m_artist = named(new QLineEdit(this), QStringLiteral("artista"));
-    m_artist->setPlaceholderText(QStringLiteral("Artista"));
-    m_title = named(new QLineEdit(this), QStringLiteral("titolo"));
-    m_title->setPlaceholderText(QStringLiteral("Titolo"));
-    m_genre = named(new QComboBox(this), QStringLiteral("genere"));
-    m_search = named(new QPushButton(QStringLiteral("Cerca"), this), QStringLiteral("cerca"));
+    row->addWidget(new QLabel(u"Ricerca:"_s, this));
+    m_method = named(new QComboBox(this), u"metodo"_s);
+    m_text = named(new QLineEdit(this), u"testo"_s);
+    m_artist = named(new QLineEdit(this), u"artista"_s);
+    m_artist->setPlaceholderText(u"Artista"_s);
+    m_title = named(new QLineEdit(this), u"titolo"_s);
+    m_title->setPlaceholderText(u"Titolo"_s);
+    m_genre = named(new QComboBox(this), u"genere"_s);
+    m_search = named(new QPushButton(u"Cerca"_s, this), u"cerca"_s);
     row->addWidget(m_method);
     row->addWidget(m_text, 1);
     row->addWidget(m_artist, 1);
@@ -53,9 +55,8 @@ CataloguePicker::CataloguePicker(const QString &discFolder, QWidget *parent) : Q
     row->addWidget(m_search);
     layout->addLayout(row);
 
-    m_results = named(new QTreeWidget(this), QStringLiteral("risultati"));
-    m_results->setHeaderLabels(
-        {QStringLiteral("Titolo"), QStringLiteral("Artista"), QStringLiteral("Genere")});
+    m_results = named(new QTreeWidget(this), u"risultati"_s);
+    m_results->setHeaderLabels({u"Titolo"_s, u"Artista"_s, u"Genere"_s});
     m_results->setRootIsDecorated(false);
     m_results->setUniformRowHeights(true);
     m_results->header()->setStretchLastSection(true);
@@ -64,9 +65,9 @@ CataloguePicker::CataloguePicker(const QString &discFolder, QWidget *parent) : Q
     layout->addWidget(m_results, 1);
 
     auto *bottom = new QHBoxLayout;
-    m_status = named(new QLabel(this), QStringLiteral("stato"));
+    m_status = named(new QLabel(this), u"stato"_s);
     m_status->setWordWrap(true);
-    m_pick = named(new QPushButton(QStringLiteral("Scegli"), this), QStringLiteral("scegli"));
+    m_pick = named(new QPushButton(u"Scegli"_s, this), u"scegli"_s);
     m_pick->setEnabled(false);
     bottom->addWidget(m_status, 1);
     bottom->addWidget(m_pick);
@@ -91,25 +92,22 @@ CataloguePicker::~CataloguePicker() = default;
 
 void CataloguePicker::openCatalogue(const QString &discFolder)
 {
-    const QString path = data::discPath(discFolder, QStringLiteral(".\\datafiles\\ringtones.dat"));
+    const QString path = data::discPath(discFolder, u".\\datafiles\\ringtones.dat"_s);
     try {
         m_catalogue = data::Catalogue::open(path);
-        auto main = std::make_unique<data::DataSource>(m_catalogue, QStringLiteral("Main"));
+        auto main = std::make_unique<data::DataSource>(m_catalogue, u"Main"_s);
         // Every field the picker reads is looked for now, not at the first pick.
         for (const char16_t *field : {u"song", u"artiest", u"Genre", u"bieps"}) {
             if (main->table().column(QStringView(field)) < 0)
-                throw data::CatalogueError::missingField(path, QStringLiteral("Main"),
-                                                         QString::fromUtf16(field));
+                throw data::CatalogueError::missingField(path, u"Main"_s, QString::fromUtf16(field));
         }
-        m_method->addItems(
-            data::DataSource(m_catalogue, QStringLiteral("Zoekmethodes")).values(u"Zoekmethode"));
-        m_method->setCurrentIndex(std::max(0, m_method->findText(QStringLiteral("Artista"))));
-        m_genre->addItems(data::DataSource(m_catalogue, QStringLiteral("Genres")).values(u"Genre"));
+        m_method->addItems(data::DataSource(m_catalogue, u"Zoekmethodes"_s).values(u"Zoekmethode"));
+        m_method->setCurrentIndex(std::max(0, m_method->findText(u"Artista"_s)));
+        m_genre->addItems(data::DataSource(m_catalogue, u"Genres"_s).values(u"Genre"));
         m_genre->setCurrentIndex(-1);
         m_main = std::move(main);
     } catch (const data::CatalogueError &error) {
-        m_status->setText(
-            QStringLiteral("Il catalogo del disco non si può leggere: %1").arg(error.message()));
+        m_status->setText(u"Il catalogo del disco non si può leggere: %1"_s.arg(error.message()));
         for (QWidget *control :
              std::initializer_list<QWidget *>{m_method, m_text, m_artist, m_title, m_genre, m_search})
             control->setEnabled(false);
@@ -145,15 +143,13 @@ void CataloguePicker::search()
         // one that found nothing; what was found before stays.
         found = m_results->topLevelItemCount();
     } catch (const data::CatalogueError &error) {
-        m_status->setText(
-            QStringLiteral("Il catalogo del disco non si può leggere: %1").arg(error.message()));
+        m_status->setText(u"Il catalogo del disco non si può leggere: %1"_s.arg(error.message()));
         return;
     }
     if (found == 0)
-        m_status->setText(QStringLiteral("Nessuna suoneria trovata."));
+        m_status->setText(u"Nessuna suoneria trovata."_s);
     else
-        m_status->setText(found == 1 ? QStringLiteral("1 suoneria trovata.")
-                                     : QStringLiteral("%1 suonerie trovate.").arg(found));
+        m_status->setText(found == 1 ? u"1 suoneria trovata."_s : u"%1 suonerie trovate."_s.arg(found));
     if (m_results->topLevelItemCount() > 0)
         m_results->setCurrentItem(m_results->topLevelItem(0));
 }
@@ -192,8 +188,7 @@ std::optional<CatalogueTune> CataloguePicker::selected() const
         };
         return CatalogueTune{field(u"song"), field(u"artiest"), field(u"Genre"), field(u"bieps")};
     } catch (const data::CatalogueError &error) {
-        m_status->setText(
-            QStringLiteral("Il catalogo del disco non si può leggere: %1").arg(error.message()));
+        m_status->setText(u"Il catalogo del disco non si può leggere: %1"_s.arg(error.message()));
         return std::nullopt;
     }
 }

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtonetools {
 
 namespace {
@@ -206,13 +208,12 @@ QStringList ComposerTune::load(const melody::Melody &tune)
         notes.push_back(note);
     }
     if (moved > 0)
-        changes.append(QStringLiteral("%1 di ottava: il compositore ha solo tre ottave.")
-                           .arg(moved == 1 ? QStringLiteral("1 nota spostata")
-                                           : QStringLiteral("%1 note spostate").arg(moved)));
+        changes.append(u"%1 di ottava: il compositore ha solo tre ottave."_s.arg(
+            moved == 1 ? u"1 nota spostata"_s : u"%1 note spostate"_s.arg(moved)));
     if (split > 0)
-        changes.append(QStringLiteral("%1: il compositore non ha pause puntate.")
-                           .arg(split == 1 ? QStringLiteral("1 pausa puntata divisa in due")
-                                           : QStringLiteral("%1 pause puntate divise in due").arg(split)));
+        changes.append(u"%1: il compositore non ha pause puntate."_s.arg(
+            split == 1 ? u"1 pausa puntata divisa in due"_s
+                       : u"%1 pause puntate divise in due"_s.arg(split)));
     remember();
     m_notes = std::move(notes);
     m_current = size() - 1;

@@ -22,6 +22,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtonetools {
 
 namespace {
@@ -55,41 +57,40 @@ QString escaped(const QString &text)
 ComposerWindow::ComposerWindow(const ToolServices &services, QWidget *parent)
     : QWidget(parent), m_services(services), m_hold(services.platform.clock->createTimer())
 {
-    setWindowTitle(QStringLiteral("Compositore Suonerie"));
-    setObjectName(QStringLiteral("Compositore"));
+    setWindowTitle(u"Compositore Suonerie"_s);
+    setObjectName(u"Compositore"_s);
     auto *layout = new QVBoxLayout(this);
 
     auto *top = new QHBoxLayout;
     m_name = new QLineEdit(this);
-    m_name->setObjectName(QStringLiteral("nome"));
-    m_name->setPlaceholderText(QStringLiteral("Nome della suoneria"));
+    m_name->setObjectName(u"nome"_s);
+    m_name->setPlaceholderText(u"Nome della suoneria"_s);
     m_artist = new QLineEdit(this);
-    m_artist->setObjectName(QStringLiteral("autore"));
-    m_artist->setPlaceholderText(QStringLiteral("Autore"));
+    m_artist->setObjectName(u"autore"_s);
+    m_artist->setPlaceholderText(u"Autore"_s);
     m_tempo = new QSpinBox(this);
-    m_tempo->setObjectName(QStringLiteral("tempo"));
+    m_tempo->setObjectName(u"tempo"_s);
     m_tempo->setRange(melody::MinBpm, melody::MaxBpm);
-    m_tempo->setSuffix(QStringLiteral(" bpm"));
+    m_tempo->setSuffix(u" bpm"_s);
     m_tempo->setValue(m_tune.tempo());
-    top->addWidget(new QLabel(QStringLiteral("Nome:"), this));
+    top->addWidget(new QLabel(u"Nome:"_s, this));
     top->addWidget(m_name, 2);
-    top->addWidget(new QLabel(QStringLiteral("Autore:"), this));
+    top->addWidget(new QLabel(u"Autore:"_s, this));
     top->addWidget(m_artist, 1);
-    top->addWidget(new QLabel(QStringLiteral("Tempo:"), this));
+    top->addWidget(new QLabel(u"Tempo:"_s, this));
     top->addWidget(m_tempo);
     layout->addLayout(top);
 
     auto *middle = new QHBoxLayout;
     m_screen = new QLabel(this);
-    m_screen->setObjectName(QStringLiteral("schermo"));
+    m_screen->setObjectName(u"schermo"_s);
     m_screen->setTextFormat(Qt::RichText);
     m_screen->setWordWrap(true);
     m_screen->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_screen->setFocusPolicy(Qt::StrongFocus);
     m_screen->setMargin(10);
-    m_screen->setStyleSheet(
-        QStringLiteral("QLabel { background: #b5c99a; color: #1f2a14; border: 3px solid #4b5a3a;"
-                       " border-radius: 6px; font-family: monospace; font-size: 15px; }"));
+    m_screen->setStyleSheet(u"QLabel { background: #b5c99a; color: #1f2a14; border: 3px solid #4b5a3a;"
+                            " border-radius: 6px; font-family: monospace; font-size: 15px; }"_s);
     m_screen->installEventFilter(this);
     auto *scroll = new QScrollArea(this);
     scroll->setWidget(m_screen);
@@ -102,7 +103,7 @@ ComposerWindow::ComposerWindow(const ToolServices &services, QWidget *parent)
     layout->addLayout(middle, 1);
 
     m_keys = new QLabel(this);
-    m_keys->setObjectName(QStringLiteral("tasti"));
+    m_keys->setObjectName(u"tasti"_s);
     m_keys->setWordWrap(true);
     m_keys->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_keys);
@@ -111,17 +112,17 @@ ComposerWindow::ComposerWindow(const ToolServices &services, QWidget *parent)
     m_player =
         new PlayerBar(services.sound, *services.platform.clock, PlayerBar::Controls::PlayStopOnly, this);
     bottom->addWidget(m_player, 1);
-    m_open = new QPushButton(QStringLiteral("Apri…"), this);
-    m_open->setObjectName(QStringLiteral("apri"));
+    m_open = new QPushButton(u"Apri…"_s, this);
+    m_open->setObjectName(u"apri"_s);
     bottom->addWidget(m_open);
     // Three to a row, so that the window fits a 1024 pixel wide screen.
     auto *saves = new QGridLayout;
     for (const SaveFormat &format : saveFormats()) {
-        auto *button = new QPushButton(QStringLiteral("Salva come %1…").arg(format.label), this);
-        button->setObjectName(QStringLiteral("salva-") + format.id);
+        auto *button = new QPushButton(u"Salva come %1…"_s.arg(format.label), this);
+        button->setObjectName(u"salva-"_s + format.id);
         connect(button, &QPushButton::clicked, this, [this, format] {
             if (m_tune.size() == 0) {
-                m_status->setText(QStringLiteral("La suoneria è vuota: niente da salvare."));
+                m_status->setText(u"La suoneria è vuota: niente da salvare."_s);
                 return;
             }
             const QString saved = saveAs(m_services, format, m_tune.melody());
@@ -132,14 +133,14 @@ ComposerWindow::ComposerWindow(const ToolServices &services, QWidget *parent)
         saves->addWidget(button, index / 3, index % 3);
         m_saves[format.id] = button;
     }
-    m_sms = new QPushButton(QStringLiteral("Invia via SMS…"), this);
-    m_sms->setObjectName(QStringLiteral("sms"));
+    m_sms = new QPushButton(u"Invia via SMS…"_s, this);
+    m_sms->setObjectName(u"sms"_s);
     bottom->addWidget(m_sms);
     layout->addLayout(bottom);
     layout->addLayout(saves);
 
     m_status = new QLabel(this);
-    m_status->setObjectName(QStringLiteral("stato"));
+    m_status->setObjectName(u"stato"_s);
     m_status->setWordWrap(true);
     layout->addWidget(m_status);
 
@@ -172,7 +173,7 @@ void ComposerWindow::buildKeypad(QWidget *panel)
     for (const KeyCap &cap : Keypad) {
         auto *button = new QPushButton(QString::fromUtf16(cap.caption), panel);
         const QChar key(cap.key);
-        button->setObjectName(QStringLiteral("tasto-") + key);
+        button->setObjectName(u"tasto-"_s + key);
         button->setFocusPolicy(Qt::NoFocus);
         button->setMinimumSize(72, 48);
         grid->addWidget(button, index / 3, index % 3);
@@ -195,19 +196,18 @@ void ComposerWindow::buildKeypad(QWidget *panel)
     for (const KeyCap &cap : SideKeys) {
         auto *button = new QPushButton(QString::fromUtf16(cap.caption), panel);
         const QChar key(cap.key);
-        button->setObjectName(QStringLiteral("tasto-") + key);
+        button->setObjectName(u"tasto-"_s + key);
         button->setFocusPolicy(Qt::NoFocus);
         button->setMinimumSize(72, 48);
         grid->addWidget(button, 4, column++);
         m_keypad[key] = button;
         connect(button, &QPushButton::clicked, this, [this, key] { press(key); });
     }
-    m_undo = new QPushButton(QStringLiteral("Annulla l'ultima modifica"), panel);
-    m_undo->setObjectName(QStringLiteral("annulla"));
+    m_undo = new QPushButton(u"Annulla l'ultima modifica"_s, panel);
+    m_undo->setObjectName(u"annulla"_s);
     m_undo->setFocusPolicy(Qt::NoFocus);
     grid->addWidget(m_undo, 5, 0, 1, 3);
-    connect(m_undo, &QPushButton::clicked, this,
-            [this] { apply(m_tune.undo(), QStringLiteral("Niente da annullare.")); });
+    connect(m_undo, &QPushButton::clicked, this, [this] { apply(m_tune.undo(), u"Niente da annullare."_s); });
 }
 
 void ComposerWindow::keyReleasedByMouse()
@@ -226,36 +226,33 @@ void ComposerWindow::press(QChar key)
     m_screen->setFocus();
     if (isNoteKey(key)) {
         apply(m_tune.pressNote(key.digitValue()),
-              QStringLiteral("Il compositore tiene al massimo %1 note.").arg(melody::MaxNotes));
+              u"Il compositore tiene al massimo %1 note."_s.arg(melody::MaxNotes));
         return;
     }
     const bool onNote = m_tune.currentIsNote();
     const bool any = m_tune.current() >= 0;
     switch (key.unicode()) {
     case u'0':
-        apply(m_tune.pressPause(),
-              QStringLiteral("Il compositore tiene al massimo %1 note.").arg(melody::MaxNotes));
+        apply(m_tune.pressPause(), u"Il compositore tiene al massimo %1 note."_s.arg(melody::MaxNotes));
         break;
     case u'8':
-        apply(m_tune.shorter(), any ? QStringLiteral("Più corta di 1/32 non si può.")
-                                    : QStringLiteral("Nessuna nota da accorciare."));
+        apply(m_tune.shorter(), any ? u"Più corta di 1/32 non si può."_s : u"Nessuna nota da accorciare."_s);
         break;
     case u'9':
-        apply(m_tune.longer(), any ? QStringLiteral("Più lunga di 1/1 non si può.")
-                                   : QStringLiteral("Nessuna nota da allungare."));
+        apply(m_tune.longer(), any ? u"Più lunga di 1/1 non si può."_s : u"Nessuna nota da allungare."_s);
         break;
     case u'*':
         apply(m_tune.cycleOctave());
         break;
     case u'#':
-        apply(m_tune.toggleSharp(), onNote ? QStringLiteral("Mi e si non hanno il diesis.")
-                                           : QStringLiteral("Il diesis va su una nota."));
+        apply(m_tune.toggleSharp(),
+              onNote ? u"Mi e si non hanno il diesis."_s : u"Il diesis va su una nota."_s);
         break;
     case u'.':
-        apply(m_tune.toggleDot(), QStringLiteral("Solo le note si possono puntare."));
+        apply(m_tune.toggleDot(), u"Solo le note si possono puntare."_s);
         break;
     case u'C':
-        apply(m_tune.deleteCurrent(), QStringLiteral("Niente da cancellare."));
+        apply(m_tune.deleteCurrent(), u"Niente da cancellare."_s);
         break;
     case u'<':
         apply(m_tune.moveLeft(), QString());
@@ -271,7 +268,7 @@ void ComposerWindow::press(QChar key)
 bool ComposerWindow::handleKey(int key, bool autoRepeat, Qt::KeyboardModifiers modifiers)
 {
     if (key == Qt::Key_Z && modifiers.testFlag(Qt::ControlModifier)) {
-        apply(m_tune.undo(), QStringLiteral("Niente da annullare."));
+        apply(m_tune.undo(), u"Niente da annullare."_s);
         return true;
     }
     if (key >= Qt::Key_1 && key <= Qt::Key_7) {
@@ -350,22 +347,18 @@ void ComposerWindow::refresh()
     QStringList shown;
     for (int i = 0; i < entries.size(); ++i) {
         const QString entry = escaped(entries[i]);
-        shown.append(
-            i == m_tune.current()
-                ? QStringLiteral("<span style=\"background:#1f2a14; color:#b5c99a;\">%1</span>").arg(entry)
-                : entry);
+        shown.append(i == m_tune.current()
+                         ? u"<span style=\"background:#1f2a14; color:#b5c99a;\">%1</span>"_s.arg(entry)
+                         : entry);
     }
-    const QString head = QStringLiteral("<div style=\"font-size:12px;\">Ottava %1 · %2 note</div>")
-                             .arg(m_tune.octave())
-                             .arg(m_tune.size());
-    const QString cursor = m_tune.current() < 0
-                               ? QStringLiteral("<span style=\"background:#1f2a14;\">&nbsp;</span> ")
-                               : QString();
-    m_screen->setText(head + QStringLiteral("<p>") + cursor + shown.join(u' ') + QStringLiteral("</p>"));
+    const QString head =
+        u"<div style=\"font-size:12px;\">Ottava %1 · %2 note</div>"_s.arg(m_tune.octave()).arg(m_tune.size());
+    const QString cursor =
+        m_tune.current() < 0 ? u"<span style=\"background:#1f2a14;\">&nbsp;</span> "_s : QString();
+    m_screen->setText(head + u"<p>"_s + cursor + shown.join(u' ') + u"</p>"_s);
     const melody::Melody tune = m_tune.melody();
-    m_keys->setText(tune.notes.empty()
-                        ? QString()
-                        : QStringLiteral("Tasti da premere sul telefono: ") + melody::nokiaKeypad(tune));
+    m_keys->setText(tune.notes.empty() ? QString()
+                                       : u"Tasti da premere sul telefono: "_s + melody::nokiaKeypad(tune));
     m_undo->setEnabled(m_tune.canUndo());
     m_player->setMelody(tune);
 }
@@ -375,8 +368,8 @@ bool ComposerWindow::loadRtttl(const QString &text)
     const TuneReading reading = readTune(text);
     if (!reading.reading.ok()) {
         platform::MessageRequest message;
-        message.title = QStringLiteral("Compositore Suonerie");
-        message.text = QStringLiteral("La suoneria non si può aprire: ") + reading.explanation;
+        message.title = u"Compositore Suonerie"_s;
+        message.text = u"La suoneria non si può aprire: "_s + reading.explanation;
         message.icon = platform::MessageIcon::Warning;
         m_services.platform.messageBox->show(message);
         return false;
@@ -397,35 +390,34 @@ bool ComposerWindow::loadRtttl(const QString &text)
 void ComposerWindow::openFile()
 {
     OpenFileRequest request;
-    request.title = QStringLiteral("Aprire una suoneria");
+    request.title = u"Aprire una suoneria"_s;
     request.startFolder = QDir::currentPath();
-    request.filter = QStringLiteral("Suonerie RTTTL (*.txt *.rtx *.rtttl);;Tutti i file (*)");
+    request.filter = u"Suonerie RTTTL (*.txt *.rtx *.rtttl);;Tutti i file (*)"_s;
     const QString path = m_services.openDialog->ask(request);
     if (path.isEmpty())
         return;
     const TuneFileReading file = readTuneFile(path);
     if (!file.error.isEmpty()) {
         platform::MessageRequest message;
-        message.title = QStringLiteral("Aprire una suoneria");
+        message.title = u"Aprire una suoneria"_s;
         message.text = file.error;
         message.icon = platform::MessageIcon::Warning;
         m_services.platform.messageBox->show(message);
         return;
     }
     if (loadRtttl(file.tunes.first()) && file.tunes.size() > 1)
-        m_status->setText(
-            QStringLiteral("Il file contiene %1 suonerie: aperta la prima. ").arg(file.tunes.size()) +
-            m_status->text());
+        m_status->setText(u"Il file contiene %1 suonerie: aperta la prima. "_s.arg(file.tunes.size()) +
+                          m_status->text());
 }
 
 void ComposerWindow::sendBySms()
 {
     if (m_tune.size() == 0) {
-        m_status->setText(QStringLiteral("La suoneria è vuota: niente da inviare."));
+        m_status->setText(u"La suoneria è vuota: niente da inviare."_s);
         return;
     }
     if (ringtonetools::sendBySms(m_services, m_artist->text(), m_tune.melody()))
-        m_status->setText(QStringLiteral("Suoneria passata al programma SMS."));
+        m_status->setText(u"Suoneria passata al programma SMS."_s);
 }
 
 } // namespace brivello::ringtonetools

@@ -20,6 +20,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtonetools {
 
 namespace {
@@ -42,18 +44,18 @@ constexpr CodeRow CodeRows[] = {
 ConverterWindow::ConverterWindow(const ToolServices &services, QWidget *parent)
     : QWidget(parent), m_services(services)
 {
-    setWindowTitle(QStringLiteral("Convertitore RTTTL"));
-    setObjectName(QStringLiteral("Convertitore"));
+    setWindowTitle(u"Convertitore RTTTL"_s);
+    setObjectName(u"Convertitore"_s);
     auto *layout = new QVBoxLayout(this);
     m_input = new TuneInput(services, this);
     layout->addWidget(m_input);
     // The user comes to type or paste a ringtone.
     m_input->textBox().setFocus();
     m_summary = new QLabel(this);
-    m_summary->setObjectName(QStringLiteral("riassunto"));
+    m_summary->setObjectName(u"riassunto"_s);
     layout->addWidget(m_summary);
 
-    auto *codes = new QGroupBox(QStringLiteral("Codici da digitare sui telefoni"), this);
+    auto *codes = new QGroupBox(u"Codici da digitare sui telefoni"_s, this);
     auto *form = new QFormLayout(codes);
     for (const CodeRow &row : CodeRows) {
         auto *box = new QPlainTextEdit(codes);
@@ -65,10 +67,10 @@ ConverterWindow::ConverterWindow(const ToolServices &services, QWidget *parent)
     }
     layout->addWidget(codes);
 
-    auto *fits = new QGroupBox(QStringLiteral("Sui telefoni"), this);
+    auto *fits = new QGroupBox(u"Sui telefoni"_s, this);
     auto *fitLayout = new QVBoxLayout(fits);
     m_fit = new QTableWidget(fits);
-    m_fit->setObjectName(QStringLiteral("adattamento"));
+    m_fit->setObjectName(u"adattamento"_s);
     m_fit->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_fit->setWordWrap(true);
     m_fit->verticalHeader()->hide();
@@ -87,8 +89,8 @@ ConverterWindow::ConverterWindow(const ToolServices &services, QWidget *parent)
     // Three to a row, so that the window fits a 1024 pixel wide screen.
     auto *saves = new QGridLayout;
     for (const SaveFormat &format : saveFormats()) {
-        auto *button = new QPushButton(QStringLiteral("Salva come %1…").arg(format.label), this);
-        button->setObjectName(QStringLiteral("salva-") + format.id);
+        auto *button = new QPushButton(u"Salva come %1…"_s.arg(format.label), this);
+        button->setObjectName(u"salva-"_s + format.id);
         connect(button, &QPushButton::clicked, this, [this, format] {
             if (!m_input->hasMelody())
                 return;
@@ -102,7 +104,7 @@ ConverterWindow::ConverterWindow(const ToolServices &services, QWidget *parent)
     }
     layout->addLayout(saves);
     m_status = new QLabel(this);
-    m_status->setObjectName(QStringLiteral("stato"));
+    m_status->setObjectName(u"stato"_s);
     m_status->setWordWrap(true);
     layout->addWidget(m_status);
 
@@ -123,8 +125,7 @@ void ConverterWindow::showTune()
     m_player->setMelody(tune);
     if (ok) {
         const double seconds = static_cast<double>(melody::duration(tune).count()) / 1000.0;
-        m_summary->setText(QStringLiteral("«%1»: %2 note, tempo %3 bpm, dura %4 secondi.")
-                               .arg(tune.name)
+        m_summary->setText(u"«%1»: %2 note, tempo %3 bpm, dura %4 secondi."_s.arg(tune.name)
                                .arg(melody::noteCount(tune))
                                .arg(tune.bpm)
                                .arg(QLocale(QLocale::Italian).toString(seconds, 'f', 1)));

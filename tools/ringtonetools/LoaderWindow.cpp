@@ -20,38 +20,39 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtonetools {
 
 LoaderWindow::LoaderWindow(const ToolServices &services, QWidget *parent)
     : QWidget(parent), m_services(services)
 {
-    setWindowTitle(QStringLiteral("Carica Suonerie"));
-    setObjectName(QStringLiteral("CaricaSuonerie"));
+    setWindowTitle(u"Carica Suonerie"_s);
+    setObjectName(u"CaricaSuonerie"_s);
     auto *layout = new QVBoxLayout(this);
     m_catalogue = new CataloguePicker(services.discFolder, this);
     layout->addWidget(m_catalogue, 1);
 
-    auto *choice = new QGroupBox(QStringLiteral("Suoneria scelta"), this);
+    auto *choice = new QGroupBox(u"Suoneria scelta"_s, this);
     auto *choiceLayout = new QVBoxLayout(choice);
-    m_chosen =
-        new QLabel(QStringLiteral("Nessuna: sceglierne una dal catalogo (doppio clic o «Scegli»)."), choice);
-    m_chosen->setObjectName(QStringLiteral("scelta"));
+    m_chosen = new QLabel(u"Nessuna: sceglierne una dal catalogo (doppio clic o «Scegli»)."_s, choice);
+    m_chosen->setObjectName(u"scelta"_s);
     m_chosen->setWordWrap(true);
     choiceLayout->addWidget(m_chosen);
     auto *choiceRow = new QHBoxLayout;
     m_player =
         new PlayerBar(services.sound, *services.platform.clock, PlayerBar::Controls::PlayStopOnly, choice);
     choiceRow->addWidget(m_player, 1);
-    m_sms = new QPushButton(QStringLiteral("Invia via SMS…"), choice);
-    m_sms->setObjectName(QStringLiteral("sms"));
+    m_sms = new QPushButton(u"Invia via SMS…"_s, choice);
+    m_sms->setObjectName(u"sms"_s);
     m_sms->setEnabled(false);
     choiceRow->addWidget(m_sms);
     choiceLayout->addLayout(choiceRow);
     layout->addWidget(choice);
 
-    m_phone = new QGroupBox(QStringLiteral("Telefono collegato via cavo"), this);
+    m_phone = new QGroupBox(u"Telefono collegato via cavo"_s, this);
     m_phoneStatus = new QLabel(m_phone);
-    m_phoneStatus->setObjectName(QStringLiteral("statoTelefono"));
+    m_phoneStatus->setObjectName(u"statoTelefono"_s);
     m_phoneStatus->setWordWrap(true);
     buildPhoneControls();
     layout->addWidget(m_phone);
@@ -61,7 +62,7 @@ LoaderWindow::LoaderWindow(const ToolServices &services, QWidget *parent)
             [this](const QString &message) { m_chosen->setText(m_chosen->text() + u'\n' + message); });
     connect(m_sms, &QPushButton::clicked, this, [this] {
         if (m_tune && m_melody && sendBySms(m_services, m_tune->artist, *m_melody))
-            m_chosen->setText(m_chosen->text() + QStringLiteral("\nPassata al programma SMS."));
+            m_chosen->setText(m_chosen->text() + u"\nPassata al programma SMS."_s);
     });
     resize(platform::sizeOnScreen(*this, QSize(820, 620)));
     // The user comes to find a ringtone.
@@ -73,9 +74,8 @@ void LoaderWindow::buildPhoneControls()
     auto *layout = new QVBoxLayout(m_phone);
     PhoneLink *link = m_services.phoneLink.get();
     if (!link) {
-        m_phoneStatus->setText(
-            QStringLiteral("La scrittura della suoneria sul telefono via cavo non è disponibile: la "
-                           "suoneria scelta si può inviare al telefono con «Invia via SMS…»."));
+        m_phoneStatus->setText(u"La scrittura della suoneria sul telefono via cavo non è disponibile: la "
+                               "suoneria scelta si può inviare al telefono con «Invia via SMS…»."_s);
         layout->addWidget(m_phoneStatus);
         return;
     }
@@ -86,13 +86,13 @@ void LoaderWindow::buildPhoneControls()
         kept.device = m_chooser->connection().device;
     m_chooser->setConnection(kept);
     m_identify = m_chooser->probeButton();
-    m_identify->setObjectName(QStringLiteral("identifica"));
-    m_identify->setToolTip(QStringLiteral("Collega il telefono e ne legge marca, modello e IMEI, senza "
-                                          "scrivere nulla."));
-    m_write = new QPushButton(QStringLiteral("Scrivi sul telefono"), m_phone);
-    m_write->setObjectName(QStringLiteral("scrivi"));
-    m_cancel = new QPushButton(QStringLiteral("Annulla"), m_phone);
-    m_cancel->setObjectName(QStringLiteral("annulla"));
+    m_identify->setObjectName(u"identifica"_s);
+    m_identify->setToolTip(u"Collega il telefono e ne legge marca, modello e IMEI, senza "
+                           "scrivere nulla."_s);
+    m_write = new QPushButton(u"Scrivi sul telefono"_s, m_phone);
+    m_write->setObjectName(u"scrivi"_s);
+    m_cancel = new QPushButton(u"Annulla"_s, m_phone);
+    m_cancel->setObjectName(u"annulla"_s);
     m_progress = new QProgressBar(m_phone);
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
@@ -114,9 +114,8 @@ void LoaderWindow::buildPhoneControls()
     connect(link, &PhoneLink::written, this, &LoaderWindow::written);
     connect(link, &PhoneLink::progress, m_progress, &QProgressBar::setValue);
     connect(link, &PhoneLink::cancellable, m_cancel, &QPushButton::setEnabled);
-    m_phoneStatus->setText(
-        QStringLiteral("Collegare il telefono, scegliere il dispositivo e premere «Prova»: "
-                       "la suoneria si scrive dopo che il telefono ha detto chi è."));
+    m_phoneStatus->setText(u"Collegare il telefono, scegliere il dispositivo e premere «Prova»: "
+                           "la suoneria si scrive dopo che il telefono ha detto chi è."_s);
     showBusy(false);
 }
 
@@ -134,8 +133,8 @@ void LoaderWindow::choose(const CatalogueTune &tune)
     m_tune = tune;
     if (!reading.reading.ok()) {
         m_melody.reset();
-        m_chosen->setText(QStringLiteral("«%1» di %2: la suoneria non si può leggere. %3")
-                              .arg(tune.song, tune.artist, reading.explanation));
+        m_chosen->setText(u"«%1» di %2: la suoneria non si può leggere. %3"_s.arg(tune.song, tune.artist,
+                                                                                  reading.explanation));
         m_player->setMelody({});
         m_sms->setEnabled(false);
         showBusy(m_busy);
@@ -143,11 +142,11 @@ void LoaderWindow::choose(const CatalogueTune &tune)
     }
     m_melody = reading.reading.melody;
     const double seconds = static_cast<double>(melody::duration(*m_melody).count()) / 1000.0;
-    m_chosen->setText(QStringLiteral("«%1» di %2 (%3): %4 note, tempo %5 bpm, dura %6 secondi.")
-                          .arg(tune.song, tune.artist, tune.genre)
-                          .arg(melody::noteCount(*m_melody))
-                          .arg(m_melody->bpm)
-                          .arg(QLocale(QLocale::Italian).toString(seconds, 'f', 1)));
+    m_chosen->setText(
+        u"«%1» di %2 (%3): %4 note, tempo %5 bpm, dura %6 secondi."_s.arg(tune.song, tune.artist, tune.genre)
+            .arg(melody::noteCount(*m_melody))
+            .arg(m_melody->bpm)
+            .arg(QLocale(QLocale::Italian).toString(seconds, 'f', 1)));
     m_player->setMelody(*m_melody);
     m_sms->setEnabled(true);
     showBusy(m_busy);
@@ -174,7 +173,7 @@ void LoaderWindow::identify()
     QSettings settings;
     phone::saveConnection(settings, connection);
     m_progress->setValue(0);
-    m_phoneStatus->setText(QStringLiteral("Ricerca del telefono su %1…").arg(connection.device));
+    m_phoneStatus->setText(u"Ricerca del telefono su %1…"_s.arg(connection.device));
     showBusy(true);
     m_services.phoneLink->identify(connection);
 }
@@ -191,7 +190,7 @@ void LoaderWindow::write()
     if (!m_melody || !m_identified)
         return;
     m_progress->setValue(0);
-    m_phoneStatus->setText(QStringLiteral("Scrittura di «%1» sul telefono…").arg(m_tune->song));
+    m_phoneStatus->setText(u"Scrittura di «%1» sul telefono…"_s.arg(m_tune->song));
     showBusy(true);
     m_services.phoneLink->writeRingtone(m_chooser->connection(), *m_melody);
 }

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtonetools {
 
 namespace {
@@ -23,22 +25,22 @@ QString joinedNumbers(const QList<int> &values, const QString &prefix = QString(
     QStringList texts;
     for (const int value : values)
         texts.append(prefix + QString::number(value));
-    return texts.join(QStringLiteral(", "));
+    return texts.join(u", "_s);
 }
 
 void checkLength(const PhoneFit &fit, const PhoneModel &model, QStringList &changes, bool &tooLong)
 {
     if (model.maxNotes.known() && fit.entries > model.maxNotes.value) {
-        changes.append(QStringLiteral("Troppe note: %1, il telefono ne tiene %2; restano fuori le ultime %3.")
-                           .arg(fit.entries)
-                           .arg(model.maxNotes.value)
-                           .arg(fit.entries - model.maxNotes.value));
+        changes.append(
+            u"Troppe note: %1, il telefono ne tiene %2; restano fuori le ultime %3."_s.arg(fit.entries)
+                .arg(model.maxNotes.value)
+                .arg(fit.entries - model.maxNotes.value));
         tooLong = true;
     }
     if (model.maxCharacters.known() && fit.characters > model.maxCharacters.value) {
-        changes.append(QStringLiteral("La melodia scritta occupa %1 caratteri, il telefono ne accetta %2.")
-                           .arg(fit.characters)
-                           .arg(model.maxCharacters.value));
+        changes.append(
+            u"La melodia scritta occupa %1 caratteri, il telefono ne accetta %2."_s.arg(fit.characters)
+                .arg(model.maxCharacters.value));
         tooLong = true;
     }
 }
@@ -59,10 +61,8 @@ void checkDurations(const melody::Melody &tune, const PhoneModel &model, QString
     }
     if (missing > 0) {
         std::sort(lacking.begin(), lacking.end());
-        changes.append(
-            QStringLiteral("%1 con una durata che il telefono non ha (%2).")
-                .arg(plural(missing, QStringLiteral("nota o pausa"), QStringLiteral("note o pause")),
-                     joinedNumbers(lacking, QStringLiteral("1/"))));
+        changes.append(u"%1 con una durata che il telefono non ha (%2)."_s.arg(
+            plural(missing, u"nota o pausa"_s, u"note o pause"_s), joinedNumbers(lacking, u"1/"_s)));
     }
 }
 
@@ -80,10 +80,9 @@ void checkFixedLengths(const melody::Melody &tune, const PhoneModel &model, QStr
             ++changed;
     }
     if (changed > 0)
-        changes.append(QStringLiteral("%1 durata: il telefono ha solo le lunghezze di %2 ms.")
-                           .arg(plural(changed, QStringLiteral("nota o pausa cambia"),
-                                       QStringLiteral("note o pause cambiano")),
-                                joinedNumbers(model.lengthsMs.value)));
+        changes.append(u"%1 durata: il telefono ha solo le lunghezze di %2 ms."_s.arg(
+            plural(changed, u"nota o pausa cambia"_s, u"note o pause cambiano"_s),
+            joinedNumbers(model.lengthsMs.value)));
 }
 
 void checkOctaves(const melody::Melody &tune, const PhoneModel &model, QStringList &changes)
@@ -111,15 +110,15 @@ void checkOctaves(const melody::Melody &tune, const PhoneModel &model, QStringLi
     }
     if (moved == 0)
         return;
-    const QString octaves = QStringLiteral("%1-%2").arg(range.lowest).arg(range.highest);
+    const QString octaves = u"%1-%2"_s.arg(range.lowest).arg(range.highest);
     if (sameShift) {
-        changes.append(QStringLiteral("Melodia spostata di %1 %2: il telefono ha solo le ottave %3.")
-                           .arg(plural(std::abs(shift), QStringLiteral("ottava"), QStringLiteral("ottave")),
-                                shift > 0 ? QStringLiteral("in su") : QStringLiteral("in giù"), octaves));
+        changes.append(u"Melodia spostata di %1 %2: il telefono ha solo le ottave %3."_s.arg(
+            plural(std::abs(shift), u"ottava"_s, u"ottave"_s), shift > 0 ? u"in su"_s : u"in giù"_s,
+            octaves));
     } else {
-        changes.append(QStringLiteral("%1 delle ottave del telefono (%2) %3 nell'ottava più vicina.")
-                           .arg(plural(moved, QStringLiteral("nota fuori"), QStringLiteral("note fuori")),
-                                octaves, moved == 1 ? QStringLiteral("portata") : QStringLiteral("portate")));
+        changes.append(u"%1 delle ottave del telefono (%2) %3 nell'ottava più vicina."_s.arg(
+            plural(moved, u"nota fuori"_s, u"note fuori"_s), octaves,
+            moved == 1 ? u"portata"_s : u"portate"_s));
     }
 }
 
@@ -134,17 +133,15 @@ void checkDots(const melody::Melody &tune, const PhoneModel &model, QStringList 
         (note.isPause() ? dottedPauses : dottedNotes) += 1;
     }
     if (dottedNotes > 0 && model.dottedNotes.unknown())
-        unknown.append(QStringLiteral("note puntate"));
+        unknown.append(u"note puntate"_s);
     if (dottedNotes > 0 && model.dottedNotes.known() && !model.dottedNotes.value)
-        changes.append(QStringLiteral("%1 il punto.")
-                           .arg(plural(dottedNotes, QStringLiteral("nota puntata perde"),
-                                       QStringLiteral("note puntate perdono"))));
+        changes.append(
+            u"%1 il punto."_s.arg(plural(dottedNotes, u"nota puntata perde"_s, u"note puntate perdono"_s)));
     if (dottedPauses > 0 && model.dottedPauses.unknown())
-        unknown.append(QStringLiteral("pause puntate"));
+        unknown.append(u"pause puntate"_s);
     if (dottedPauses > 0 && model.dottedPauses.known() && !model.dottedPauses.value)
-        changes.append(QStringLiteral("%1 in due pause (il telefono non ha pause puntate).")
-                           .arg(plural(dottedPauses, QStringLiteral("pausa puntata divisa"),
-                                       QStringLiteral("pause puntate divise"))));
+        changes.append(u"%1 in due pause (il telefono non ha pause puntate)."_s.arg(
+            plural(dottedPauses, u"pausa puntata divisa"_s, u"pause puntate divise"_s)));
 }
 
 QString sourcesOf(const PhoneModel &model)
@@ -152,15 +149,15 @@ QString sourcesOf(const PhoneModel &model)
     QStringList lines;
     const auto add = [&lines](const QString &what, const QString &source) {
         if (!source.isEmpty())
-            lines.append(what + QStringLiteral(": ") + source);
+            lines.append(what + u": "_s + source);
     };
-    add(QStringLiteral("Note"), model.maxNotes.source);
-    add(QStringLiteral("Caratteri"), model.maxCharacters.source);
-    add(QStringLiteral("Durate"), model.durations.source);
-    add(QStringLiteral("Lunghezze"), model.lengthsMs.source);
-    add(QStringLiteral("Ottave"), model.octaves.source);
-    add(QStringLiteral("Note puntate"), model.dottedNotes.source);
-    add(QStringLiteral("Pause puntate"), model.dottedPauses.source);
+    add(u"Note"_s, model.maxNotes.source);
+    add(u"Caratteri"_s, model.maxCharacters.source);
+    add(u"Durate"_s, model.durations.source);
+    add(u"Lunghezze"_s, model.lengthsMs.source);
+    add(u"Ottave"_s, model.octaves.source);
+    add(u"Note puntate"_s, model.dottedNotes.source);
+    add(u"Pause puntate"_s, model.dottedPauses.source);
     return lines.join(u'\n');
 }
 
@@ -196,11 +193,11 @@ PhoneFit fitOnPhone(const melody::Melody &tune, const PhoneModel &model)
     checkOctaves(tune, model, fit.changes);
     checkDots(tune, model, fit.changes, fit.unknown);
     if (model.maxNotes.unknown())
-        fit.unknown.prepend(QStringLiteral("numero di note"));
+        fit.unknown.prepend(u"numero di note"_s);
     if (model.durations.unknown() && model.lengthsMs.unknown())
-        fit.unknown.append(QStringLiteral("durate"));
+        fit.unknown.append(u"durate"_s);
     if (model.octaves.unknown())
-        fit.unknown.append(QStringLiteral("ottave"));
+        fit.unknown.append(u"ottave"_s);
 
     if (tooLong)
         fit.verdict = PhoneFit::Verdict::TooLong;
@@ -217,26 +214,26 @@ QString verdictText(PhoneFit::Verdict verdict)
 {
     switch (verdict) {
     case PhoneFit::Verdict::Fits:
-        return QStringLiteral("Entra così com'è");
+        return u"Entra così com'è"_s;
     case PhoneFit::Verdict::FitsWithChanges:
-        return QStringLiteral("Entra con modifiche");
+        return u"Entra con modifiche"_s;
     case PhoneFit::Verdict::TooLong:
-        return QStringLiteral("Troppo lunga");
+        return u"Troppo lunga"_s;
     case PhoneFit::Verdict::Unknown:
         break;
     }
-    return QStringLiteral("Da verificare");
+    return u"Da verificare"_s;
 }
 
 QString smsCell(const melody::Melody &tune)
 {
     const phone::RingtoneMessage message = phone::encodeRingtone(tune);
     if (!message.ok())
-        return QStringLiteral("Non si invia");
+        return u"Non si invia"_s;
     const int parts = message.fit.partCount;
-    QString text = parts == 1 ? QStringLiteral("1 SMS") : QStringLiteral("%1 SMS concatenati").arg(parts);
+    QString text = parts == 1 ? u"1 SMS"_s : u"%1 SMS concatenati"_s.arg(parts);
     if (message.fit.notesSent < message.fit.notesInMelody)
-        text += QStringLiteral(", %1 note su %2").arg(message.fit.notesSent).arg(message.fit.notesInMelody);
+        text += u", %1 note su %2"_s.arg(message.fit.notesSent).arg(message.fit.notesInMelody);
     return text;
 }
 
@@ -244,41 +241,40 @@ std::vector<FitColumn> fitColumns()
 {
     const auto noTooltip = [](const melody::Melody &, const PhoneModel &) { return QString(); };
     std::vector<FitColumn> columns;
-    columns.push_back({QStringLiteral("Modello"),
+    columns.push_back({u"Modello"_s,
                        [](const melody::Melody &, const PhoneModel &model) { return model.name; },
                        noTooltip});
     columns.push_back(
-        {QStringLiteral("Note sul telefono"),
+        {u"Note sul telefono"_s,
          [](const melody::Melody &tune, const PhoneModel &model) {
              const int entries = fitOnPhone(tune, model).entries;
              if (model.maxNotes.known())
-                 return QStringLiteral("%1 su %2").arg(entries).arg(model.maxNotes.value);
-             return QStringLiteral("%1 (limite non noto)").arg(entries);
+                 return u"%1 su %2"_s.arg(entries).arg(model.maxNotes.value);
+             return u"%1 (limite non noto)"_s.arg(entries);
          },
          [](const melody::Melody &, const PhoneModel &model) { return model.maxNotes.source; }});
-    columns.push_back({QStringLiteral("Esito"),
+    columns.push_back({u"Esito"_s,
                        [](const melody::Melody &tune, const PhoneModel &model) {
                            return verdictText(fitOnPhone(tune, model).verdict);
                        },
                        noTooltip});
     // The same for every model: how many SMS the Smart Messaging ringtone
     // takes, as the SMS tool would send it.
-    columns.push_back({QStringLiteral("Via SMS"),
+    columns.push_back({u"Via SMS"_s,
                        [](const melody::Melody &tune, const PhoneModel &) { return smsCell(tune); },
                        [](const melody::Melody &tune, const PhoneModel &) {
                            const phone::RingtoneMessage message = phone::encodeRingtone(tune);
                            return message.ok() ? message.fit.statement() : message.error;
                        }});
-    columns.push_back(
-        {QStringLiteral("Cosa cambia"),
-         [](const melody::Melody &tune, const PhoneModel &model) {
-             const PhoneFit fit = fitOnPhone(tune, model);
-             QStringList parts = fit.changes;
-             if (!fit.unknown.isEmpty())
-                 parts.append(QStringLiteral("Non noti: %1.").arg(fit.unknown.join(QStringLiteral(", "))));
-             return parts.isEmpty() ? QStringLiteral("Nulla") : parts.join(u' ');
-         },
-         [](const melody::Melody &, const PhoneModel &model) { return sourcesOf(model); }});
+    columns.push_back({u"Cosa cambia"_s,
+                       [](const melody::Melody &tune, const PhoneModel &model) {
+                           const PhoneFit fit = fitOnPhone(tune, model);
+                           QStringList parts = fit.changes;
+                           if (!fit.unknown.isEmpty())
+                               parts.append(u"Non noti: %1."_s.arg(fit.unknown.join(u", "_s)));
+                           return parts.isEmpty() ? u"Nulla"_s : parts.join(u' ');
+                       },
+                       [](const melody::Melody &, const PhoneModel &model) { return sourcesOf(model); }});
     return columns;
 }
 

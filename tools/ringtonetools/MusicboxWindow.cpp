@@ -12,13 +12,15 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtonetools {
 
 MusicboxWindow::MusicboxWindow(const ToolServices &services, QWidget *parent)
     : QWidget(parent), m_services(services)
 {
-    setWindowTitle(QStringLiteral("Musicbox"));
-    setObjectName(QStringLiteral("Musicbox"));
+    setWindowTitle(u"Musicbox"_s);
+    setObjectName(u"Musicbox"_s);
     auto *layout = new QVBoxLayout(this);
     m_tabs = new QTabWidget(this);
     auto *textPage = new QWidget(m_tabs);
@@ -26,15 +28,15 @@ MusicboxWindow::MusicboxWindow(const ToolServices &services, QWidget *parent)
     m_input = new TuneInput(services, textPage);
     textLayout->addWidget(m_input);
     textLayout->addStretch(1);
-    m_tabs->addTab(textPage, QStringLiteral("Suoneria RTTTL"));
+    m_tabs->addTab(textPage, u"Suoneria RTTTL"_s);
     m_catalogue = new CataloguePicker(services.discFolder, m_tabs);
-    m_tabs->addTab(m_catalogue, QStringLiteral("Catalogo del disco"));
+    m_tabs->addTab(m_catalogue, u"Catalogo del disco"_s);
     layout->addWidget(m_tabs, 1);
 
     m_player = new PlayerBar(services.sound, *services.platform.clock, PlayerBar::Controls::Full, this);
     layout->addWidget(m_player);
     m_status = new QLabel(this);
-    m_status->setObjectName(QStringLiteral("stato"));
+    m_status->setObjectName(u"stato"_s);
     m_status->setWordWrap(true);
     layout->addWidget(m_status);
 
@@ -61,7 +63,7 @@ void MusicboxWindow::takeReading()
 // Picking a ringtone in the catalogue is asking to hear it.
 void MusicboxWindow::takeFromCatalogue(const CatalogueTune &tune)
 {
-    m_input->setTune(tune.rtttl, QStringLiteral("Dal catalogo: %1 – %2").arg(tune.song, tune.artist));
+    m_input->setTune(tune.rtttl, u"Dal catalogo: %1 – %2"_s.arg(tune.song, tune.artist));
     m_tabs->setCurrentIndex(0);
     if (m_input->hasMelody())
         m_player->player().play();

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtonetools {
 
 namespace {
@@ -80,8 +82,7 @@ bool readFigure(Figure<T> &figure, const QString &value, const QString &source, 
 bool readEntry(PhoneModel &model, const QString &key, const QString &value, const QString &source)
 {
     if (key == u"codice") {
-        static const QStringList codes{QStringLiteral("nokia_scherm"), QStringLiteral("siemens"),
-                                       QStringLiteral("ericsson"), QStringLiteral("motorola")};
+        static const QStringList codes{u"nokia_scherm"_s, u"siemens"_s, u"ericsson"_s, u"motorola"_s};
         model.code = value;
         return codes.contains(value);
     }
@@ -125,24 +126,24 @@ PhoneLimitsTable parsePhoneLimits(const QString &text)
             continue;
         const QStringList fields = lines[i].split(u'\t');
         const auto problem = [&](const QString &what) {
-            table.problems.append(QStringLiteral("riga %1: %2").arg(i + 1).arg(what));
+            table.problems.append(u"riga %1: %2"_s.arg(i + 1).arg(what));
         };
         if (fields.size() != 4) {
-            problem(QStringLiteral("servono 4 colonne, ce ne sono %1").arg(fields.size()));
+            problem(u"servono 4 colonne, ce ne sono %1"_s.arg(fields.size()));
             continue;
         }
         const QString source = fields[3].trimmed();
         if (source.isEmpty()) {
-            problem(QStringLiteral("manca la fonte"));
+            problem(u"manca la fonte"_s);
             continue;
         }
         PhoneModel &model = modelNamed(table.models, fields[0].trimmed());
         if (!readEntry(model, fields[1].trimmed(), fields[2].trimmed(), source))
-            problem(QStringLiteral("«%1» = «%2» non è un valore valido").arg(fields[1], fields[2]));
+            problem(u"«%1» = «%2» non è un valore valido"_s.arg(fields[1], fields[2]));
     }
     for (const PhoneModel &model : table.models) {
         if (model.code.isEmpty())
-            table.problems.append(QStringLiteral("%1: manca il codice").arg(model.name));
+            table.problems.append(u"%1: manca il codice"_s.arg(model.name));
     }
     return table;
 }
@@ -150,9 +151,9 @@ PhoneLimitsTable parsePhoneLimits(const QString &text)
 const PhoneLimitsTable &phoneLimits()
 {
     static const PhoneLimitsTable table = [] {
-        QFile file(QStringLiteral(":/ringtonetools/data/limiti-telefoni.tsv"));
+        QFile file(u":/ringtonetools/data/limiti-telefoni.tsv"_s);
         if (!file.open(QIODevice::ReadOnly))
-            return PhoneLimitsTable{{}, {QStringLiteral("tabella dei limiti mancante")}};
+            return PhoneLimitsTable{{}, {u"tabella dei limiti mancante"_s}};
         return parsePhoneLimits(QString::fromUtf8(file.readAll()));
     }();
     return table;

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtonetools {
 
 PlayerBar::PlayerBar(std::shared_ptr<SoundOutput> output, platform::Clock &clock, Controls controls,
@@ -17,20 +19,20 @@ PlayerBar::PlayerBar(std::shared_ptr<SoundOutput> output, platform::Clock &clock
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_play = new QPushButton(QStringLiteral("▶ Suona"), this);
-    m_play->setObjectName(QStringLiteral("suona"));
-    m_stop = new QPushButton(QStringLiteral("■ Ferma"), this);
-    m_stop->setObjectName(QStringLiteral("ferma"));
+    m_play = new QPushButton(u"▶ Suona"_s, this);
+    m_play->setObjectName(u"suona"_s);
+    m_stop = new QPushButton(u"■ Ferma"_s, this);
+    m_stop->setObjectName(u"ferma"_s);
     m_stop->setEnabled(false);
-    m_loop = new QCheckBox(QStringLiteral("Ripeti"), this);
-    m_loop->setObjectName(QStringLiteral("ripeti"));
+    m_loop = new QCheckBox(u"Ripeti"_s, this);
+    m_loop->setObjectName(u"ripeti"_s);
     m_tempo = new QSpinBox(this);
-    m_tempo->setObjectName(QStringLiteral("tempo"));
+    m_tempo->setObjectName(u"tempo"_s);
     m_tempo->setRange(melody::MinBpm, melody::MaxBpm);
-    m_tempo->setSuffix(QStringLiteral(" bpm"));
-    m_tempo->setToolTip(QStringLiteral("Velocità: battiti al minuto"));
+    m_tempo->setSuffix(u" bpm"_s);
+    m_tempo->setToolTip(u"Velocità: battiti al minuto"_s);
     m_note = new QLabel(this);
-    m_note->setObjectName(QStringLiteral("nota"));
+    m_note->setObjectName(u"nota"_s);
     m_note->setMinimumWidth(260);
     QFont big = m_note->font();
     big.setPointSizeF(big.pointSizeF() * 1.3);
@@ -41,7 +43,7 @@ PlayerBar::PlayerBar(std::shared_ptr<SoundOutput> output, platform::Clock &clock
     layout->addWidget(m_stop);
     if (controls == Controls::Full) {
         layout->addWidget(m_loop);
-        layout->addWidget(new QLabel(QStringLiteral("Tempo:"), this));
+        layout->addWidget(new QLabel(u"Tempo:"_s, this));
         layout->addWidget(m_tempo);
     } else {
         m_loop->hide();
@@ -81,10 +83,8 @@ void PlayerBar::showNote(int index)
         return;
     }
     const melody::Note &note = tune.notes[static_cast<std::size_t>(index)];
-    m_note->setText(QStringLiteral("%1/%2  %3  (%4)")
-                        .arg(index + 1)
-                        .arg(tune.notes.size())
-                        .arg(noteToken(note), noteName(note)));
+    m_note->setText(
+        u"%1/%2  %3  (%4)"_s.arg(index + 1).arg(tune.notes.size()).arg(noteToken(note), noteName(note)));
 }
 
 void PlayerBar::showPlaying(bool playing)

@@ -6,6 +6,8 @@
 #include <QIODevice>
 #include <QMediaDevices>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtonetools {
 
 namespace {
@@ -29,7 +31,7 @@ bool QtSoundOutput::start(QIODevice *source, int sampleRate, QString *error)
     stop();
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull()) {
-        *error = QStringLiteral("Nessuna uscita audio sul computer: la suoneria non si può ascoltare.");
+        *error = u"Nessuna uscita audio sul computer: la suoneria non si può ascoltare."_s;
         return false;
     }
     QAudioFormat format;
@@ -37,8 +39,7 @@ bool QtSoundOutput::start(QIODevice *source, int sampleRate, QString *error)
     format.setChannelCount(1);
     format.setSampleFormat(QAudioFormat::Int16);
     if (!device.isFormatSupported(format)) {
-        *error = QStringLiteral("L'uscita audio «%1» non accetta il suono della suoneria.")
-                     .arg(device.description());
+        *error = u"L'uscita audio «%1» non accetta il suono della suoneria."_s.arg(device.description());
         return false;
     }
     m_sink = std::make_unique<QAudioSink>(device, format);
@@ -46,7 +47,7 @@ bool QtSoundOutput::start(QIODevice *source, int sampleRate, QString *error)
     m_sampleRate = sampleRate;
     m_sink->start(source);
     if (m_sink->error() != QAudio::NoError) {
-        *error = QStringLiteral("L'uscita audio «%1» non si apre.").arg(device.description());
+        *error = u"L'uscita audio «%1» non si apre."_s.arg(device.description());
         stop();
         return false;
     }

@@ -8,6 +8,8 @@
 
 #include <QDir>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtonetools {
 
 namespace {
@@ -22,7 +24,7 @@ QString fileNameFor(const melody::Melody &tune, const QString &extension)
     }
     base = base.simplified();
     if (base.isEmpty())
-        base = QStringLiteral("suoneria");
+        base = u"suoneria"_s;
     return base + u'.' + extension;
 }
 
@@ -32,8 +34,7 @@ std::vector<SaveFormat> saveFormats()
 {
     std::vector<SaveFormat> formats;
     // The catalogue's own saves: the ringtone text as one line.
-    formats.push_back({QStringLiteral("rtttl"), QStringLiteral("RTTTL (.txt)"),
-                       QStringLiteral("Suoneria RTTTL (*.txt)"), QStringLiteral("txt"),
+    formats.push_back({u"rtttl"_s, u"RTTTL (.txt)"_s, u"Suoneria RTTTL (*.txt)"_s, u"txt"_s,
                        [](const melody::Melody &tune, QString *) -> std::optional<QByteArray> {
                            return ringtones::shared::windows1252Line(melody::writeRtttl(tune));
                        }});
@@ -49,24 +50,19 @@ std::vector<SaveFormat> saveFormats()
             return std::move(file.bytes);
         };
     };
-    formats.push_back({QStringLiteral("ott"), QStringLiteral("Smart Messaging (.ott)"),
-                       QStringLiteral("Suoneria Smart Messaging (*.ott)"), QStringLiteral("ott"),
+    formats.push_back({u"ott"_s, u"Smart Messaging (.ott)"_s, u"Suoneria Smart Messaging (*.ott)"_s, u"ott"_s,
                        phoneFile(&phone::smartMessagingFile)});
-    formats.push_back({QStringLiteral("imy"), QStringLiteral("iMelody (.imy)"),
-                       QStringLiteral("Suoneria iMelody 1.2 (*.imy)"), QStringLiteral("imy"),
+    formats.push_back({u"imy"_s, u"iMelody (.imy)"_s, u"Suoneria iMelody 1.2 (*.imy)"_s, u"imy"_s,
                        phoneFile(&phone::iMelodyFile)});
-    formats.push_back({QStringLiteral("mid"), QStringLiteral("MIDI (.mid)"),
-                       QStringLiteral("File MIDI standard (*.mid)"), QStringLiteral("mid"),
-                       phoneFile(&phone::midiFile)});
+    formats.push_back(
+        {u"mid"_s, u"MIDI (.mid)"_s, u"File MIDI standard (*.mid)"_s, u"mid"_s, phoneFile(&phone::midiFile)});
     // For the phones of today, which take any recording as a ringtone.
-    formats.push_back({QStringLiteral("wav"), QStringLiteral("WAV (.wav)"),
-                       QStringLiteral("Audio WAV (*.wav)"), QStringLiteral("wav"),
+    formats.push_back({u"wav"_s, u"WAV (.wav)"_s, u"Audio WAV (*.wav)"_s, u"wav"_s,
                        [](const melody::Melody &tune, QString *error) -> std::optional<QByteArray> {
                            auto wav = voiceWav(tune);
                            if (!wav)
-                               *error = QStringLiteral("La melodia dura più di %1 minuti: troppo per una "
-                                                       "registrazione.")
-                                            .arg(MaxRecordingSeconds / 60);
+                               *error = u"La melodia dura più di %1 minuti: troppo per una "
+                                        "registrazione."_s.arg(MaxRecordingSeconds / 60);
                            return wav;
                        }});
     return formats;
@@ -77,21 +73,20 @@ bool writeAtomically(const QString &path, const QByteArray &bytes, QString *erro
     QString reason;
     if (data::writeFileSafely(path, bytes, &reason))
         return true;
-    *error =
-        QStringLiteral("Impossibile scrivere il file «%1»: %2. Il file esistente non è stato modificato.")
-            .arg(QDir::toNativeSeparators(path), reason);
+    *error = u"Impossibile scrivere il file «%1»: %2. Il file esistente non è stato modificato."_s.arg(
+        QDir::toNativeSeparators(path), reason);
     return false;
 }
 
 QString savedMessage(const QString &path)
 {
-    return QStringLiteral("Suoneria salvata in «%1».").arg(QDir::toNativeSeparators(path));
+    return u"Suoneria salvata in «%1»."_s.arg(QDir::toNativeSeparators(path));
 }
 
 QString saveAs(const ToolServices &services, const SaveFormat &format, const melody::Melody &tune)
 {
     platform::SaveFileRequest request;
-    request.title = QStringLiteral("Salvare la suoneria come %1").arg(format.label);
+    request.title = u"Salvare la suoneria come %1"_s.arg(format.label);
     request.startFolder = QDir::home().filePath(fileNameFor(tune, format.extension));
     request.filter = format.filter;
     request.defaultExtension = format.extension;
@@ -104,7 +99,7 @@ QString saveAs(const ToolServices &services, const SaveFormat &format, const mel
     if (bytes && writeAtomically(path, *bytes, &error))
         return path;
     platform::MessageRequest message;
-    message.title = QStringLiteral("Salvare la suoneria");
+    message.title = u"Salvare la suoneria"_s;
     message.text = error;
     message.icon = platform::MessageIcon::Warning;
     services.platform.messageBox->show(message);

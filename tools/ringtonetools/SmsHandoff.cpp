@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtonetools {
 
 namespace {
@@ -19,7 +21,7 @@ constexpr QFileDevice::Permissions OwnerOnly =
 void removeStaleScratchFiles(const QDir &folder)
 {
     const QDateTime dayAgo = QDateTime::currentDateTime().addDays(-1);
-    const QFileInfoList files = folder.entryInfoList({QStringLiteral("suoneria-*.txt")}, QDir::Files);
+    const QFileInfoList files = folder.entryInfoList({u"suoneria-*.txt"_s}, QDir::Files);
     for (const QFileInfo &file : files) {
         if (file.lastModified() < dayAgo)
             QFile::remove(file.absoluteFilePath());
@@ -29,7 +31,7 @@ void removeStaleScratchFiles(const QDir &folder)
 void warn(const ToolServices &services, const QString &text)
 {
     platform::MessageRequest request;
-    request.title = QStringLiteral("Invio via SMS");
+    request.title = u"Invio via SMS"_s;
     request.text = text;
     request.icon = platform::MessageIcon::Warning;
     services.platform.messageBox->show(request);
@@ -47,22 +49,22 @@ ScratchFile writeScratchFile(const QString &folder, const QString &line)
     ScratchFile scratch;
     const QString shown = QDir::toNativeSeparators(folder);
     if (!QDir().mkpath(folder) || !QFile::setPermissions(folder, OwnerOnly)) {
-        scratch.error = QStringLiteral("Impossibile preparare la cartella «%1» per l'invio.").arg(shown);
+        scratch.error = u"Impossibile preparare la cartella «%1» per l'invio."_s.arg(shown);
         return scratch;
     }
     removeStaleScratchFiles(QDir(folder));
     // Made exclusively, readable by the user alone.
-    QTemporaryFile file(QDir(folder).filePath(QStringLiteral("suoneria-XXXXXX.txt")));
+    QTemporaryFile file(QDir(folder).filePath(u"suoneria-XXXXXX.txt"_s));
     file.setAutoRemove(false);
     if (!file.open()) {
-        scratch.error = QStringLiteral("Impossibile creare il file per l'invio in «%1»: %2")
-                            .arg(shown, file.errorString());
+        scratch.error =
+            u"Impossibile creare il file per l'invio in «%1»: %2"_s.arg(shown, file.errorString());
         return scratch;
     }
     const QByteArray bytes = ringtones::shared::windows1252Line(line);
     if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        scratch.error = QStringLiteral("Impossibile scrivere il file per l'invio «%1»: %2")
-                            .arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
+        scratch.error = u"Impossibile scrivere il file per l'invio «%1»: %2"_s.arg(
+            QDir::toNativeSeparators(file.fileName()), file.errorString());
         file.remove();
         return scratch;
     }
@@ -73,9 +75,9 @@ ScratchFile writeScratchFile(const QString &folder, const QString &line)
 bool sendBySms(const ToolServices &services, const QString &artist, const melody::Melody &tune)
 {
     const QString number = services.platform.inputBox->ask(
-        QStringLiteral("- Inviare via Modem"),
-        QStringLiteral("Indicare il numero completo di GSM:\r\re' possibile soltanto con i telefoni che "
-                       "ricevono le suonerie via SMS."),
+        u"- Inviare via Modem"_s,
+        u"Indicare il numero completo di GSM:\r\re' possibile soltanto con i telefoni che "
+        "ricevono le suonerie via SMS."_s,
         QString());
     if (number.isEmpty())
         return false;
@@ -90,9 +92,7 @@ bool sendBySms(const ToolServices &services, const QString &artist, const melody
     if (!QFileInfo(tool).isFile() ||
         !services.platform.programStarter->start(tool, {argument}, QFileInfo(tool).absolutePath())) {
         QFile::remove(scratch.path);
-        warn(
-            services,
-            QStringLiteral("Impossibile avviare il programma SMS «%1».").arg(QDir::toNativeSeparators(tool)));
+        warn(services, u"Impossibile avviare il programma SMS «%1»."_s.arg(QDir::toNativeSeparators(tool)));
         return false;
     }
     return true;

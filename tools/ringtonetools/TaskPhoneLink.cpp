@@ -1,5 +1,7 @@
 #include "tools/ringtonetools/TaskPhoneLink.h"
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtonetools {
 
 using phone::JobStep;
@@ -11,7 +13,7 @@ namespace {
 QString phoneName(const phone::PhoneIdentity &identity)
 {
     const QString name = QStringList{identity.manufacturer, identity.model}.join(u' ').trimmed();
-    return name.isEmpty() ? QStringLiteral("il telefono") : name;
+    return name.isEmpty() ? u"il telefono"_s : name;
 }
 
 int percentOf(const phone::JobProgress &progress)
@@ -36,9 +38,9 @@ int percentOf(const phone::JobProgress &progress)
 
 QString identifiedMessage(const phone::PhoneIdentity &identity)
 {
-    QString text = QStringLiteral("Telefono trovato: %1").arg(phoneName(identity));
+    QString text = u"Telefono trovato: %1"_s.arg(phoneName(identity));
     if (!identity.imei.isEmpty())
-        text += QStringLiteral(", IMEI %1").arg(identity.imei);
+        text += u", IMEI %1"_s.arg(identity.imei);
     return text + u'.';
 }
 
@@ -47,17 +49,17 @@ QString writeFailureMessage(const phone::PhoneError &error, const phone::PhoneId
     switch (error.kind) {
     case PhoneErrorKind::NotSupported:
         // An AT modem or a phone whose driver cannot write ringtones.
-        return QStringLiteral("%1 non accetta suonerie via cavo: la sua memoria suonerie non si può "
-                              "scrivere con questo collegamento. Il telefono non è stato modificato; la "
-                              "suoneria si può inviare come SMS con «Invia via SMS…».")
-            .arg(phoneName(identity).left(1).toUpper() + phoneName(identity).mid(1));
+        return u"%1 non accetta suonerie via cavo: la sua memoria suonerie non si può "
+               "scrivere con questo collegamento. Il telefono non è stato modificato; la "
+               "suoneria si può inviare come SMS con «Invia via SMS…»."_s.arg(
+                   phoneName(identity).left(1).toUpper() + phoneName(identity).mid(1));
     case PhoneErrorKind::Cancelled:
-        return QStringLiteral("Scrittura annullata prima che la suoneria partisse: il telefono non è "
-                              "stato modificato.");
+        return u"Scrittura annullata prima che la suoneria partisse: il telefono non è "
+               "stato modificato."_s;
     default:
         break;
     }
-    return QStringLiteral("La suoneria non è stata scritta. %1").arg(error.message());
+    return u"La suoneria non è stata scritta. %1"_s.arg(error.message());
 }
 
 TaskPhoneLink::TaskPhoneLink(phone::PhoneTaskFactory tasks, QObject *parent)
@@ -125,7 +127,7 @@ void TaskPhoneLink::finished(const phone::PhoneJobResult &result)
     m_writing = false;
     if (m_action == PhoneJob::Action::Identify) {
         if (result.error.kind == PhoneErrorKind::Cancelled)
-            Q_EMIT identified(false, QStringLiteral("Ricerca del telefono annullata."));
+            Q_EMIT identified(false, u"Ricerca del telefono annullata."_s);
         else
             Q_EMIT identified(result.ok(),
                               result.ok() ? identifiedMessage(result.identity) : result.error.message());
@@ -133,9 +135,8 @@ void TaskPhoneLink::finished(const phone::PhoneJobResult &result)
     }
     Q_EMIT progress(100);
     if (result.ok()) {
-        Q_EMIT written(
-            true,
-            QStringLiteral("«%1» è nella memoria suonerie di %2.").arg(m_title, phoneName(result.identity)));
+        Q_EMIT written(true,
+                       u"«%1» è nella memoria suonerie di %2."_s.arg(m_title, phoneName(result.identity)));
         return;
     }
     Q_EMIT written(false, writeFailureMessage(result.error, result.identity));

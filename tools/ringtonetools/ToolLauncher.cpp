@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtonetools {
 
 namespace {
@@ -50,7 +52,7 @@ std::optional<Tool> toolForProgram(const QString &programPath)
 
 QString discFolderOf(const QString &programPath)
 {
-    return QDir::cleanPath(QFileInfo(programPath).absolutePath() + QStringLiteral("/../.."));
+    return QDir::cleanPath(QFileInfo(programPath).absolutePath() + u"/../.."_s);
 }
 
 std::unique_ptr<QWidget> openTool(Tool tool, const ToolServices &services)
@@ -71,9 +73,9 @@ std::unique_ptr<QWidget> openTool(Tool tool, const ToolServices &services)
 std::unique_ptr<QWidget> openChooser(const ToolServices &services)
 {
     auto chooser = std::make_unique<QWidget>();
-    chooser->setWindowTitle(QStringLiteral("Strumenti per le suonerie"));
+    chooser->setWindowTitle(u"Strumenti per le suonerie"_s);
     auto *layout = new QVBoxLayout(chooser.get());
-    layout->addWidget(new QLabel(QStringLiteral("Quale strumento aprire?"), chooser.get()));
+    layout->addWidget(new QLabel(u"Quale strumento aprire?"_s, chooser.get()));
     QWidget *window = chooser.get();
     for (const ToolName &entry : ToolNames) {
         auto *button = new QPushButton(QString::fromUtf16(entry.title), window);

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtonetools {
 
 // The lines that may be tunes: those the reader can read, or, when none
@@ -16,7 +18,7 @@ QStringList tunesInText(const QString &text)
     QStringList candidates;
     QStringList readable;
     QString normalised = text;
-    normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    normalised.replace(u"\r\n"_s, u"\n"_s);
     normalised.replace(u'\r', u'\n');
     for (const QString &line : normalised.split(u'\n')) {
         const QString trimmed = line.trimmed();
@@ -36,28 +38,25 @@ TuneFileReading readTuneFile(const QString &path)
     const QFileInfo info(path);
     // A pipe or a device would never end or never answer.
     if (!info.isFile()) {
-        reading.error = QStringLiteral("«%1» non è un file.").arg(shown);
+        reading.error = u"«%1» non è un file."_s.arg(shown);
         return reading;
     }
     if (info.size() > MaxTuneFileBytes) {
-        reading.error =
-            QStringLiteral("«%1» è troppo grande per essere una suoneria (%2 byte, al massimo %3).")
-                .arg(shown)
-                .arg(info.size())
-                .arg(MaxTuneFileBytes);
+        reading.error = u"«%1» è troppo grande per essere una suoneria (%2 byte, al massimo %3)."_s.arg(shown)
+                            .arg(info.size())
+                            .arg(MaxTuneFileBytes);
         return reading;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        reading.error = QStringLiteral("Impossibile leggere «%1»: %2").arg(shown, file.errorString());
+        reading.error = u"Impossibile leggere «%1»: %2"_s.arg(shown, file.errorString());
         return reading;
     }
     const QByteArray bytes = file.read(MaxTuneFileBytes + 1);
     reading.tunes = tunesInText(ringtones::shared::decodeTextFile(bytes));
     if (reading.tunes.isEmpty())
-        reading.error = QStringLiteral("«%1» non contiene suonerie: nessuna riga ha la forma "
-                                       "«nome:impostazioni:note».")
-                            .arg(shown);
+        reading.error = u"«%1» non contiene suonerie: nessuna riga ha la forma "
+                        "«nome:impostazioni:note»."_s.arg(shown);
     return reading;
 }
 

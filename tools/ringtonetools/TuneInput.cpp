@@ -17,6 +17,8 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtonetools {
 
 TuneInput::TuneInput(const ToolServices &services, QWidget *parent) : QWidget(parent), m_services(services)
@@ -24,17 +26,17 @@ TuneInput::TuneInput(const ToolServices &services, QWidget *parent) : QWidget(pa
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto *buttons = new QHBoxLayout;
-    m_open = new QPushButton(QStringLiteral("Apri file…"), this);
-    m_open->setObjectName(QStringLiteral("apri"));
-    m_paste = new QPushButton(QStringLiteral("Incolla"), this);
-    m_paste->setObjectName(QStringLiteral("incolla"));
+    m_open = new QPushButton(u"Apri file…"_s, this);
+    m_open->setObjectName(u"apri"_s);
+    m_paste = new QPushButton(u"Incolla"_s, this);
+    m_paste->setObjectName(u"incolla"_s);
     m_choice = new QComboBox(this);
-    m_choice->setObjectName(QStringLiteral("brano"));
+    m_choice->setObjectName(u"brano"_s);
     m_choice->setMinimumContentsLength(30);
     m_choice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_choice->hide();
     m_origin = new QLabel(this);
-    m_origin->setObjectName(QStringLiteral("origine"));
+    m_origin->setObjectName(u"origine"_s);
     buttons->addWidget(m_open);
     buttons->addWidget(m_paste);
     buttons->addWidget(m_choice, 1);
@@ -42,14 +44,14 @@ TuneInput::TuneInput(const ToolServices &services, QWidget *parent) : QWidget(pa
     layout->addLayout(buttons);
 
     m_text = new QPlainTextEdit(this);
-    m_text->setObjectName(QStringLiteral("testoRtttl"));
-    m_text->setPlaceholderText(QStringLiteral("Scrivere o incollare qui una suoneria RTTTL, per esempio "
-                                              "Scala:d=4,o=5,b=120:c,d,e,f,g,a,b,c6"));
+    m_text->setObjectName(u"testoRtttl"_s);
+    m_text->setPlaceholderText(u"Scrivere o incollare qui una suoneria RTTTL, per esempio "
+                               "Scala:d=4,o=5,b=120:c,d,e,f,g,a,b,c6"_s);
     m_text->setMaximumHeight(64);
     layout->addWidget(m_text);
 
     m_notes = new QListWidget(this);
-    m_notes->setObjectName(QStringLiteral("correzioni"));
+    m_notes->setObjectName(u"correzioni"_s);
     m_notes->setMaximumHeight(76);
     m_notes->setWordWrap(true);
     layout->addWidget(m_notes);
@@ -82,28 +84,28 @@ void TuneInput::setTunes(const QStringList &tunes, const QString &origin)
     m_choice->addItems(tunes);
     m_choice->setCurrentIndex(0);
     m_choice->show();
-    m_origin->setText(QStringLiteral("%1 (%2 brani)").arg(origin).arg(tunes.size()));
+    m_origin->setText(u"%1 (%2 brani)"_s.arg(origin).arg(tunes.size()));
 }
 
 void TuneInput::openFile()
 {
     OpenFileRequest request;
-    request.title = QStringLiteral("Aprire una suoneria");
+    request.title = u"Aprire una suoneria"_s;
     request.startFolder = QDir::currentPath();
-    request.filter = QStringLiteral("Suonerie RTTTL (*.txt *.rtx *.rtttl);;Tutti i file (*)");
+    request.filter = u"Suonerie RTTTL (*.txt *.rtx *.rtttl);;Tutti i file (*)"_s;
     const QString path = m_services.openDialog->ask(request);
     if (path.isEmpty())
         return;
     const TuneFileReading file = readTuneFile(path);
     if (!file.error.isEmpty()) {
         platform::MessageRequest message;
-        message.title = QStringLiteral("Aprire una suoneria");
+        message.title = u"Aprire una suoneria"_s;
         message.text = file.error;
         message.icon = platform::MessageIcon::Warning;
         m_services.platform.messageBox->show(message);
         return;
     }
-    setTunes(file.tunes, QStringLiteral("Dal file %1").arg(QFileInfo(path).fileName()));
+    setTunes(file.tunes, u"Dal file %1"_s.arg(QFileInfo(path).fileName()));
 }
 
 void TuneInput::pasteClipboard()
@@ -111,9 +113,9 @@ void TuneInput::pasteClipboard()
     const QString text = QGuiApplication::clipboard()->text();
     const QStringList tunes = tunesInText(text);
     if (tunes.isEmpty())
-        setTune(text.trimmed(), QStringLiteral("Dagli appunti"));
+        setTune(text.trimmed(), u"Dagli appunti"_s);
     else
-        setTunes(tunes, QStringLiteral("Dagli appunti"));
+        setTunes(tunes, u"Dagli appunti"_s);
 }
 
 void TuneInput::readText()
@@ -131,8 +133,7 @@ void TuneInput::showReading()
     if (m_text->toPlainText().trimmed().isEmpty())
         return;
     if (!reading.ok()) {
-        auto *item =
-            new QListWidgetItem(QStringLiteral("Non si può leggere: ") + m_reading.explanation, m_notes);
+        auto *item = new QListWidgetItem(u"Non si può leggere: "_s + m_reading.explanation, m_notes);
         item->setForeground(Qt::darkRed);
         if (m_reading.spot.found()) {
             // The fault is marked, not selected: the user may be typing there.
@@ -149,11 +150,11 @@ void TuneInput::showReading()
         return;
     }
     if (reading.fixes.isEmpty()) {
-        new QListWidgetItem(QStringLiteral("Suoneria letta senza correzioni."), m_notes);
+        new QListWidgetItem(u"Suoneria letta senza correzioni."_s, m_notes);
         return;
     }
     for (const QString &fix : reading.fixes)
-        new QListWidgetItem(QStringLiteral("Corretto: ") + fix, m_notes);
+        new QListWidgetItem(u"Corretto: "_s + fix, m_notes);
 }
 
 } // namespace brivello::ringtonetools

@@ -2,6 +2,8 @@
 
 #include "ringtones/melody/MelodyInternal.h"
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::ringtonetools {
 
 namespace {
@@ -32,7 +34,7 @@ QString durationName(int duration, bool dotted)
         ++index;
     QString name = QString::fromUtf16(names[index]);
     if (dotted)
-        name += index == 1 ? QStringLiteral(" puntata") : QStringLiteral(" puntato");
+        name += index == 1 ? u" puntata"_s : u" puntato"_s;
     return name;
 }
 
@@ -70,13 +72,12 @@ QString whyNotANote(const QString &token)
     if (pos < bare.size() && bare[pos] == u'.')
         ++pos;
     if (pos >= bare.size())
-        return QStringLiteral("manca la lettera della nota (da a a g, oppure p per la pausa).");
+        return u"manca la lettera della nota (da a a g, oppure p per la pausa)."_s;
     const QChar letter = bare[pos];
     const bool known = (letter >= u'a' && letter <= u'h') || letter == u'p' || letter == u'-';
     if (!known)
-        return QStringLiteral("«%1» non è una nota: le note sono a, b, c, d, e, f, g (h per il si) e p "
-                              "per la pausa.")
-            .arg(letter);
+        return u"«%1» non è una nota: le note sono a, b, c, d, e, f, g (h per il si) e p "
+               "per la pausa."_s.arg(letter);
     qsizetype end = pos + 1;
     if (end < bare.size() && bare[end] == u'#')
         ++end;
@@ -87,11 +88,9 @@ QString whyNotANote(const QString &token)
     if (end < bare.size() && bare[end] == u'.')
         ++end;
     if (end < bare.size())
-        return QStringLiteral("dopo «%1» viene «%2», che non fa parte di una nota: una nota è durata, "
-                              "lettera, # per il diesis, ottava e punto, come 8c#6.")
-            .arg(bare.left(end), bare.mid(end));
-    return QStringLiteral(
-        "la nota non è scritta nella forma durata, lettera, #, ottava, punto (come 8c#6.).");
+        return u"dopo «%1» viene «%2», che non fa parte di una nota: una nota è durata, "
+               "lettera, # per il diesis, ottava e punto, come 8c#6."_s.arg(bare.left(end), bare.mid(end));
+    return u"la nota non è scritta nella forma durata, lettera, #, ottava, punto (come 8c#6.)."_s;
 }
 
 TuneReading readTune(const QString &text)
@@ -105,8 +104,8 @@ TuneReading readTune(const QString &text)
         return result;
     result.spot = locateNote(text, result.reading.errorNote);
     if (result.spot.found() && result.reading.errorNote <= melody::MaxNotes)
-        result.explanation += u' ' + QStringLiteral("Il motivo: ") +
-                              whyNotANote(text.mid(result.spot.start, result.spot.length));
+        result.explanation +=
+            u' ' + u"Il motivo: "_s + whyNotANote(text.mid(result.spot.start, result.spot.length));
     return result;
 }
 
@@ -131,12 +130,12 @@ QString noteName(const melody::Note &raw)
 {
     const melody::Note note = melody::detail::sanitized(raw);
     if (note.isPause())
-        return QStringLiteral("pausa, ") + durationName(note.duration, note.dotted);
+        return u"pausa, "_s + durationName(note.duration, note.dotted);
     static const char16_t *const names[] = {u"do",         u"do diesis", u"re",        u"re diesis",
                                             u"mi",         u"fa",        u"fa diesis", u"sol",
                                             u"sol diesis", u"la",        u"la diesis", u"si"};
-    return QString::fromUtf16(names[note.pitch]) + QStringLiteral(", ottava ") +
-           QString::number(note.octave) + QStringLiteral(", ") + durationName(note.duration, note.dotted);
+    return QString::fromUtf16(names[note.pitch]) + u", ottava "_s + QString::number(note.octave) + u", "_s +
+           durationName(note.duration, note.dotted);
 }
 
 } // namespace brivello::ringtonetools

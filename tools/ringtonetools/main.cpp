@@ -16,6 +16,8 @@
 
 #include <cstdio>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello::ringtonetools;
 
 int main(int argc, char *argv[])
@@ -25,7 +27,7 @@ int main(int argc, char *argv[])
     if (const std::optional<int> status = brivello::phone::runPhoneWorkerIfAsked(argc, argv))
         return *status;
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("brivello-suonerie"));
+    QApplication::setApplicationName(u"brivello-suonerie"_s);
     const QString program = QCoreApplication::applicationFilePath();
     // The first line of standard output names the tool's folder, for scripts and tests.
     std::printf("%s\n", QDir(QCoreApplication::applicationDirPath()).dirName().toUtf8().constData());
@@ -39,7 +41,7 @@ int main(int argc, char *argv[])
     services.devices = [] { return brivello::phone::listDevices(); };
     services.discFolder = discFolderOf(program);
     services.scratchFolder =
-        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/invio");
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + u"/invio"_s;
 
     const std::optional<Tool> tool = toolForProgram(program);
     std::unique_ptr<QWidget> window = tool ? openTool(*tool, services) : openChooser(services);

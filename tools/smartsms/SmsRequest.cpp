@@ -15,12 +15,14 @@
 
 #include <array>
 
+using namespace Qt::StringLiterals;
+
 namespace smartsms {
 
 namespace {
 
-const QString numberSeparator = QStringLiteral("##");
-const QString idKey = QStringLiteral("Richiesta: ");
+const QString numberSeparator = u"##"_s;
+const QString idKey = u"Richiesta: "_s;
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five unassigned
 // bytes there map to themselves, as the platform's own conversion does.
@@ -31,7 +33,7 @@ constexpr std::array<char16_t, 32> windows1252High = {
 
 QString firstLine(const QString &text)
 {
-    const qsizetype end = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
+    const qsizetype end = text.indexOf(QRegularExpression(u"[\r\n]"_s));
     return end < 0 ? text : text.left(end);
 }
 
@@ -150,7 +152,7 @@ OutboxEntry newOutboxEntry(const SmsRequest &request, const QDateTime &when)
     if (request.scratchFound)
         entry.parts =
             brivello::phone::encodeRingtoneText(splitScratchLine(request.ringtone).rtttl).message.parts;
-    entry.result = QStringLiteral("Non ancora inviato.");
+    entry.result = u"Non ancora inviato."_s;
     return entry;
 }
 
@@ -161,22 +163,22 @@ QString outboxText(const OutboxEntry &entry)
     // A line break inside a value would end the entry early.
     const auto add = [&text](const QString &key, QString value) {
         value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-        text += key + QStringLiteral(": ") + value + QLatin1Char('\n');
+        text += key + u": "_s + value + QLatin1Char('\n');
     };
-    add(QStringLiteral("Richiesta"), entry.id);
-    add(QStringLiteral("Data"), entry.when.toString(Qt::ISODate));
-    add(QStringLiteral("Argomenti"), request.arguments);
-    add(QStringLiteral("Numero"), request.number);
-    add(QStringLiteral("File"), request.scratchPath);
+    add(u"Richiesta"_s, entry.id);
+    add(u"Data"_s, entry.when.toString(Qt::ISODate));
+    add(u"Argomenti"_s, request.arguments);
+    add(u"Numero"_s, request.number);
+    add(u"File"_s, request.scratchPath);
     QString content = request.ringtone;
     if (!request.scratchPath.isEmpty() && !request.scratchFound)
-        content = QStringLiteral("(file non trovato)");
-    add(QStringLiteral("Contenuto"), content);
-    add(QStringLiteral("Numero internazionale"), entry.international);
-    add(QStringLiteral("Parti"), QString::number(entry.parts.size()));
+        content = u"(file non trovato)"_s;
+    add(u"Contenuto"_s, content);
+    add(u"Numero internazionale"_s, entry.international);
+    add(u"Parti"_s, QString::number(entry.parts.size()));
     for (std::size_t i = 0; i < entry.parts.size(); ++i)
-        add(QStringLiteral("Parte %1").arg(i + 1), entry.parts[i].hex());
-    add(QStringLiteral("Esito"), entry.result);
+        add(u"Parte %1"_s.arg(i + 1), entry.parts[i].hex());
+    add(u"Esito"_s, entry.result);
     return text + QLatin1Char('\n');
 }
 
@@ -184,12 +186,12 @@ bool writeOutboxEntry(const QString &outboxPath, const OutboxEntry &entry, QStri
 {
     const QFileInfo info(outboxPath);
     if (!QDir().mkpath(info.absolutePath())) {
-        *error = QStringLiteral("Impossibile creare la cartella %1").arg(info.absolutePath());
+        *error = u"Impossibile creare la cartella %1"_s.arg(info.absolutePath());
         return false;
     }
-    QLockFile lock(outboxPath + QStringLiteral(".lock"));
+    QLockFile lock(outboxPath + u".lock"_s);
     if (!lock.tryLock(10000)) {
-        *error = QStringLiteral("Il registro è bloccato da un altro programma.");
+        *error = u"Il registro è bloccato da un altro programma."_s;
         return false;
     }
     QByteArray existing;
@@ -210,7 +212,7 @@ bool writeOutboxEntry(const QString &outboxPath, const OutboxEntry &entry, QStri
 
 QString defaultOutboxPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/outbox.txt");
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/outbox.txt"_s;
 }
 
 } // namespace smartsms

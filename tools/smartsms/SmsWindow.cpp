@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace smartsms {
 
 using namespace brivello;
@@ -26,12 +28,12 @@ using phone::JobStep;
 
 namespace {
 
-const QString ProblemStyle = QStringLiteral("color: #a00000;");
+const QString ProblemStyle = u"color: #a00000;"_s;
 
 QString lengthText(std::chrono::milliseconds length)
 {
     const auto seconds = (length.count() + 500) / 1000;
-    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return u"%1:%2"_s.arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
 QString references(const std::vector<int> &list)
@@ -39,16 +41,15 @@ QString references(const std::vector<int> &list)
     QStringList numbers;
     for (const int reference : list)
         numbers << QString::number(reference);
-    return numbers.join(QStringLiteral(", "));
+    return numbers.join(u", "_s);
 }
 
 QString sentText(const QString &number, const std::vector<int> &refs)
 {
     if (refs.size() == 1)
-        return QStringLiteral("Suoneria inviata a %1: 1 SMS accettato dalla rete (riferimento %2).")
-            .arg(number, references(refs));
-    return QStringLiteral("Suoneria inviata a %1: %2 SMS accettati dalla rete (riferimenti %3).")
-        .arg(number)
+        return u"Suoneria inviata a %1: 1 SMS accettato dalla rete (riferimento %2)."_s.arg(number,
+                                                                                            references(refs));
+    return u"Suoneria inviata a %1: %2 SMS accettati dalla rete (riferimenti %3)."_s.arg(number)
         .arg(refs.size())
         .arg(references(refs));
 }
@@ -66,13 +67,13 @@ QLabel *wrappingLabel(QWidget *parent)
 SmsWindow::SmsWindow(SmsRequest request, SmsToolSetup setup, QWidget *parent)
     : QWidget(parent), m_request(std::move(request)), m_setup(std::move(setup))
 {
-    setWindowTitle(QStringLiteral("SmartSMS Limited Edition"));
+    setWindowTitle(u"SmartSMS Limited Edition"_s);
     if (m_request.scratchFound) {
         m_scratch = splitScratchLine(m_request.ringtone);
         m_reading = melody::readRtttl(m_scratch.rtttl);
         m_message = phone::encodeRingtoneText(m_scratch.rtttl);
     } else {
-        m_message.error = QStringLiteral("Nessuna suoneria da inviare.");
+        m_message.error = u"Nessuna suoneria da inviare."_s;
     }
 
     auto *layout = new QVBoxLayout(this);
@@ -85,14 +86,13 @@ SmsWindow::SmsWindow(SmsRequest request, SmsToolSetup setup, QWidget *parent)
     layout->addWidget(m_panel->progressBar());
 
     auto *buttons = new QHBoxLayout;
-    m_send = new QPushButton(QStringLiteral("Invia"), this);
+    m_send = new QPushButton(u"Invia"_s, this);
     m_send->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("Annulla"), this);
-    m_save = new QPushButton(QStringLiteral("Salva…"), this);
-    m_save->setToolTip(
-        QStringLiteral("Salva la suoneria come file .ott, per i telefoni che si caricano in altro "
-                       "modo."));
-    m_close = new QPushButton(QStringLiteral("Chiudi"), this);
+    m_cancel = new QPushButton(u"Annulla"_s, this);
+    m_save = new QPushButton(u"Salva…"_s, this);
+    m_save->setToolTip(u"Salva la suoneria come file .ott, per i telefoni che si caricano in altro "
+                       "modo."_s);
+    m_close = new QPushButton(u"Chiudi"_s, this);
     buttons->addWidget(m_send);
     buttons->addWidget(m_cancel);
     buttons->addWidget(m_save);
@@ -123,7 +123,7 @@ SmsWindow::~SmsWindow() = default;
 
 QWidget *SmsWindow::buildRingtoneBox()
 {
-    auto *box = new QGroupBox(QStringLiteral("Suoneria"), this);
+    auto *box = new QGroupBox(u"Suoneria"_s, this);
     auto *layout = new QVBoxLayout(box);
     m_ringtone = wrappingLabel(box);
     layout->addWidget(m_ringtone);
@@ -132,31 +132,30 @@ QWidget *SmsWindow::buildRingtoneBox()
 
 QWidget *SmsWindow::buildRecipientBox()
 {
-    auto *box = new QGroupBox(QStringLiteral("Destinatario"), this);
+    auto *box = new QGroupBox(u"Destinatario"_s, this);
     auto *layout = new QGridLayout(box);
     m_received = wrappingLabel(box);
     m_number = new QLineEdit(box);
-    m_number->setPlaceholderText(QStringLiteral("+39 333 1234567"));
-    m_number->setToolTip(QStringLiteral("Il numero in forma internazionale: + e prefisso del paese."));
+    m_number->setPlaceholderText(u"+39 333 1234567"_s);
+    m_number->setToolTip(u"Il numero in forma internazionale: + e prefisso del paese."_s);
     m_numberProblem = wrappingLabel(box);
     m_numberProblem->setStyleSheet(ProblemStyle);
     layout->addWidget(m_received, 0, 0, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Numero:"), box), 1, 0);
+    layout->addWidget(new QLabel(u"Numero:"_s, box), 1, 0);
     layout->addWidget(m_number, 1, 1);
     layout->addWidget(m_numberProblem, 2, 1);
 
     const QString typed = phone::typedFromHandedOver(m_request.number);
     const phone::NumberCheck check = phone::checkNumber(typed);
     m_number->setText(check.ok() ? check.international : typed);
-    m_received->setText(m_request.number.isEmpty()
-                            ? QStringLiteral("Nessun numero ricevuto.")
-                            : QStringLiteral("Numero ricevuto: «%1»").arg(m_request.number));
+    m_received->setText(m_request.number.isEmpty() ? u"Nessun numero ricevuto."_s
+                                                   : u"Numero ricevuto: «%1»"_s.arg(m_request.number));
     return box;
 }
 
 QWidget *SmsWindow::buildPreviewBox()
 {
-    auto *box = new QGroupBox(QStringLiteral("Che cosa viene inviato"), this);
+    auto *box = new QGroupBox(u"Che cosa viene inviato"_s, this);
     auto *layout = new QVBoxLayout(box);
     m_summary = wrappingLabel(box);
     m_parts = new QPlainTextEdit(box);
@@ -173,29 +172,26 @@ QWidget *SmsWindow::buildPreviewBox()
 void SmsWindow::showRingtone()
 {
     if (m_request.scratchPath.isEmpty()) {
-        m_ringtone->setText(
-            QStringLiteral("Nessuna suoneria: il programma è stato avviato da solo. Dalla finestra "
-                           "delle suonerie si avvia con la suoneria scelta; qui si può provare il "
-                           "collegamento con il telefono."));
+        m_ringtone->setText(u"Nessuna suoneria: il programma è stato avviato da solo. Dalla finestra "
+                            "delle suonerie si avvia con la suoneria scelta; qui si può provare il "
+                            "collegamento con il telefono."_s);
         return;
     }
     if (!m_request.scratchFound) {
-        m_ringtone->setText(QStringLiteral("File della suoneria non trovato: %1").arg(m_request.scratchPath));
+        m_ringtone->setText(u"File della suoneria non trovato: %1"_s.arg(m_request.scratchPath));
         return;
     }
     if (!m_reading.ok()) {
-        m_ringtone->setText(QStringLiteral("«%1»\nLa suoneria non si può leggere: %2")
-                                .arg(m_request.ringtone, m_reading.error));
+        m_ringtone->setText(
+            u"«%1»\nLa suoneria non si può leggere: %2"_s.arg(m_request.ringtone, m_reading.error));
         return;
     }
     const melody::Melody &tune = m_reading.melody;
     QStringList lines;
     if (!m_scratch.artist.isEmpty())
-        lines << QStringLiteral("Artista: %1").arg(m_scratch.artist);
-    lines << QStringLiteral("Titolo: %1")
-                 .arg(tune.name.isEmpty() ? QStringLiteral("(senza titolo)") : tune.name);
-    lines << QStringLiteral("Note: %1 · Tempo: %2 battiti al minuto · Durata: %3")
-                 .arg(melody::noteCount(tune))
+        lines << u"Artista: %1"_s.arg(m_scratch.artist);
+    lines << u"Titolo: %1"_s.arg(tune.name.isEmpty() ? u"(senza titolo)"_s : tune.name);
+    lines << u"Note: %1 · Tempo: %2 battiti al minuto · Durata: %3"_s.arg(melody::noteCount(tune))
                  .arg(tune.bpm)
                  .arg(lengthText(melody::duration(tune)));
     m_ringtone->setText(lines.join(u'\n'));
@@ -204,21 +200,19 @@ void SmsWindow::showRingtone()
 void SmsWindow::showPreview()
 {
     if (!m_message.ok()) {
-        m_summary->setText(m_request.scratchFound ? m_message.error : QStringLiteral("Niente da inviare."));
+        m_summary->setText(m_request.scratchFound ? m_message.error : u"Niente da inviare."_s);
         m_parts->clear();
         m_fit->clear();
         return;
     }
     const phone::SmartMessage &message = m_message.message;
     const QString port = phone::portText(message.port);
-    m_summary->setText(
-        message.isSinglePart()
-            ? QStringLiteral("Suoneria Nokia Smart Messaging, porta di destinazione %1: 1 SMS.").arg(port)
-            : QStringLiteral("Suoneria Nokia Smart Messaging, porta di destinazione %1: %2 SMS concatenati "
-                             "(riferimento 0x%3).")
-                  .arg(port)
-                  .arg(message.partCount())
-                  .arg(QStringLiteral("%1").arg(message.reference, 2, 16, QLatin1Char('0')).toUpper()));
+    m_summary->setText(message.isSinglePart()
+                           ? u"Suoneria Nokia Smart Messaging, porta di destinazione %1: 1 SMS."_s.arg(port)
+                           : u"Suoneria Nokia Smart Messaging, porta di destinazione %1: %2 SMS concatenati "
+                             "(riferimento 0x%3)."_s.arg(port)
+                                 .arg(message.partCount())
+                                 .arg(u"%1"_s.arg(message.reference, 2, 16, QLatin1Char('0')).toUpper()));
     m_parts->setPlainText(phone::partsPreview(message));
     m_fit->setText(m_message.fit.statement());
 }
@@ -235,12 +229,12 @@ void SmsWindow::send()
     if (m_panel->isWorking())
         return;
     if (!m_message.ok()) {
-        showStatus(QStringLiteral("Non c'è nessuna suoneria da inviare."), true);
+        showStatus(u"Non c'è nessuna suoneria da inviare."_s, true);
         return;
     }
     const phone::NumberCheck check = phone::checkNumber(m_number->text());
     if (!check.ok()) {
-        showStatus(QStringLiteral("Non inviato: %1").arg(check.problem), true);
+        showStatus(u"Non inviato: %1"_s.arg(check.problem), true);
         m_number->setFocus();
         return;
     }
@@ -277,7 +271,7 @@ void SmsWindow::finished(const phone::PhoneJobResult &result)
     }
     const QString text = result.ok() ? sentText(m_sentTo, result.references) : result.error.message();
     showStatus(text, !result.ok(), result.ok());
-    record(result.ok() ? text : QStringLiteral("Non inviato a %1: %2").arg(m_sentTo, text));
+    record(result.ok() ? text : u"Non inviato a %1: %2"_s.arg(m_sentTo, text));
 }
 
 void SmsWindow::cancel()
@@ -293,10 +287,10 @@ void SmsWindow::save()
     if (!m_message.ok())
         return;
     platform::SaveFileRequest request;
-    request.title = QStringLiteral("Salva la suoneria");
+    request.title = u"Salva la suoneria"_s;
     request.startFolder = QDir::homePath();
-    request.filter = QStringLiteral("Suonerie Nokia (*.ott)");
-    request.defaultExtension = QStringLiteral("ott");
+    request.filter = u"Suonerie Nokia (*.ott)"_s;
+    request.defaultExtension = u"ott"_s;
     request.promptOverwrite = true;
     const QString path = m_setup.saveDialog->ask(request);
     if (path.isEmpty())
@@ -304,15 +298,12 @@ void SmsWindow::save()
     const QByteArray bytes = m_message.message.payload();
     QString reason;
     if (!brivello::data::writeFileSafely(path, bytes, &reason)) {
-        showStatus(
-            QStringLiteral("Impossibile salvare «%1»: %2. Un file già esistente non è stato modificato.")
-                .arg(QDir::toNativeSeparators(path), reason),
-            true);
+        showStatus(u"Impossibile salvare «%1»: %2. Un file già esistente non è stato modificato."_s.arg(
+                       QDir::toNativeSeparators(path), reason),
+                   true);
         return;
     }
-    showStatus(QStringLiteral("Suoneria salvata in «%1» (%2 byte).")
-                   .arg(QDir::toNativeSeparators(path))
-                   .arg(bytes.size()),
+    showStatus(u"Suoneria salvata in «%1» (%2 byte)."_s.arg(QDir::toNativeSeparators(path)).arg(bytes.size()),
                false);
 }
 
@@ -339,7 +330,7 @@ void SmsWindow::record(const QString &result)
     QString error;
     if (!writeOutboxEntry(m_setup.outboxPath, m_entry, &error))
         showStatus(m_panel->statusLabel()->text() +
-                       QStringLiteral("\nIl registro delle richieste non è stato aggiornato: %1").arg(error),
+                       u"\nIl registro delle richieste non è stato aggiornato: %1"_s.arg(error),
                    true);
 }
 

@@ -11,13 +11,15 @@
 #include <QDateTime>
 #include <QStandardPaths>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char *argv[])
 {
     if (const std::optional<int> status = brivello::phone::runPhoneWorkerIfAsked(argc, argv))
         return *status;
 
     QApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("smartsmsle"));
+    QCoreApplication::setApplicationName(u"smartsmsle"_s);
 
     smartsms::SmsRequest request = smartsms::parseRequest(QCoreApplication::arguments().mid(1));
     smartsms::readScratchFile(request);
@@ -34,8 +36,8 @@ int main(int argc, char *argv[])
     setup.devices = [] { return brivello::phone::listDevices(); };
     setup.saveDialog = std::make_shared<brivello::platform::QtSaveFileDialog>();
     // ~/.config/smartsmsle/collegamento.ini: the connection chosen last.
-    setup.settingsFile = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
-                         QStringLiteral("/collegamento.ini");
+    setup.settingsFile =
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + u"/collegamento.ini"_s;
     setup.outboxPath = smartsms::defaultOutboxPath();
     smartsms::SmsWindow window(request, setup);
     window.show();

@@ -16,6 +16,8 @@
 
 #include <cstdio>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct ToolIdentity
@@ -47,9 +49,9 @@ ToolIdentity identity()
 {
     ToolIdentity id;
     id.name = toolName();
-    id.description = firstLineOf(QCoreApplication::applicationDirPath() + QStringLiteral("/leggimi.txt"));
+    id.description = firstLineOf(QCoreApplication::applicationDirPath() + u"/leggimi.txt"_s);
     if (id.description.isEmpty())
-        id.description = QStringLiteral("Programma dimostrativo del disco.");
+        id.description = u"Programma dimostrativo del disco."_s;
     return id;
 }
 
@@ -64,13 +66,12 @@ QWidget *buildWindow(const ToolIdentity &id)
     font.setPointSize(font.pointSize() * 2);
     font.setBold(true);
     title->setFont(font);
-    title->setObjectName(QStringLiteral("toolName"));
+    title->setObjectName(u"toolName"_s);
     auto *description = new QLabel(id.description, window);
     description->setWordWrap(true);
-    description->setObjectName(QStringLiteral("toolDescription"));
-    auto *note =
-        new QLabel(QStringLiteral("Versione dimostrativa: nessuna funzione del telefono è attiva."), window);
-    auto *close = new QPushButton(QStringLiteral("Chiudi"), window);
+    description->setObjectName(u"toolDescription"_s);
+    auto *note = new QLabel(u"Versione dimostrativa: nessuna funzione del telefono è attiva."_s, window);
+    auto *close = new QPushButton(u"Chiudi"_s, window);
     QObject::connect(close, &QPushButton::clicked, window, &QWidget::close);
     layout->addWidget(title);
     layout->addWidget(description);

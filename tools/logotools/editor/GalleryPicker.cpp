@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logotools {
 
 namespace {
@@ -31,7 +33,7 @@ GalleryPicker::GalleryPicker(QWidget *parent)
     : QDialog(parent), m_categories(new QComboBox(this)), m_logos(new QListWidget(this)),
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
-    setWindowTitle(QStringLiteral("Loghi della galleria"));
+    setWindowTitle(u"Loghi della galleria"_s);
     for (logos::Category category : logos::AllCategories)
         m_categories->addItem(logos::categoryName(category), int(category));
 
@@ -42,17 +44,17 @@ GalleryPicker::GalleryPicker(QWidget *parent)
     m_logos->setMovement(QListView::Static);
     m_logos->setUniformItemSizes(true);
     m_logos->setMinimumSize(5 * (72 * Enlargement + 12) + 24, 8 * (14 * Enlargement + 12));
-    m_logos->setAccessibleName(QStringLiteral("Loghi"));
+    m_logos->setAccessibleName(u"Loghi"_s);
 
-    m_buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Usa questo logo"));
-    m_buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annulla"));
+    m_buttons->button(QDialogButtonBox::Ok)->setText(u"Usa questo logo"_s);
+    m_buttons->button(QDialogButtonBox::Cancel)->setText(u"Annulla"_s);
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("&Genere:"), m_categories);
+    form->addRow(u"&Genere:"_s, m_categories);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_logos);
-    layout->addWidget(new QLabel(QStringLiteral("Doppio clic o Invio per usare il logo scelto."), this));
+    layout->addWidget(new QLabel(u"Doppio clic o Invio per usare il logo scelto."_s, this));
     layout->addWidget(m_buttons);
 
     connect(m_categories, &QComboBox::currentIndexChanged, this, &GalleryPicker::showCategory);
@@ -74,7 +76,7 @@ void GalleryPicker::showCategory(int index)
     for (int i = 0; i < logoImages.size(); ++i) {
         auto *item = new QListWidgetItem(logoIcon(logoImages.at(i)), QString(), m_logos);
         item->setData(LogoNumberRole, i + 1);
-        item->setToolTip(QStringLiteral("%1, logo %2").arg(logos::categoryName(category)).arg(i + 1));
+        item->setToolTip(u"%1, logo %2"_s.arg(logos::categoryName(category)).arg(i + 1));
     }
     m_logos->setCurrentRow(0);
 }

@@ -37,6 +37,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logotools {
 
 namespace {
@@ -54,28 +56,25 @@ struct ToolText
 const QList<ToolText> &toolTexts()
 {
     static const QList<ToolText> texts = {
-        {Tool::Pencil, QStringLiteral("&Matita"), QKeySequence(Qt::Key_M),
-         QStringLiteral(
-             "Matita: clic o trascina per disegnare in nero, col tasto destro in bianco. Da tastiera: "
-             "frecce per muoversi, Spazio per un punto, Maiusc+frecce per tracciare.")},
-        {Tool::Eraser, QStringLiteral("&Gomma"), QKeySequence(Qt::Key_G),
-         QStringLiteral("Gomma: clic o trascina per cancellare. Da tastiera: Spazio cancella il punto del "
-                        "cursore, Maiusc+frecce cancella lungo il cammino.")},
-        {Tool::Line, QStringLiteral("&Linea"), QKeySequence(Qt::Key_L),
-         QStringLiteral(
-             "Linea: trascina da un capo all'altro (col tasto destro in bianco). Da tastiera: Spazio "
-             "sul primo capo, frecce, Spazio sul secondo; Esc annulla.")},
-        {Tool::Rectangle, QStringLiteral("&Rettangolo"), QKeySequence(Qt::Key_R),
-         QStringLiteral(
-             "Rettangolo: trascina da un angolo all'opposto. Da tastiera: Spazio sul primo angolo, "
-             "frecce, Spazio sul secondo; Esc annulla.")},
-        {Tool::FilledRectangle, QStringLiteral("Rettangolo &pieno"), QKeySequence(Qt::Key_P),
-         QStringLiteral("Rettangolo pieno: come il rettangolo, ma riempito.")},
-        {Tool::Fill, QStringLiteral("Riempi&mento"), QKeySequence(Qt::Key_B),
-         QStringLiteral("Riempimento: clic dentro un'area per riempirla di nero, col tasto destro di bianco. "
-                        "Da tastiera: Spazio riempie l'area del cursore.")},
-        {Tool::Text, QStringLiteral("&Testo"), QKeySequence(Qt::Key_T), QString()},
-        {Tool::Stamp, QStringLiteral("&Timbro"), QKeySequence(Qt::Key_S), QString()},
+        {Tool::Pencil, u"&Matita"_s, QKeySequence(Qt::Key_M),
+         u"Matita: clic o trascina per disegnare in nero, col tasto destro in bianco. Da tastiera: "
+         "frecce per muoversi, Spazio per un punto, Maiusc+frecce per tracciare."_s},
+        {Tool::Eraser, u"&Gomma"_s, QKeySequence(Qt::Key_G),
+         u"Gomma: clic o trascina per cancellare. Da tastiera: Spazio cancella il punto del "
+         "cursore, Maiusc+frecce cancella lungo il cammino."_s},
+        {Tool::Line, u"&Linea"_s, QKeySequence(Qt::Key_L),
+         u"Linea: trascina da un capo all'altro (col tasto destro in bianco). Da tastiera: Spazio "
+         "sul primo capo, frecce, Spazio sul secondo; Esc annulla."_s},
+        {Tool::Rectangle, u"&Rettangolo"_s, QKeySequence(Qt::Key_R),
+         u"Rettangolo: trascina da un angolo all'opposto. Da tastiera: Spazio sul primo angolo, "
+         "frecce, Spazio sul secondo; Esc annulla."_s},
+        {Tool::FilledRectangle, u"Rettangolo &pieno"_s, QKeySequence(Qt::Key_P),
+         u"Rettangolo pieno: come il rettangolo, ma riempito."_s},
+        {Tool::Fill, u"Riempi&mento"_s, QKeySequence(Qt::Key_B),
+         u"Riempimento: clic dentro un'area per riempirla di nero, col tasto destro di bianco. "
+         "Da tastiera: Spazio riempie l'area del cursore."_s},
+        {Tool::Text, u"&Testo"_s, QKeySequence(Qt::Key_T), QString()},
+        {Tool::Stamp, u"&Timbro"_s, QKeySequence(Qt::Key_S), QString()},
     };
     return texts;
 }
@@ -89,10 +88,10 @@ struct FaceText
 const QList<FaceText> &fontFaces()
 {
     static const QList<FaceText> faces = {
-        {logos::FontFace::Normal, QStringLiteral("Normali (8 righe)")},
-        {logos::FontFace::Small, QStringLiteral("Piccole, maiuscole (5 righe)")},
-        {logos::FontFace::Bold, QStringLiteral("Grassetto (8 righe)")},
-        {logos::FontFace::Big, QStringLiteral("Grandi, maiuscole (14 righe)")},
+        {logos::FontFace::Normal, u"Normali (8 righe)"_s},
+        {logos::FontFace::Small, u"Piccole, maiuscole (5 righe)"_s},
+        {logos::FontFace::Bold, u"Grassetto (8 righe)"_s},
+        {logos::FontFace::Big, u"Grandi, maiuscole (14 righe)"_s},
     };
     return faces;
 }
@@ -101,11 +100,11 @@ QString kindName(LogoKind kind)
 {
     switch (kind) {
     case LogoKind::OperatorLogo:
-        return QStringLiteral("Logo operatore (72 × 14)");
+        return u"Logo operatore (72 × 14)"_s;
     case LogoKind::GroupGraphic:
-        return QStringLiteral("Logo di gruppo (72 × 14)");
+        return u"Logo di gruppo (72 × 14)"_s;
     case LogoKind::PictureMessage:
-        return QStringLiteral("Immagine per messaggio (72 × 28)");
+        return u"Immagine per messaggio (72 × 28)"_s;
     }
     return {};
 }
@@ -119,9 +118,9 @@ QIcon iconPicture(const logos::PixelBitmap &bitmap)
 QString networkText(const Network &network)
 {
     if (!network.isValid())
-        return QStringLiteral("nessuna");
-    const QString name = network.name.isEmpty() ? QStringLiteral("rete sconosciuta") : network.name;
-    return QStringLiteral("%1 (%2), MCC %3 MNC %4").arg(name, network.country, network.mcc, network.mnc);
+        return u"nessuna"_s;
+    const QString name = network.name.isEmpty() ? u"rete sconosciuta"_s : network.name;
+    return u"%1 (%2), MCC %3 MNC %4"_s.arg(name, network.country, network.mcc, network.mnc);
 }
 
 Network networkOfCode(const OperatorList &operators, const QString &code)
@@ -158,7 +157,7 @@ LogoToolWindow::LogoToolWindow(const ToolFace &face, LogoToolServices services, 
         for (LogoKind kind : m_face.kinds)
             m_kindBox->addItem(kindName(kind), int(kind));
         auto *kindRow = new QFormLayout;
-        kindRow->addRow(QStringLiteral("&Disegno:"), m_kindBox);
+        kindRow->addRow(u"&Disegno:"_s, m_kindBox);
         left->addLayout(kindRow);
         connect(m_kindBox, &QComboBox::currentIndexChanged, this,
                 [this] { setKind(LogoKind(m_kindBox->currentData().toInt())); });
@@ -169,19 +168,18 @@ LogoToolWindow::LogoToolWindow(const ToolFace &face, LogoToolServices services, 
     m_messageRow = new QWidget;
     m_messageText = new QLineEdit;
     m_messageText->setMaxLength(PictureMessageTextLimit);
-    m_messageText->setAccessibleName(QStringLiteral("Testo del messaggio"));
+    m_messageText->setAccessibleName(u"Testo del messaggio"_s);
     m_messageCount = new QLabel;
     auto *messageLayout = new QHBoxLayout(m_messageRow);
     messageLayout->setContentsMargins(0, 0, 0, 0);
-    auto *messageLabel = new QLabel(QStringLiteral("Testo del messa&ggio:"));
+    auto *messageLabel = new QLabel(u"Testo del messa&ggio:"_s);
     messageLabel->setBuddy(m_messageText);
     messageLayout->addWidget(messageLabel);
     messageLayout->addWidget(m_messageText, 1);
     messageLayout->addWidget(m_messageCount);
     left->addWidget(m_messageRow);
     connect(m_messageText, &QLineEdit::textChanged, this, [this] {
-        m_messageCount->setText(
-            QStringLiteral("%1/%2").arg(m_messageText->text().size()).arg(PictureMessageTextLimit));
+        m_messageCount->setText(u"%1/%2"_s.arg(m_messageText->text().size()).arg(PictureMessageTextLimit));
         refreshScreens();
     });
 
@@ -200,15 +198,14 @@ LogoToolWindow::LogoToolWindow(const ToolFace &face, LogoToolServices services, 
         refreshTitle();
         refreshCommands();
     });
-    connect(&m_editor, &PictureEditor::cursorMoved, this, [this](QPoint at) {
-        m_position->setText(QStringLiteral("Punto %1, %2").arg(at.x()).arg(at.y()));
-    });
+    connect(&m_editor, &PictureEditor::cursorMoved, this,
+            [this](QPoint at) { m_position->setText(u"Punto %1, %2"_s.arg(at.x()).arg(at.y())); });
     connect(&m_editor, &PictureEditor::problem, this, &LogoToolWindow::tell);
     connect(m_canvas, &PixelCanvas::zoomChanged, this,
-            [this](int zoom) { tell(QStringLiteral("Ingrandimento: %1 volte").arg(zoom)); });
+            [this](int zoom) { tell(u"Ingrandimento: %1 volte"_s.arg(zoom)); });
 
-    m_position->setText(QStringLiteral("Punto 0, 0"));
-    m_messageCount->setText(QStringLiteral("0/%1").arg(PictureMessageTextLimit));
+    m_position->setText(u"Punto 0, 0"_s);
+    m_messageCount->setText(u"0/%1"_s.arg(PictureMessageTextLimit));
     m_tools.at(Tool::Pencil)->setChecked(true);
     applyTextSettings();
     applyStampSettings();
@@ -237,38 +234,35 @@ void LogoToolWindow::addCommand(Command command, const QString &text, const QKey
 
 void LogoToolWindow::buildCommands()
 {
-    addCommand(Command::New, QStringLiteral("&Nuovo"), QKeySequence::New, [this] { newPicture(); });
-    addCommand(Command::Gallery, QStringLiteral("Logo dalla &galleria..."),
-               QKeySequence(Qt::CTRL | Qt::Key_G), [this] { pickFromGallery(); });
-    addCommand(Command::Open, QStringLiteral("&Apri..."), QKeySequence::Open, [this] { openFile(); });
-    addCommand(Command::Save, QStringLiteral("&Salva"), QKeySequence::Save, [this] { save(); });
-    addCommand(Command::SaveAs, QStringLiteral("Salva &con nome..."),
-               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { saveAs(); });
-    addCommand(Command::Quit, QStringLiteral("&Esci"), QKeySequence(Qt::CTRL | Qt::Key_Q),
-               [this] { close(); });
-    addCommand(Command::Undo, QStringLiteral("&Annulla"), QKeySequence::Undo, [this] { m_editor.undo(); });
-    addCommand(Command::Redo, QStringLiteral("&Ripeti"), QKeySequence(Qt::CTRL | Qt::Key_Y),
-               [this] { m_editor.redo(); });
-    addCommand(Command::Invert, QStringLiteral("&Inverti i colori"), QKeySequence(Qt::CTRL | Qt::Key_I),
+    addCommand(Command::New, u"&Nuovo"_s, QKeySequence::New, [this] { newPicture(); });
+    addCommand(Command::Gallery, u"Logo dalla &galleria..."_s, QKeySequence(Qt::CTRL | Qt::Key_G),
+               [this] { pickFromGallery(); });
+    addCommand(Command::Open, u"&Apri..."_s, QKeySequence::Open, [this] { openFile(); });
+    addCommand(Command::Save, u"&Salva"_s, QKeySequence::Save, [this] { save(); });
+    addCommand(Command::SaveAs, u"Salva &con nome..."_s, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+               [this] { saveAs(); });
+    addCommand(Command::Quit, u"&Esci"_s, QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
+    addCommand(Command::Undo, u"&Annulla"_s, QKeySequence::Undo, [this] { m_editor.undo(); });
+    addCommand(Command::Redo, u"&Ripeti"_s, QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { m_editor.redo(); });
+    addCommand(Command::Invert, u"&Inverti i colori"_s, QKeySequence(Qt::CTRL | Qt::Key_I),
                [this] { m_editor.invert(); });
-    addCommand(Command::ShiftLeft, QStringLiteral("Sposta a &sinistra"), QKeySequence(Qt::ALT | Qt::Key_Left),
+    addCommand(Command::ShiftLeft, u"Sposta a &sinistra"_s, QKeySequence(Qt::ALT | Qt::Key_Left),
                [this] { m_editor.shift(-1, 0); });
-    addCommand(Command::ShiftRight, QStringLiteral("Sposta a &destra"), QKeySequence(Qt::ALT | Qt::Key_Right),
+    addCommand(Command::ShiftRight, u"Sposta a &destra"_s, QKeySequence(Qt::ALT | Qt::Key_Right),
                [this] { m_editor.shift(1, 0); });
-    addCommand(Command::ShiftUp, QStringLiteral("Sposta in &su"), QKeySequence(Qt::ALT | Qt::Key_Up),
+    addCommand(Command::ShiftUp, u"Sposta in &su"_s, QKeySequence(Qt::ALT | Qt::Key_Up),
                [this] { m_editor.shift(0, -1); });
-    addCommand(Command::ShiftDown, QStringLiteral("Sposta in gi&ù"), QKeySequence(Qt::ALT | Qt::Key_Down),
+    addCommand(Command::ShiftDown, u"Sposta in gi&ù"_s, QKeySequence(Qt::ALT | Qt::Key_Down),
                [this] { m_editor.shift(0, 1); });
-    addCommand(Command::Clear, QStringLiteral("Cance&lla tutto"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
+    addCommand(Command::Clear, u"Cance&lla tutto"_s, QKeySequence(Qt::CTRL | Qt::Key_Delete),
                [this] { m_editor.clear(); });
-    addCommand(Command::ZoomIn, QStringLiteral("&Ingrandisci"), QKeySequence::ZoomIn,
+    addCommand(Command::ZoomIn, u"&Ingrandisci"_s, QKeySequence::ZoomIn,
                [this] { m_canvas->setZoom(m_canvas->zoom() + ZoomStep); });
-    addCommand(Command::ZoomOut, QStringLiteral("&Riduci"), QKeySequence::ZoomOut,
+    addCommand(Command::ZoomOut, u"&Riduci"_s, QKeySequence::ZoomOut,
                [this] { m_canvas->setZoom(m_canvas->zoom() - ZoomStep); });
-    addCommand(Command::PickNetwork, QStringLiteral("Scegli la &rete..."), QKeySequence(Qt::CTRL | Qt::Key_R),
+    addCommand(Command::PickNetwork, u"Scegli la &rete..."_s, QKeySequence(Qt::CTRL | Qt::Key_R),
                [this] { pickNetwork(); });
-    addCommand(Command::Help, QStringLiteral("&Istruzioni"), QKeySequence::HelpContents,
-               [this] { showHelp(); });
+    addCommand(Command::Help, u"&Istruzioni"_s, QKeySequence::HelpContents, [this] { showHelp(); });
     m_commands.at(Command::Redo)
         ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     m_commands.at(Command::ZoomIn)
@@ -279,8 +273,8 @@ void LogoToolWindow::buildCommands()
         auto *action = new QAction(text.name, group);
         action->setCheckable(true);
         action->setShortcut(text.shortcut);
-        action->setToolTip(QStringLiteral("%1 (%2)").arg(QString(text.name).remove(QLatin1Char('&')),
-                                                         text.shortcut.toString(QKeySequence::NativeText)));
+        action->setToolTip(u"%1 (%2)"_s.arg(QString(text.name).remove(QLatin1Char('&')),
+                                            text.shortcut.toString(QKeySequence::NativeText)));
         const Tool tool = text.tool;
         connect(action, &QAction::triggered, this, [this, tool] {
             m_editor.setTool(tool);
@@ -296,7 +290,7 @@ void LogoToolWindow::buildCommands()
 
 void LogoToolWindow::buildMenus()
 {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu *file = menuBar()->addMenu(u"&File"_s);
     for (Command command : {Command::New, Command::Gallery, Command::Open})
         file->addAction(m_commands.at(command));
     file->addSeparator();
@@ -305,7 +299,7 @@ void LogoToolWindow::buildMenus()
     file->addSeparator();
     file->addAction(m_commands.at(Command::Quit));
 
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Modifica"));
+    QMenu *edit = menuBar()->addMenu(u"&Modifica"_s);
     edit->addAction(m_commands.at(Command::Undo));
     edit->addAction(m_commands.at(Command::Redo));
     edit->addSeparator();
@@ -315,8 +309,8 @@ void LogoToolWindow::buildMenus()
     edit->addSeparator();
     edit->addAction(m_commands.at(Command::PickNetwork));
 
-    QMenu *tools = menuBar()->addMenu(QStringLiteral("S&trumenti"));
-    auto *bar = addToolBar(QStringLiteral("Strumenti"));
+    QMenu *tools = menuBar()->addMenu(u"S&trumenti"_s);
+    auto *bar = addToolBar(u"Strumenti"_s);
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     bar->setMovable(false);
     for (const ToolText &text : toolTexts()) {
@@ -327,11 +321,11 @@ void LogoToolWindow::buildMenus()
     for (Command command : {Command::Undo, Command::Redo, Command::Invert})
         bar->addAction(m_commands.at(command));
 
-    QMenu *view = menuBar()->addMenu(QStringLiteral("&Visualizza"));
+    QMenu *view = menuBar()->addMenu(u"&Visualizza"_s);
     view->addAction(m_commands.at(Command::ZoomIn));
     view->addAction(m_commands.at(Command::ZoomOut));
 
-    QMenu *help = menuBar()->addMenu(QStringLiteral("&Aiuto"));
+    QMenu *help = menuBar()->addMenu(u"&Aiuto"_s);
     help->addAction(m_commands.at(Command::Help));
 }
 
@@ -345,7 +339,7 @@ QWidget *LogoToolWindow::buildToolOptions()
 
     auto *textPage = new QWidget;
     m_textBox = new QLineEdit;
-    m_textBox->setAccessibleName(QStringLiteral("Testo da scrivere"));
+    m_textBox->setAccessibleName(u"Testo da scrivere"_s);
     m_fontBox = new QComboBox;
     for (const FaceText &face : fontFaces())
         m_fontBox->addItem(face.name, int(face.face));
@@ -353,14 +347,13 @@ QWidget *LogoToolWindow::buildToolOptions()
     m_trackingBox->setRange(0, 4);
     auto *textForm = new QFormLayout(textPage);
     textForm->setContentsMargins(0, 0, 0, 0);
-    textForm->addRow(QStringLiteral("Te&sto:"), m_textBox);
+    textForm->addRow(u"Te&sto:"_s, m_textBox);
     auto *textLook = new QHBoxLayout;
     textLook->addWidget(m_fontBox, 1);
-    textLook->addWidget(new QLabel(QStringLiteral("Spaziatura:")));
+    textLook->addWidget(new QLabel(u"Spaziatura:"_s));
     textLook->addWidget(m_trackingBox);
-    textForm->addRow(QStringLiteral("Lettere:"), textLook);
-    textForm->addRow(
-        new QLabel(QStringLiteral("Clic o Spazio mettono qui l'angolo in alto a sinistra del testo.")));
+    textForm->addRow(u"Lettere:"_s, textLook);
+    textForm->addRow(new QLabel(u"Clic o Spazio mettono qui l'angolo in alto a sinistra del testo."_s));
     m_options->addWidget(textPage);
     connect(m_textBox, &QLineEdit::textChanged, this, &LogoToolWindow::applyTextSettings);
     connect(m_fontBox, &QComboBox::currentIndexChanged, this, &LogoToolWindow::applyTextSettings);
@@ -378,18 +371,17 @@ QWidget *LogoToolWindow::buildToolOptions()
     std::sort(names.begin(), names.end());
     for (const QString &name : std::as_const(names))
         m_iconBox->addItem(iconPicture(logos::builtInIcons().value(name)), name, name);
-    m_mirrorBox = new QCheckBox(QStringLiteral("A spe&cchio"));
+    m_mirrorBox = new QCheckBox(u"A spe&cchio"_s);
     auto *stampForm = new QFormLayout(stampPage);
     stampForm->setContentsMargins(0, 0, 0, 0);
     auto *stampRow = new QHBoxLayout;
     stampRow->addWidget(m_iconBox, 1);
     stampRow->addWidget(m_mirrorBox);
     // A label names its shortcut only for a widget it is the buddy of.
-    auto *iconLabel = new QLabel(QStringLiteral("F&igura:"));
+    auto *iconLabel = new QLabel(u"F&igura:"_s);
     iconLabel->setBuddy(m_iconBox);
     stampForm->addRow(iconLabel, stampRow);
-    stampForm->addRow(
-        new QLabel(QStringLiteral("Clic o Spazio mettono qui l'angolo in alto a sinistra della figura.")));
+    stampForm->addRow(new QLabel(u"Clic o Spazio mettono qui l'angolo in alto a sinistra della figura."_s));
     m_options->addWidget(stampPage);
     connect(m_iconBox, &QComboBox::currentIndexChanged, this, &LogoToolWindow::applyStampSettings);
     connect(m_mirrorBox, &QCheckBox::toggled, this, &LogoToolWindow::applyStampSettings);
@@ -402,39 +394,39 @@ QWidget *LogoToolWindow::buildSidePanel()
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    auto *screens = new QGroupBox(QStringLiteral("Sul telefono"));
+    auto *screens = new QGroupBox(u"Sul telefono"_s);
     auto *screensLayout = new QVBoxLayout(screens);
     m_phone = new PhoneScreenView(3);
     m_actualSize = new PhoneScreenView(1);
     screensLayout->addWidget(m_phone, 0, Qt::AlignHCenter);
     auto *actualRow = new QHBoxLayout;
-    actualRow->addWidget(new QLabel(QStringLiteral("Dimensione reale:")));
+    actualRow->addWidget(new QLabel(u"Dimensione reale:"_s));
     actualRow->addWidget(m_actualSize);
     actualRow->addStretch();
     screensLayout->addLayout(actualRow);
     layout->addWidget(screens);
 
-    m_networkRow = new QGroupBox(QStringLiteral("Rete del logo"));
+    m_networkRow = new QGroupBox(u"Rete del logo"_s);
     auto *networkLayout = new QVBoxLayout(m_networkRow);
     m_networkLabel = new QLabel;
     m_networkLabel->setWordWrap(true);
-    m_networkButton = new QPushButton(QStringLiteral("Scegli la &rete..."));
+    m_networkButton = new QPushButton(u"Scegli la &rete..."_s);
     networkLayout->addWidget(m_networkLabel);
     networkLayout->addWidget(m_networkButton, 0, Qt::AlignLeft);
     layout->addWidget(m_networkRow);
     connect(m_networkButton, &QPushButton::clicked, this, [this] { pickNetwork(); });
 
-    auto *saving = new QGroupBox(QStringLiteral("Salva per un altro programma"));
+    auto *saving = new QGroupBox(u"Salva per un altro programma"_s);
     auto *savingLayout = new QFormLayout(saving);
     m_formatBox = new QComboBox;
-    m_saveButton = new QPushButton(QStringLiteral("Salva con &nome..."));
-    savingLayout->addRow(QStringLiteral("F&ormato:"), m_formatBox);
+    m_saveButton = new QPushButton(u"Salva con &nome..."_s);
+    savingLayout->addRow(u"F&ormato:"_s, m_formatBox);
     savingLayout->addRow(m_saveButton);
     layout->addWidget(saving);
     connect(m_saveButton, &QPushButton::clicked, this, [this] { saveAs(); });
 
     if (!m_services.sendSteps.empty()) {
-        auto *sending = new QGroupBox(QStringLiteral("Invia al telefono"));
+        auto *sending = new QGroupBox(u"Invia al telefono"_s);
         auto *sendingLayout = new QVBoxLayout(sending);
         for (const std::shared_ptr<SendStep> &step : m_services.sendSteps) {
             auto *button = new QPushButton(step->buttonText());
@@ -539,7 +531,7 @@ void LogoToolWindow::refreshFormats()
     m_formatBox->clear();
     for (const FormatInfo &info : pictureFormats()) {
         if (formatFits(info.format, m_kind))
-            m_formatBox->addItem(QStringLiteral("%1 (.%2)").arg(info.name, info.extension), int(info.format));
+            m_formatBox->addItem(u"%1 (.%2)"_s.arg(info.name, info.extension), int(info.format));
     }
     const int kept = m_formatBox->findData(before);
     m_formatBox->setCurrentIndex(kept >= 0 ? kept : 0);
@@ -560,8 +552,8 @@ void LogoToolWindow::refreshNetwork()
 
 void LogoToolWindow::refreshTitle()
 {
-    const QString name = m_path.isEmpty() ? QStringLiteral("senza nome") : QFileInfo(m_path).fileName();
-    setWindowTitle(QStringLiteral("%1[*] - %2").arg(name, m_face.title));
+    const QString name = m_path.isEmpty() ? u"senza nome"_s : QFileInfo(m_path).fileName();
+    setWindowTitle(u"%1[*] - %2"_s.arg(name, m_face.title));
     setWindowModified(m_editor.isModified());
 }
 
@@ -592,7 +584,7 @@ bool LogoToolWindow::confirmDiscard()
         return true;
     platform::MessageRequest request;
     request.title = m_face.title;
-    request.text = QStringLiteral("Il disegno non è stato salvato. Salvarlo adesso?");
+    request.text = u"Il disegno non è stato salvato. Salvarlo adesso?"_s;
     request.buttons = platform::MessageButtons::YesNoCancel;
     request.icon = platform::MessageIcon::Question;
     switch (m_services.messageBox->show(request)) {
@@ -620,7 +612,7 @@ void LogoToolWindow::newPicture()
     m_editor.reset(PixelBitmap(pictureSize(m_kind).width(), pictureSize(m_kind).height()));
     m_path.clear();
     refreshTitle();
-    tell(QStringLiteral("Nuovo disegno."));
+    tell(u"Nuovo disegno."_s);
 }
 
 void LogoToolWindow::pickFromGallery()
@@ -635,7 +627,7 @@ void LogoToolWindow::pickFromGallery()
         m_editor.replace(centredIn(toBitmap(logo), pictureSize(m_kind)));
         m_path.clear();
         refreshTitle();
-        tell(QStringLiteral("Logo della galleria: %1.").arg(picker->chosenName()));
+        tell(u"Logo della galleria: %1."_s.arg(picker->chosenName()));
         m_canvas->setFocus();
     });
     picker->open();
@@ -644,11 +636,10 @@ void LogoToolWindow::pickFromGallery()
 void LogoToolWindow::openFile()
 {
     OpenFileRequest request;
-    request.title = QStringLiteral("Apri un'immagine");
+    request.title = u"Apri un'immagine"_s;
     request.startFolder = dialogFolder();
-    request.filter =
-        QStringLiteral("Immagini (*.bmp *.png *.jpg *.jpeg *.gif *.nol *.ngg *.nlm *.otb *.wbmp);;"
-                       "Tutti i file (*)");
+    request.filter = u"Immagini (*.bmp *.png *.jpg *.jpeg *.gif *.nol *.ngg *.nlm *.otb *.wbmp);;"
+                     "Tutti i file (*)"_s;
     const QString path = m_services.openFileDialog->ask(request);
     if (path.isEmpty())
         return;
@@ -692,7 +683,7 @@ void LogoToolWindow::useOpenedPicture(const OpenedPicture &opened, const QString
             m_editor.replace(dialog->result());
             m_path.clear();
             refreshTitle();
-            tell(QStringLiteral("Aperta e ridotta a due colori: %1").arg(path));
+            tell(u"Aperta e ridotta a due colori: %1"_s.arg(path));
             m_canvas->setFocus();
         });
         dialog->open();
@@ -715,7 +706,7 @@ void LogoToolWindow::useOpenedPicture(const OpenedPicture &opened, const QString
     }
     refreshScreens();
     refreshTitle();
-    tell(QStringLiteral("Aperto: %1").arg(path));
+    tell(u"Aperto: %1"_s.arg(path));
 }
 
 bool LogoToolWindow::save()
@@ -730,7 +721,7 @@ bool LogoToolWindow::saveAs()
     PictureFormat format = selectedFormat();
     const FormatInfo &info = formatInfo(format);
     platform::SaveFileRequest request;
-    request.title = QStringLiteral("Salva il disegno");
+    request.title = u"Salva il disegno"_s;
     request.startFolder = dialogFolder();
     request.filter = dialogFilter(format);
     request.defaultExtension = info.extension;
@@ -745,8 +736,8 @@ bool LogoToolWindow::saveAs()
             platform::MessageRequest message;
             message.title = m_face.title;
             message.text =
-                QStringLiteral("Il formato .%1 non è adatto a questo disegno: il file non è stato salvato.")
-                    .arg(formatInfo(*typed).extension);
+                u"Il formato .%1 non è adatto a questo disegno: il file non è stato salvato."_s.arg(
+                    formatInfo(*typed).extension);
             message.icon = platform::MessageIcon::Warning;
             m_services.messageBox->show(message);
             return false;
@@ -759,7 +750,7 @@ bool LogoToolWindow::saveAs()
 bool LogoToolWindow::writeFile(const QString &path, PictureFormat format)
 {
     if (formatInfo(format).needsNetwork && !m_network.isValid()) {
-        tell(QStringLiteral("Un logo operatore porta con sé la rete: sceglierla per salvarlo."));
+        tell(u"Un logo operatore porta con sé la rete: sceglierla per salvarlo."_s);
         pickNetwork([this, path, format] { writeFile(path, format); });
         return false;
     }
@@ -767,10 +758,10 @@ bool LogoToolWindow::writeFile(const QString &path, PictureFormat format)
     if (!savePicture(path, format, document(), &error)) {
         platform::MessageRequest message;
         message.title = m_face.title;
-        message.text = QStringLiteral("Il disegno non è stato salvato.\n%1").arg(error);
+        message.text = u"Il disegno non è stato salvato.\n%1"_s.arg(error);
         message.icon = platform::MessageIcon::Critical;
         m_services.messageBox->show(message);
-        tell(QStringLiteral("Non salvato."));
+        tell(u"Non salvato."_s);
         return false;
     }
     m_path = path;
@@ -778,7 +769,7 @@ bool LogoToolWindow::writeFile(const QString &path, PictureFormat format)
     m_lastFolder = QFileInfo(path).absolutePath();
     m_editor.setSaved();
     refreshTitle();
-    tell(QStringLiteral("Salvato come %1: %2").arg(formatInfo(format).name, path));
+    tell(u"Salvato come %1: %2"_s.arg(formatInfo(format).name, path));
     return true;
 }
 
@@ -795,7 +786,7 @@ void LogoToolWindow::pickNetwork(std::function<void()> then)
             return;
         m_network = *chosen;
         refreshNetwork();
-        tell(QStringLiteral("Rete del logo: %1").arg(networkText(m_network)));
+        tell(u"Rete del logo: %1"_s.arg(networkText(m_network)));
         if (then)
             then();
     });
@@ -808,22 +799,22 @@ void LogoToolWindow::showHelp()
     if (m_services.helpFile.isEmpty() || !file.open(QIODevice::ReadOnly)) {
         platform::MessageRequest message;
         message.title = m_face.title;
-        message.text = QStringLiteral("Le istruzioni non si trovano: %1").arg(m_services.helpFile);
+        message.text = u"Le istruzioni non si trovano: %1"_s.arg(m_services.helpFile);
         message.icon = platform::MessageIcon::Warning;
         m_services.messageBox->show(message);
         return;
     }
     auto *dialog = new QDialog(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setObjectName(QStringLiteral("help"));
-    dialog->setWindowTitle(QStringLiteral("Istruzioni - %1").arg(m_face.title));
+    dialog->setObjectName(u"help"_s);
+    dialog->setWindowTitle(u"Istruzioni - %1"_s.arg(m_face.title));
     auto *text = new QPlainTextEdit(QString::fromUtf8(file.readAll()), dialog);
     text->setReadOnly(true);
     text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     // The help lines its columns up with blanks.
     text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
-    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Chiudi"));
+    buttons->button(QDialogButtonBox::Close)->setText(u"Chiudi"_s);
     auto *layout = new QVBoxLayout(dialog);
     layout->addWidget(text);
     layout->addWidget(buttons);

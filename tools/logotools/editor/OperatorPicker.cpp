@@ -11,6 +11,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logotools {
 
 namespace {
@@ -24,22 +26,21 @@ OperatorPicker::OperatorPicker(const OperatorList &operators, QWidget *parent)
       m_count(new QLabel(this)),
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
-    setWindowTitle(QStringLiteral("Scegli la rete"));
-    m_search->setPlaceholderText(QStringLiteral("Paese, nome o codice della rete"));
+    setWindowTitle(u"Scegli la rete"_s);
+    m_search->setPlaceholderText(u"Paese, nome o codice della rete"_s);
     m_search->setClearButtonEnabled(true);
-    m_search->setAccessibleName(QStringLiteral("Cerca"));
-    m_list->setHeaderLabels(
-        {QStringLiteral("Paese"), QStringLiteral("Rete"), QStringLiteral("MCC"), QStringLiteral("MNC")});
+    m_search->setAccessibleName(u"Cerca"_s);
+    m_list->setHeaderLabels({u"Paese"_s, u"Rete"_s, u"MCC"_s, u"MNC"_s});
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setAllColumnsShowFocus(true);
     m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_list->setMinimumSize(520, 360);
-    m_buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Scegli"));
-    m_buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annulla"));
+    m_buttons->button(QDialogButtonBox::Ok)->setText(u"Scegli"_s);
+    m_buttons->button(QDialogButtonBox::Cancel)->setText(u"Annulla"_s);
 
-    auto *searchLabel = new QLabel(QStringLiteral("&Cerca:"), this);
+    auto *searchLabel = new QLabel(u"&Cerca:"_s, this);
     searchLabel->setBuddy(m_search);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(searchLabel);
@@ -78,8 +79,8 @@ void OperatorPicker::showMatches()
     if (!items.isEmpty())
         m_list->setCurrentItem(items.first());
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(!items.isEmpty());
-    m_count->setText(m_shown.isEmpty() ? QStringLiteral("Nessuna rete trovata.")
-                                       : QStringLiteral("Reti trovate: %1").arg(m_shown.size()));
+    m_count->setText(m_shown.isEmpty() ? u"Nessuna rete trovata."_s
+                                       : u"Reti trovate: %1"_s.arg(m_shown.size()));
 }
 
 std::optional<Network> OperatorPicker::chosenNetwork() const

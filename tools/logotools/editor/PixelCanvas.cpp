@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logotools {
 
 namespace {
@@ -27,7 +29,7 @@ PixelCanvas::PixelCanvas(PictureEditor &editor, QWidget *parent) : QWidget(paren
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    setAccessibleName(QStringLiteral("Disegno ingrandito"));
+    setAccessibleName(u"Disegno ingrandito"_s);
     connect(&m_editor, &PictureEditor::changed, this, &PixelCanvas::followPicture);
     connect(&m_editor, &PictureEditor::cursorMoved, this, qOverload<>(&QWidget::update));
     followPicture();

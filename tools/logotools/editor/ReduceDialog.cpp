@@ -12,6 +12,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logotools {
 
 namespace {
@@ -32,19 +34,18 @@ ReduceDialog::ReduceDialog(const QImage &source, QSize size, QWidget *parent)
       m_spin(new QSpinBox(this)), m_dithering(new QComboBox(this)), m_preview(new QLabel(this)),
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
-    setWindowTitle(QStringLiteral("Riduci a due colori"));
+    setWindowTitle(u"Riduci a due colori"_s);
     Reduction defaults;
     m_slider->setRange(0, 255);
     m_spin->setRange(0, 255);
     m_slider->setValue(defaults.threshold);
     m_spin->setValue(defaults.threshold);
-    m_slider->setAccessibleName(QStringLiteral("Soglia"));
-    m_dithering->addItem(QStringLiteral("Nessuna: solo la soglia"), int(Dithering::None));
-    m_dithering->addItem(QStringLiteral("Diffusione dell'errore (Floyd-Steinberg)"),
-                         int(Dithering::FloydSteinberg));
-    m_dithering->addItem(QStringLiteral("Retino ordinato (Bayer)"), int(Dithering::Ordered));
-    m_buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Usa"));
-    m_buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annulla"));
+    m_slider->setAccessibleName(u"Soglia"_s);
+    m_dithering->addItem(u"Nessuna: solo la soglia"_s, int(Dithering::None));
+    m_dithering->addItem(u"Diffusione dell'errore (Floyd-Steinberg)"_s, int(Dithering::FloydSteinberg));
+    m_dithering->addItem(u"Retino ordinato (Bayer)"_s, int(Dithering::Ordered));
+    m_buttons->button(QDialogButtonBox::Ok)->setText(u"Usa"_s);
+    m_buttons->button(QDialogButtonBox::Cancel)->setText(u"Annulla"_s);
 
     auto *original = new QLabel(this);
     const QImage shownSource =
@@ -58,13 +59,13 @@ ReduceDialog::ReduceDialog(const QImage &source, QSize size, QWidget *parent)
     threshold->addWidget(m_slider, 1);
     threshold->addWidget(m_spin);
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("Immagine:"), original);
-    form->addRow(QStringLiteral("Risultato:"), m_preview);
+    form->addRow(u"Immagine:"_s, original);
+    form->addRow(u"Risultato:"_s, m_preview);
     // A label names its shortcut only for a widget it is the buddy of.
-    auto *thresholdLabel = new QLabel(QStringLiteral("&Soglia (più alta, più nero):"), this);
+    auto *thresholdLabel = new QLabel(u"&Soglia (più alta, più nero):"_s, this);
     thresholdLabel->setBuddy(m_slider);
     form->addRow(thresholdLabel, threshold);
-    form->addRow(QStringLiteral("&Retinatura:"), m_dithering);
+    form->addRow(u"&Retinatura:"_s, m_dithering);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_buttons);

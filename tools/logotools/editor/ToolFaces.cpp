@@ -3,23 +3,19 @@
 #include <QDir>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logotools {
 
 const QList<ToolFace> &toolFaces()
 {
     static const QList<ToolFace> faces = {
         {FaceId::LogoEditor,
-         QStringLiteral("Editor Loghi"),
-         QStringLiteral("logoedit"),
+         u"Editor Loghi"_s,
+         u"logoedit"_s,
          {LogoKind::OperatorLogo, LogoKind::PictureMessage}},
-        {FaceId::GroupGraphic,
-         QStringLiteral("Logo Gruppo"),
-         QStringLiteral("grplogo"),
-         {LogoKind::GroupGraphic}},
-        {FaceId::PictureMessage,
-         QStringLiteral("Messaggi Illustrati"),
-         QStringLiteral("picmsg"),
-         {LogoKind::PictureMessage}},
+        {FaceId::GroupGraphic, u"Logo Gruppo"_s, u"grplogo"_s, {LogoKind::GroupGraphic}},
+        {FaceId::PictureMessage, u"Messaggi Illustrati"_s, u"picmsg"_s, {LogoKind::PictureMessage}},
     };
     return faces;
 }
@@ -48,8 +44,7 @@ ToolStart toolStart(const QString &programPath)
     const QFileInfo program(programPath);
     const QString folder = program.absoluteDir().dirName();
     const ToolFace &face = faceForProgram(programPath);
-    return {&face, program.absoluteDir().filePath(QStringLiteral("leggimi.txt")),
-            folder.isEmpty() ? face.title : folder};
+    return {&face, program.absoluteDir().filePath(u"leggimi.txt"_s), folder.isEmpty() ? face.title : folder};
 }
 
 } // namespace brivello::logotools

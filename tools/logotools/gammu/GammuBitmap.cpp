@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::gammubitmap {
 
 namespace {
@@ -34,11 +36,11 @@ QString fileName(GammuFile file)
     // libGammu picks the format it writes by the name's extension.
     switch (file) {
     case GammuFile::OperatorLogo:
-        return QStringLiteral("logo.nol");
+        return u"logo.nol"_s;
     case GammuFile::GroupGraphic:
-        return QStringLiteral("logo.ngg");
+        return u"logo.ngg"_s;
     case GammuFile::LogoManager:
-        return QStringLiteral("logo.nlm");
+        return u"logo.nlm"_s;
     }
     return {};
 }
@@ -80,7 +82,7 @@ bool toGsmBitmap(const QImage &picture, GSM_Bitmap_Types type, GSM_Bitmap *bitma
 {
     if (picture.isNull() || picture.width() > 255 || picture.height() > 255 ||
         qsizetype(picture.width()) * picture.height() > BitmapBits)
-        return fail(error, QStringLiteral("a mono bitmap holds at most %1 points").arg(BitmapBits));
+        return fail(error, u"a mono bitmap holds at most %1 points"_s.arg(BitmapBits));
     *bitmap = GSM_Bitmap{};
     bitmap->Type = type;
     bitmap->BitmapWidth = size_t(picture.width());
@@ -124,7 +126,7 @@ bool encodeGammuFile(GammuFile file, const QImage &picture, GSM_Bitmap_Types typ
         return false;
     const QByteArray code = networkCode.toLatin1();
     if (code.size() >= qsizetype(sizeof bitmap.NetworkCode))
-        return fail(error, QStringLiteral("the network code %1 is too long").arg(networkCode));
+        return fail(error, u"the network code %1 is too long"_s.arg(networkCode));
     qstrncpy(bitmap.NetworkCode, code.constData(), sizeof bitmap.NetworkCode);
 
     // libGammu writes straight to a named file, choosing the format by the
@@ -140,7 +142,7 @@ bool encodeGammuFile(GammuFile file, const QImage &picture, GSM_Bitmap_Types typ
         return fail(error, gammuReason(result));
     *bytes = readFile(path);
     if (bytes->isEmpty())
-        return fail(error, QStringLiteral("libGammu wrote nothing"));
+        return fail(error, u"libGammu wrote nothing"_s);
     return true;
 }
 
@@ -151,7 +153,7 @@ bool decodeGammuFile(const QByteArray &bytes, GammuFileContents *contents, QStri
     QTemporaryDir folder;
     if (!folder.isValid())
         return fail(error, folder.errorString());
-    const QString path = folder.filePath(QStringLiteral("picture"));
+    const QString path = folder.filePath(u"picture"_s);
     QFile copy(path);
     if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.flush())
         return fail(error, copy.errorString());
@@ -168,10 +170,10 @@ bool decodeGammuFile(const QByteArray &bytes, GammuFileContents *contents, QStri
     if (result != ERR_NONE)
         return fail(error, gammuReason(result));
     if (bitmaps->Number < 1 || binary)
-        return fail(error, QStringLiteral("the file holds no mono picture"));
+        return fail(error, u"the file holds no mono picture"_s);
     const QImage picture = fromGsmBitmap(first);
     if (picture.isNull())
-        return fail(error, QStringLiteral("the file holds no mono picture"));
+        return fail(error, u"the file holds no mono picture"_s);
     // libGammu calls what it reads from a .nol file a caller logo; the
     // file's own header says it is an operator logo.
     const bool operatorLogo = bytes.startsWith("NOL");

@@ -2,6 +2,8 @@
 
 #include "tools/logotools/gammu/GammuBitmap.h"
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logotools {
 
 phone::LogoPixels pixelsOf(const QImage &picture)
@@ -20,7 +22,7 @@ phone::LogoMessage smsFor(const LogoDocument &document)
     case LogoKind::OperatorLogo:
         if (!document.network.isValid()) {
             phone::LogoMessage none;
-            none.error = QStringLiteral("Scegli prima la rete a cui è destinato il logo operatore.");
+            none.error = u"Scegli prima la rete a cui è destinato il logo operatore."_s;
             return none;
         }
         return phone::encodeOperatorLogo(pixels, document.network.code());

@@ -9,6 +9,8 @@
 
 namespace brivello::logotools {
 
+using namespace Qt::StringLiterals;
+
 // The mobile networks a logo can be made for, from libGammu's tables of
 // networks and countries: the Italian networks first, then by country and
 // name.
@@ -38,7 +40,7 @@ public:
     // written with or without a leading zero.
     std::optional<Network> find(QStringView code) const;
 
-    static inline const QString ItalianMcc = QStringLiteral("222");
+    static inline const QString ItalianMcc = u"222"_s;
 
 private:
     QList<Network> m_networks;

@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logotools {
 
 namespace {
@@ -26,17 +28,15 @@ PixelBitmap fromRows(const QStringList &rows)
 
 const PixelBitmap &antenna()
 {
-    static const PixelBitmap icon = fromRows(
-        {QStringLiteral("#.#.#"), QStringLiteral(".###."), QStringLiteral("..#.."), QStringLiteral("..#.."),
-         QStringLiteral("..#.."), QStringLiteral("..#.."), QStringLiteral("..#..")});
+    static const PixelBitmap icon =
+        fromRows({u"#.#.#"_s, u".###."_s, u"..#.."_s, u"..#.."_s, u"..#.."_s, u"..#.."_s, u"..#.."_s});
     return icon;
 }
 
 const PixelBitmap &battery()
 {
-    static const PixelBitmap icon = fromRows(
-        {QStringLiteral(".###."), QStringLiteral("#####"), QStringLiteral("#...#"), QStringLiteral("#####"),
-         QStringLiteral("#...#"), QStringLiteral("#####"), QStringLiteral("#####")});
+    static const PixelBitmap icon =
+        fromRows({u".###."_s, u"#####"_s, u"#...#"_s, u"#####"_s, u"#...#"_s, u"#####"_s, u"#####"_s});
     return icon;
 }
 
@@ -108,13 +108,13 @@ PixelBitmap phoneScreen(LogoKind kind, const PixelBitmap &picture, const QString
         stamp(&screen, battery(), {PhoneScreenSize.width() - battery().width(), 0});
         drawBars(&screen, true);
         drawPicture(&screen, picture, 10);
-        drawCentred(&screen, phoneText(QStringLiteral("Menu")), KeyRow);
+        drawCentred(&screen, phoneText(u"Menu"_s), KeyRow);
         break;
     case LogoKind::GroupGraphic:
         drawPicture(&screen, picture, 0);
-        drawCentred(&screen, phoneText(QStringLiteral("Mario Rossi")), 17);
-        drawCentred(&screen, phoneText(QStringLiteral("chiama")), 17 + LineHeight);
-        drawCentred(&screen, phoneText(QStringLiteral("Rispondi")), KeyRow);
+        drawCentred(&screen, phoneText(u"Mario Rossi"_s), 17);
+        drawCentred(&screen, phoneText(u"chiama"_s), 17 + LineHeight);
+        drawCentred(&screen, phoneText(u"Rispondi"_s), KeyRow);
         break;
     case LogoKind::PictureMessage: {
         drawPicture(&screen, picture, 0);

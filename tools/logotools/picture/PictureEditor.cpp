@@ -3,6 +3,8 @@
 #include "logos/pictures/LogoRenderer.h"
 #include "tools/logotools/picture/PixelEdits.h"
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logotools {
 
 namespace {
@@ -16,15 +18,15 @@ QString textProblem(const TextSettings &text)
     const logos::PixelFont &font = logos::drawnFont(text.face);
     const QChar missing = font.firstMissing(text.text);
     if (!missing.isNull())
-        return QStringLiteral("Il carattere «%1» non c'è in queste lettere.").arg(missing);
+        return u"Il carattere «%1» non c'è in queste lettere."_s.arg(missing);
     if (text.face == logos::FontFace::Big) {
         for (QChar c : text.text) {
             const PixelBitmap *glyph = font.glyph(c);
             if (glyph && glyph->hasInkBelow(CapitalRows))
-                return QStringLiteral("Le lettere grandi non hanno «%1»: usare le maiuscole.").arg(c);
+                return u"Le lettere grandi non hanno «%1»: usare le maiuscole."_s.arg(c);
         }
     }
-    return QStringLiteral("Il testo non si può scrivere con queste lettere.");
+    return u"Il testo non si può scrivere con queste lettere."_s;
 }
 
 QPoint clamped(QPoint at, QSize size)
@@ -119,7 +121,7 @@ PixelBitmap PictureEditor::stampBitmap(QString *problem) const
     };
     if (m_tool == Tool::Text) {
         if (m_text.text.isEmpty())
-            return fail(QStringLiteral("Scrivere prima il testo da mettere nel disegno."));
+            return fail(u"Scrivere prima il testo da mettere nel disegno."_s);
         PixelBitmap bitmap;
         QString error;
         if (!logos::renderText(m_text.text, m_text.face, m_text.tracking, &bitmap, &error))
@@ -129,7 +131,7 @@ PixelBitmap PictureEditor::stampBitmap(QString *problem) const
     const auto &icons = logos::builtInIcons();
     const auto icon = icons.constFind(m_stamp.icon);
     if (icon == icons.cend())
-        return fail(QStringLiteral("Scegliere prima una figura da stampare."));
+        return fail(u"Scegliere prima una figura da stampare."_s);
     return m_stamp.mirrored ? icon->mirrored() : *icon;
 }
 

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logotools {
 
 namespace {
@@ -104,7 +106,7 @@ QByteArray readAll(const QString &path, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        fail(error, QStringLiteral("Il file %1 non si può leggere: %2.").arg(path, file.errorString()));
+        fail(error, u"Il file %1 non si può leggere: %2."_s.arg(path, file.errorString()));
         return {};
     }
     return file.readAll();
@@ -115,16 +117,12 @@ QByteArray readAll(const QString &path, QString *error)
 const QList<FormatInfo> &pictureFormats()
 {
     static const QList<FormatInfo> formats = {
-        {PictureFormat::OperatorLogo, QStringLiteral("nol"), QStringLiteral("Logo operatore Nokia"), true,
-         true},
-        {PictureFormat::GroupGraphic, QStringLiteral("ngg"), QStringLiteral("Logo di gruppo Nokia"), true,
-         false},
-        {PictureFormat::Bmp, QStringLiteral("bmp"), QStringLiteral("Bitmap di Windows"), false, false},
-        {PictureFormat::LogoManager, QStringLiteral("nlm"), QStringLiteral("Nokia Logo Manager"), false,
-         false},
-        {PictureFormat::OverTheAir, QStringLiteral("otb"), QStringLiteral("Bitmap Over-The-Air"), false,
-         false},
-        {PictureFormat::Wbmp, QStringLiteral("wbmp"), QStringLiteral("Bitmap WAP"), false, false},
+        {PictureFormat::OperatorLogo, u"nol"_s, u"Logo operatore Nokia"_s, true, true},
+        {PictureFormat::GroupGraphic, u"ngg"_s, u"Logo di gruppo Nokia"_s, true, false},
+        {PictureFormat::Bmp, u"bmp"_s, u"Bitmap di Windows"_s, false, false},
+        {PictureFormat::LogoManager, u"nlm"_s, u"Nokia Logo Manager"_s, false, false},
+        {PictureFormat::OverTheAir, u"otb"_s, u"Bitmap Over-The-Air"_s, false, false},
+        {PictureFormat::Wbmp, u"wbmp"_s, u"Bitmap WAP"_s, false, false},
     };
     return formats;
 }
@@ -151,7 +149,7 @@ std::optional<PictureFormat> formatOfPath(const QString &path)
 QString dialogFilter(PictureFormat format)
 {
     const FormatInfo &info = formatInfo(format);
-    return QStringLiteral("%1 (*.%2)").arg(info.name, info.extension);
+    return u"%1 (*.%2)"_s.arg(info.name, info.extension);
 }
 
 bool formatFits(PictureFormat format, LogoKind kind)
@@ -271,11 +269,11 @@ bool encodePicture(PictureFormat format, const LogoDocument &document, QByteArra
 {
     const FormatInfo &info = formatInfo(format);
     if (document.picture.isNull())
-        return fail(error, QStringLiteral("Non c'è nessuna immagine da salvare."));
+        return fail(error, u"Non c'è nessuna immagine da salvare."_s);
     if (!formatFits(format, document.kind) || document.picture.size() != pictureSize(document.kind))
-        return fail(error, QStringLiteral("Il formato %1 non è adatto a questa immagine.").arg(info.name));
+        return fail(error, u"Il formato %1 non è adatto a questa immagine."_s.arg(info.name));
     if (info.needsNetwork && !document.network.isValid())
-        return fail(error, QStringLiteral("Per il formato %1 scegliere prima la rete.").arg(info.name));
+        return fail(error, u"Per il formato %1 scegliere prima la rete."_s.arg(info.name));
     switch (format) {
     case PictureFormat::Bmp:
         *bytes = logos::monochromeBmp(document.picture);
@@ -295,7 +293,7 @@ bool encodePicture(PictureFormat format, const LogoDocument &document, QByteArra
     if (!gammubitmap::encodeGammuFile(gammuFile(format), document.picture, gammuType(document.kind),
                                       info.needsNetwork ? document.network.code() : QString(), bytes,
                                       &reason))
-        return fail(error, QStringLiteral("libGammu non ha scritto il file: %1").arg(reason));
+        return fail(error, u"libGammu non ha scritto il file: %1"_s.arg(reason));
     return true;
 }
 
@@ -304,7 +302,7 @@ bool writeAtomically(const QString &path, const QByteArray &bytes, QString *erro
     QString reason;
     if (data::writeFileSafely(path, bytes, &reason))
         return true;
-    return fail(error, QStringLiteral("Il file %1 non si può scrivere: %2.").arg(path, reason));
+    return fail(error, u"Il file %1 non si può scrivere: %2."_s.arg(path, reason));
 }
 
 bool savePicture(const QString &path, PictureFormat format, const LogoDocument &document, QString *error)
@@ -320,7 +318,7 @@ bool readPictureFile(const QString &path, OpenedPicture *opened, QString *error)
     if (!reason.isEmpty())
         return fail(error, reason);
     const QString unreadable =
-        QStringLiteral("Il file %1 non contiene un'immagine che il programma sappia leggere.").arg(path);
+        u"Il file %1 non contiene un'immagine che il programma sappia leggere."_s.arg(path);
     OpenedPicture result;
     const std::optional<PictureFormat> format = formatOfPath(path);
     if (isGammuFile(bytes)) {

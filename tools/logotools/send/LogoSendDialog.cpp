@@ -17,11 +17,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logotools {
 
 namespace {
 
-const QString ProblemStyle = QStringLiteral("color: #a00000; font-weight: bold;");
+const QString ProblemStyle = u"color: #a00000; font-weight: bold;"_s;
 
 QLabel *wrappingLabel(QWidget *parent)
 {
@@ -35,11 +37,10 @@ QString summaryText(const QString &content, const phone::SmartMessage &message)
 {
     const QString port = phone::portText(message.port);
     if (message.isSinglePart())
-        return QStringLiteral("%1, porta di destinazione %2: 1 SMS.").arg(content, port);
-    return QStringLiteral("%1, porta di destinazione %2: %3 SMS concatenati (riferimento 0x%4).")
-        .arg(content, port)
+        return u"%1, porta di destinazione %2: 1 SMS."_s.arg(content, port);
+    return u"%1, porta di destinazione %2: %3 SMS concatenati (riferimento 0x%4)."_s.arg(content, port)
         .arg(message.partCount())
-        .arg(QStringLiteral("%1").arg(message.reference, 2, 16, QLatin1Char('0')).toUpper());
+        .arg(u"%1"_s.arg(message.reference, 2, 16, QLatin1Char('0')).toUpper());
 }
 
 QString sentText(const QString &content, const QString &number, const std::vector<int> &references)
@@ -48,12 +49,11 @@ QString sentText(const QString &content, const QString &number, const std::vecto
     for (const int reference : references)
         numbers << QString::number(reference);
     if (references.size() == 1)
-        return QStringLiteral("%1: inviato a %2, 1 SMS accettato dalla rete (riferimento %3).")
-            .arg(content, number, numbers.constFirst());
-    return QStringLiteral("%1: inviato a %2, %3 SMS accettati dalla rete (riferimenti %4).")
-        .arg(content, number)
+        return u"%1: inviato a %2, 1 SMS accettato dalla rete (riferimento %3)."_s.arg(content, number,
+                                                                                       numbers.constFirst());
+    return u"%1: inviato a %2, %3 SMS accettati dalla rete (riferimenti %4)."_s.arg(content, number)
         .arg(references.size())
-        .arg(numbers.join(QStringLiteral(", ")));
+        .arg(numbers.join(u", "_s));
 }
 
 } // namespace
@@ -63,15 +63,14 @@ QString contentText(const LogoDocument &document)
     switch (document.kind) {
     case LogoKind::OperatorLogo:
         if (document.network.name.isEmpty())
-            return QStringLiteral("Logo operatore per la rete %1").arg(document.network.code());
-        return QStringLiteral("Logo operatore per %1 (%2)")
-            .arg(document.network.name, document.network.code());
+            return u"Logo operatore per la rete %1"_s.arg(document.network.code());
+        return u"Logo operatore per %1 (%2)"_s.arg(document.network.name, document.network.code());
     case LogoKind::GroupGraphic:
-        return QStringLiteral("Logo per un gruppo di chiamanti");
+        return u"Logo per un gruppo di chiamanti"_s;
     case LogoKind::PictureMessage:
         if (document.text.isEmpty())
-            return QStringLiteral("Messaggio illustrato senza testo");
-        return QStringLiteral("Messaggio illustrato con il testo «%1»").arg(document.text);
+            return u"Messaggio illustrato senza testo"_s;
+        return u"Messaggio illustrato con il testo «%1»"_s.arg(document.text);
     }
     return {};
 }
@@ -81,7 +80,7 @@ LogoSendDialog::LogoSendDialog(const LogoDocument &document, phone::LogoMessage 
     : QDialog(parent), m_content(contentText(document)), m_message(std::move(message)),
       m_setup(std::move(setup))
 {
-    setWindowTitle(QStringLiteral("Invia come SMS"));
+    setWindowTitle(u"Invia come SMS"_s);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(buildPreviewBox(), 1);
     layout->addWidget(buildRecipientBox());
@@ -91,10 +90,10 @@ LogoSendDialog::LogoSendDialog(const LogoDocument &document, phone::LogoMessage 
     layout->addWidget(m_panel->progressBar());
 
     auto *buttons = new QHBoxLayout;
-    m_send = new QPushButton(QStringLiteral("&Invia"), this);
+    m_send = new QPushButton(u"&Invia"_s, this);
     m_send->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("&Annulla"), this);
-    m_close = new QPushButton(QStringLiteral("&Chiudi"), this);
+    m_cancel = new QPushButton(u"&Annulla"_s, this);
+    m_close = new QPushButton(u"&Chiudi"_s, this);
     m_close->setAutoDefault(false);
     m_cancel->setAutoDefault(false);
     buttons->addWidget(m_send);
@@ -119,7 +118,7 @@ LogoSendDialog::~LogoSendDialog() = default;
 
 QWidget *LogoSendDialog::buildPreviewBox()
 {
-    auto *box = new QGroupBox(QStringLiteral("Che cosa viene inviato"), this);
+    auto *box = new QGroupBox(u"Che cosa viene inviato"_s, this);
     auto *layout = new QVBoxLayout(box);
     m_summary = wrappingLabel(box);
     m_summary->setText(summaryText(m_content, m_message.message));
@@ -128,7 +127,7 @@ QWidget *LogoSendDialog::buildPreviewBox()
     m_parts->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_parts->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_parts->setPlainText(phone::partsPreview(m_message.message));
-    m_parts->setAccessibleName(QStringLiteral("SMS in esadecimale"));
+    m_parts->setAccessibleName(u"SMS in esadecimale"_s);
     layout->addWidget(m_summary);
     layout->addWidget(m_parts, 1);
     return box;
@@ -136,15 +135,15 @@ QWidget *LogoSendDialog::buildPreviewBox()
 
 QWidget *LogoSendDialog::buildRecipientBox()
 {
-    auto *box = new QGroupBox(QStringLiteral("Destinatario"), this);
+    auto *box = new QGroupBox(u"Destinatario"_s, this);
     auto *layout = new QGridLayout(box);
     m_number = new QLineEdit(box);
-    m_number->setPlaceholderText(QStringLiteral("+39 333 1234567"));
-    m_number->setToolTip(QStringLiteral("Il numero del telefono che riceve il logo."));
+    m_number->setPlaceholderText(u"+39 333 1234567"_s);
+    m_number->setToolTip(u"Il numero del telefono che riceve il logo."_s);
     m_numberProblem = wrappingLabel(box);
     m_numberProblem->setStyleSheet(ProblemStyle);
     m_numberProblem->hide();
-    auto *label = new QLabel(QStringLiteral("&Numero:"), box);
+    auto *label = new QLabel(u"&Numero:"_s, box);
     label->setBuddy(m_number);
     layout->addWidget(label, 0, 0);
     layout->addWidget(m_number, 0, 1);
@@ -168,7 +167,7 @@ void LogoSendDialog::send()
         return;
     const phone::NumberCheck check = phone::checkNumber(m_number->text());
     if (!check.ok()) {
-        showStatus(QStringLiteral("Non inviato: %1").arg(check.problem), true);
+        showStatus(u"Non inviato: %1"_s.arg(check.problem), true);
         m_number->setFocus();
         return;
     }

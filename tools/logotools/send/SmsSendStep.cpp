@@ -2,6 +2,8 @@
 
 #include "tools/logotools/picture/LogoSms.h"
 
+using namespace Qt::StringLiterals;
+
 namespace brivello::logotools {
 
 SmsSendStep::SmsSendStep(LogoSendSetup setup, std::shared_ptr<platform::MessageBox> messageBox)
@@ -13,7 +15,7 @@ void SmsSendStep::start(const LogoDocument &document, QWidget *window)
     phone::LogoMessage message = smsFor(document);
     if (!message.ok()) {
         platform::MessageRequest request;
-        request.title = QStringLiteral("Invia come SMS");
+        request.title = u"Invia come SMS"_s;
         request.text = message.error;
         request.icon = platform::MessageIcon::Warning;
         m_messageBox->show(request);

@@ -14,12 +14,14 @@
 
 namespace brivello::logotools {
 
+using namespace Qt::StringLiterals;
+
 class SmsSendStep final : public SendStep
 {
 public:
     SmsSendStep(LogoSendSetup setup, std::shared_ptr<platform::MessageBox> messageBox);
 
-    QString buttonText() const override { return QStringLiteral("Invia come &SMS..."); }
+    QString buttonText() const override { return u"Invia come &SMS..."_s; }
     bool takes(LogoKind) const override { return true; }
     void start(const LogoDocument &document, QWidget *window) override;
 

@@ -139,4 +139,4 @@ void TestNumbersAndDevices::openFailuresSayWhy()
 }
 
 QTEST_GUILESS_MAIN(TestNumbersAndDevices)
-#include "tst_numbersanddevices.moc"
+#include "test_numbersanddevices.moc"

@@ -25,6 +25,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using namespace brivello::ringtonetools;
 
@@ -42,7 +44,7 @@ QStringList titles(const QTreeWidget &results)
 {
     QStringList texts;
     for (int i = 0; i < results.topLevelItemCount(); ++i)
-        texts << results.topLevelItem(i)->text(0) + QStringLiteral(" / ") + results.topLevelItem(i)->text(1);
+        texts << results.topLevelItem(i)->text(0) + u" / "_s + results.topLevelItem(i)->text(1);
     return texts;
 }
 
@@ -92,10 +94,10 @@ private Q_SLOTS:
 
     void opensTheTunesOfAFileFromItsOwnFolderAndPlaysTheOneChosen()
     {
-        const QString folder = m_disc + QStringLiteral("/tools/Musicbox");
+        const QString folder = m_disc + u"/tools/Musicbox"_s;
         const QString before = QDir::currentPath();
         QDir::setCurrent(folder);
-        m_fixture->openDialog->queueAnswer(folder + QStringLiteral("/brani.txt"));
+        m_fixture->openDialog->queueAnswer(folder + u"/brani.txt"_s);
         QTest::mouseClick(&m_window->input().openButton(), Qt::LeftButton);
         QDir::setCurrent(before);
         QCOMPARE(m_fixture->openDialog->calls().front().startFolder, QDir(folder).canonicalPath());
@@ -103,26 +105,24 @@ private Q_SLOTS:
         QComboBox &choice = m_window->input().tuneChoice();
         QVERIFY(choice.isVisible());
         QCOMPARE(choice.count(), 3);
-        QVERIFY(m_window->input().textBox().toPlainText().startsWith(QStringLiteral("FurElise:")));
-        QCOMPARE(m_window->input().origin().text(), QStringLiteral("Dal file brani.txt (3 brani)"));
+        QVERIFY(m_window->input().textBox().toPlainText().startsWith(u"FurElise:"_s));
+        QCOMPARE(m_window->input().origin().text(), u"Dal file brani.txt (3 brani)"_s);
         choice.setCurrentIndex(1);
         Q_EMIT choice.activated(1);
-        QVERIFY(m_window->input().textBox().toPlainText().startsWith(QStringLiteral("Gioia:")));
-        QCOMPARE(listed(m_window->input().notes()),
-                 QStringList{QStringLiteral("Suoneria letta senza correzioni.")});
+        QVERIFY(m_window->input().textBox().toPlainText().startsWith(u"Gioia:"_s));
+        QCOMPARE(listed(m_window->input().notes()), QStringList{u"Suoneria letta senza correzioni."_s});
         QCOMPARE(m_window->playerBar().tempoBox().value(), 120);
 
         QTest::mouseClick(&m_window->playerBar().playButton(), Qt::LeftButton);
         QCOMPARE(m_fixture->sound->starts().size(), std::size_t(1));
         // The 30 notes of Gioia last 16 seconds at 120 bpm.
         QCOMPARE(m_fixture->sound->starts()[0].samples.size(), qsizetype(44100 * 16 * 2));
-        QCOMPARE(m_window->playerBar().noteLabel().text(),
-                 QStringLiteral("1/30  4e5  (mi, ottava 5, un quarto)"));
+        QCOMPARE(m_window->playerBar().noteLabel().text(), u"1/30  4e5  (mi, ottava 5, un quarto)"_s);
         // The thirteenth note, a dotted e, sounds from 6 s to 6.75 s.
         m_fixture->sound->setHeard(6100);
         m_fixture->fakes.clock->advance(MelodyPlayer::TickMilliseconds);
         QCOMPARE(m_window->playerBar().noteLabel().text(),
-                 QStringLiteral("13/30  4e5.  (mi, ottava 5, un quarto puntato)"));
+                 u"13/30  4e5.  (mi, ottava 5, un quarto puntato)"_s);
         QVERIFY(m_window->playerBar().stopButton().isEnabled());
         QTest::mouseClick(&m_window->playerBar().stopButton(), Qt::LeftButton);
         QVERIFY(!m_fixture->sound->playing());
@@ -133,47 +133,42 @@ private Q_SLOTS:
     void everyFixOfTheReaderIsListedInPlainItalian()
     {
         QGuiApplication::clipboard()->setText(
-            QStringLiteral("Ciao, ecco la suoneria:\r\nProva:d=4,o=5,b=100:8c.6,D,h,-,16e#\r\n"));
+            u"Ciao, ecco la suoneria:\r\nProva:d=4,o=5,b=100:8c.6,D,h,-,16e#\r\n"_s);
         QTest::mouseClick(&m_window->input().pasteButton(), Qt::LeftButton);
         // The line of prose around it is left out.
-        QCOMPARE(m_window->input().textBox().toPlainText(),
-                 QStringLiteral("Prova:d=4,o=5,b=100:8c.6,D,h,-,16e#"));
+        QCOMPARE(m_window->input().textBox().toPlainText(), u"Prova:d=4,o=5,b=100:8c.6,D,h,-,16e#"_s);
         QVERIFY(!m_window->input().tuneChoice().isVisible());
         QCOMPARE(listed(m_window->input().notes()),
-                 (QStringList{QStringLiteral("Corretto: Maiuscole lette come minuscole."),
-                              QStringLiteral("Corretto: Punto prima dell'ottava spostato dopo."),
-                              QStringLiteral("Corretto: 'h' letto come 'b'."),
-                              QStringLiteral("Corretto: '-' letto come pausa 'p'."),
-                              QStringLiteral("Corretto: e# letto come f.")}));
+                 (QStringList{u"Corretto: Maiuscole lette come minuscole."_s,
+                              u"Corretto: Punto prima dell'ottava spostato dopo."_s,
+                              u"Corretto: 'h' letto come 'b'."_s, u"Corretto: '-' letto come pausa 'p'."_s,
+                              u"Corretto: e# letto come f."_s}));
         QVERIFY(m_window->playerBar().playButton().isEnabled());
     }
 
     void aTextItCannotReadSaysWhereAndWhy()
     {
-        type(QStringLiteral("Rotta:d=4,o=5,b=100:c,d,x9,e"));
+        type(u"Rotta:d=4,o=5,b=100:c,d,x9,e"_s);
         const QStringList notes = listed(m_window->input().notes());
         QCOMPARE(notes.size(), 1);
         QCOMPARE(notes.front(),
-                 QStringLiteral(
-                     "Non si può leggere: Nota 3 non valida: «x9». Il motivo: «x» non è una nota: le note "
-                     "sono a, b, c, d, e, f, g (h per il si) e p per la pausa."));
+                 u"Non si può leggere: Nota 3 non valida: «x9». Il motivo: «x» non è una nota: le note "
+                 "sono a, b, c, d, e, f, g (h per il si) e p per la pausa."_s);
         // The faulty note is marked in the text, which stays as typed.
         const auto marks = m_window->input().textBox().extraSelections();
         QCOMPARE(marks.size(), 1);
-        QCOMPARE(marks.front().cursor.selectedText(), QStringLiteral("x9"));
-        QCOMPARE(m_window->input().textBox().toPlainText(), QStringLiteral("Rotta:d=4,o=5,b=100:c,d,x9,e"));
+        QCOMPARE(marks.front().cursor.selectedText(), u"x9"_s);
+        QCOMPARE(m_window->input().textBox().toPlainText(), u"Rotta:d=4,o=5,b=100:c,d,x9,e"_s);
         QVERIFY(!m_window->playerBar().playButton().isEnabled());
-        type(QStringLiteral("Rotta:d=4,o=5,b=100:c,d,8c#6x,e"));
-        QVERIFY(
-            listed(m_window->input().notes())
-                .front()
-                .endsWith(QStringLiteral("dopo «8c#6» viene «x», che non fa parte di una nota: una nota è "
-                                         "durata, lettera, # per il diesis, ottava e punto, come 8c#6.")));
-        type(QStringLiteral("Senza note"));
-        QCOMPARE(
-            listed(m_window->input().notes()),
-            QStringList{QStringLiteral("Non si può leggere: Manca il separatore ':' tra nome, impostazioni e "
-                                       "note.")});
+        type(u"Rotta:d=4,o=5,b=100:c,d,8c#6x,e"_s);
+        QVERIFY(listed(m_window->input().notes())
+                    .front()
+                    .endsWith(u"dopo «8c#6» viene «x», che non fa parte di una nota: una nota è "
+                              "durata, lettera, # per il diesis, ottava e punto, come 8c#6."_s));
+        type(u"Senza note"_s);
+        QCOMPARE(listed(m_window->input().notes()),
+                 QStringList{u"Non si può leggere: Manca il separatore ':' tra nome, impostazioni e "
+                             "note."_s});
         QVERIFY(m_window->input().textBox().extraSelections().isEmpty());
     }
 
@@ -182,56 +177,55 @@ private Q_SLOTS:
         CataloguePicker &picker = m_window->catalogue();
         QVERIFY(picker.hasCatalogue());
         m_window->tabs().setCurrentWidget(&picker);
-        QCOMPARE(picker.methods().currentText(), QStringLiteral("Artista"));
+        QCOMPARE(picker.methods().currentText(), u"Artista"_s);
         // "Mozzart" begins no name; the contains pass finds nothing either,
         // and no variant applies: nothing found, and said so.
-        QTest::keyClicks(&picker.searchBox(), QStringLiteral("mozzart"));
+        QTest::keyClicks(&picker.searchBox(), u"mozzart"_s);
         QTest::mouseClick(&picker.searchButton(), Qt::LeftButton);
         QCOMPARE(picker.results().topLevelItemCount(), 0);
-        QCOMPARE(picker.status().text(), QStringLiteral("Nessuna suoneria trovata."));
+        QCOMPARE(picker.status().text(), u"Nessuna suoneria trovata."_s);
         // "Tchaikovsky" is found by its variant with i.
         picker.searchBox().clear();
-        QTest::keyClicks(&picker.searchBox(), QStringLiteral("tchaykovsky"));
+        QTest::keyClicks(&picker.searchBox(), u"tchaykovsky"_s);
         QTest::keyClick(&picker.searchBox(), Qt::Key_Return);
         QVERIFY(picker.results().topLevelItemCount() > 0);
         for (int i = 0; i < picker.results().topLevelItemCount(); ++i)
-            QCOMPARE(picker.results().topLevelItem(i)->text(1), QStringLiteral("Tchaikovsky"));
+            QCOMPARE(picker.results().topLevelItem(i)->text(1), u"Tchaikovsky"_s);
         // A two-field method with only the title goes on as a title search.
-        picker.methods().setCurrentText(QStringLiteral("Titolo + Artista"));
+        picker.methods().setCurrentText(u"Titolo + Artista"_s);
         QVERIFY(picker.titleBox().isVisible());
         QVERIFY(!picker.searchBox().isVisible());
-        QTest::keyClicks(&picker.titleBox(), QStringLiteral("inno alla"));
+        QTest::keyClicks(&picker.titleBox(), u"inno alla"_s);
         QTest::mouseClick(&picker.searchButton(), Qt::LeftButton);
-        QCOMPARE(picker.methods().currentText(), QStringLiteral("Titolo"));
+        QCOMPARE(picker.methods().currentText(), u"Titolo"_s);
         QVERIFY(picker.searchBox().isVisible());
-        QCOMPARE(picker.searchBox().text(), QStringLiteral("inno alla"));
-        QCOMPARE(titles(picker.results()), (QStringList{QStringLiteral("Inno alla gioia / Beethoven"),
-                                                        QStringLiteral("Inno alla gioia / Banda Soldara")}));
+        QCOMPARE(picker.searchBox().text(), u"inno alla"_s);
+        QCOMPARE(titles(picker.results()),
+                 (QStringList{u"Inno alla gioia / Beethoven"_s, u"Inno alla gioia / Banda Soldara"_s}));
         // A quote or a bracket in the text ends the search like one that found nothing.
-        picker.searchBox().setText(QStringLiteral("["));
+        picker.searchBox().setText(u"["_s);
         QTest::mouseClick(&picker.searchButton(), Qt::LeftButton);
-        QCOMPARE(picker.status().text(), QStringLiteral("Nessuna suoneria trovata."));
+        QCOMPARE(picker.status().text(), u"Nessuna suoneria trovata."_s);
 
         // Picking a ringtone is asking to hear it.
-        picker.searchBox().setText(QStringLiteral("inno alla"));
+        picker.searchBox().setText(u"inno alla"_s);
         QTest::mouseClick(&picker.searchButton(), Qt::LeftButton);
         QTest::mouseClick(&picker.pickButton(), Qt::LeftButton);
         QCOMPARE(m_window->tabs().currentIndex(), 0);
-        QVERIFY(m_window->input().textBox().toPlainText().startsWith(QStringLiteral("Gioia:d=4,o=5,b=120:")));
-        QCOMPARE(m_window->input().origin().text(),
-                 QStringLiteral("Dal catalogo: Inno alla gioia – Beethoven"));
+        QVERIFY(m_window->input().textBox().toPlainText().startsWith(u"Gioia:d=4,o=5,b=120:"_s));
+        QCOMPARE(m_window->input().origin().text(), u"Dal catalogo: Inno alla gioia – Beethoven"_s);
         QCOMPARE(m_fixture->sound->starts().size(), std::size_t(1));
         QVERIFY(m_fixture->sound->playing());
     }
 
     void loopsUntilStoppedAndTheTempoChangesAsItPlays()
     {
-        type(QStringLiteral("Due:d=4,o=5,b=60:c,d"));
+        type(u"Due:d=4,o=5,b=60:c,d"_s);
         QTest::mouseClick(&m_window->playerBar().loopBox(), Qt::LeftButton);
         QTest::mouseClick(&m_window->playerBar().playButton(), Qt::LeftButton);
         m_fixture->sound->setHeard(1500);
         m_fixture->fakes.clock->advance(MelodyPlayer::TickMilliseconds);
-        QVERIFY(m_window->playerBar().noteLabel().text().startsWith(QStringLiteral("2/2")));
+        QVERIFY(m_window->playerBar().noteLabel().text().startsWith(u"2/2"_s));
         // Twice as fast from the second note on.
         m_window->playerBar().tempoBox().setValue(120);
         QCOMPARE(m_fixture->sound->starts().size(), std::size_t(2));
@@ -240,7 +234,7 @@ private Q_SLOTS:
         for (int round = 0; round < 2; ++round) {
             m_fixture->sound->finish();
             m_fixture->fakes.clock->advance(MelodyPlayer::TickMilliseconds);
-            QVERIFY(m_window->playerBar().noteLabel().text().startsWith(QStringLiteral("1/2")));
+            QVERIFY(m_window->playerBar().noteLabel().text().startsWith(u"1/2"_s));
         }
         QCOMPARE(m_fixture->sound->starts().size(), std::size_t(4));
         QCOMPARE(m_fixture->sound->starts()[3].samples.size(), qsizetype(2 * 22050 * 2));
@@ -252,16 +246,16 @@ private Q_SLOTS:
 
     void noSoundIsToldAndThePlayerRests()
     {
-        type(QStringLiteral("Uno:d=4,o=5,b=60:c"));
-        m_fixture->sound->failNext(QStringLiteral("Nessuna uscita audio sul computer: la suoneria non si può "
-                                                  "ascoltare."));
+        type(u"Uno:d=4,o=5,b=60:c"_s);
+        m_fixture->sound->failNext(u"Nessuna uscita audio sul computer: la suoneria non si può "
+                                   "ascoltare."_s);
         QTest::mouseClick(&m_window->playerBar().playButton(), Qt::LeftButton);
         QCOMPARE(m_window->status().text(),
-                 QStringLiteral("Nessuna uscita audio sul computer: la suoneria non si può ascoltare."));
+                 u"Nessuna uscita audio sul computer: la suoneria non si può ascoltare."_s);
         QVERIFY(!m_window->playerBar().stopButton().isEnabled());
         QVERIFY(m_window->playerBar().noteLabel().text().isEmpty());
     }
 };
 
 QTEST_MAIN(TestMusicbox)
-#include "tst_musicbox.moc"
+#include "test_musicbox.moc"

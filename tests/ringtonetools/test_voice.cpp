@@ -11,6 +11,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using namespace brivello::ringtonetools;
 
@@ -187,10 +189,10 @@ private Q_SLOTS:
         MelodyPlayer player(output, clock);
         QSignalSpy failed(&player, &MelodyPlayer::failed);
         player.setMelody(tune(u"Uno:d=4,o=5,b=60:c"));
-        output->failNext(QStringLiteral("Nessuna uscita audio."));
+        output->failNext(u"Nessuna uscita audio."_s);
         QVERIFY(!player.play());
         QCOMPARE(failed.count(), 1);
-        QCOMPARE(failed.first().first().toString(), QStringLiteral("Nessuna uscita audio."));
+        QCOMPARE(failed.first().first().toString(), u"Nessuna uscita audio."_s);
         QVERIFY(!player.isPlaying());
         QCOMPARE(player.currentNote(), -1);
         // An empty melody plays nothing and asks nothing of the output.
@@ -201,4 +203,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(TestVoice)
-#include "tst_voice.moc"
+#include "test_voice.moc"

@@ -370,4 +370,4 @@ void TestRingtoneMessage::bytesReadBackAsTheMelody()
 }
 
 QTEST_GUILESS_MAIN(TestRingtoneMessage)
-#include "tst_ringtonemessage.moc"
+#include "test_ringtonemessage.moc"

@@ -2,11 +2,11 @@
 // whatever happens, Cancel stops it on a thread and in a worker process,
 // and the worker process sends through the simulated modem.
 
-#include "tests/support/PduBuilder.h"
 #include "phone/PhoneTask.h"
 #include "phone/RingtoneMessage.h"
 #include "tests/support/FakePhoneLink.h"
 #include "tests/support/ModemSimulator.h"
+#include "tests/support/PduBuilder.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -183,7 +183,7 @@ void TestPhoneJob::workerProcessSendsThroughTheModem()
     const RingtoneMessage ringtone = encodeRingtoneText(u"Test:d=4,o=5,b=125:8c,8d,e,2g.,8p,c6");
     PhoneJob job = sendJob(modem.devicePath(), 0);
     job.parts = ringtone.message.parts;
-    WorkerProcessTask task(QStringLiteral(PHONE_WORKER), phoneWorkerArguments());
+    WorkerProcessTask task(QString::fromUtf8(PHONE_WORKER), phoneWorkerArguments());
     Outcome outcome;
     watch(task, outcome);
     task.start(job);
@@ -202,7 +202,7 @@ void TestPhoneJob::cancellingTheWorkerReleasesTheLine()
     ModemSimulator::Script script;
     script.silent = true;
     ModemSimulator modem(script);
-    WorkerProcessTask task(QStringLiteral(PHONE_WORKER), phoneWorkerArguments());
+    WorkerProcessTask task(QString::fromUtf8(PHONE_WORKER), phoneWorkerArguments());
     Outcome outcome;
     watch(task, outcome);
     task.start(sendJob(modem.devicePath(), 1));
@@ -222,7 +222,7 @@ void TestPhoneJob::silentWorkerIsStoppedAsATimeout()
     ModemSimulator::Script script;
     script.silent = true;
     ModemSimulator modem(script);
-    WorkerProcessTask task(QStringLiteral(PHONE_WORKER), phoneWorkerArguments());
+    WorkerProcessTask task(QString::fromUtf8(PHONE_WORKER), phoneWorkerArguments());
     task.setSilenceLimit(1000);
     Outcome outcome;
     watch(task, outcome);
@@ -244,4 +244,4 @@ void TestPhoneJob::workerThatCannotStartIsTold()
 }
 
 QTEST_GUILESS_MAIN(TestPhoneJob)
-#include "tst_phonejob.moc"
+#include "test_phonejob.moc"

@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using namespace brivello::ringtonetools;
 using melody::Melody;
@@ -24,10 +26,10 @@ namespace {
 
 QString noteText(const Note &note)
 {
-    const QString dot = note.dotted ? QStringLiteral(".") : QString();
+    const QString dot = note.dotted ? u"."_s : QString();
     if (note.isPause())
-        return QStringLiteral("%1p%2").arg(note.duration).arg(dot);
-    return QStringLiteral("%1:%2/%3%4").arg(note.pitch).arg(note.octave).arg(note.duration).arg(dot);
+        return u"%1p%2"_s.arg(note.duration).arg(dot);
+    return u"%1:%2/%3%4"_s.arg(note.pitch).arg(note.octave).arg(note.duration).arg(dot);
 }
 
 QStringList noteTexts(const std::vector<Note> &notes)
@@ -102,7 +104,7 @@ private:
                 qWarning("%s: %s", qPrintable(tune.name), qPrintable(error));
                 return {};
             }
-            const QString path = m_files.filePath(QStringLiteral("%1.%2").arg(index).arg(format.extension));
+            const QString path = m_files.filePath(u"%1.%2"_s.arg(index).arg(format.extension));
             QString failure;
             return writeAtomically(path, *bytes, &failure) ? path : QString();
         }
@@ -116,10 +118,10 @@ private:
         // gammu chooses the format of what it writes by the name: the input's
         // extension must not appear in it.
         const QFileInfo info(path);
-        const QString out = info.dir().filePath(info.completeBaseName() + u'-' + info.suffix() +
-                                                QStringLiteral("-gammu.txt"));
+        const QString out =
+            info.dir().filePath(info.completeBaseName() + u'-' + info.suffix() + u"-gammu.txt"_s);
         QFile::remove(out);
-        run(m_gammu, {QStringLiteral("copyringtone"), path, out, QStringLiteral("RTTL")});
+        run(m_gammu, {u"copyringtone"_s, path, out, u"RTTL"_s});
         QString text = QString::fromLatin1(test::fileBytes(out));
         const qsizetype notes = text.indexOf(u':', text.indexOf(u':') + 1);
         if (notes > 0)
@@ -140,23 +142,20 @@ private Q_SLOTS:
         const QString disc = test::sampleDisc();
         if (disc.isEmpty())
             QSKIP("the sample disc has not been assembled (BRIVELLO_TEST_DISC)");
-        const auto catalogue =
-            data::Catalogue::open(data::discPath(disc, QStringLiteral(".\\datafiles\\ringtones.dat")));
-        const auto main = catalogue->table(QStringLiteral("Main"));
+        const auto catalogue = data::Catalogue::open(data::discPath(disc, u".\\datafiles\\ringtones.dat"_s));
+        const auto main = catalogue->table(u"Main"_s);
         for (const QStringList &row : main->rows()) {
             const melody::RtttlReading reading = melody::readRtttl(row.value(main->column(u"bieps")));
             QVERIFY(reading.ok());
             m_melodies.push_back(reading.melody);
         }
         QCOMPARE(m_melodies.size(), std::size_t(192));
-        m_gammu = QStandardPaths::findExecutable(QStringLiteral("gammu"));
-        m_reader = qEnvironmentVariable("BRIVELLO_SOURCE_DIR") +
-                   QStringLiteral("/tests/ringtonetools/peer_readers.py");
+        m_gammu = QStandardPaths::findExecutable(u"gammu"_s);
+        m_reader = qEnvironmentVariable("BRIVELLO_SOURCE_DIR") + u"/tests/ringtonetools/peer_readers.py"_s;
         // Debian's mido is for Debian's own python3, which may not be the first on the path.
-        for (const QString &python : {QStringLiteral("/usr/bin/python3"),
-                                      QStandardPaths::findExecutable(QStringLiteral("python3"))}) {
+        for (const QString &python : {u"/usr/bin/python3"_s, QStandardPaths::findExecutable(u"python3"_s)}) {
             if (!python.isEmpty() && QFileInfo(python).isExecutable() &&
-                run(python, {QStringLiteral("-c"), QStringLiteral("import mido")}).exitCode == 0) {
+                run(python, {u"-c"_s, u"import mido"_s}).exitCode == 0) {
                 m_python = python;
                 break;
             }
@@ -170,7 +169,7 @@ private Q_SLOTS:
         QStringList differences;
         for (std::size_t i = 0; i < m_melodies.size(); ++i) {
             const Melody &tune = m_melodies[i];
-            const QString path = save(tune, i, QStringLiteral("rtttl"));
+            const QString path = save(tune, i, u"rtttl"_s);
             QVERIFY(!path.isEmpty());
             const std::optional<Melody> read = readByGammu(path);
             // gammu misses a dot written after the octave ("2d6."), where the
@@ -181,14 +180,14 @@ private Q_SLOTS:
                     note.dotted = false;
             }
             if (!read || noteTexts(read->notes) != noteTexts(expected) || read->bpm != tune.bpm)
-                differences << tune.name + QStringLiteral(": ") +
+                differences << tune.name + u": "_s +
                                    (read ? QString::number(read->bpm) + u' ' +
                                                noteTexts(read->notes).join(u',')
-                                         : QStringLiteral("unreadable")) +
-                                   QStringLiteral(" instead of ") + QString::number(tune.bpm) + u' ' +
+                                         : u"unreadable"_s) +
+                                   u" instead of "_s + QString::number(tune.bpm) + u' ' +
                                    noteTexts(expected).join(u',');
         }
-        QVERIFY2(differences.isEmpty(), qPrintable(differences.join(QStringLiteral("\n"))));
+        QVERIFY2(differences.isEmpty(), qPrintable(differences.join(u"\n"_s)));
     }
 
     void gammuReadsEverySmartMessagingSaveAsTheSmsToolSendsIt()
@@ -198,18 +197,18 @@ private Q_SLOTS:
         QStringList differences;
         for (std::size_t i = 0; i < m_melodies.size(); ++i) {
             const Melody &tune = m_melodies[i];
-            const QString path = save(tune, i, QStringLiteral("ott"));
+            const QString path = save(tune, i, u"ott"_s);
             QVERIFY(!path.isEmpty());
             const phone::RingtoneMessage sent = phone::encodeRingtone(tune);
             QCOMPARE(test::fileBytes(path), sent.message.payload());
             const std::optional<Melody> read = readByGammu(path);
             const QStringList expected = noteTexts(smartNotes(tune, sent.fit.notesSent));
             if (!read || noteTexts(read->notes) != expected || read->bpm != sent.fit.bpmSent)
-                differences << tune.name + QStringLiteral(": ") +
-                                   (read ? noteTexts(read->notes).join(u',') : QStringLiteral("unreadable")) +
-                                   QStringLiteral(" instead of ") + expected.join(u',');
+                differences << tune.name + u": "_s +
+                                   (read ? noteTexts(read->notes).join(u',') : u"unreadable"_s) +
+                                   u" instead of "_s + expected.join(u',');
         }
-        QVERIFY2(differences.isEmpty(), qPrintable(differences.join(QStringLiteral("\n"))));
+        QVERIFY2(differences.isEmpty(), qPrintable(differences.join(u"\n"_s)));
     }
 
     void midoReadsEveryMidiSaveNoteForNote()
@@ -219,40 +218,37 @@ private Q_SLOTS:
         QStringList differences;
         for (std::size_t i = 0; i < m_melodies.size(); ++i) {
             const Melody &tune = m_melodies[i];
-            const QString path = save(tune, i, QStringLiteral("mid"));
+            const QString path = save(tune, i, u"mid"_s);
             QVERIFY(!path.isEmpty());
-            QStringList expected{
-                QStringLiteral("type 0 tracks 1 division %1").arg(phone::MidiTicksPerQuarter),
-                QStringLiteral("tempo %1").arg(60'000'000 / tune.bpm)};
+            QStringList expected{u"type 0 tracks 1 division %1"_s.arg(phone::MidiTicksPerQuarter),
+                                 u"tempo %1"_s.arg(60'000'000 / tune.bpm)};
             int now = 0;
             for (const Note &note : tune.notes) {
                 const int ticks = 4 * phone::MidiTicksPerQuarter / note.duration * (note.dotted ? 3 : 2) / 2;
                 if (!note.isPause())
-                    expected
-                        << QStringLiteral("note %1 %2 %3").arg(phone::midiNote(note)).arg(now).arg(ticks);
+                    expected << u"note %1 %2 %3"_s.arg(phone::midiNote(note)).arg(now).arg(ticks);
                 now += ticks;
             }
-            expected << QStringLiteral("end %1").arg(now);
-            const Run read = run(m_python, {m_reader, QStringLiteral("midi"), path});
+            expected << u"end %1"_s.arg(now);
+            const Run read = run(m_python, {m_reader, u"midi"_s, path});
             QCOMPARE(read.exitCode, 0);
             if (read.output.trimmed().split(u'\n') != expected)
                 differences << tune.name;
         }
-        QVERIFY2(differences.isEmpty(), qPrintable(differences.join(QStringLiteral(", "))));
+        QVERIFY2(differences.isEmpty(), qPrintable(differences.join(u", "_s)));
     }
 
     void everyIMelodySaveReadsBackNoteForNote()
     {
-        const QString python =
-            m_python.isEmpty() ? QStandardPaths::findExecutable(QStringLiteral("python3")) : m_python;
+        const QString python = m_python.isEmpty() ? QStandardPaths::findExecutable(u"python3"_s) : m_python;
         if (python.isEmpty())
             QSKIP("python3 is not installed: iMelody saves are not read back here");
         QStringList differences;
         for (std::size_t i = 0; i < m_melodies.size(); ++i) {
             const Melody &tune = m_melodies[i];
-            const QString path = save(tune, i, QStringLiteral("imy"));
+            const QString path = save(tune, i, u"imy"_s);
             QVERIFY(!path.isEmpty());
-            QStringList expected{QStringLiteral("beat %1").arg(tune.bpm)};
+            QStringList expected{u"beat %1"_s.arg(tune.bpm)};
             // libGammu's iMelody writer leaves out the pauses before the first
             // note, as Smart Messaging does: a ringtone starts with its first note.
             bool started = false;
@@ -260,22 +256,21 @@ private Q_SLOTS:
                 started = started || !note.isPause();
                 if (!started)
                     continue;
-                expected << QStringLiteral("note %1 %2 %3 %4")
-                                .arg(note.pitch)
-                                .arg(note.isPause() ? QStringLiteral("-") : QString::number(note.octave))
+                expected << u"note %1 %2 %3 %4"_s.arg(note.pitch)
+                                .arg(note.isPause() ? u"-"_s : QString::number(note.octave))
                                 .arg(note.duration)
                                 .arg(note.dotted ? 1 : 0);
             }
-            const Run read = run(python, {m_reader, QStringLiteral("imelody"), path});
+            const Run read = run(python, {m_reader, u"imelody"_s, path});
             QCOMPARE(read.exitCode, 0);
             if (read.output.trimmed().split(u'\n') != expected)
-                differences << tune.name + QStringLiteral(": ") + QString::fromLatin1(test::fileBytes(path)) +
-                                   read.output.trimmed().split(u'\n').join(u',') +
-                                   QStringLiteral(" instead of ") + expected.join(u',');
+                differences << tune.name + u": "_s + QString::fromLatin1(test::fileBytes(path)) +
+                                   read.output.trimmed().split(u'\n').join(u',') + u" instead of "_s +
+                                   expected.join(u',');
         }
-        QVERIFY2(differences.isEmpty(), qPrintable(differences.join(QStringLiteral("\n"))));
+        QVERIFY2(differences.isEmpty(), qPrintable(differences.join(u"\n"_s)));
     }
 };
 
 QTEST_MAIN(TestPeerReaders)
-#include "tst_peerreaders.moc"
+#include "test_peerreaders.moc"

@@ -20,6 +20,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using namespace brivello::ringtonetools;
 using Call = test::FakePhoneLink::Call;
@@ -38,12 +40,12 @@ private:
     {
         m_fixture->services.phoneLink = std::make_shared<TaskPhoneLink>(std::move(tasks));
         m_fixture->services.devices = [device] {
-            return std::vector<phone::DeviceEntry>{{device, QStringLiteral("USB: cavo dati")}};
+            return std::vector<phone::DeviceEntry>{{device, u"USB: cavo dati"_s}};
         };
         m_window = std::make_unique<LoaderWindow>(m_fixture->services);
         m_window->show();
         CataloguePicker &picker = m_window->catalogue();
-        QTest::keyClicks(&picker.searchBox(), QStringLiteral("beeth"));
+        QTest::keyClicks(&picker.searchBox(), u"beeth"_s);
         QTest::mouseClick(&picker.searchButton(), Qt::LeftButton);
         const QPoint first = picker.results().visualItemRect(picker.results().topLevelItem(0)).center();
         QTest::mouseClick(picker.results().viewport(), Qt::LeftButton, {}, first);
@@ -63,9 +65,9 @@ private:
     {
         auto link = std::make_shared<test::FakePhoneLink>();
         phone::PhoneIdentity identity;
-        identity.manufacturer = QStringLiteral("Nokia");
-        identity.model = QStringLiteral("3310");
-        identity.imei = QStringLiteral("350000000000001");
+        identity.manufacturer = u"Nokia"_s;
+        identity.model = u"3310"_s;
+        identity.imei = u"350000000000001"_s;
         link->setIdentity(identity);
         return link;
     }
@@ -104,21 +106,20 @@ private Q_SLOTS:
     void thePhoneSaysWhoItIsAndTakesTheRingtone()
     {
         auto link = nokia3310();
-        open(threadTasks(link), QStringLiteral("/dev/ttyUSB0"));
+        open(threadTasks(link), u"/dev/ttyUSB0"_s);
         QTest::mouseClick(m_window->identifyButton(), Qt::LeftButton);
         QTRY_VERIFY(idle());
-        QCOMPARE(status(), QStringLiteral("Telefono trovato: Nokia 3310, IMEI 350000000000001."));
-        QCOMPARE(link->records().front().settings,
-                 (phone::ConnectionSettings{QStringLiteral("/dev/ttyUSB0"), QStringLiteral("at")}));
+        QCOMPARE(status(), u"Telefono trovato: Nokia 3310, IMEI 350000000000001."_s);
+        QCOMPARE(link->records().front().settings, (phone::ConnectionSettings{u"/dev/ttyUSB0"_s, u"at"_s}));
         QTest::mouseClick(m_window->writeButton(), Qt::LeftButton);
         QTRY_VERIFY(idle());
-        QCOMPARE(status(), QStringLiteral("«FurElise» è nella memoria suonerie di Nokia 3310."));
+        QCOMPARE(status(), u"«FurElise» è nella memoria suonerie di Nokia 3310."_s);
         QCOMPARE(m_window->progress()->value(), 100);
         // Each job opens the line, asks who is there, and closes it again.
         QCOMPARE(calls(*link), (QList<Call>{Call::Connect, Call::Identify, Call::Disconnect, Call::Connect,
                                             Call::Identify, Call::WriteRingtone, Call::Disconnect}));
         const melody::Melody written = link->records()[5].ringtone;
-        QCOMPARE(written.name, QStringLiteral("FurElise"));
+        QCOMPARE(written.name, u"FurElise"_s);
         QCOMPARE(written.bpm, 125);
         QCOMPARE(written.notes.size(), std::size_t(40));
         QCOMPARE(written.notes.front(), (melody::Note{8, false, 4, 6}));
@@ -128,35 +129,30 @@ private Q_SLOTS:
     void everyFailureIsToldInItalianAndLeavesTheLineClosed()
     {
         auto link = nokia3310();
-        open(threadTasks(link), QStringLiteral("/dev/ttyUSB0"));
-        link->queueConnect(
-            phone::phoneError(phone::PhoneErrorKind::DeviceBusy, QStringLiteral("/dev/ttyUSB0")));
+        open(threadTasks(link), u"/dev/ttyUSB0"_s);
+        link->queueConnect(phone::phoneError(phone::PhoneErrorKind::DeviceBusy, u"/dev/ttyUSB0"_s));
         QTest::mouseClick(m_window->identifyButton(), Qt::LeftButton);
         QTRY_VERIFY(idle());
-        QVERIFY2(status().contains(QStringLiteral("è occupato da un altro programma")), qPrintable(status()));
+        QVERIFY2(status().contains(u"è occupato da un altro programma"_s), qPrintable(status()));
         QVERIFY(!m_window->writeButton()->isEnabled());
 
         QTest::mouseClick(m_window->identifyButton(), Qt::LeftButton);
         QTRY_VERIFY(idle());
-        link->queueWrite(
-            phone::phoneError(phone::PhoneErrorKind::NotSupported, QStringLiteral("/dev/ttyUSB0")));
+        link->queueWrite(phone::phoneError(phone::PhoneErrorKind::NotSupported, u"/dev/ttyUSB0"_s));
         QTest::mouseClick(m_window->writeButton(), Qt::LeftButton);
         QTRY_VERIFY(idle());
-        QVERIFY2(status().startsWith(QStringLiteral("Nokia 3310 non accetta suonerie via cavo")),
-                 qPrintable(status()));
-        link->queueWrite(
-            phone::phoneError(phone::PhoneErrorKind::DeviceLost, QStringLiteral("/dev/ttyUSB0")));
+        QVERIFY2(status().startsWith(u"Nokia 3310 non accetta suonerie via cavo"_s), qPrintable(status()));
+        link->queueWrite(phone::phoneError(phone::PhoneErrorKind::DeviceLost, u"/dev/ttyUSB0"_s));
         QTest::mouseClick(m_window->writeButton(), Qt::LeftButton);
         QTRY_VERIFY(idle());
-        QVERIFY2(status().startsWith(QStringLiteral("La suoneria non è stata scritta. ")),
-                 qPrintable(status()));
+        QVERIFY2(status().startsWith(u"La suoneria non è stata scritta. "_s), qPrintable(status()));
         QVERIFY(!link->isOpen());
     }
 
     void cancelBeforeTheWriteLeavesThePhoneUntouched()
     {
         auto link = nokia3310();
-        open(threadTasks(link), QStringLiteral("/dev/ttyUSB0"));
+        open(threadTasks(link), u"/dev/ttyUSB0"_s);
         QTest::mouseClick(m_window->identifyButton(), Qt::LeftButton);
         QTRY_VERIFY(idle());
         link->hold(Call::Identify);
@@ -165,9 +161,8 @@ private Q_SLOTS:
         QVERIFY(m_window->cancelButton()->isEnabled());
         QTest::mouseClick(m_window->cancelButton(), Qt::LeftButton);
         QTRY_VERIFY(idle());
-        QCOMPARE(status(),
-                 QStringLiteral("Scrittura annullata prima che la suoneria partisse: il telefono non "
-                                "è stato modificato."));
+        QCOMPARE(status(), u"Scrittura annullata prima che la suoneria partisse: il telefono non "
+                           "è stato modificato."_s);
         QCOMPARE(link->count(Call::WriteRingtone), 0);
         QVERIFY(!link->isOpen());
     }
@@ -175,7 +170,7 @@ private Q_SLOTS:
     void onceTheRingtoneIsOnItsWayItIsWrittenWhole()
     {
         auto link = nokia3310();
-        open(threadTasks(link), QStringLiteral("/dev/ttyUSB0"));
+        open(threadTasks(link), u"/dev/ttyUSB0"_s);
         QTest::mouseClick(m_window->identifyButton(), Qt::LeftButton);
         QTRY_VERIFY(idle());
         link->hold(Call::WriteRingtone);
@@ -187,7 +182,7 @@ private Q_SLOTS:
         m_fixture->services.phoneLink->cancel();
         link->release();
         QTRY_VERIFY(idle());
-        QCOMPARE(status(), QStringLiteral("«FurElise» è nella memoria suonerie di Nokia 3310."));
+        QCOMPARE(status(), u"«FurElise» è nella memoria suonerie di Nokia 3310."_s);
     }
 
     // The real thing: the job in a worker process, libGammu's AT driver,
@@ -197,19 +192,17 @@ private Q_SLOTS:
         test::ModemSimulator modem;
         open(
             [] {
-                return std::make_unique<phone::WorkerProcessTask>(QStringLiteral(PHONE_WORKER),
+                return std::make_unique<phone::WorkerProcessTask>(QString::fromUtf8(PHONE_WORKER),
                                                                   phone::phoneWorkerArguments());
             },
             modem.devicePath());
         QTest::mouseClick(m_window->identifyButton(), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(idle(), 60000);
-        QCOMPARE(status(),
-                 QStringLiteral("Telefono trovato: Brivello Modem simulato, IMEI 490154203237518."));
+        QCOMPARE(status(), u"Telefono trovato: Brivello Modem simulato, IMEI 490154203237518."_s);
         QTest::mouseClick(m_window->writeButton(), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(idle(), 60000);
-        QVERIFY2(
-            status().startsWith(QStringLiteral("Brivello Modem simulato non accetta suonerie via cavo: ")),
-            qPrintable(status()));
+        QVERIFY2(status().startsWith(u"Brivello Modem simulato non accetta suonerie via cavo: "_s),
+                 qPrintable(status()));
         QTRY_COMPARE(modem.closings(), 2);
         QVERIFY(!modem.inUse());
         QVERIFY(modem.pdus().isEmpty());
@@ -217,4 +210,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(TestLoaderLink)
-#include "tst_loaderlink.moc"
+#include "test_loaderlink.moc"

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using namespace brivello::authoring;
 using namespace brivello::authoring::test;
@@ -42,7 +44,7 @@ int column(const QString &name)
 
 QString field(const Row &row, const QString &name)
 {
-    return row.at(size_t(column(name))).value_or(QStringLiteral("<NULL>"));
+    return row.at(size_t(column(name))).value_or(u"<NULL>"_s);
 }
 
 } // namespace
@@ -71,7 +73,7 @@ private:
 void TestCatalogueGenerator::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    m_file = m_dir.filePath(QStringLiteral("ringtones.dat"));
+    m_file = m_dir.filePath(u"ringtones.dat"_s);
     QString error;
     QVERIFY2(writeGeneratedCatalogue(m_file, {FileRingtones, 2026}, &error), qPrintable(error));
 }
@@ -103,17 +105,17 @@ void TestCatalogueGenerator::ringtonesLookReal()
     for (qint64 i = 0; i < 2000; ++i) {
         const Row row = m_generator.ringtone(i);
         QCOMPARE(row.size(), findCatalogueTable(catalogue::Main)->columns.size());
-        const QString song = field(row, QStringLiteral("song"));
+        const QString song = field(row, u"song"_s);
         QVERIFY2(song.size() >= 2 && song.size() <= 80, qPrintable(song));
         QVERIFY(song.at(0).isUpper());
         titleLengths += song.size();
-        accented += song.contains(QRegularExpression(QStringLiteral("[àèéìòù]"))) ? 1 : 0;
-        QVERIFY(!field(row, QStringLiteral("artiest")).isEmpty());
-        const QStringList rowGenres = field(row, QStringLiteral("Genre")).split(u'/');
+        accented += song.contains(QRegularExpression(u"[àèéìòù]"_s)) ? 1 : 0;
+        QVERIFY(!field(row, u"artiest"_s).isEmpty());
+        const QStringList rowGenres = field(row, u"Genre"_s).split(u'/');
         for (const QString &genre : rowGenres)
             QVERIFY2(genres.contains(genre), qPrintable(genre));
         severalGenres += rowGenres.size() > 1 ? 1 : 0;
-        files.insert(field(row, QStringLiteral("bestand")));
+        files.insert(field(row, u"bestand"_s));
     }
     QCOMPARE(files.size(), 2000);
     QVERIFY(titleLengths / 2000 >= 8 && titleLengths / 2000 <= 40);
@@ -125,17 +127,17 @@ void TestCatalogueGenerator::phoneCodesFollowTheRingtoneText()
 {
     for (qint64 i = 0; i < 300; ++i) {
         const Row row = m_generator.ringtone(i * 31);
-        const melody::RtttlReading reading = melody::readRtttl(field(row, QStringLiteral("bieps")));
+        const melody::RtttlReading reading = melody::readRtttl(field(row, u"bieps"_s));
         QVERIFY2(reading.ok(), qPrintable(reading.error));
         QVERIFY2(reading.fixes.isEmpty(), qPrintable(reading.fixes.join(u' ')));
         const melody::Melody &tune = reading.melody;
-        QCOMPARE(field(row, QStringLiteral("nokia_hand")), melody::nokiaKeypad(tune));
-        QCOMPARE(field(row, QStringLiteral("nokia_scherm")), melody::nokiaScreen(tune));
-        QCOMPARE(field(row, QStringLiteral("siemens")), melody::siemensScreen(tune));
-        QCOMPARE(field(row, QStringLiteral("ericsson")), melody::ericssonScreen(tune));
-        QCOMPARE(field(row, QStringLiteral("motorola")), melody::motorolaScreen(tune));
-        QCOMPARE(field(row, QStringLiteral("aantalnoten")), QString::number(melody::noteCount(tune)));
-        QCOMPARE(field(row, QStringLiteral("tempo")), QString::number(tune.bpm));
+        QCOMPARE(field(row, u"nokia_hand"_s), melody::nokiaKeypad(tune));
+        QCOMPARE(field(row, u"nokia_scherm"_s), melody::nokiaScreen(tune));
+        QCOMPARE(field(row, u"siemens"_s), melody::siemensScreen(tune));
+        QCOMPARE(field(row, u"ericsson"_s), melody::ericssonScreen(tune));
+        QCOMPARE(field(row, u"motorola"_s), melody::motorolaScreen(tune));
+        QCOMPARE(field(row, u"aantalnoten"_s), QString::number(melody::noteCount(tune)));
+        QCOMPARE(field(row, u"tempo"_s), QString::number(tune.bpm));
     }
 }
 
@@ -152,14 +154,11 @@ void TestCatalogueGenerator::smallTablesHoldTheKnownTexts()
     QCOMPARE(tables[0].name, catalogue::Genres);
     QCOMPARE(values(tables[0]), CatalogueGenerator::genres());
     QCOMPARE(tables[1].name, catalogue::Zoekmethodes);
-    QCOMPARE(values(tables[1]),
-             QStringList({QStringLiteral("Artista"), QStringLiteral("Titolo"),
-                          QStringLiteral("Titolo + Artista"), QStringLiteral("Genere"),
-                          QStringLiteral("Artista + Genere"), QStringLiteral("Titolo + Genere")}));
+    QCOMPARE(values(tables[1]), QStringList({u"Artista"_s, u"Titolo"_s, u"Titolo + Artista"_s, u"Genere"_s,
+                                             u"Artista + Genere"_s, u"Titolo + Genere"_s}));
     QCOMPARE(tables[2].name, catalogue::Rubrieken);
     QCOMPARE(values(tables[2]),
-             QStringList({QStringLiteral("Amore"), QStringLiteral("Persone"), QStringLiteral("Animali"),
-                          QStringLiteral("Testi"), QStringLiteral("Viaggi & Vacanze")}));
+             QStringList({u"Amore"_s, u"Persone"_s, u"Animali"_s, u"Testi"_s, u"Viaggi & Vacanze"_s}));
 
     const TableData &tools = tables[3];
     QCOMPARE(tools.name, catalogue::Tools);
@@ -173,10 +172,10 @@ void TestCatalogueGenerator::smallTablesHoldTheKnownTexts()
         const int picture = row.at(size_t(schema.column(u"imgnr")))->toInt();
         QVERIFY(picture >= 1 && picture <= 31);
         QVERIFY(!row.at(size_t(schema.column(u"dirname")))->isEmpty());
-        QVERIFY(row.at(size_t(schema.column(u"start")))->endsWith(QStringLiteral(".exe")));
+        QVERIFY(row.at(size_t(schema.column(u"start")))->endsWith(u".exe"_s));
     }
     QCOMPARE(size_t(names.size()), tools.rows.size());
-    QVERIFY(names.contains(QStringLiteral("musicbox")));
+    QVERIFY(names.contains(u"musicbox"_s));
 }
 
 void TestCatalogueGenerator::generatedFileReadsBackThroughLibmdb()
@@ -204,7 +203,7 @@ void TestCatalogueGenerator::generatedFileReadsBackThroughCatalogue()
 {
     const std::shared_ptr<data::Catalogue> catalogue = data::Catalogue::open(m_file);
     QCOMPARE(catalogue->tableNames(), schemaTableNames());
-    const std::shared_ptr<const data::Table> main = catalogue->table(QStringLiteral("main"));
+    const std::shared_ptr<const data::Table> main = catalogue->table(u"main"_s);
     QCOMPARE(qint64(main->rowCount()), FileRingtones);
     QStringList columns;
     for (const Column &column : findCatalogueTable(catalogue::Main)->columns)
@@ -212,7 +211,7 @@ void TestCatalogueGenerator::generatedFileReadsBackThroughCatalogue()
     QCOMPARE(main->columns, columns);
     for (const qint64 i : SampledRows)
         QCOMPARE(main->row(size_t(i)), exported(m_generator.ringtone(i)));
-    const std::shared_ptr<const data::Table> tools = catalogue->table(QStringLiteral("Tools"));
+    const std::shared_ptr<const data::Table> tools = catalogue->table(u"Tools"_s);
     const TableData expected = m_generator.smallTables().back();
     QCOMPARE(tools->rows().size(), expected.rows.size());
     for (size_t i = 0; i < expected.rows.size(); ++i)
@@ -235,4 +234,4 @@ void TestCatalogueGenerator::generatedFileReadsBackThroughMdbReader()
 }
 
 QTEST_GUILESS_MAIN(TestCatalogueGenerator)
-#include "tst_cataloguegenerator.moc"
+#include "test_cataloguegenerator.moc"

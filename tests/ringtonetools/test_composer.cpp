@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using namespace brivello::ringtonetools;
 
@@ -25,12 +27,11 @@ namespace {
 
 QStringList sampleMelodies()
 {
-    QFile file(qEnvironmentVariable("BRIVELLO_SOURCE_DIR") +
-               QStringLiteral("/sampledisc/catalogue/Main.tsv"));
+    QFile file(qEnvironmentVariable("BRIVELLO_SOURCE_DIR") + u"/sampledisc/catalogue/Main.tsv"_s);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    const int bieps = static_cast<int>(lines.takeFirst().split(u'\t').indexOf(QStringLiteral("bieps")));
+    const int bieps = static_cast<int>(lines.takeFirst().split(u'\t').indexOf(u"bieps"_s));
     QStringList melodies;
     for (const QString &line : lines)
         melodies << line.split(u'\t').value(bieps).trimmed();
@@ -96,19 +97,19 @@ private Q_SLOTS:
         QVERIFY(!tune.longer());
         QVERIFY(tune.pressPause()); // 4-
         QVERIFY(!tune.toggleDot()); // pauses have no dot
-        QCOMPARE(tune.screen().join(u' '), QStringLiteral("8#c2 1.e2 4-"));
+        QCOMPARE(tune.screen().join(u' '), u"8#c2 1.e2 4-"_s);
         QCOMPARE(tune.octave(), 2);
         // Entries go in after the current one; C deletes the current one.
         QVERIFY(tune.moveLeft());
         QVERIFY(tune.moveLeft());
         QVERIFY(tune.pressNote(7));
-        QCOMPARE(tune.screen().join(u' '), QStringLiteral("8#c2 4b2 1.e2 4-"));
+        QCOMPARE(tune.screen().join(u' '), u"8#c2 4b2 1.e2 4-"_s);
         QVERIFY(tune.deleteCurrent());
         QCOMPARE(tune.current(), 0);
-        QCOMPARE(tune.screen().join(u' '), QStringLiteral("8#c2 1.e2 4-"));
+        QCOMPARE(tune.screen().join(u' '), u"8#c2 1.e2 4-"_s);
         // Undo takes back one change at a time, down to the empty tune.
         QVERIFY(tune.undo());
-        QCOMPARE(tune.screen().join(u' '), QStringLiteral("8#c2 4b2 1.e2 4-"));
+        QCOMPARE(tune.screen().join(u' '), u"8#c2 4b2 1.e2 4-"_s);
         int steps = 0;
         while (tune.undo())
             ++steps;
@@ -130,23 +131,23 @@ private Q_SLOTS:
         QTest::mouseRelease(&window.keypadButton(u'6'), Qt::LeftButton);
         QTest::mouseClick(&window.keypadButton(u'*'), Qt::LeftButton);
         QTest::mouseClick(&window.keypadButton(u'0'), Qt::LeftButton);
-        QCOMPARE(screenOf(window), QStringLiteral("8g1 4.a2 4-"));
-        QVERIFY(window.screen().text().contains(QStringLiteral("4.a2")));
-        QCOMPARE(window.keys().text(), QStringLiteral("Tasti da premere sul telefono: 58 (6)* 0"));
+        QCOMPARE(screenOf(window), u"8g1 4.a2 4-"_s);
+        QVERIFY(window.screen().text().contains(u"4.a2"_s));
+        QCOMPARE(window.keys().text(), u"Tasti da premere sul telefono: 58 (6)* 0"_s);
         // A released key dots nothing, whatever time passes.
         QTest::mouseClick(&window.keypadButton(u'1'), Qt::LeftButton);
         fixture.fakes.clock->advance(10 * ComposerWindow::HoldMilliseconds);
-        QCOMPARE(screenOf(window), QStringLiteral("8g1 4.a2 4- 4c2"));
+        QCOMPARE(screenOf(window), u"8g1 4.a2 4- 4c2"_s);
         // What a key cannot do is told, and nothing changes.
         QTest::mouseClick(&window.keypadButton(u'<'), Qt::LeftButton);
         QTest::mouseClick(&window.keypadButton(u'#'), Qt::LeftButton);
-        QCOMPARE(window.status().text(), QStringLiteral("Il diesis va su una nota."));
+        QCOMPARE(window.status().text(), u"Il diesis va su una nota."_s);
         QTest::mouseClick(&window.keypadButton(u'C'), Qt::LeftButton);
-        QCOMPARE(screenOf(window), QStringLiteral("8g1 4.a2 4c2"));
+        QCOMPARE(screenOf(window), u"8g1 4.a2 4c2"_s);
         QTest::mouseClick(&window.undoButton(), Qt::LeftButton);
-        QCOMPARE(screenOf(window), QStringLiteral("8g1 4.a2 4- 4c2"));
+        QCOMPARE(screenOf(window), u"8g1 4.a2 4- 4c2"_s);
         QTest::keyClick(&window.screen(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(screenOf(window), QStringLiteral("8g1 4.a2 4-"));
+        QCOMPARE(screenOf(window), u"8g1 4.a2 4-"_s);
         fixture.checkUnused();
     }
 
@@ -156,7 +157,7 @@ private Q_SLOTS:
         ComposerWindow window(fixture.services);
         window.show();
         window.tempoBox().setValue(120);
-        QTest::keyClicks(&window.screen(), QStringLiteral("123"));
+        QTest::keyClicks(&window.screen(), u"123"_s);
         QTest::mouseClick(&window.playerBar().playButton(), Qt::LeftButton);
         QCOMPARE(fixture.sound->starts().size(), std::size_t(1));
         // Three quarters at 120 bpm.
@@ -181,7 +182,7 @@ private Q_SLOTS:
             const melody::RtttlReading original = melody::readRtttl(rtttl);
             QVERIFY2(original.ok(), qPrintable(rtttl));
             const QString phoneScreen = melody::nokiaScreen(original.melody);
-            const QString path = files.filePath(QStringLiteral("brano%1.txt").arg(++index));
+            const QString path = files.filePath(u"brano%1.txt"_s.arg(++index));
 
             // Typed in as the catalogue's keypad code, the composer shows the
             // catalogue's screen code.
@@ -191,13 +192,12 @@ private Q_SLOTS:
             QTest::keyClicks(&typed->nameBox(), original.melody.name);
             typed->tempoBox().setValue(original.melody.bpm);
             typeKeypadCode(&typed->screen(), melody::nokiaKeypad(original.melody));
-            QVERIFY2(screenOf(*typed) == phoneScreen,
-                     qPrintable(rtttl + QStringLiteral("\n typed:  ") + screenOf(*typed) +
-                                QStringLiteral("\n screen: ") + phoneScreen));
+            QVERIFY2(screenOf(*typed) == phoneScreen, qPrintable(rtttl + u"\n typed:  "_s + screenOf(*typed) +
+                                                                 u"\n screen: "_s + phoneScreen));
 
             // Saved as RTTTL, the file holds the composer's tune as one line.
             fixture.fakes.saveFileDialog->queueAnswer(path);
-            QTest::mouseClick(&typed->saveButton(QStringLiteral("rtttl")), Qt::LeftButton);
+            QTest::mouseClick(&typed->saveButton(u"rtttl"_s), Qt::LeftButton);
             const melody::Melody composed = typed->tune().melody();
             QCOMPARE(test::fileBytes(path), ringtones::shared::windows1252Line(melody::writeRtttl(composed)));
 
@@ -216,4 +216,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(TestComposer)
-#include "tst_composer.moc"
+#include "test_composer.moc"

@@ -190,4 +190,4 @@ void TestWav::emptyMelodyGivesEmptyRecording()
 }
 
 QTEST_GUILESS_MAIN(TestWav)
-#include "tst_wav.moc"
+#include "test_wav.moc"

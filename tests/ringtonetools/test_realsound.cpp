@@ -14,6 +14,8 @@
 
 #include <cstdlib>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using namespace brivello::ringtonetools;
 
@@ -24,10 +26,10 @@ constexpr int Loud = 2000;
 
 bool soundServerAnswers()
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("pactl")).isEmpty())
+    if (QStandardPaths::findExecutable(u"pactl"_s).isEmpty())
         return false;
     QProcess pactl;
-    pactl.start(QStringLiteral("pactl"), {QStringLiteral("info")});
+    pactl.start(u"pactl"_s, {u"info"_s});
     return pactl.waitForFinished(5000) && pactl.exitStatus() == QProcess::NormalExit && pactl.exitCode() == 0;
 }
 
@@ -78,7 +80,7 @@ private Q_SLOTS:
     {
         if (!soundServerAnswers())
             QSKIP("No sound server answers (pactl info failed): the real sound output is not tested here.");
-        if (QStandardPaths::findExecutable(QStringLiteral("parec")).isEmpty())
+        if (QStandardPaths::findExecutable(u"parec"_s).isEmpty())
             QSKIP("parec is missing: cannot record the sound server's output.");
 
         const melody::RtttlReading reading = melody::readRtttl(u"Ripetuta:d=4,o=5,b=120:a,a,a,a,c6,c6");
@@ -86,10 +88,8 @@ private Q_SLOTS:
         const int expectedMs = int(melody::duration(reading.melody).count());
 
         QProcess recorder;
-        recorder.start(QStringLiteral("parec"),
-                       {QStringLiteral("--device=@DEFAULT_MONITOR@"), QStringLiteral("--format=s16le"),
-                        QStringLiteral("--rate=%1").arg(RecordRate), QStringLiteral("--channels=1"),
-                        QStringLiteral("--raw")});
+        recorder.start(u"parec"_s, {u"--device=@DEFAULT_MONITOR@"_s, u"--format=s16le"_s,
+                                    u"--rate=%1"_s.arg(RecordRate), u"--channels=1"_s, u"--raw"_s});
         QVERIFY2(recorder.waitForStarted(5000), "parec did not start");
         QByteArray recorded;
         connect(&recorder, &QProcess::readyReadStandardOutput, this,
@@ -115,21 +115,19 @@ private Q_SLOTS:
         for (const QList<QVariant> &signal : notes)
             seen << signal.first().toInt();
         for (int note = 0; note < 6; ++note)
-            QVERIFY2(seen.contains(note), qPrintable(QStringLiteral("note %1 never shown").arg(note)));
+            QVERIFY2(seen.contains(note), qPrintable(u"note %1 never shown"_s.arg(note)));
 
         const Heard heard = listen(recorded);
         qInfo("heard %d ms of a melody of %d ms, %d silences between its notes", heard.milliseconds,
               expectedMs, heard.gaps);
         QVERIFY2(heard.milliseconds > 0, "nothing audible came out of the sound server");
-        QVERIFY2(std::abs(heard.milliseconds - expectedMs) < expectedMs / 5,
-                 qPrintable(QStringLiteral("heard %1 ms, the melody lasts %2 ms")
-                                .arg(heard.milliseconds)
-                                .arg(expectedMs)));
+        QVERIFY2(
+            std::abs(heard.milliseconds - expectedMs) < expectedMs / 5,
+            qPrintable(u"heard %1 ms, the melody lasts %2 ms"_s.arg(heard.milliseconds).arg(expectedMs)));
         // Six notes, five joins between them, each with its short silence.
-        QVERIFY2(heard.gaps >= 5,
-                 qPrintable(QStringLiteral("%1 gaps heard between 6 notes").arg(heard.gaps)));
+        QVERIFY2(heard.gaps >= 5, qPrintable(u"%1 gaps heard between 6 notes"_s.arg(heard.gaps)));
     }
 };
 
 QTEST_MAIN(TestRealSound)
-#include "tst_realsound.moc"
+#include "test_realsound.moc"

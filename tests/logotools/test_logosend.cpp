@@ -33,13 +33,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using namespace brivello::logotools;
 using Call = test::FakePhoneLink::Call;
 
 namespace {
 
-const QString Device = QStringLiteral("/dev/ttyUSB0");
+const QString Device = u"/dev/ttyUSB0"_s;
 
 phone::PhoneTaskFactory threadTasks(const std::shared_ptr<test::FakePhoneLink> &link)
 {
@@ -49,7 +51,7 @@ phone::PhoneTaskFactory threadTasks(const std::shared_ptr<test::FakePhoneLink> &
 phone::PhoneTaskFactory workerTasks()
 {
     return [] {
-        return std::make_unique<phone::WorkerProcessTask>(QStringLiteral(PHONE_WORKER),
+        return std::make_unique<phone::WorkerProcessTask>(QString::fromUtf8(PHONE_WORKER),
                                                           phone::phoneWorkerArguments());
     };
 }
@@ -90,7 +92,7 @@ void TestLogoSend::init()
 {
     m_fakes = test::FakePlatform();
     // The connection a former case kept.
-    QFile::remove(m_folder.filePath(QStringLiteral("collegamento.ini")));
+    QFile::remove(m_folder.filePath(u"collegamento.ini"_s));
 }
 
 void TestLogoSend::cleanup()
@@ -104,10 +106,8 @@ void TestLogoSend::makeWindow(FaceId face, phone::PhoneTaskFactory tasks, const 
 {
     LogoSendSetup setup;
     setup.tasks = std::move(tasks);
-    setup.devices = [device] {
-        return std::vector<phone::DeviceEntry>{{device, QStringLiteral("USB: cavo dati")}};
-    };
-    setup.settingsFile = m_folder.filePath(QStringLiteral("collegamento.ini"));
+    setup.devices = [device] { return std::vector<phone::DeviceEntry>{{device, u"USB: cavo dati"_s}}; };
+    setup.settingsFile = m_folder.filePath(u"collegamento.ini"_s);
     setup.networkAnswerMs = 20000;
     m_step = std::make_shared<SmsSendStep>(setup, m_fakes.messageBox);
     LogoToolServices services;
@@ -115,7 +115,7 @@ void TestLogoSend::makeWindow(FaceId face, phone::PhoneTaskFactory tasks, const 
     services.openFileDialog = std::make_shared<test::FakeOpenFileDialog>();
     services.messageBox = m_fakes.messageBox;
     services.sendSteps = {m_step};
-    services.helpFile = m_folder.filePath(QStringLiteral("leggimi.txt"));
+    services.helpFile = m_folder.filePath(u"leggimi.txt"_s);
     services.startFolder = m_folder.path();
     m_window = std::make_unique<LogoToolWindow>(toolFace(face), services);
     m_window->show();
@@ -160,24 +160,24 @@ void TestLogoSend::aTouchedUpGalleryLogoGoesToThePhoneWhole()
     // Touched up: one pixel drawn in a corner that was white.
     PixelCanvas &canvas = window().canvas();
     QTest::mouseClick(&canvas, Qt::LeftButton, {}, canvas.pixelRect({71, 13}).center());
-    pickNetwork(QStringLiteral("TIM"));
+    pickNetwork(u"TIM"_s);
     const LogoDocument document = window().document();
     QVERIFY(test::inkCount(toBitmap(document.picture)) > 0);
 
     LogoSendDialog &sending = openDialog();
     QCOMPARE(sending.windowModality(), Qt::WindowModal);
     QCOMPARE(sending.summaryLabel()->text(),
-             QStringLiteral("Logo operatore per TIM (222 01), porta di destinazione 0x1582: 1 SMS."));
-    QVERIFY2(sending.partsView()->toPlainText().startsWith(QStringLiteral(
-                 "SMS 1 di 1 (140 byte)\nUDH:  06 05 04 15 82 00 00\nDati: 22 F2 10 00 48 0E 01")),
+             u"Logo operatore per TIM (222 01), porta di destinazione 0x1582: 1 SMS."_s);
+    QVERIFY2(sending.partsView()->toPlainText().startsWith(
+                 u"SMS 1 di 1 (140 byte)\nUDH:  06 05 04 15 82 00 00\nDati: 22 F2 10 00 48 0E 01"_s),
              qPrintable(sending.partsView()->toPlainText()));
-    sendTo(QStringLiteral("333 123 4567"));
+    sendTo(u"333 123 4567"_s);
     QTRY_VERIFY(!sending.isWorking());
-    QCOMPARE(status(), QStringLiteral("Logo operatore per TIM (222 01): inviato a +393331234567, 1 SMS "
-                                      "accettato dalla rete (riferimento 100)."));
+    QCOMPARE(status(), u"Logo operatore per TIM (222 01): inviato a +393331234567, 1 SMS "
+                       "accettato dalla rete (riferimento 100)."_s);
     QCOMPARE(link->count(Call::SendPart), 1);
     const test::FakePhoneLink::Record sent = link->records()[1];
-    QCOMPARE(sent.number, QStringLiteral("+393331234567"));
+    QCOMPARE(sent.number, u"+393331234567"_s);
     QCOMPARE(sent.part, smsFor(document).message.parts.front());
     QCOMPARE(sent.part.userData().size(), 140);
     // The last pixel of the picture, bottom right, is the one drawn.
@@ -185,7 +185,7 @@ void TestLogoSend::aTouchedUpGalleryLogoGoesToThePhoneWhole()
     QVERIFY(!link->isOpen());
     QCOMPARE(sending.progressBar()->value(), sending.progressBar()->maximum());
     // The connection is kept for the next time.
-    const QSettings kept(m_folder.filePath(QStringLiteral("collegamento.ini")), QSettings::IniFormat);
+    const QSettings kept(m_folder.filePath(u"collegamento.ini"_s), QSettings::IniFormat);
     QCOMPARE(phone::loadConnection(kept).device, Device);
     QTest::mouseClick(sending.closeButton(), Qt::LeftButton);
     QTRY_VERIFY(!m_step->dialog());
@@ -199,7 +199,7 @@ void TestLogoSend::aLogoWithoutNetworkIsToldBeforeAnythingOpens()
     m_fakes.messageBox->queueAnswer(platform::MessageAnswer::Ok);
     QTest::mouseClick(window().sendButtons().first(), Qt::LeftButton);
     QCOMPARE(m_fakes.messageBox->shown().back().text,
-             QStringLiteral("Scegli prima la rete a cui è destinato il logo operatore."));
+             u"Scegli prima la rete a cui è destinato il logo operatore."_s);
     QCOMPARE(m_fakes.messageBox->shown().back().icon, platform::MessageIcon::Warning);
     QVERIFY(!m_step->dialog());
     QVERIFY(link->records().empty());
@@ -211,15 +211,15 @@ void TestLogoSend::aWrongNumberOrNoDeviceSendsNothing()
     makeWindow(FaceId::GroupGraphic, threadTasks(link), QString());
     LogoSendDialog &sending = openDialog();
     QCOMPARE(sending.summaryLabel()->text(),
-             QStringLiteral("Logo per un gruppo di chiamanti, porta di destinazione 0x1583: 1 SMS."));
+             u"Logo per un gruppo di chiamanti, porta di destinazione 0x1583: 1 SMS."_s);
     QVERIFY(sending.numberProblemLabel()->isHidden());
-    sendTo(QStringLiteral("333 abc"));
+    sendTo(u"333 abc"_s);
     QVERIFY(sending.numberProblemLabel()->isVisible());
-    QVERIFY2(status().startsWith(QStringLiteral("Non inviato: ")), qPrintable(status()));
+    QVERIFY2(status().startsWith(u"Non inviato: "_s), qPrintable(status()));
     QVERIFY(sending.numberEdit()->hasFocus());
-    sendTo(QStringLiteral("+39 333 1234567"));
+    sendTo(u"+39 333 1234567"_s);
     QVERIFY(sending.numberProblemLabel()->isHidden());
-    QCOMPARE(status(), QStringLiteral("Scegliere il dispositivo del telefono o del modem."));
+    QCOMPARE(status(), u"Scegliere il dispositivo del telefono o del modem."_s);
     QVERIFY(link->records().empty());
     QVERIFY(!sending.isWorking());
 }
@@ -230,21 +230,21 @@ void TestLogoSend::theSimAsksForItsPinThenTakesIt()
     makeWindow(FaceId::GroupGraphic, threadTasks(link));
     LogoSendDialog &sending = openDialog();
     link->queueConnect(phone::phoneError(phone::PhoneErrorKind::PinNeeded, Device));
-    sendTo(QStringLiteral("3331234567"));
+    sendTo(u"3331234567"_s);
     QTRY_VERIFY(!sending.isWorking());
     QVERIFY(sending.pinEdit()->isVisible());
     QVERIFY(sending.pinEdit()->hasFocus());
     QCOMPARE(status(), phone::phoneError(phone::PhoneErrorKind::PinNeeded, Device).message());
-    QTest::keyClicks(sending.pinEdit(), QStringLiteral("12a4"));
+    QTest::keyClicks(sending.pinEdit(), u"12a4"_s);
     QTest::mouseClick(sending.sendButton(), Qt::LeftButton);
-    QCOMPARE(status(), QStringLiteral("Il PIN è fatto di 4-8 cifre."));
+    QCOMPARE(status(), u"Il PIN è fatto di 4-8 cifre."_s);
     sending.pinEdit()->clear();
-    QTest::keyClicks(sending.pinEdit(), QStringLiteral("1234"));
+    QTest::keyClicks(sending.pinEdit(), u"1234"_s);
     QTest::mouseClick(sending.sendButton(), Qt::LeftButton);
     QTRY_VERIFY(!sending.isWorking());
-    QVERIFY2(status().contains(QStringLiteral("inviato a +393331234567")), qPrintable(status()));
+    QVERIFY2(status().contains(u"inviato a +393331234567"_s), qPrintable(status()));
     QCOMPARE(link->count(Call::Connect), 2);
-    QCOMPARE(link->records()[2].pin, QStringLiteral("1234"));
+    QCOMPARE(link->records()[2].pin, u"1234"_s);
 }
 
 void TestLogoSend::cancelStopsTheSendAndClosesTheLine()
@@ -253,7 +253,7 @@ void TestLogoSend::cancelStopsTheSendAndClosesTheLine()
     makeWindow(FaceId::GroupGraphic, threadTasks(link));
     LogoSendDialog &sending = openDialog();
     link->hold(Call::SendPart);
-    sendTo(QStringLiteral("3331234567"));
+    sendTo(u"3331234567"_s);
     QTRY_VERIFY(link->holding());
     QVERIFY(!sending.sendButton()->isEnabled());
     QVERIFY(!sending.numberEdit()->isEnabled());
@@ -273,15 +273,15 @@ void TestLogoSend::aRefusedPartIsToldAndTheDialogStaysUsable()
 {
     auto link = std::make_shared<test::FakePhoneLink>();
     makeWindow(FaceId::PictureMessage, threadTasks(link));
-    QTest::keyClicks(&window().messageTextBox(), QStringLiteral("Ciao!"));
+    QTest::keyClicks(&window().messageTextBox(), u"Ciao!"_s);
     LogoSendDialog &sending = openDialog();
     phone::PhoneError refused = phone::phoneError(phone::PhoneErrorKind::CentreRefused, Device);
     refused.code = 38;
     link->queueSend(refused);
-    sendTo(QStringLiteral("3331234567"));
+    sendTo(u"3331234567"_s);
     QTRY_VERIFY(!sending.isWorking());
     QCOMPARE(status(), refused.message());
-    QVERIFY(sending.statusLabel()->styleSheet().contains(QStringLiteral("#a00000")));
+    QVERIFY(sending.statusLabel()->styleSheet().contains(u"#a00000"_s));
     QVERIFY(sending.sendButton()->isEnabled());
     QVERIFY(!link->isOpen());
 }
@@ -293,27 +293,26 @@ void TestLogoSend::aPictureMessageArrivesWholeAtTheModem()
     QCOMPARE(window().kind(), LogoKind::PictureMessage);
     PixelCanvas &canvas = window().canvas();
     QTest::mouseClick(&canvas, Qt::LeftButton, {}, canvas.pixelRect({36, 20}).center());
-    QTest::keyClicks(&window().messageTextBox(), QStringLiteral("Un bacio da Napoli"));
+    QTest::keyClicks(&window().messageTextBox(), u"Un bacio da Napoli"_s);
     const LogoDocument document = window().document();
     const phone::SmartMessage expected = smsFor(document).message;
     QVERIFY(expected.partCount() > 1);
 
     LogoSendDialog &sending = openDialog();
     QCOMPARE(sending.summaryLabel()->text(),
-             QStringLiteral("Messaggio illustrato con il testo «Un bacio da Napoli», porta di destinazione "
-                            "0x158A: %1 SMS concatenati (riferimento 0x%2).")
-                 .arg(expected.partCount())
-                 .arg(QStringLiteral("%1").arg(expected.reference, 2, 16, QLatin1Char('0')).toUpper()));
-    sendTo(QStringLiteral("+39 333 1234567"));
+             u"Messaggio illustrato con il testo «Un bacio da Napoli», porta di destinazione "
+             "0x158A: %1 SMS concatenati (riferimento 0x%2)."_s.arg(expected.partCount())
+                 .arg(u"%1"_s.arg(expected.reference, 2, 16, QLatin1Char('0')).toUpper()));
+    sendTo(u"+39 333 1234567"_s);
     QTRY_VERIFY_WITH_TIMEOUT(!sending.isWorking(), 90000);
-    QVERIFY2(status().contains(QStringLiteral("SMS accettati dalla rete")), qPrintable(status()));
+    QVERIFY2(status().contains(u"SMS accettati dalla rete"_s), qPrintable(status()));
     QStringList pdus;
     for (const phone::SmsPart &part : expected.parts)
-        pdus << test::submitPdu(QStringLiteral("+393359609600"), QStringLiteral("+393331234567"), part);
+        pdus << test::submitPdu(u"+393359609600"_s, u"+393331234567"_s, part);
     QCOMPARE(modem.pdus(), pdus);
     QTRY_COMPARE(modem.closings(), 1);
     QVERIFY(!modem.inUse());
 }
 
 QTEST_MAIN(TestLogoSend)
-#include "tst_logosend.moc"
+#include "test_logosend.moc"

@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello::phone;
 
 namespace {
@@ -48,7 +50,7 @@ private Q_SLOTS:
     void operatorLogoIsOneSmsOf140Bytes()
     {
         const LogoPixels logo = cornersAndDiagonal(72, 14);
-        const LogoMessage sent = encodeOperatorLogo(logo, QStringLiteral("222 01"));
+        const LogoMessage sent = encodeOperatorLogo(logo, u"222 01"_s);
         QVERIFY2(sent.ok(), qPrintable(sent.error));
         QCOMPARE(sent.message.port, SmartPort::OperatorLogo);
         QCOMPARE(sent.message.partCount(), 1);
@@ -69,23 +71,23 @@ private Q_SLOTS:
 
     void networkCodeOfOtherDigitsInBcd()
     {
-        const LogoMessage sent = encodeOperatorLogo(LogoPixels::blank(72, 14), QStringLiteral("262 07"));
+        const LogoMessage sent = encodeOperatorLogo(LogoPixels::blank(72, 14), u"262 07"_s);
         QVERIFY2(sent.ok(), qPrintable(sent.error));
         QCOMPARE(sent.message.parts.front().data.left(3).toHex(), QByteArray("62f270"));
     }
 
     void wrongSizesAndCodesAreRefusedInItalian()
     {
-        const LogoMessage small = encodeOperatorLogo(LogoPixels::blank(70, 14), QStringLiteral("222 01"));
+        const LogoMessage small = encodeOperatorLogo(LogoPixels::blank(70, 14), u"222 01"_s);
         QVERIFY(!small.ok());
         QVERIFY(small.message.parts.empty());
-        QVERIFY(small.error.contains(QStringLiteral("72 × 14")));
-        const LogoMessage badCode = encodeOperatorLogo(LogoPixels::blank(72, 14), QStringLiteral("22201"));
+        QVERIFY(small.error.contains(u"72 × 14"_s));
+        const LogoMessage badCode = encodeOperatorLogo(LogoPixels::blank(72, 14), u"22201"_s);
         QVERIFY(!badCode.ok());
-        QVERIFY(badCode.error.contains(QStringLiteral("non è valido")));
+        QVERIFY(badCode.error.contains(u"non è valido"_s));
         const LogoMessage longText = encodePictureMessage(LogoPixels::blank(72, 28), QString(121, u'a'));
         QVERIFY(!longText.ok());
-        QVERIFY(longText.error.contains(QStringLiteral("120")));
+        QVERIFY(longText.error.contains(u"120"_s));
     }
 
     void groupGraphicOnItsOwnPort()
@@ -102,7 +104,7 @@ private Q_SLOTS:
     void pictureMessageGoesInConcatenatedParts()
     {
         const LogoPixels picture = cornersAndDiagonal(72, 28);
-        const LogoMessage sent = encodePictureMessage(picture, QStringLiteral("Ciao!"));
+        const LogoMessage sent = encodePictureMessage(picture, u"Ciao!"_s);
         QVERIFY2(sent.ok(), qPrintable(sent.error));
         QCOMPARE(sent.message.port, SmartPort::PictureMessage);
         QVERIFY(sent.message.partCount() >= 2);
@@ -120,10 +122,10 @@ private Q_SLOTS:
         QVERIFY(payload.contains(QByteArray::fromHex("00481C01") + packedPixels(picture)));
         QVERIFY(payload.contains("Ciao!"));
         // The same picture and text give the same bytes, reference included.
-        const LogoMessage again = encodePictureMessage(picture, QStringLiteral("Ciao!"));
+        const LogoMessage again = encodePictureMessage(picture, u"Ciao!"_s);
         QCOMPARE(again.message.parts, sent.message.parts);
     }
 };
 
 QTEST_GUILESS_MAIN(TestLogoMessage)
-#include "tst_logomessage.moc"
+#include "test_logomessage.moc"

@@ -54,7 +54,7 @@ void TestRtttl::readsCanonicalTextWithoutFixes()
     const RtttlReading r = readRtttl(u"Scala:d=8,o=5,b=120:c,4d#6,2e.,p,16a#7.,32b4");
     QVERIFY2(r.ok(), qPrintable(r.error));
     QCOMPARE(r.fixes, QStringList());
-    QCOMPARE(r.melody.name, QStringLiteral("Scala"));
+    QCOMPARE(r.melody.name, u"Scala"_s);
     QCOMPARE(r.melody.defaultDuration, 8);
     QCOMPARE(r.melody.defaultOctave, 5);
     QCOMPARE(r.melody.bpm, 120);
@@ -298,4 +298,4 @@ void TestRtttl::writerMakesSafeTextOfAnyMelody()
 }
 
 QTEST_GUILESS_MAIN(TestRtttl)
-#include "tst_rtttl.moc"
+#include "test_rtttl.moc"

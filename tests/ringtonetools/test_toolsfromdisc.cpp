@@ -37,6 +37,8 @@
 
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace brivello;
 using namespace brivello::ringtonetools;
 
@@ -121,8 +123,8 @@ private:
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("BRIVELLO_TOOL_QUIT"), QStringLiteral("1"));
-        environment.insert(QStringLiteral("HOME"), m_home.path());
+        environment.insert(u"BRIVELLO_TOOL_QUIT"_s, u"1"_s);
+        environment.insert(u"HOME"_s, m_home.path());
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(started.workingDirectory);
         process.start(started.program, {});
@@ -151,22 +153,22 @@ private Q_SLOTS:
 
     void theNameItIsStartedUnderChoosesTheTool()
     {
-        QCOMPARE(toolForProgram(QStringLiteral("/cd/tools/Musicbox/musicbox.exe")), Tool::Musicbox);
-        QCOMPARE(toolForProgram(QStringLiteral("/cd/tools/convertitore/CONVERT.EXE")), Tool::Converter);
-        QCOMPARE(toolForProgram(QStringLiteral("/cd/tools/compositore/compositore.exe")), Tool::Composer);
-        QCOMPARE(toolForProgram(QStringLiteral("/cd/tools/carica suonerie/carica.exe")), Tool::Loader);
+        QCOMPARE(toolForProgram(u"/cd/tools/Musicbox/musicbox.exe"_s), Tool::Musicbox);
+        QCOMPARE(toolForProgram(u"/cd/tools/convertitore/CONVERT.EXE"_s), Tool::Converter);
+        QCOMPARE(toolForProgram(u"/cd/tools/compositore/compositore.exe"_s), Tool::Composer);
+        QCOMPARE(toolForProgram(u"/cd/tools/carica suonerie/carica.exe"_s), Tool::Loader);
         // A renamed program is known by its folder; anywhere else by nothing.
-        QCOMPARE(toolForProgram(QStringLiteral("/cd/tools/carica suonerie/vecchio.exe")), Tool::Loader);
-        QCOMPARE(toolForProgram(QStringLiteral("/cd/tools/altro/altro.exe")), std::nullopt);
-        QCOMPARE(discFolderOf(QStringLiteral("/cd/tools/Musicbox/musicbox.exe")), QStringLiteral("/cd"));
+        QCOMPARE(toolForProgram(u"/cd/tools/carica suonerie/vecchio.exe"_s), Tool::Loader);
+        QCOMPARE(toolForProgram(u"/cd/tools/altro/altro.exe"_s), std::nullopt);
+        QCOMPARE(discFolderOf(u"/cd/tools/Musicbox/musicbox.exe"_s), u"/cd"_s);
     }
 
     void musicboxStartsInItsFolderAndPlaysWhatItOpensThere()
     {
-        const Started started = startFromToolsWindow(QStringLiteral("Musicbox"));
-        QCOMPARE(started.program, inCopy(QStringLiteral("tools/Musicbox/musicbox.exe")));
+        const Started started = startFromToolsWindow(u"Musicbox"_s);
+        QCOMPARE(started.program, inCopy(u"tools/Musicbox/musicbox.exe"_s));
         QCOMPARE(QDir(started.workingDirectory).canonicalPath(),
-                 QDir(inCopy(QStringLiteral("tools/Musicbox"))).canonicalPath());
+                 QDir(inCopy(u"tools/Musicbox"_s)).canonicalPath());
         QCOMPARE(discFolderOf(started.program), QDir::cleanPath(m_copy.path()));
 
         test::ToolFixture fixture(discFolderOf(started.program));
@@ -174,101 +176,101 @@ private Q_SLOTS:
         auto *musicbox = qobject_cast<MusicboxWindow *>(window.get());
         QVERIFY(musicbox);
         // The open dialog starts in Musicbox's own folder, beside its list of tunes.
-        fixture.openDialog->queueAnswer(inCopy(QStringLiteral("tools/Musicbox/brani.txt")));
+        fixture.openDialog->queueAnswer(inCopy(u"tools/Musicbox/brani.txt"_s));
         QTest::mouseClick(&musicbox->input().openButton(), Qt::LeftButton);
         QCOMPARE(QDir(fixture.openDialog->calls().front().startFolder).canonicalPath(),
                  QDir(started.workingDirectory).canonicalPath());
         QTest::mouseClick(&musicbox->playerBar().playButton(), Qt::LeftButton);
         QCOMPARE(fixture.sound->starts().size(), std::size_t(1));
-        QVERIFY(musicbox->playerBar().noteLabel().text().startsWith(QStringLiteral("1/40  8e6")));
+        QVERIFY(musicbox->playerBar().noteLabel().text().startsWith(u"1/40  8e6"_s));
         // The catalogue is the copy's, two folders above Musicbox's own.
         CataloguePicker &picker = musicbox->catalogue();
         QVERIFY(picker.hasCatalogue());
-        picker.methods().setCurrentText(QStringLiteral("Titolo"));
-        QTest::keyClicks(&picker.searchBox(), QStringLiteral("quinta"));
+        picker.methods().setCurrentText(u"Titolo"_s);
+        QTest::keyClicks(&picker.searchBox(), u"quinta"_s);
         QTest::mouseClick(&picker.searchButton(), Qt::LeftButton);
         QTest::mouseClick(&picker.pickButton(), Qt::LeftButton);
-        QVERIFY(musicbox->input().textBox().toPlainText().startsWith(QStringLiteral("Quinta:")));
+        QVERIFY(musicbox->input().textBox().toPlainText().startsWith(u"Quinta:"_s));
         QCOMPARE(fixture.sound->starts().size(), std::size_t(2));
         fixture.checkUnused();
-        runsForReal(started, QStringLiteral("Musicbox"));
+        runsForReal(started, u"Musicbox"_s);
     }
 
     void theConverterConvertsAPastedTuneAndSavesIt()
     {
-        const Started started = startFromToolsWindow(QStringLiteral("Convertitore RTTTL"));
-        QCOMPARE(started.program, inCopy(QStringLiteral("tools/convertitore/convert.exe")));
+        const Started started = startFromToolsWindow(u"Convertitore RTTTL"_s);
+        QCOMPARE(started.program, inCopy(u"tools/convertitore/convert.exe"_s));
         QCOMPARE(started.workingDirectory, data::programFolder());
         test::ToolFixture fixture(discFolderOf(started.program));
         const auto window = openAsStarted(started, fixture);
         auto *converter = qobject_cast<ConverterWindow *>(window.get());
         QVERIFY(converter);
-        QGuiApplication::clipboard()->setText(QStringLiteral("Scala:d=4,o=5,b=120:c,d,e,f,g,a,b,c6"));
+        QGuiApplication::clipboard()->setText(u"Scala:d=4,o=5,b=120:c,d,e,f,g,a,b,c6"_s);
         QTest::mouseClick(&converter->input().pasteButton(), Qt::LeftButton);
-        QCOMPARE(converter->code(0).toPlainText(), QStringLiteral("1 2 3 4 5 6 7 1*"));
-        QCOMPARE(converter->code(1).toPlainText(), QStringLiteral("4c1 4d1 4e1 4f1 4g1 4a1 4b1 4c2"));
-        const QString wav = m_home.filePath(QStringLiteral("scala.wav"));
+        QCOMPARE(converter->code(0).toPlainText(), u"1 2 3 4 5 6 7 1*"_s);
+        QCOMPARE(converter->code(1).toPlainText(), u"4c1 4d1 4e1 4f1 4g1 4a1 4b1 4c2"_s);
+        const QString wav = m_home.filePath(u"scala.wav"_s);
         fixture.fakes.saveFileDialog->queueAnswer(wav);
         QTest::mouseClick(&converter->saveButton(4), Qt::LeftButton);
         QCOMPARE(QFileInfo(wav).size(), qint64(44 + 4 * 44100 * 2));
         fixture.checkUnused();
-        runsForReal(started, QStringLiteral("convertitore"));
+        runsForReal(started, u"convertitore"_s);
     }
 
     void theComposerComposesAndHandsTheTuneToTheDiscsSmsTool()
     {
-        const Started started = startFromToolsWindow(QStringLiteral("Compositore Suonerie"));
-        QCOMPARE(started.program, inCopy(QStringLiteral("tools/compositore/compositore.exe")));
+        const Started started = startFromToolsWindow(u"Compositore Suonerie"_s);
+        QCOMPARE(started.program, inCopy(u"tools/compositore/compositore.exe"_s));
         test::ToolFixture fixture(discFolderOf(started.program));
         const auto window = openAsStarted(started, fixture);
         auto *composer = qobject_cast<ComposerWindow *>(window.get());
         QVERIFY(composer);
-        QTest::keyClicks(&composer->nameBox(), QStringLiteral("Mia"));
-        QTest::keyClicks(&composer->artistBox(), QStringLiteral("  Giovanni Battista  "));
-        QTest::keyClicks(&composer->screen(), QStringLiteral("1 3 5 8*0"));
-        QCOMPARE(composer->tune().screen().join(u' '), QStringLiteral("4c1 4e1 8g2 4-"));
-        fixture.fakes.inputBox->queueAnswer(QStringLiteral("3471234567"));
+        QTest::keyClicks(&composer->nameBox(), u"Mia"_s);
+        QTest::keyClicks(&composer->artistBox(), u"  Giovanni Battista  "_s);
+        QTest::keyClicks(&composer->screen(), u"1 3 5 8*0"_s);
+        QCOMPARE(composer->tune().screen().join(u' '), u"4c1 4e1 8g2 4-"_s);
+        fixture.fakes.inputBox->queueAnswer(u"3471234567"_s);
         QTest::mouseClick(&composer->smsButton(), Qt::LeftButton);
         const auto &calls = fixture.fakes.programStarter->calls();
         QCOMPARE(calls.size(), std::size_t(1));
         QCOMPARE(calls[0].program,
                  data::discPath(m_copy.path(), QString::fromUtf16(ringtones::shared::SmsToolPath)));
         QVERIFY(QFileInfo(calls[0].program).isFile());
-        const QString scratch = calls[0].arguments.front().section(QStringLiteral("##"), 1);
-        QCOMPARE(calls[0].arguments.front(), QStringLiteral("00393471234567##") + scratch);
+        const QString scratch = calls[0].arguments.front().section(u"##"_s, 1);
+        QCOMPARE(calls[0].arguments.front(), u"00393471234567##"_s + scratch);
         QCOMPARE(test::fileBytes(scratch), QByteArray("Giovanni :Mia:d=4,o=6,b=100:c5,e5,8g,p\r\n"));
-        QCOMPARE(composer->status().text(), QStringLiteral("Suoneria passata al programma SMS."));
+        QCOMPARE(composer->status().text(), u"Suoneria passata al programma SMS."_s);
         fixture.checkUnused();
-        runsForReal(started, QStringLiteral("compositore"));
+        runsForReal(started, u"compositore"_s);
     }
 
     void theLoaderFindsAChoosesAndSendsARingtoneOfTheCopy()
     {
-        const Started started = startFromToolsWindow(QStringLiteral("Carica Suonerie"));
-        QCOMPARE(started.program, inCopy(QStringLiteral("tools/carica suonerie/carica.exe")));
+        const Started started = startFromToolsWindow(u"Carica Suonerie"_s);
+        QCOMPARE(started.program, inCopy(u"tools/carica suonerie/carica.exe"_s));
         test::ToolFixture fixture(discFolderOf(started.program));
         const auto window = openAsStarted(started, fixture);
         auto *loader = qobject_cast<LoaderWindow *>(window.get());
         QVERIFY(loader);
         CataloguePicker &picker = loader->catalogue();
-        picker.methods().setCurrentText(QStringLiteral("Genere"));
-        picker.genres().setCurrentText(QStringLiteral("Natale"));
+        picker.methods().setCurrentText(u"Genere"_s);
+        picker.genres().setCurrentText(u"Natale"_s);
         QTest::mouseClick(&picker.searchButton(), Qt::LeftButton);
         QVERIFY(picker.results().topLevelItemCount() > 0);
         for (int i = 0; i < picker.results().topLevelItemCount(); ++i)
-            QVERIFY(picker.results().topLevelItem(i)->text(2).contains(QStringLiteral("Natale")));
+            QVERIFY(picker.results().topLevelItem(i)->text(2).contains(u"Natale"_s));
         QTest::mouseClick(&picker.pickButton(), Qt::LeftButton);
         QVERIFY(loader->smsButton().isEnabled());
-        fixture.fakes.inputBox->queueAnswer(QStringLiteral("3331234567"));
+        fixture.fakes.inputBox->queueAnswer(u"3331234567"_s);
         QTest::mouseClick(&loader->smsButton(), Qt::LeftButton);
         QCOMPARE(fixture.fakes.programStarter->calls().size(), std::size_t(1));
         const QString scratch =
-            fixture.fakes.programStarter->calls()[0].arguments.front().section(QStringLiteral("##"), 1);
+            fixture.fakes.programStarter->calls()[0].arguments.front().section(u"##"_s, 1);
         QVERIFY(test::fileBytes(scratch).endsWith("\r\n"));
         fixture.checkUnused();
-        runsForReal(started, QStringLiteral("carica suonerie"));
+        runsForReal(started, u"carica suonerie"_s);
     }
 };
 
 QTEST_MAIN(TestToolsFromDisc)
-#include "tst_toolsfromdisc.moc"
+#include "test_toolsfromdisc.moc"

@@ -164,4 +164,4 @@ void TestPhoneCodes::emptyMelodyGivesEmptyCodes()
 }
 
 QTEST_GUILESS_MAIN(TestPhoneCodes)
-#include "tst_phonecodes.moc"
+#include "test_phonecodes.moc"

@@ -303,7 +303,7 @@ void TestGammuLink::simNetworkAndCentreProblemsAreToldBeforeSending()
 }
 
 QTEST_GUILESS_MAIN(TestGammuLink)
-#include "tst_gammulink.moc"
+#include "test_gammulink.moc"
 
 // An AT modem has no ringtone memory: libGammu answers that it cannot write
 // one, and nothing reaches the line after the greeting.

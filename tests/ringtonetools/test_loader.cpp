@@ -1,7 +1,7 @@
 // Carica Suonerie driven as a user would: a ringtone searched and chosen in
 // the disc's catalogue, heard, handed to the SMS tool with the ringtone
 // window's command line through a private scratch file, and written to a
-// phone through a phone link (a fake here; tst_loaderlink drives the real
+// phone through a phone link (a fake here; test_loaderlink drives the real
 // one).
 #include "phone/gui/ConnectionChooser.h"
 #include "ringtones/shared/RingtoneText.h"
@@ -22,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
 
 using namespace brivello;
 using namespace brivello::ringtonetools;
@@ -46,9 +48,9 @@ private:
     void chooseBeethovensFirst()
     {
         CataloguePicker &picker = m_window->catalogue();
-        QTest::keyClicks(&picker.searchBox(), QStringLiteral("beeth"));
+        QTest::keyClicks(&picker.searchBox(), u"beeth"_s);
         QTest::mouseClick(&picker.searchButton(), Qt::LeftButton);
-        QCOMPARE(picker.results().topLevelItem(0)->text(0), QStringLiteral("Per Elisa"));
+        QCOMPARE(picker.results().topLevelItem(0)->text(0), u"Per Elisa"_s);
         const QPoint first = picker.results().visualItemRect(picker.results().topLevelItem(0)).center();
         QTest::mouseClick(picker.results().viewport(), Qt::LeftButton, {}, first);
         QTest::mouseDClick(picker.results().viewport(), Qt::LeftButton, {}, first);
@@ -83,27 +85,25 @@ private Q_SLOTS:
         QVERIFY(!m_window->smsButton().isEnabled());
         chooseBeethovensFirst();
         QCOMPARE(m_window->chosen().text(),
-                 QStringLiteral(
-                     "«Per Elisa» di Beethoven (Classica): 40 note, tempo 125 bpm, dura 11,0 secondi."));
+                 u"«Per Elisa» di Beethoven (Classica): 40 note, tempo 125 bpm, dura 11,0 secondi."_s);
         QTest::mouseClick(&m_window->playerBar().playButton(), Qt::LeftButton);
         QCOMPARE(m_fixture->sound->starts().size(), std::size_t(1));
 
-        m_fixture->fakes.inputBox->queueAnswer(QStringLiteral("0333 1234567"));
+        m_fixture->fakes.inputBox->queueAnswer(u"0333 1234567"_s);
         QTest::mouseClick(&m_window->smsButton(), Qt::LeftButton);
-        QCOMPARE(m_fixture->fakes.inputBox->calls().front().title, QStringLiteral("- Inviare via Modem"));
+        QCOMPARE(m_fixture->fakes.inputBox->calls().front().title, u"- Inviare via Modem"_s);
         const auto &calls = m_fixture->fakes.programStarter->calls();
         QCOMPARE(calls.size(), std::size_t(1));
         QCOMPARE(QFileInfo(calls[0].program).canonicalFilePath(),
-                 QFileInfo(m_disc + QStringLiteral("/tools/smartsms limited edition/smartsmsle.exe"))
-                     .canonicalFilePath());
+                 QFileInfo(m_disc + u"/tools/smartsms limited edition/smartsmsle.exe"_s).canonicalFilePath());
         QCOMPARE(calls[0].workingDirectory, QFileInfo(calls[0].program).absolutePath());
         QCOMPARE(calls[0].arguments.size(), 1);
         const QString argument = calls[0].arguments.front();
-        QVERIFY2(argument.startsWith(QStringLiteral("0039333 1234567##")), qPrintable(argument));
-        const QString scratch = argument.section(QStringLiteral("##"), 1);
+        QVERIFY2(argument.startsWith(u"0039333 1234567##"_s), qPrintable(argument));
+        const QString scratch = argument.section(u"##"_s, 1);
         // A file of its own in the private folder, never a shared fixed name.
         QCOMPARE(QFileInfo(scratch).absolutePath(), m_fixture->services.scratchFolder);
-        QVERIFY(QFileInfo(scratch).fileName().startsWith(QStringLiteral("suoneria-")));
+        QVERIFY(QFileInfo(scratch).fileName().startsWith(u"suoneria-"_s));
         QCOMPARE(QFileInfo(m_fixture->services.scratchFolder).permissions() & 0x0077,
                  QFileDevice::Permissions());
         QCOMPARE(QFileInfo(scratch).permissions() & 0x0077, QFileDevice::Permissions());
@@ -111,10 +111,10 @@ private Q_SLOTS:
             test::fileBytes(scratch),
             QByteArray("Beethoven:FurElise:d=8,o=5,b=125:e6,d#6,e6,d#6,e6,b,d6,c6,4a,p,c,e,a,4b,p,e,g#,b,"
                        "4c6,p,e,e6,d#6,e6,d#6,e6,b,d6,c6,4a,p,c,e,a,4b,p,e,c6,b,4a\r\n"));
-        QVERIFY(m_window->chosen().text().endsWith(QStringLiteral("Passata al programma SMS.")));
+        QVERIFY(m_window->chosen().text().endsWith(u"Passata al programma SMS."_s));
         // Without a phone link, the window says what it cannot do yet.
         QVERIFY(!m_window->identifyButton());
-        QVERIFY(m_window->phoneStatus().text().contains(QStringLiteral("non è disponibile")));
+        QVERIFY(m_window->phoneStatus().text().contains(u"non è disponibile"_s));
     }
 
     void aCancelledNumberWritesAndStartsNothing()
@@ -132,76 +132,73 @@ private Q_SLOTS:
     {
         open(nullptr);
         chooseBeethovensFirst();
-        m_fixture->fakes.inputBox->queueAnswer(QStringLiteral("3331234567"));
+        m_fixture->fakes.inputBox->queueAnswer(u"3331234567"_s);
         m_fixture->fakes.programStarter->queueAnswer(false);
         m_fixture->fakes.messageBox->queueAnswer(platform::MessageAnswer::Ok);
         QTest::mouseClick(&m_window->smsButton(), Qt::LeftButton);
         QCOMPARE(m_fixture->fakes.messageBox->shown().size(), std::size_t(1));
         QCOMPARE(m_fixture->fakes.messageBox->shown().back().text,
-                 QStringLiteral("Impossibile avviare il programma SMS «") +
-                     QDir::toNativeSeparators(smsToolOnDisc(m_disc)) + QStringLiteral("»."));
+                 u"Impossibile avviare il programma SMS «"_s +
+                     QDir::toNativeSeparators(smsToolOnDisc(m_disc)) + u"»."_s);
         QVERIFY(QDir(m_fixture->services.scratchFolder).isEmpty());
     }
 
     void scratchFilesOfEachSendAreDistinct()
     {
-        const QString folder = m_home.filePath(QStringLiteral("invii"));
-        const ScratchFile first = writeScratchFile(folder, QStringLiteral("Händel:Alleluia:d=8,o=5,b=100:a"));
-        const ScratchFile second = writeScratchFile(folder, QStringLiteral("Verdi:Donna:d=8,o=5,b=140:a"));
+        const QString folder = m_home.filePath(u"invii"_s);
+        const ScratchFile first = writeScratchFile(folder, u"Händel:Alleluia:d=8,o=5,b=100:a"_s);
+        const ScratchFile second = writeScratchFile(folder, u"Verdi:Donna:d=8,o=5,b=140:a"_s);
         QVERIFY(first.error.isEmpty() && second.error.isEmpty());
         QVERIFY(first.path != second.path);
         QCOMPARE(test::fileBytes(first.path), QByteArray("H\xe4ndel:Alleluia:d=8,o=5,b=100:a\r\n"));
         QCOMPARE(test::fileBytes(second.path), QByteArray("Verdi:Donna:d=8,o=5,b=140:a\r\n"));
         // A folder that cannot be made is told.
-        QFile blocker(m_home.filePath(QStringLiteral("bloccata")));
+        QFile blocker(m_home.filePath(u"bloccata"_s));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        const ScratchFile blocked =
-            writeScratchFile(blocker.fileName() + QStringLiteral("/invio"), QStringLiteral("x"));
+        const ScratchFile blocked = writeScratchFile(blocker.fileName() + u"/invio"_s, u"x"_s);
         QVERIFY(blocked.path.isEmpty());
-        QVERIFY(blocked.error.startsWith(QStringLiteral("Impossibile preparare la cartella")));
+        QVERIFY(blocked.error.startsWith(u"Impossibile preparare la cartella"_s));
     }
 
     void withAPhoneLinkTheRingtoneIsWrittenAfterThePhoneSaysWhoItIs()
     {
         m_fixture->services.devices = [] {
-            return std::vector<phone::DeviceEntry>{
-                {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("USB: cavo")},
-                {QStringLiteral("/dev/rfcomm0"), QStringLiteral("Bluetooth")}};
+            return std::vector<phone::DeviceEntry>{{u"/dev/ttyUSB0"_s, u"USB: cavo"_s},
+                                                   {u"/dev/rfcomm0"_s, u"Bluetooth"_s}};
         };
         auto link = std::make_shared<test::FakeLoaderLink>();
         open(link);
-        QCOMPARE(m_window->identifyButton()->text(), QStringLiteral("Prova"));
+        QCOMPARE(m_window->identifyButton()->text(), u"Prova"_s);
         QVERIFY(m_window->identifyButton()->isEnabled());
         QVERIFY(!m_window->writeButton()->isEnabled());
         chooseBeethovensFirst();
         // Not before the phone has said who it is.
         QVERIFY(!m_window->writeButton()->isEnabled());
         QTest::mouseClick(m_window->identifyButton(), Qt::LeftButton);
-        QCOMPARE(link->calls(), QStringList{QStringLiteral("identify at /dev/ttyUSB0")});
+        QCOMPARE(link->calls(), QStringList{u"identify at /dev/ttyUSB0"_s});
         QVERIFY(m_window->cancelButton()->isEnabled());
         QVERIFY(!m_window->identifyButton()->isEnabled());
         QVERIFY(!m_window->connectionChooser()->isEnabled());
-        Q_EMIT link->identified(true, QStringLiteral("Telefono trovato: Nokia 3310, IMEI 350000000000000."));
-        QCOMPARE(m_window->phoneStatus().text(),
-                 QStringLiteral("Telefono trovato: Nokia 3310, IMEI 350000000000000."));
+        Q_EMIT link->identified(true, u"Telefono trovato: Nokia 3310, IMEI 350000000000000."_s);
+        QCOMPARE(m_window->phoneStatus().text(), u"Telefono trovato: Nokia 3310, IMEI 350000000000000."_s);
         QVERIFY(m_window->writeButton()->isEnabled());
 
         QTest::mouseClick(m_window->writeButton(), Qt::LeftButton);
-        QCOMPARE(link->calls().back(), QStringLiteral("write at /dev/ttyUSB0"));
+        QCOMPARE(link->calls().back(), u"write at /dev/ttyUSB0"_s);
         QCOMPARE(link->tunesWritten().size(), std::size_t(1));
-        QCOMPARE(link->tunesWritten().front().name, QStringLiteral("FurElise"));
+        QCOMPARE(link->tunesWritten().front().name, u"FurElise"_s);
         QCOMPARE(link->tunesWritten().front().notes.size(), std::size_t(40));
         Q_EMIT link->progress(40);
         QCOMPARE(m_window->progress()->value(), 40);
         QTest::mouseClick(m_window->cancelButton(), Qt::LeftButton);
-        QCOMPARE(link->calls().back(), QStringLiteral("cancel"));
+        QCOMPARE(link->calls().back(), u"cancel"_s);
         // Once the ringtone is on its way, Cancel goes grey.
         Q_EMIT link->cancellable(false);
         QVERIFY(!m_window->cancelButton()->isEnabled());
-        Q_EMIT link->written(false, QStringLiteral("Scrittura annullata prima che la suoneria partisse: il "
-                                                   "telefono non è stato modificato."));
-        QVERIFY(m_window->phoneStatus().text().startsWith(QStringLiteral("Scrittura annullata")));
+        Q_EMIT link->written(false, u"Scrittura annullata prima che la suoneria partisse: il "
+                                    "telefono non è stato modificato."_s);
+        QVERIFY(m_window->phoneStatus().text().startsWith(u"Scrittura annullata"_s));
         QVERIFY(m_window->writeButton()->isEnabled());
         QVERIFY(!m_window->cancelButton()->isEnabled());
 
@@ -209,12 +206,12 @@ private Q_SLOTS:
         m_window->connectionChooser()->deviceBox()->setCurrentIndex(1);
         QVERIFY(!m_window->writeButton()->isEnabled());
         QTest::mouseClick(m_window->identifyButton(), Qt::LeftButton);
-        QCOMPARE(link->calls().back(), QStringLiteral("identify at /dev/rfcomm0"));
-        Q_EMIT link->identified(false, QStringLiteral("Il telefono non risponde."));
+        QCOMPARE(link->calls().back(), u"identify at /dev/rfcomm0"_s);
+        Q_EMIT link->identified(false, u"Il telefono non risponde."_s);
         QVERIFY(!m_window->writeButton()->isEnabled());
         // The connection tried last is offered at the next start.
         m_window = std::make_unique<LoaderWindow>(m_fixture->services);
-        QCOMPARE(m_window->connectionChooser()->connection().device, QStringLiteral("/dev/rfcomm0"));
+        QCOMPARE(m_window->connectionChooser()->connection().device, u"/dev/rfcomm0"_s);
     }
 
     void withNoDeviceFoundTheUserIsToldAndMayTypeOne()
@@ -224,14 +221,13 @@ private Q_SLOTS:
         open(link);
         QVERIFY(!m_window->identifyButton()->isEnabled());
         QVERIFY(m_window->connectionChooser()->descriptionLabel()->text().startsWith(
-            QStringLiteral("Nessun dispositivo trovato")));
-        QTest::keyClicks(m_window->connectionChooser()->deviceBox()->lineEdit(),
-                         QStringLiteral("/dev/ttyS0"));
+            u"Nessun dispositivo trovato"_s));
+        QTest::keyClicks(m_window->connectionChooser()->deviceBox()->lineEdit(), u"/dev/ttyS0"_s);
         QVERIFY(m_window->identifyButton()->isEnabled());
         QTest::mouseClick(m_window->identifyButton(), Qt::LeftButton);
-        QCOMPARE(link->calls(), QStringList{QStringLiteral("identify at /dev/ttyS0")});
+        QCOMPARE(link->calls(), QStringList{u"identify at /dev/ttyS0"_s});
     }
 };
 
 QTEST_MAIN(TestLoader)
-#include "tst_loader.moc"
+#include "test_loader.moc"
