@@ -75,6 +75,8 @@ void TestInstall::programAndDiscLieTogether()
     QVERIFY(QFileInfo(installed(u"lib/brivello/links.htm"_s)).isFile());
     const QFileInfo smsTool(installed(u"lib/brivello/tools/smartsms limited edition/smartsmsle.exe"_s));
     QVERIFY2(smsTool.isExecutable(), qPrintable(smsTool.filePath()));
+    // The wave module the program loads from beside itself on the first playback.
+    QVERIFY(QFileInfo(installed(u"lib/brivello/brivello-wave.so"_s)).isFile());
     // Nothing a run left in the build's disc folder goes along.
     QVERIFY(!QFileInfo::exists(installed(u"lib/brivello/temp.txt"_s)));
     const QFileInfo command(installed(u"bin/brivello"_s));
