@@ -5,10 +5,9 @@
 
 #include "platform/ModuleWavePlayer.h"
 #include "ringtones/melody/Melody.h"
+#include "tests/support/SoundMonitor.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,44 +15,9 @@
 
 using namespace Qt::StringLiterals;
 
+namespace test = brivello::test;
 using brivello::platform::ModuleWavePlayer;
 using brivello::platform::PlayerMode;
-
-namespace {
-
-constexpr int RecordRate = 8000;
-
-bool soundServerAnswers()
-{
-    if (QStandardPaths::findExecutable(u"pactl"_s).isEmpty())
-        return false;
-    QProcess pactl;
-    pactl.start(u"pactl"_s, {u"info"_s});
-    return pactl.waitForFinished(5000) && pactl.exitStatus() == QProcess::NormalExit && pactl.exitCode() == 0;
-}
-
-// Length in milliseconds between the first and the last sample that is
-// clearly louder than silence, in signed 16-bit mono samples.
-int audibleMilliseconds(const QByteArray &raw)
-{
-    const auto *samples = reinterpret_cast<const qint16 *>(raw.constData());
-    const qsizetype count = raw.size() / 2;
-    constexpr int threshold = 2000;
-    qsizetype first = -1;
-    qsizetype last = -1;
-    for (qsizetype i = 0; i < count; ++i) {
-        if (std::abs(int(samples[i])) > threshold) {
-            if (first < 0)
-                first = i;
-            last = i;
-        }
-    }
-    if (first < 0)
-        return 0;
-    return int((last - first + 1) * 1000 / RecordRate);
-}
-
-} // namespace
 
 class TestRealAudio : public QObject
 {
@@ -62,10 +26,9 @@ class TestRealAudio : public QObject
 private Q_SLOTS:
     void aRecordingSoundsAsLongAsItsMelody()
     {
-        if (!soundServerAnswers())
-            QSKIP("No sound server answers (pactl info failed): the real audio path is not tested here.");
-        if (QStandardPaths::findExecutable(u"parec"_s).isEmpty())
-            QSKIP("parec is missing: cannot record the sound server's output.");
+        const QString unavailable = test::SoundMonitor::unavailable();
+        if (!unavailable.isEmpty())
+            QSKIP(qPrintable(unavailable + u": the real audio path is not tested here."_s));
 
         const auto reading = brivello::melody::readRtttl(u"Scala:d=4,o=5,b=120:c,d,e,f,g,a,b,c6");
         QVERIFY2(reading.ok(), qPrintable(reading.error));
@@ -79,15 +42,8 @@ private Q_SLOTS:
             file.write(brivello::melody::synthesizeWav(reading.melody, 8000));
         }
 
-        QProcess recorder;
-        recorder.start(u"parec"_s, {u"--device=@DEFAULT_MONITOR@"_s, u"--format=s16le"_s,
-                                    u"--rate=%1"_s.arg(RecordRate), u"--channels=1"_s, u"--raw"_s});
-        QVERIFY2(recorder.waitForStarted(5000), "parec did not start");
-        QByteArray recorded;
-        connect(&recorder, &QProcess::readyReadStandardOutput, this,
-                [&] { recorded += recorder.readAllStandardOutput(); });
-        // The recorder is running once the first block of (silent) samples arrives.
-        QTRY_VERIFY_WITH_TIMEOUT(!recorded.isEmpty(), 5000);
+        test::SoundMonitor monitor;
+        QVERIFY2(monitor.start(), "parec did not start recording");
 
         // The program's own player: the wave module loaded from beside the program.
         ModuleWavePlayer player(QString::fromUtf8(BRIVELLO_WAVE_MODULE_DIR));
@@ -95,14 +51,10 @@ private Q_SLOTS:
         player.play();
         QTRY_COMPARE_WITH_TIMEOUT(player.mode(), PlayerMode::Playing, 5000);
         QTRY_COMPARE_WITH_TIMEOUT(player.mode(), PlayerMode::Stopped, expectedMs + 10000);
-        // Keep recording for half a second more, so the tail reaches the monitor.
-        const qsizetype wanted = recorded.size() + RecordRate;
-        QTRY_VERIFY_WITH_TIMEOUT(recorded.size() >= wanted, 5000);
+        QVERIFY(monitor.finish());
         player.close();
-        recorder.terminate();
-        recorder.waitForFinished(5000);
 
-        const int heardMs = audibleMilliseconds(recorded);
+        const int heardMs = test::listen(monitor.samples()).milliseconds;
         QVERIFY2(heardMs > 0, "nothing audible came out of the sound server");
         // The last note's closing silence is not audible, and the sound server
         // may swallow the first moments while its stream starts.
